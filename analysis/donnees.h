@@ -1,0 +1,149 @@
+// The one workspace record: the analysed program, its variables, storage
+// cells, compiled code, display texts, analysis results and run registers.
+// Exactly one instance lives for the whole program (allocate it on the heap:
+// it is several hundred kilobytes). Every capacity is fixed; nothing grows.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class Tfenetre;
+
+// Capacities.
+constexpr int32_t nbLignesMax = 1001;          // program lines 0..1000
+constexpr int32_t nbVariablesMax = 50;         // variables 1..50
+constexpr int32_t derniereCaseEntiere = 10000; // integer cells 1..10000
+constexpr int32_t premiereCaseReelle = 10001;  // real cells 10001..20000
+constexpr int32_t derniereCaseReelle = 20000;
+constexpr int32_t nbConditionsMax = 500;       // condition cells 1..500
+constexpr int32_t nbMotsCode = 10000;          // code words 1..10000
+constexpr int32_t nbRetoursMax = 10;           // pending returns 1..10
+constexpr int32_t tailleTranche = 10000000;    // instructions per normal burst
+
+// Sentinel: end of program, or no line to select.
+constexpr int32_t aucuneLigne = -1;
+
+// Line kinds (`nature`). 7, 8 and 9 are never produced.
+constexpr int32_t natNonClassee = 0;   // only during the analysis
+constexpr int32_t natVide = 1;
+constexpr int32_t natCommentaire = 2;
+constexpr int32_t natEtiquette = 3;
+constexpr int32_t natAffectation = 4;          // simple variable
+constexpr int32_t natAffectationListe = 5;     // list element
+constexpr int32_t natAffectationTableau = 6;   // table element
+constexpr int32_t natAller = 10;               // unconditional branch
+constexpr int32_t natAllerSi = 11;             // conditional branch
+constexpr int32_t natAfficher = 12;
+constexpr int32_t natAllerEtRevenir = 13;      // branch and return
+constexpr int32_t natRevenir = 14;
+constexpr int32_t natDeclaration = 15;
+
+// Variable types, and value types of compiled expressions.
+constexpr int32_t typeEntier = 1;
+constexpr int32_t typeReel = 2;
+constexpr int32_t typeCondition = 4;
+
+// Run modes.
+constexpr int32_t executionNormale = 1;
+constexpr int32_t executionCommentee = 2;
+
+// Display modes.
+constexpr uint8_t modeInformations = 0;
+constexpr uint8_t modeResultats = 1;
+
+// One analysed program line, indexed by line number from 0.
+struct Tinstruction {
+    std::string etiquette;        // label line: its text without brackets, trimmed
+    uint8_t classee = 0;          // classified by an earlier pass (analysis only)
+    int32_t nature = 0;
+    int32_t debutCode = 0;        // first code word of the line
+    int32_t finCode = 0;          // one past its last word
+    int32_t numVariable = 0;      // assignment: variable number
+    int32_t nbIndicesCible = 0;   // assignment: 0, 1 or 2 indices written
+    int32_t typeCible = 0;        // assignment: 1 integer, 2 real
+    int32_t typeExpression = 0;   // assignment: type of the expression
+    int32_t caseCible = 0;        // assignment: first cell of the variable
+    int32_t cibleBranchement = 0; // kinds 11, 13: line reached by the branch; -1 end
+    int32_t suivante = 0;         // next line in sequence (kind 10: its target); -1 end
+    int32_t caseValeur = 0;       // assignment: value cell; kind 11: condition cell
+    int32_t caseIndice1 = 0;      // element assignment: cell of the first index
+    int32_t caseIndice2 = 0;      // table element assignment: cell of the second index
+    int32_t borneMin1 = 0;
+    int32_t borneMin2 = 0;
+    int32_t borneMax1 = 0;
+    int32_t borneMax2 = 0;
+};
+
+// One declared variable, numbered from 1 in order of declaration.
+struct Tvariable {
+    int32_t typeVariable = 0;     // 1 integer, 2 real
+    std::string nom;              // at most 4 characters, compared byte for byte
+    int32_t premiereCase = 0;
+    int32_t nbIndices = 0;        // 0 simple, 1 list, 2 table
+    int32_t nbCases = 0;
+    int32_t borneMin1 = 0;
+    int32_t borneMin2 = 0;
+    int32_t borneMax1 = 0;
+    int32_t borneMax2 = 0;
+};
+
+struct TdonneesCommunes {
+    std::string nomFichier;       // path of the program file open or last saved (UTF-8, as the system names it)
+    std::string resultatsSauves;  // results text kept while the information is shown
+    std::string fichierChoisi;    // path chosen in the open or save dialog (UTF-8)
+
+    // The window's controls, reached only through the window operations.
+    Tfenetre* fenetre = nullptr;
+    // Working copy of the program lines (the hidden line list): line i is
+    // the editor's line i, trimmed and stripped of comments by the analysis.
+    std::vector<std::string> copieDeTravail;
+
+    uint8_t modeAffichage = modeInformations;
+    int32_t codeErreur = 0;       // analysis error, 0 = none
+    int32_t entierLibre = 0;      // next free integer cell
+    int32_t reelLibre = 0;        // next free real cell
+    int32_t conditionLibre = 0;   // next free condition cell
+    int32_t codeLibre = 0;        // next free code word
+    int32_t nbVariables = 0;
+    int32_t derniereLigne = 0;    // index of the last non-empty program line
+
+    Tinstruction instructions[nbLignesMax];
+    Tvariable variables[nbVariablesMax + 1];              // 1..50
+    int32_t entiers[derniereCaseEntiere + 1] = {};        // cells 1..10000
+    double reels[derniereCaseReelle - derniereCaseEntiere + 1] = {}; // cell n at reels[n - 10000]
+    uint8_t conditions[nbConditionsMax + 1] = {};         // 1..500
+    int32_t code[nbMotsCode + 1 + 8] = {};                // 1..10000, padded so an operand read never leaves the array
+
+    std::string textesAffiches;   // pool of the texts display lines show; kept across analyses
+
+    int32_t premiereInstruction = aucuneLigne;
+    int32_t derniereInstruction = aucuneLigne;
+    int32_t ligneErreur = aucuneLigne;
+    int32_t ligneCourante = aucuneLigne;
+    int32_t erreurExecution = 0;  // run-time error, 0 = none
+    int32_t modeExecution = 0;
+    int32_t nbPas = 0;
+    int32_t nbPasTranche = 0;
+    std::string ligneAffichee;    // output or commentary line under construction
+    int32_t pileRetours[nbRetoursMax + 1] = {};           // 1..10
+    int32_t nbRetours = 0;
+
+    uint64_t etatHasard = 0;      // state of the random source, seeded once at start-up
+};
+
+// True for the kinds that run (4..14).
+inline bool estExecutable(const Tinstruction& instruction) {
+    return instruction.nature >= natAffectation && instruction.nature <= natRevenir;
+}
+
+// Value of a numeric cell as a real: integer cells up to 10000, real cells above.
+inline double valeurReelle(const TdonneesCommunes& d, int32_t cellule) {
+    return cellule <= derniereCaseEntiere ? static_cast<double>(d.entiers[cellule])
+                                          : d.reels[cellule - derniereCaseEntiere];
+}
+
+// Real cell n (10001..20000).
+inline double& caseReelle(TdonneesCommunes& d, int32_t cellule) {
+    return d.reels[cellule - derniereCaseEntiere];
+}

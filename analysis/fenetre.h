@@ -1,0 +1,74 @@
+// The window operations: the only way the core reaches the window. The Qt
+// window, the console runner and the tests each plug in their own.
+//
+// Every text crossing this interface is Windows-1252 bytes, one byte per
+// character, except file paths, which are the system's own bytes (UTF-8).
+// Whole texts join their lines with CR LF; a line break at the very end of a
+// text does not start a further line.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class Tfenetre {
+public:
+    virtual ~Tfenetre() = default;
+
+    // Editor `memoProgramme`.
+    virtual std::string texteEditeur() = 0;
+    virtual void remplacerTexteEditeur(const std::string& texte) = 0;
+    virtual int32_t nombreLignesEditeur() = 0;
+    virtual std::string ligneEditeur(int32_t i) = 0;
+    // Appends one line as the editor's last line (`ajouterLigneProgramme`).
+    virtual void ajouterLigneEditeur(const std::string& ligne) = 0;
+    virtual bool editeurModifie() = 0;               // set by every change the user makes
+    virtual void effacerModificationEditeur() = 0;
+    virtual void editeurLectureSeule(bool lectureSeule) = 0;
+    // Gives the editor the focus and selects `longueur` characters from
+    // `debut`, counted as the program file counts them: a line end is two
+    // characters. The selection is brought into view.
+    virtual void selectionnerDansEditeur(int32_t debut, int32_t longueur) = 0;
+
+    // Display pane `RichEditAffichages`, read-only for the user.
+    virtual void ajouterAffichage(const std::string& ligne) = 0;  // a new last line, exactly as given
+    virtual void viderAffichage() = 0;
+    virtual std::string texteAffichage() = 0;
+    virtual void remplacerTexteAffichage(const std::string& texte) = 0;
+
+    // Captions of the window, of `LabelAffichages` and of `LabelProgramme`.
+    virtual void legendeFenetre(const std::string& texte) = 0;
+    virtual void legendeAffichages(const std::string& texte) = 0;
+    virtual void legendeProgramme(const std::string& texte) = 0;
+    virtual std::string legendeProgrammeActuelle() = 0;
+
+    // Menu items: `itemPoursuivre` and `itemArreter` always change together.
+    virtual void activerPoursuivreArreter(bool actifs) = 0;
+    virtual bool poursuivreArreterActifs() = 0;
+    virtual void cocherInformations(bool coche) = 0;
+    virtual void cocherResultat(bool coche) = 0;
+
+    // Modal boxes. `afficherMessage`: no icon, one OK button.
+    // `demanderConfirmation`: warning icon, Yes and No (the default); true on Yes only.
+    // `afficherErreur`: the toolkit's error box titled "Trevane".
+    virtual void afficherMessage(const std::string& texte, const std::string& legende) = 0;
+    virtual bool demanderConfirmation(const std::string& texte, const std::string& legende) = 0;
+    virtual void afficherErreur(const std::string& texte) = 0;
+
+    // File dialogs with one filter entry ("Fichiers texte (*.txt)", "*.txt");
+    // false on cancel, else the chosen path in `chemin`.
+    virtual bool choisirFichierAOuvrir(std::string& chemin) = 0;
+    virtual bool choisirFichierAEnregistrer(std::string& chemin) = 0;
+    // Whole-file read and write of bytes. A failed write leaves any previous
+    // file of that name intact.
+    virtual bool lireFichier(const std::string& chemin, std::string& octets) = 0;
+    virtual bool ecrireFichier(const std::string& chemin, const std::string& octets) = 0;
+};
+
+struct TdonneesCommunes;
+
+// Appends one line to the display pane: one blank, then the text.
+void ajouterLigneAffichage(TdonneesCommunes& d, const std::string& texte);
+
+// Gives the editor the focus and selects program line n: it starts at the sum
+// over lines 0..n-1 of each line's length plus 2, and is as long as line n.
+void selectionnerLigne(TdonneesCommunes& d, int32_t n);

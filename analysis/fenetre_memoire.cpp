@@ -1,0 +1,119 @@
+#include "analysis/fenetre_memoire.h"
+
+#include "analysis/lignes.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <sys/stat.h>
+#include <unistd.h>
+
+void TfenetreMemoire::taper(const std::string& texte) {
+    lignesEditeur = decouperLignes(texte);
+    modifie = true;
+}
+
+std::string TfenetreMemoire::texteEditeur() { return joindreLignes(lignesEditeur); }
+
+void TfenetreMemoire::remplacerTexteEditeur(const std::string& texte) {
+    lignesEditeur = decouperLignes(texte);
+}
+
+int32_t TfenetreMemoire::nombreLignesEditeur() { return static_cast<int32_t>(lignesEditeur.size()); }
+
+std::string TfenetreMemoire::ligneEditeur(int32_t i) {
+    if (i < 0 || i >= nombreLignesEditeur())
+        return {};
+    return lignesEditeur[i];
+}
+
+void TfenetreMemoire::ajouterLigneEditeur(const std::string& ligne) { lignesEditeur.push_back(ligne); }
+
+void TfenetreMemoire::selectionnerDansEditeur(int32_t debut, int32_t longueur) {
+    selections.emplace_back(debut, longueur);
+    int64_t position = 0;
+    int32_t ligne = 0;
+    while (ligne < nombreLignesEditeur() && position + static_cast<int64_t>(lignesEditeur[ligne].size()) + 2 <= debut) {
+        position += static_cast<int64_t>(lignesEditeur[ligne].size()) + 2;
+        ++ligne;
+    }
+    lignesSelectionnees.push_back(ligne);
+}
+
+std::string TfenetreMemoire::texteAffichage() { return joindreLignes(lignesAffichage); }
+
+void TfenetreMemoire::remplacerTexteAffichage(const std::string& texte) {
+    lignesAffichage = decouperLignes(texte);
+}
+
+void TfenetreMemoire::afficherMessage(const std::string& texte, const std::string& legende) {
+    messages.emplace_back(texte, legende);
+}
+
+bool TfenetreMemoire::demanderConfirmation(const std::string& texte, const std::string& legende) {
+    confirmations.emplace_back(texte, legende);
+    if (reponsesConfirmation.empty())
+        return false;
+    const bool oui = reponsesConfirmation.front();
+    reponsesConfirmation.pop_front();
+    return oui;
+}
+
+namespace {
+
+bool choisir(std::deque<std::optional<std::string>>& reponses, std::string& chemin) {
+    if (reponses.empty())
+        return false;
+    const auto reponse = reponses.front();
+    reponses.pop_front();
+    if (!reponse)
+        return false;
+    chemin = *reponse;
+    return true;
+}
+
+} // namespace
+
+bool TfenetreMemoire::choisirFichierAOuvrir(std::string& chemin) { return choisir(cheminsOuverture, chemin); }
+
+bool TfenetreMemoire::choisirFichierAEnregistrer(std::string& chemin) {
+    return choisir(cheminsEnregistrement, chemin);
+}
+
+bool TfenetreMemoire::lireFichier(const std::string& chemin, std::string& octets) {
+    return lireFichierOctets(chemin, octets);
+}
+
+bool TfenetreMemoire::ecrireFichier(const std::string& chemin, const std::string& octets) {
+    return ecrireFichierOctets(chemin, octets);
+}
+
+bool lireFichierOctets(const std::string& chemin, std::string& octets) {
+    struct stat etat {};
+    if (stat(chemin.c_str(), &etat) != 0 || !S_ISREG(etat.st_mode))
+        return false;
+    std::ifstream fichier(chemin, std::ios::binary);
+    if (!fichier)
+        return false;
+    std::string contenu((std::istreambuf_iterator<char>(fichier)), std::istreambuf_iterator<char>());
+    if (fichier.bad())
+        return false;
+    octets = std::move(contenu);
+    return true;
+}
+
+bool ecrireFichierOctets(const std::string& chemin, const std::string& octets) {
+    const std::string provisoire = chemin + ".trevane-tmp";
+    std::FILE* fichier = std::fopen(provisoire.c_str(), "wb");
+    if (!fichier)
+        return false;
+    bool ok = std::fwrite(octets.data(), 1, octets.size(), fichier) == octets.size();
+    ok = (std::fflush(fichier) == 0) && ok;
+    ok = (fsync(fileno(fichier)) == 0) && ok;
+    ok = (std::fclose(fichier) == 0) && ok;
+    if (!ok || std::rename(provisoire.c_str(), chemin.c_str()) != 0) {
+        std::remove(provisoire.c_str());
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,34 @@
+#include "analysis/lignes.h"
+
+std::vector<std::string> decouperLignes(std::string_view texte) {
+    std::vector<std::string> lignes;
+    size_t debut = 0;
+    size_t i = 0;
+    while (i < texte.size()) {
+        const char c = texte[i];
+        if (c == '\r' || c == '\n') {
+            lignes.emplace_back(texte.substr(debut, i - debut));
+            i += (c == '\r' && i + 1 < texte.size() && texte[i + 1] == '\n') ? 2 : 1;
+            debut = i;
+        } else {
+            ++i;
+        }
+    }
+    if (debut < texte.size())
+        lignes.emplace_back(texte.substr(debut));
+    return lignes;
+}
+
+std::string joindreLignes(const std::vector<std::string>& lignes) {
+    size_t taille = 0;
+    for (const auto& ligne : lignes)
+        taille += ligne.size() + 2;
+    std::string texte;
+    texte.reserve(taille);
+    for (size_t i = 0; i < lignes.size(); ++i) {
+        if (i > 0)
+            texte += "\r\n";
+        texte += lignes[i];
+    }
+    return texte;
+}

@@ -1,0 +1,30 @@
+#include "analysis/codage.h"
+#include "analysis/lignes.h"
+
+#include <gtest/gtest.h>
+
+TEST(codage, aller_retour) {
+    EXPECT_EQ(depuisUtf8("Donner à n"), "Donner \xE0 n");
+    EXPECT_EQ(depuisUtf8("Réel µ €"), "R\xE9" "el \xB5 \x80");
+    EXPECT_EQ(depuisUtf8("漢"), "?");
+    EXPECT_EQ(depuisUtf8("a\xFF" "b"), "a?b");
+    EXPECT_EQ(depuisUtf8("\xC3"), "?");
+    EXPECT_EQ(versUtf8("\xE0\xE9\x80\x81"), "àé€\xC2\x81");
+    for (int o = 0; o < 256; ++o) {
+        const std::string octet(1, static_cast<char>(o));
+        EXPECT_EQ(depuisUtf8(versUtf8(octet)), octet) << o;
+    }
+}
+
+TEST(lignes, comptees_comme_l_editeur) {
+    using V = std::vector<std::string>;
+    EXPECT_EQ(decouperLignes(""), V{});
+    EXPECT_EQ(decouperLignes("a"), V{"a"});
+    EXPECT_EQ(decouperLignes("a\r\n"), V{"a"});
+    EXPECT_EQ(decouperLignes("\r\n"), V{""});
+    EXPECT_EQ(decouperLignes("a\r\n\r\n"), (V{"a", ""}));
+    EXPECT_EQ(decouperLignes("a\nb\rc\r\nd"), (V{"a", "b", "c", "d"}));
+    EXPECT_EQ(decouperLignes(std::string("a\0b", 3)), V{std::string("a\0b", 3)});
+    EXPECT_EQ(joindreLignes(V{"a", "", "b"}), "a\r\n\r\nb");
+    EXPECT_EQ(joindreLignes(V{}), "");
+}
