@@ -1,0 +1,50 @@
+#!/usr/bin/env python3
+"""Times trevane-run against Lua 5.4 and Python 3 on the same algorithms,
+side by side in one run: median of N runs each, one row per program."""
+import argparse
+import os
+import re
+import statistics
+import subprocess
+import sys
+import time
+
+ICI = os.path.dirname(os.path.abspath(__file__))
+PROGRAMMES = ["somme", "premiers", "tri", "reels", "affichage"]
+
+
+def chronometrer(commande, fois):
+    durees = []
+    sortie = b""
+    for _ in range(fois):
+        debut = time.perf_counter()
+        resultat = subprocess.run(commande, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        durees.append(time.perf_counter() - debut)
+        sortie = resultat.stdout
+    return statistics.median(durees), sortie
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__)
+    parser.add_argument("--runner", default=os.path.join(ICI, "..", "build", "trevane-run"))
+    parser.add_argument("--fois", type=int, default=5, help="runs per program and language (median)")
+    parser.add_argument("programmes", nargs="*", default=PROGRAMMES)
+    args = parser.parse_args()
+
+    dossier = os.path.join(ICI, "programmes")
+    entete = f"{'programme':<10} {'Trevane s':>10} {'Lua s':>8} {'Python s':>9} {'T/Lua':>6} {'T/Py':>6} {'pas/s':>12}"
+    print(entete)
+    print("-" * len(entete))
+    for nom in args.programmes:
+        base = os.path.join(dossier, nom)
+        # Enough Poursuivre for any burst count; ignored once the run has ended.
+        t, sortie = chronometrer([args.runner, "--poursuivre", "1000", base + ".txt"], args.fois)
+        l, _ = chronometrer(["lua5.4", base + ".lua"], args.fois)
+        p, _ = chronometrer([sys.executable, base + ".py"], args.fois)
+        pas = re.search(rb"Instructions ex\xc3\xa9cut\xc3\xa9es : (\d+)", sortie)
+        pas = int(pas.group(1)) if pas else 0
+        print(f"{nom:<10} {t:>10.3f} {l:>8.3f} {p:>9.3f} {t / l:>6.2f} {t / p:>6.3f} {pas / t:>12.3e}")
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,81 @@
+// Micro-benchmarks of one step, so that a change to the evaluator or the
+// executor can be judged in seconds: `build/bench/trevane-bench`.
+#include "analysis/codage.h"
+#include "analysis/donnees.h"
+#include "analysis/fenetre_memoire.h"
+#include "analysis/lignes.h"
+#include "analysis/programme.h"
+#include "execution/pas.h"
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+struct Tprogramme {
+    TfenetreMemoire fenetre;
+    std::unique_ptr<TdonneesCommunes> d = std::make_unique<TdonneesCommunes>();
+
+    explicit Tprogramme(const char* texteUtf8) {
+        d->fenetre = &fenetre;
+        fenetre.lignesEditeur = decouperLignes(depuisUtf8(texteUtf8));
+        analyserProgramme(*d);
+        d->modeExecution = executionNormale;
+        d->ligneCourante = d->premiereInstruction;
+    }
+};
+
+// Steps of a loop that never ends, 1000 per iteration.
+void mesurerBoucle(benchmark::State& etat, const char* texte) {
+    Tprogramme p(texte);
+    if (p.d->codeErreur != 0) {
+        etat.SkipWithError("analysis failed");
+        return;
+    }
+    for (auto _ : etat) {
+        for (int k = 0; k < 1000; ++k)
+            executerPas(*p.d);
+        benchmark::DoNotOptimize(p.d->entiers[2]);
+    }
+    if (p.d->erreurExecution != 0)
+        etat.SkipWithError("run failed");
+    etat.SetItemsProcessed(etat.iterations() * 1000);
+}
+
+void BM_pasEntiers(benchmark::State& etat) {
+    mesurerBoucle(etat,
+                  "Entier i ; s\n"
+                  "[b]\n"
+                  "Donner à s la valeur s + i\n"
+                  "Donner à i la valeur i + 1\n"
+                  "Aller à [b] si i > 0 ou i <= 0\n"
+                  "Afficher s\n");
+}
+BENCHMARK(BM_pasEntiers);
+
+void BM_pasReels(benchmark::State& etat) {
+    mesurerBoucle(etat,
+                  "Entier k\n"
+                  "Réel s\n"
+                  "[b]\n"
+                  "Donner à s la valeur s + 1/(k*k+1)\n"
+                  "Donner à k la valeur reste(k + 1, 1000)\n"
+                  "Aller à [b] si k >= 0\n"
+                  "Afficher s\n");
+}
+BENCHMARK(BM_pasReels);
+
+void BM_pasListe(benchmark::State& etat) {
+    mesurerBoucle(etat,
+                  "Entier L (0..99) ; j ; t\n"
+                  "[b]\n"
+                  "Donner à t la valeur L(j)\n"
+                  "Donner à L(j) la valeur t + 1\n"
+                  "Donner à j la valeur reste(j + 1, 100)\n"
+                  "Aller à [b] si j >= 0\n"
+                  "Afficher t\n");
+}
+BENCHMARK(BM_pasListe);
+
+} // namespace
