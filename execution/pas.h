@@ -8,3 +8,8 @@ struct TdonneesCommunes;
 // header and commentary. A failure sets `erreurExecution` and `ligneErreur`
 // and leaves `ligneCourante` on the failing line.
 void executerPas(TdonneesCommunes& d);
+
+// Normal mode: runs steps without commentary while no error is set, the
+// program has not ended and `nbPasTranche` is below `tailleTranche`. The
+// caller resets `nbPasTranche` at the start of a burst.
+void executerTranche(TdonneesCommunes& d);

@@ -1,1 +1,28 @@
 #include "window/affichages.h"
+
+#include "analysis/codage.h"
+#include "analysis/donnees.h"
+#include "analysis/fenetre.h"
+#include "window/textes.h"
+
+void choisirAffichage(TdonneesCommunes& d, uint8_t mode) {
+    if (mode == d.modeAffichage || (mode != modeResultats && mode != modeInformations))
+        return;
+    Tfenetre& f = *d.fenetre;
+    d.modeAffichage = mode;
+    if (mode == modeResultats) {
+        static const std::string legende = depuisUtf8("Affichage - Résultats");
+        f.remplacerTexteAffichage(d.resultatsSauves);
+        f.legendeAffichages(legende);
+        f.cocherResultat(true);
+        f.cocherInformations(false);
+    } else {
+        // The results wait aside while the reference text is shown.
+        d.resultatsSauves = f.texteAffichage();
+        f.viderAffichage();
+        afficherInformations(d);
+        f.legendeAffichages("Affichage - Informations");
+        f.cocherResultat(false);
+        f.cocherInformations(true);
+    }
+}

@@ -1,0 +1,133 @@
+#include "execution/controle.h"
+
+#include "analysis/codage.h"
+#include "analysis/donnees.h"
+#include "analysis/fenetre.h"
+#include "analysis/messages.h"
+#include "analysis/programme.h"
+#include "execution/formats.h"
+#include "execution/pas.h"
+#include "window/affichages.h"
+
+#include <array>
+
+namespace {
+
+// The fixed lines of the run reports (Windows-1252).
+struct Trapports {
+    std::string erreurAnalyse = depuisUtf8("Erreur à l'analyse du programme");
+    std::string erreurExecution = depuisUtf8("Erreur à l'exécution du programme");
+    std::string terminee = depuisUtf8("Exécution terminée.");
+    std::string executees = depuisUtf8("Instructions exécutées : ");
+    std::string arretee = depuisUtf8("Exécution arrêtée.");
+    std::string nombre = depuisUtf8("Nombre d'instructions exécutées : ");
+    std::string suspendue = depuisUtf8("Exécution suspendue après ");
+    std::string millions = depuisUtf8(" millions d'instructions.");
+};
+
+const Trapports& rapports() {
+    static const Trapports r;
+    return r;
+}
+
+// The instruction count of the run, unsigned (it wraps at 2^32).
+uint32_t nombrePas(const TdonneesCommunes& d) { return static_cast<uint32_t>(d.nbPas); }
+
+void rapportErreur(TdonneesCommunes& d) {
+    ajouterLigneAffichage(d, rapports().erreurExecution);
+    ajouterLigneAffichage(d, messageExecution(d.erreurExecution));
+    if (d.ligneErreur != aucuneLigne)
+        selectionnerLigne(d, d.ligneErreur);
+    d.fenetre->editeurLectureSeule(false);
+}
+
+void rapportFin(TdonneesCommunes& d) {
+    d.fenetre->activerPoursuivreArreter(false);
+    ajouterLigneAffichage(d, rapports().terminee);
+    ajouterLigneAffichage(d, rapports().executees + naturelEnTexte(nombrePas(d)));
+    d.fenetre->editeurLectureSeule(false);
+}
+
+} // namespace
+
+const std::string& messageExecution(int32_t code) {
+    // ORDRE: codes 101..104
+    static const std::array<std::string, 4> messages = {
+        depuisUtf8("Un calcul n'a pu être effectué."),
+        depuisUtf8("Un indice pour une variable est hors limites."),
+        depuisUtf8("Retour impossible, faute d'appel préalable."),
+        depuisUtf8("Trop de retours en attente."),
+    };
+    static_assert(std::tuple_size_v<decltype(messages)> == 104 - 101 + 1);
+    static const std::string inconnu;
+    if (code < 101 || code > 104)
+        return inconnu;
+    return messages[static_cast<size_t>(code - 101)];
+}
+
+void lancerExecution(TdonneesCommunes& d, int32_t mode) {
+    Tfenetre& f = *d.fenetre;
+    d.resultatsSauves.clear();
+    if (d.modeAffichage == modeResultats)
+        f.viderAffichage();
+    else
+        choisirAffichage(d, modeResultats);
+    f.editeurLectureSeule(true);
+
+    analyserProgramme(d);
+    if (d.codeErreur == 0) {
+        d.modeExecution = mode;
+        d.erreurExecution = 0;
+        d.nbRetours = 0;
+        d.nbPas = 0;
+        d.nbPasTranche = 0;
+        d.ligneCourante = d.premiereInstruction;
+        poursuivreExecution(d);
+        return;
+    }
+    ajouterLigneAffichage(d, rapports().erreurAnalyse);
+    ajouterLigneAffichage(d, messageAnalyse(d.codeErreur));
+    if (d.ligneErreur != aucuneLigne)
+        selectionnerLigne(d, d.ligneErreur);
+    f.editeurLectureSeule(false);
+    // The abandoned run must not continue over the rebuilt program.
+    f.activerPoursuivreArreter(false);
+}
+
+void poursuivreExecution(TdonneesCommunes& d) {
+    Tfenetre& f = *d.fenetre;
+    if (d.modeExecution == executionCommentee) {
+        if (d.ligneCourante != aucuneLigne)
+            executerPas(d);
+        if (d.erreurExecution != 0)
+            rapportErreur(d);
+        else if (d.ligneCourante == aucuneLigne)
+            rapportFin(d);
+        else
+            f.activerPoursuivreArreter(true);
+    } else if (d.modeExecution == executionNormale) {
+        d.nbPasTranche = 0;
+        executerTranche(d);
+        if (d.erreurExecution != 0) {
+            rapportErreur(d);
+        } else if (d.ligneCourante == aucuneLigne) {
+            rapportFin(d);
+        } else {
+            f.activerPoursuivreArreter(true);
+            ajouterLigneAffichage(d, rapports().suspendue + naturelEnTexte(nombrePas(d) / 1000000u) +
+                                         rapports().millions);
+        }
+    }
+    // Any other mode: no run was ever started, there is nothing to continue.
+}
+
+void arreterExecution(TdonneesCommunes& d) {
+    ajouterLigneAffichage(d, rapports().arretee);
+    afficherNombreInstructions(d);
+    d.fenetre->activerPoursuivreArreter(false);
+    d.fenetre->editeurLectureSeule(false);
+}
+
+void afficherNombreInstructions(TdonneesCommunes& d) {
+    ajouterLigneAffichage(d, rapports().nombre + naturelEnTexte(nombrePas(d)));
+}

@@ -1,0 +1,113 @@
+#include "execution/formats.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+// Longest text: a sign, 11 integer digits, "." and 11 decimals in the fixed
+// form; a sign, 18 digits, "." and " x 10^(-324)" in the power-of-ten form.
+constexpr size_t tailleTampon = 64;
+
+struct Tmorceau {
+    const char* debut;
+    size_t longueur;
+};
+
+char* sansZerosFinaux(char* debut, char* fin) {
+    if (!std::memchr(debut, '.', static_cast<size_t>(fin - debut)))
+        return fin;
+    while (fin[-1] == '0')
+        --fin;
+    if (fin[-1] == '.')
+        --fin;
+    return fin;
+}
+
+// Fixed form: the value rounded to d decimals, halves up, the product taken
+// in extended precision. k stays a long double: with 11 decimals it may go
+// far beyond any 64-bit integer.
+char* ecrireFixe(char* debut, char* limite, double a, int d) {
+    double p = 1.0;
+    for (int i = 0; i < d; ++i)
+        p *= 10.0;
+    const long double y = static_cast<long double>(a) * p;
+    long double k = truncl(y);
+    if (y - k >= 0.5L)
+        k += 1.0L;
+    const double arrondi = static_cast<double>(k / p);
+    const auto r = std::to_chars(debut, limite, arrondi, std::chars_format::fixed, d == 0 ? 1 : d);
+    return sansZerosFinaux(debut, r.ptr);
+}
+
+// Power-of-ten form: 18 significant digits of the stored double.
+char* ecrirePuissance(char* debut, char* limite, double a) {
+    const auto r = std::to_chars(debut, limite, a, std::chars_format::scientific, 17);
+    char* e = static_cast<char*>(std::memchr(debut, 'e', static_cast<size_t>(r.ptr - debut)));
+    int exposant = 0;
+    std::from_chars(e[1] == '+' ? e + 2 : e + 1, r.ptr, exposant);
+    char* fin = sansZerosFinaux(debut, e);
+    if (exposant != 0) {
+        static constexpr char avant[] = " x 10^(";
+        std::memcpy(fin, avant, sizeof avant - 1);
+        fin += sizeof avant - 1;
+        fin = std::to_chars(fin, limite, exposant).ptr;
+        *fin++ = ')';
+    }
+    return fin;
+}
+
+Tmorceau ecrireReel(char (&tampon)[tailleTampon], double x, int32_t decimales) {
+    const int d = decimales < 0 ? 0 : (decimales > 11 ? 11 : decimales);
+    // Never reached by the system's arithmetic, which fails instead.
+    if (std::isnan(x))
+        return {"nan", 3};
+    if (std::isinf(x))
+        return x < 0 ? Tmorceau{"-inf", 4} : Tmorceau{"inf", 3};
+    const double a = std::fabs(x);
+    char* debut = tampon + 1;                 // room for the sign
+    char* limite = tampon + tailleTampon;
+    char* fin = (a >= 1e11 || (a <= 1e-11 && d == 11)) ? ecrirePuissance(debut, limite, a)
+                                                       : ecrireFixe(debut, limite, a, d);
+    const bool zero = fin - debut == 1 && *debut == '0';
+    if (x < 0 && !zero)
+        *--debut = '-';
+    return {debut, static_cast<size_t>(fin - debut)};
+}
+
+} // namespace
+
+std::string entierEnTexte(int32_t valeur) {
+    char tampon[12];
+    const auto r = std::to_chars(tampon, tampon + sizeof tampon, valeur);
+    return std::string(tampon, r.ptr);
+}
+
+std::string naturelEnTexte(uint32_t valeur) {
+    char tampon[12];
+    const auto r = std::to_chars(tampon, tampon + sizeof tampon, valeur);
+    return std::string(tampon, r.ptr);
+}
+
+std::string conditionEnTexte(uint8_t valeur) { return valeur ? "V" : "F"; }
+
+std::string reelEnTexte(double x, int32_t decimales) {
+    char tampon[tailleTampon];
+    const Tmorceau m = ecrireReel(tampon, x, decimales);
+    return std::string(m.debut, m.longueur);
+}
+
+std::string reelAffiche(double x) { return reelEnTexte(x, 8); }
+
+void ajouterEntier(std::string& texte, int32_t valeur) {
+    char tampon[12];
+    const auto r = std::to_chars(tampon, tampon + sizeof tampon, valeur);
+    texte.append(tampon, r.ptr);
+}
+
+void ajouterReel(std::string& texte, double x) {
+    char tampon[tailleTampon];
+    const Tmorceau m = ecrireReel(tampon, x, 8);
+    texte.append(m.debut, m.longueur);
+}
