@@ -1,0 +1,154 @@
+// End-to-end cases: every tests/programmes/NAME.txt runs through trevane-run
+// and its output is compared with NAME.attendu (see LISEZMOI.md there).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool lire(const fs::path& chemin, std::string& contenu) {
+    std::ifstream fichier(chemin, std::ios::binary);
+    if (!fichier)
+        return false;
+    contenu.assign(std::istreambuf_iterator<char>(fichier), std::istreambuf_iterator<char>());
+    return true;
+}
+
+std::string entreGuillemets(const std::string& mot) {
+    std::string resultat = "'";
+    for (const char c : mot)
+        resultat += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return resultat + "'";
+}
+
+struct Tresultat {
+    int statut = -1;
+    std::string sortie;
+    std::string erreurs;
+};
+
+// Runs trevane-run with the given arguments; stdout and stderr captured.
+Tresultat lancer(const std::vector<std::string>& arguments) {
+    static int numero = 0;
+    const fs::path dossier = fs::path(testing::TempDir()) /
+                             ("trevane-run-" + std::to_string(getpid()) + "-" + std::to_string(++numero));
+    fs::create_directories(dossier);
+    std::string commande = entreGuillemets(TREVANE_RUN);
+    for (const std::string& a : arguments)
+        commande += " " + entreGuillemets(a);
+    commande += " >" + entreGuillemets((dossier / "sortie").string()) + " 2>" +
+                entreGuillemets((dossier / "erreurs").string());
+    Tresultat r;
+    const int etat = std::system(commande.c_str());
+    r.statut = (etat != -1 && WIFEXITED(etat)) ? WEXITSTATUS(etat) : -1;
+    lire(dossier / "sortie", r.sortie);
+    lire(dossier / "erreurs", r.erreurs);
+    fs::remove_all(dossier);
+    return r;
+}
+
+// NAME.options: "options: ..." (words given before the file) and "statut: N".
+struct Toptions {
+    std::vector<std::string> arguments;
+    int statut = 0;
+};
+
+Toptions lireOptions(const fs::path& chemin) {
+    Toptions o;
+    std::string contenu;
+    if (!lire(chemin, contenu))
+        return o;
+    std::istringstream lignes(contenu);
+    std::string ligne;
+    while (std::getline(lignes, ligne)) {
+        std::istringstream mots(ligne);
+        std::string cle, mot;
+        mots >> cle;
+        if (cle == "options:") {
+            while (mots >> mot)
+                o.arguments.push_back(mot);
+        } else if (cle == "statut:") {
+            mots >> o.statut;
+        }
+    }
+    return o;
+}
+
+std::vector<std::string> nomsDesCas() {
+    std::vector<std::string> noms;
+    for (const auto& entree : fs::directory_iterator(DOSSIER_PROGRAMMES))
+        if (entree.path().extension() == ".txt")
+            noms.push_back(entree.path().stem().string());
+    std::sort(noms.begin(), noms.end());
+    return noms;
+}
+
+class programmes : public testing::TestWithParam<std::string> {};
+
+} // namespace
+
+TEST_P(programmes, sortie_attendue) {
+    const fs::path base = fs::path(DOSSIER_PROGRAMMES) / GetParam();
+    std::string attendu;
+    ASSERT_TRUE(lire(base.string() + ".attendu", attendu)) << "missing " << base.string() << ".attendu";
+    Toptions options = lireOptions(base.string() + ".options");
+    options.arguments.push_back(base.string() + ".txt");
+    const Tresultat r = lancer(options.arguments);
+    EXPECT_EQ(r.sortie, attendu);
+    EXPECT_EQ(r.statut, options.statut);
+    std::string erreurs;
+    if (lire(base.string() + ".erreurs", erreurs))
+        EXPECT_EQ(r.erreurs, erreurs);
+}
+
+INSTANTIATE_TEST_SUITE_P(cas, programmes, testing::ValuesIn(nomsDesCas()),
+                         [](const testing::TestParamInfo<std::string>& info) {
+                             std::string nom = info.param;
+                             for (char& c : nom)
+                                 if (!std::isalnum(static_cast<unsigned char>(c)))
+                                     c = '_';
+                             return nom;
+                         });
+
+TEST(trevane_run, usage_et_fichier_illisible) {
+    const std::string programme = std::string(DOSSIER_PROGRAMMES) + "/exemple_normal.txt";
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{}, {"--graine"}, {"--graine", "x", programme}, {"--graine", "-1", programme},
+          {"--poursuivre", "2x", programme}, {"--vite", programme}, {programme, programme}}) {
+        const Tresultat r = lancer(arguments);
+        EXPECT_EQ(r.statut, 64);
+        EXPECT_EQ(r.sortie, "");
+        EXPECT_EQ(r.erreurs.rfind("usage : trevane-run", 0), 0u) << r.erreurs;
+    }
+    const Tresultat absent = lancer({"/nonexistent/programme.txt"});
+    EXPECT_EQ(absent.statut, 4);
+    EXPECT_EQ(absent.sortie, "");
+    EXPECT_EQ(absent.erreurs, "Impossible d'ouvrir le fichier /nonexistent/programme.txt\n");
+    EXPECT_EQ(lancer({DOSSIER_PROGRAMMES}).statut, 4);
+}
+
+TEST(trevane_run, graine_reproductible) {
+    const fs::path chemin = fs::path(testing::TempDir()) / ("hasard-" + std::to_string(getpid()) + ".txt");
+    {
+        std::ofstream f(chemin, std::ios::binary);
+        f << "Entier i ; L (1..20)\r\n[a]\r\nDonner \xE0 i la valeur i+1\r\n"
+             "Donner \xE0 L(i) la valeur Ehasard(1, 1000000)\r\n"
+             "Aller \xE0 [a] si i < 20\r\nAfficher \"h\" ; Ehasard(5,5) ; L (1..20)\r\n";
+    }
+    const Tresultat a = lancer({"--graine", "7", chemin.string()});
+    const Tresultat b = lancer({"--graine", "7", "--", chemin.string()});
+    fs::remove(chemin);
+    EXPECT_EQ(a.statut, 0);
+    EXPECT_EQ(a.sortie, b.sortie);
+    EXPECT_EQ(a.sortie.rfind(" h 5  ", 0), 0u) << a.sortie;
+}
