@@ -1,0 +1,468 @@
+// The main window driven through its real menus and shortcuts, with the
+// modal boxes and file dialogs answered by a script.
+#include "analysis/donnees.h"
+#include "analysis/fenetre.h"
+#include "window/FenetrePrincipale.h"
+#include "window/codage_qt.h"
+#include "window/editeur_programme.h"
+#include "window/panneau_affichages.h"
+#include "window/textes.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+
+namespace {
+
+QString u(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// Boxes and dialogs answered from queues; what was asked is logged.
+class Tscript : public Tdialogues {
+public:
+    QList<QPair<QString, QString>> messages;        // (text, caption)
+    QList<QPair<QString, QString>> confirmations;
+    QStringList erreurs;
+    QList<bool> reponses;                           // none left: No
+    QStringList ouvertures;                         // none left, or empty: cancel
+    QStringList enregistrements;
+    int dialoguesOuverture = 0;
+    int dialoguesEnregistrement = 0;
+
+    void message(QWidget*, const QString& texte, const QString& legende) override {
+        messages.append({texte, legende});
+    }
+    bool confirmation(QWidget*, const QString& texte, const QString& legende) override {
+        confirmations.append({texte, legende});
+        return !reponses.isEmpty() && reponses.takeFirst();
+    }
+    void erreur(QWidget*, const QString& texte) override { erreurs.append(texte); }
+    QString fichierAOuvrir(QWidget*, const QString&) override {
+        ++dialoguesOuverture;
+        return ouvertures.isEmpty() ? QString() : ouvertures.takeFirst();
+    }
+    QString fichierAEnregistrer(QWidget*, const QString&) override {
+        ++dialoguesEnregistrement;
+        return enregistrements.isEmpty() ? QString() : enregistrements.takeFirst();
+    }
+};
+
+QStringList lignesDocument(QPlainTextEdit* controle) {
+    QStringList lignes;
+    for (QTextBlock bloc = controle->document()->begin(); bloc.isValid(); bloc = bloc.next())
+        lignes.append(bloc.text());
+    return lignes;
+}
+
+QStringList enQt(const std::vector<std::string>& lignes, const QString& devant = QString()) {
+    QStringList resultat;
+    for (const auto& ligne : lignes)
+        resultat.append(devant + depuis1252(ligne));
+    return resultat;
+}
+
+QByteArray lire(const QString& chemin) {
+    QFile fichier(chemin);
+    return fichier.open(QIODevice::ReadOnly) ? fichier.readAll() : QByteArray("<illisible>");
+}
+
+void ecrire(const QString& chemin, const QByteArray& octets) {
+    QFile fichier(chemin);
+    QVERIFY(fichier.open(QIODevice::WriteOnly));
+    QCOMPARE(fichier.write(octets), octets.size());
+}
+
+const char* const question =
+    "Le programme a été modifié depuis la dernière sauvegarde.\n"
+    "Renoncez-vous à enregistrer ces modifications ?";
+
+} // namespace
+
+class TestFenetre : public QObject {
+    Q_OBJECT
+
+    TFenetrePrincipale* w = nullptr;
+    Tscript* script = nullptr;
+    QTemporaryDir dossier;
+
+    QStringList affichage() { return w->RichEditAffichages->lignes(); }
+    // The user types a whole program in place of the editor's text.
+    void taper(const QString& programme) {
+        w->memoProgramme->setFocus();
+        w->memoProgramme->selectAll();
+        w->memoProgramme->insertPlainText(programme);
+    }
+    void raccourci(Qt::Key touche) { QTest::keyClick(w, touche, Qt::ControlModifier); }
+    // Keys that type any character, as an input method or a compose key would.
+    void frapper(const QString& texte) {
+        for (const QString& caractere : texte.split(QString(), Qt::SkipEmptyParts))
+            QTest::sendKeyEvent(QTest::Click, w->memoProgramme, Qt::Key_unknown, caractere, Qt::NoModifier);
+    }
+    QString chemin(const char* nom) { return dossier.filePath(u(nom)); }
+
+private slots:
+    void init() {
+        auto dialogues = std::make_unique<Tscript>();
+        script = dialogues.get();
+        w = new TFenetrePrincipale(std::move(dialogues));
+        w->show();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+    }
+
+    void cleanup() {
+        w->memoProgramme->document()->setModified(false);
+        delete w;
+        w = nullptr;
+    }
+
+    void demarrage() {
+        QCOMPARE(w->windowTitle(), u("Trevane"));
+        QCOMPARE(w->size(), QSize(800, 600));
+        QCOMPARE(w->pos(), QPoint(0, 0));
+        QCOMPARE(w->SplitterProgAffich->sizes().value(0), 380);
+        QCOMPARE(w->SplitterProgAffich->handleWidth(), 4);
+        QCOMPARE(w->PanelProgrammeInfos->minimumWidth(), 200);
+        QCOMPARE(w->PanelAffichage->minimumWidth(), 200);
+        QCOMPARE(w->PanelProgramme->height(), 13);
+        QCOMPARE(w->LabelProgramme->text(), u("Nouveau programme"));
+        QCOMPARE(w->LabelAffichages->text(), u("Affichage - Informations"));
+        QCOMPARE(w->memoProgramme->font().pointSize(), 10);
+        QCOMPARE(w->RichEditAffichages->font().pointSize(), 10);
+        QCOMPARE(w->memoProgramme->lineWrapMode(), QPlainTextEdit::NoWrap);
+        QCOMPARE(w->RichEditAffichages->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+        QVERIFY(w->RichEditAffichages->isReadOnly());
+        QCOMPARE(w->RichEditAffichages->palette().color(QPalette::Base), QColor(251, 253, 219));
+
+        QCOMPARE(w->memoProgramme->nombreLignes(), 18);
+        QCOMPARE(lignesDocument(w->memoProgramme).mid(0, 18), enQt(modeleProgramme()));
+        QVERIFY(!w->memoProgramme->document()->isModified());
+        QVERIFY(!w->memoProgramme->isReadOnly());
+        QCOMPARE(affichage(), enQt(texteReference(), u(" ")));
+        QCOMPARE(w->donnees().resultatsSauves, std::string("Aucun r\xE9sultat disponible"));
+
+        QVERIFY(!w->itemPoursuivre->isEnabled());
+        QVERIFY(!w->itemArreter->isEnabled());
+        QVERIFY(w->itemInformations->isChecked());
+        QVERIFY(!w->itemResultat->isChecked());
+    }
+
+    void menus() {
+        struct Ligne {
+            QAction* action;
+            const char* legende;
+            QKeySequence raccourci;
+        };
+        const Ligne lignes[] = {
+            {w->itemNouveau, "&Nouveau", {}},
+            {w->itemOuvrir, "&Ouvrir", {}},
+            {w->itemEnregistrer, "&Enregistrer", QKeySequence(u("Ctrl+S"))},
+            {w->itemEnregistrerSous, "Enregistrer &sous", {}},
+            {w->itemCopier, "&Copier", QKeySequence(u("Ctrl+C"))},
+            {w->itemColler, "C&oller", QKeySequence(u("Ctrl+V"))},
+            {w->itemSelectionnerTout, "&Sélectionner tout", QKeySequence(u("Ctrl+A"))},
+            {w->itemInformations, "&Informations", {}},
+            {w->itemResultat, "Résultats", {}},
+            {w->itemApropos, "&A propos", {}},
+            {w->itemExeNormale, "&Normale", QKeySequence(u("Ctrl+E"))},
+            {w->itemExePasApas, "&Commentée pas à pas", {}},
+            {w->itemPoursuivre, "&Poursuivre (ctrl Q)", QKeySequence(u("Ctrl+Q"))},
+            {w->itemArreter, "A&rrêter", {}},
+        };
+        for (const auto& ligne : lignes) {
+            QCOMPARE(ligne.action->text(), u(ligne.legende));
+            QCOMPARE(ligne.action->shortcut(), ligne.raccourci);
+        }
+        QStringList barre;
+        for (QAction* entree : w->menuBar()->actions())
+            barre.append(entree->text());
+        QCOMPARE(barre, (QStringList{u("&Fichier"), u("&Edition"), u("&Affichage"), u("E&xécution"),
+                                     u("&Poursuivre (ctrl Q)"), u("A&rrêter")}));
+    }
+
+    void execution_normale() {
+        taper(u("Entier n\nDonner à n la valeur 2\nAfficher n"));
+        raccourci(Qt::Key_E);   // from the editor, which has the focus
+        QCOMPARE(affichage(), (QStringList{u("  2"), u(" Exécution terminée."), u(" Instructions exécutées : 2")}));
+        QCOMPARE(w->LabelAffichages->text(), u("Affichage - Résultats"));
+        QVERIFY(w->itemResultat->isChecked());
+        QVERIFY(!w->itemInformations->isChecked());
+        QVERIFY(!w->memoProgramme->isReadOnly());
+        QVERIFY(!w->itemPoursuivre->isEnabled());
+    }
+
+    void execution_commentee() {
+        taper(u("Entier n\nDonner à n la valeur 2\nAfficher n"));
+        w->itemExePasApas->trigger();
+        QCOMPARE(affichage(), (QStringList{u(" 1/ Donner à n la valeur 2"), u(" n prend la valeur 2"), u("  ")}));
+        QVERIFY(w->itemPoursuivre->isEnabled());
+        QVERIFY(w->itemArreter->isEnabled());
+        QVERIFY(w->memoProgramme->isReadOnly());
+
+        raccourci(Qt::Key_Q);
+        QCOMPARE(affichage().mid(3), (QStringList{u(" 2/ Afficher n"), u("  2"), u("  "), u(" Exécution terminée."),
+                                                  u(" Instructions exécutées : 2")}));
+        QVERIFY(!w->itemPoursuivre->isEnabled());
+        QVERIFY(!w->memoProgramme->isReadOnly());
+    }
+
+    void arret_pendant_une_execution_commentee() {
+        taper(u("Entier n\nDonner à n la valeur 2\nAfficher n"));
+        w->itemExePasApas->trigger();
+        w->itemArreter->trigger();
+        QCOMPARE(affichage().mid(3), (QStringList{u(" Exécution arrêtée."), u(" Nombre d'instructions exécutées : 1")}));
+        QVERIFY(!w->itemPoursuivre->isEnabled());
+        QVERIFY(!w->memoProgramme->isReadOnly());
+    }
+
+    void poursuivre_desactive_ignore_ctrl_q() {
+        const QStringList avant = affichage();
+        raccourci(Qt::Key_Q);
+        w->itemPoursuivre->trigger();
+        w->itemArreter->trigger();
+        QCOMPARE(affichage(), avant);
+        QCOMPARE(w->LabelAffichages->text(), u("Affichage - Informations"));
+    }
+
+    void erreur_d_analyse_selectionne_la_ligne() {
+        taper(u("Entier n\n# é\nDonner à x la valeur 2\nAfficher n"));
+        w->RichEditAffichages->setFocus();
+        w->itemExeNormale->trigger();
+        QCOMPARE(affichage().value(0), u(" Erreur à l'analyse du programme"));
+        QCOMPARE(w->memoProgramme->textCursor().selectedText(), u("Donner à x la valeur 2"));
+        QVERIFY(w->memoProgramme->hasFocus());
+        QVERIFY(!w->memoProgramme->isReadOnly());
+    }
+
+    void selection_d_une_ligne() {
+        taper(u("a\n\nd\u00e9j\u00e0 vu\n\nfin\n"));
+        const QStringList attendues = {u("a"), u(""), u("déjà vu"), u(""), u("fin")};
+        for (int n = 0; n < attendues.size(); ++n) {
+            selectionnerLigne(w->donnees(), n);
+            QCOMPARE(w->memoProgramme->textCursor().selectedText(), attendues[n]);
+            QCOMPARE(w->memoProgramme->textCursor().selectionStart(),
+                     w->memoProgramme->document()->findBlockByNumber(n).position());
+        }
+        // Past the end: an empty selection at the end, no failure.
+        w->donnees().fenetre->selectionnerDansEditeur(1000, 5);
+        QCOMPARE(w->memoProgramme->textCursor().selectedText(), QString());
+    }
+
+    void changements_de_mode_d_affichage() {
+        w->itemResultat->trigger();
+        QCOMPARE(affichage(), QStringList{u("Aucun résultat disponible")});
+        QCOMPARE(w->LabelAffichages->text(), u("Affichage - Résultats"));
+        QVERIFY(w->itemResultat->isChecked());
+        QVERIFY(!w->itemInformations->isChecked());
+
+        w->itemResultat->trigger();   // already on: nothing changes, the mark stays
+        QVERIFY(w->itemResultat->isChecked());
+        QCOMPARE(affichage(), QStringList{u("Aucun résultat disponible")});
+
+        w->itemInformations->trigger();
+        w->itemInformations->trigger();
+        QCOMPARE(affichage(), enQt(texteReference(), u(" ")));
+        QVERIFY(w->itemInformations->isChecked());
+        QVERIFY(!w->itemResultat->isChecked());
+        QCOMPARE(w->LabelAffichages->text(), u("Affichage - Informations"));
+
+        w->itemResultat->trigger();
+        QCOMPARE(affichage(), QStringList{u("Aucun résultat disponible")});
+    }
+
+    void enregistrer_sous_puis_rouvrir() {
+        const QByteArray octets("# tri \x80\x9C\xE9\r\nEntier n\r\n\r\nDonner \xE0 n la valeur 2\r\nAfficher n\r\n");
+        const QString original = chemin("tri.txt");
+        ecrire(original, octets);
+        script->ouvertures = {original};
+        w->itemOuvrir->trigger();
+        QVERIFY(script->confirmations.isEmpty());
+        QCOMPARE(w->memoProgramme->toPlainText(),
+                 u("# tri €œé\nEntier n\n\nDonner à n la valeur 2\nAfficher n\n"));
+        QCOMPARE(w->LabelProgramme->text(), u("tri"));
+        QCOMPARE(w->windowTitle(), u("Trevane - ") + original);
+        QVERIFY(!w->memoProgramme->document()->isModified());
+        QCOMPARE(w->LabelAffichages->text(), u("Affichage - Résultats"));
+        QCOMPARE(affichage(), QStringList());
+
+        script->enregistrements = {chemin("copie")};
+        w->itemEnregistrerSous->trigger();
+        QCOMPARE(lire(chemin("copie.txt")), octets);
+        QCOMPARE(w->LabelProgramme->text(), u("copie"));
+        QCOMPARE(w->windowTitle(), u("Trevane - ") + chemin("copie.txt"));
+
+        // A change, then Ctrl+S: written again to the same file, no dialog.
+        w->memoProgramme->setFocus();
+        w->memoProgramme->moveCursor(QTextCursor::End);
+        QTest::keyClicks(w->memoProgramme, u("# fin"));
+        QVERIFY(w->memoProgramme->document()->isModified());
+        raccourci(Qt::Key_S);
+        QCOMPARE(script->dialoguesEnregistrement, 1);
+        QCOMPARE(lire(chemin("copie.txt")), octets + "# fin");
+        QVERIFY(!w->memoProgramme->document()->isModified());
+
+        script->ouvertures = {chemin("copie.txt")};
+        w->itemOuvrir->trigger();
+        QCOMPARE(w->memoProgramme->toPlainText(),
+                 u("# tri €œé\nEntier n\n\nDonner à n la valeur 2\nAfficher n\n# fin"));
+    }
+
+    void nouveau_programme_enregistre_par_ctrl_s() {
+        script->enregistrements = {chemin("essai.doc")};
+        raccourci(Qt::Key_S);
+        QCOMPARE(script->dialoguesEnregistrement, 1);
+        QByteArray attendu;
+        for (const auto& ligne : modeleProgramme())
+            attendu += QByteArray::fromStdString(ligne) + "\r\n";
+        QCOMPARE(lire(chemin("essai.txt")), attendu);
+        QVERIFY(!QFile::exists(chemin("essai.doc")));
+        QCOMPARE(w->windowTitle(), u("Trevane - ") + chemin("essai.txt"));
+    }
+
+    void erreurs_de_fichier() {
+        script->ouvertures = {chemin("absent.txt")};
+        w->itemOuvrir->trigger();
+        QCOMPARE(script->erreurs, QStringList{u("Impossible d'ouvrir le fichier ") + chemin("absent.txt") + u(".")});
+        QCOMPARE(w->windowTitle(), u("Trevane"));
+        QCOMPARE(w->LabelProgramme->text(), u("Nouveau programme"));
+
+        script->ouvertures = {dossier.path()};
+        w->itemOuvrir->trigger();
+        QCOMPARE(script->erreurs.value(1), u("Impossible d'ouvrir le fichier ") + dossier.path() + u("."));
+
+        taper(u("Afficher 1"));
+        script->enregistrements = {chemin("sous-dossier/absent/tri")};
+        w->itemEnregistrerSous->trigger();
+        QCOMPARE(script->erreurs.value(2),
+                 u("Impossible de créer le fichier ") + chemin("sous-dossier/absent/tri.txt") + u("."));
+        QVERIFY(w->memoProgramme->document()->isModified());
+        QCOMPARE(w->windowTitle(), u("Trevane"));
+    }
+
+    void une_ecriture_echouee_garde_l_ancien_fichier() {
+        const QString cible = chemin("garde.txt");
+        ecrire(cible, "ancien");
+        QFile::setPermissions(dossier.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        taper(u("nouveau"));
+        script->enregistrements = {cible};
+        w->itemEnregistrerSous->trigger();
+        QFile::setPermissions(dossier.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        if (script->erreurs.isEmpty())
+            QSKIP("the folder stays writable (run as root)");
+        QCOMPARE(lire(cible), QByteArray("ancien"));
+        QVERIFY(w->memoProgramme->document()->isModified());
+    }
+
+    void question_avant_d_abandonner_des_modifications() {
+        w->memoProgramme->setFocus();
+        QTest::keyClicks(w->memoProgramme, u("x"));
+        const QString texte = w->memoProgramme->toPlainText();
+
+        w->itemNouveau->trigger();   // No
+        QCOMPARE(script->confirmations.size(), 1);
+        QCOMPARE(script->confirmations[0].first, u(question));
+        QCOMPARE(script->confirmations[0].second, u("Attention"));
+        QCOMPARE(w->memoProgramme->toPlainText(), texte);
+        QVERIFY(w->memoProgramme->document()->isModified());
+
+        w->itemOuvrir->trigger();    // No: no dialog
+        QCOMPARE(script->confirmations.size(), 2);
+        QCOMPARE(script->dialoguesOuverture, 0);
+
+        script->reponses = {true};   // Yes, then the dialog is cancelled: still modified
+        w->itemOuvrir->trigger();
+        QCOMPARE(script->dialoguesOuverture, 1);
+        QVERIFY(w->memoProgramme->document()->isModified());
+        QCOMPARE(w->memoProgramme->toPlainText(), texte);
+
+        QVERIFY(!w->close());        // No keeps the window and the text
+        QCOMPARE(script->confirmations.size(), 4);
+        QVERIFY(w->isVisible());
+        QCOMPARE(w->memoProgramme->toPlainText(), texte);
+
+        script->reponses = {true};
+        w->itemNouveau->trigger();
+        QCOMPARE(lignesDocument(w->memoProgramme).mid(0, 18), enQt(modeleProgramme()));
+        QVERIFY(!w->memoProgramme->document()->isModified());
+
+        QVERIFY(w->close());         // nothing to give up: no question
+        QCOMPARE(script->confirmations.size(), 5);
+    }
+
+    void fermer_avec_oui() {
+        w->memoProgramme->setFocus();
+        QTest::keyClicks(w->memoProgramme, u("x"));
+        script->reponses = {true};
+        QVERIFY(w->close());
+        QCOMPARE(script->confirmations.size(), 1);
+    }
+
+    void caracteres_hors_du_code_page() {
+        taper(QString());
+        frapper(u("a漢€b"));
+        QCOMPARE(w->memoProgramme->toPlainText(), u("a?€b"));
+
+        QApplication::clipboard()->setText(u("\r\nx😀y\u2028z\rw"));
+        w->itemColler->trigger();
+        QCOMPARE(w->memoProgramme->toPlainText(), u("a?€b\nx?y\nz\nw"));
+
+        QTest::keyClick(w->memoProgramme, Qt::Key_Return, Qt::ShiftModifier);   // a line separator
+        QCOMPARE(w->memoProgramme->toPlainText(), u("a?€b\nx?y\nz\nw\n"));
+        QCOMPARE(w->donnees().fenetre->texteEditeur(), std::string("a?\x80" "b\r\nx?y\r\nz\r\nw\r\n"));
+        QCOMPARE(w->donnees().fenetre->nombreLignesEditeur(), 4);
+    }
+
+    void commandes_d_edition() {
+        taper(u("Afficher 1"));
+        w->RichEditAffichages->setFocus();
+        const QStringList avant = affichage();
+        QApplication::clipboard()->setText(u("colle"));
+        w->itemColler->trigger();     // never into the display pane
+        QCOMPARE(affichage(), avant);
+        QCOMPARE(w->memoProgramme->toPlainText(), u("Afficher 1"));
+
+        w->itemSelectionnerTout->trigger();
+        QCOMPARE(w->RichEditAffichages->textCursor().selectedText().size(),
+                 w->RichEditAffichages->document()->characterCount() - 1);
+        w->itemCopier->trigger();
+        QCOMPARE(QApplication::clipboard()->text().left(25), u("     1/ Les commentaires\n"));
+
+        w->memoProgramme->setFocus();
+        w->itemSelectionnerTout->trigger();
+        w->itemCopier->trigger();
+        QCOMPARE(QApplication::clipboard()->text(), u("Afficher 1"));
+        w->memoProgramme->moveCursor(QTextCursor::End);
+        w->itemColler->trigger();
+        QCOMPARE(w->memoProgramme->toPlainText(), u("Afficher 1Afficher 1"));
+    }
+
+    void a_propos() {
+        w->RichEditAffichages->setFocus();
+        w->itemApropos->trigger();
+        QCOMPARE(script->messages.size(), 1);
+        QCOMPARE(script->messages[0].second, u("Trevane"));
+        QCOMPARE(script->messages[0].first.split(u'\n').size(), 2);
+        QVERIFY(w->RichEditAffichages->hasFocus());
+    }
+
+    void longue_sortie() {
+        taper(u("Entier i\n[a]\nDonner à i la valeur i+1\nAfficher i\nAller à [a] si i < 120000"));
+        w->itemExeNormale->trigger();
+        const QStringList lignes = affichage();
+        QCOMPARE(lignes.size(), 120002);
+        QCOMPARE(lignes.value(0), u("  1"));
+        QCOMPARE(lignes.value(119999), u("  120000"));
+        QCOMPARE(lignes.value(120000), u(" Exécution terminée."));
+        const std::string texte = w->donnees().fenetre->texteAffichage();
+        QVERIFY(texte.rfind(" Instructions ex\xE9" "cut\xE9" "es : 360000") != std::string::npos);
+    }
+};
+
+QTEST_MAIN(TestFenetre)
+#include "test_fenetre.moc"

@@ -1,0 +1,76 @@
+// The main window `FenetrePrincipale`: the editor on the left, the display
+// pane on the right, every command in the menu bar. It owns the one
+// workspace record and hands the core its controls through `TfenetreQt`.
+#pragma once
+
+#include "window/dialogues.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <memory>
+
+class QAction;
+class QLabel;
+class QSplitter;
+class TediteurProgramme;
+class TfenetreQt;
+class TpanneauAffichages;
+struct TdonneesCommunes;
+
+class TFenetrePrincipale : public QMainWindow {
+    Q_OBJECT
+public:
+    // `dialogues`: the modal boxes and file dialogs; Qt's own when null.
+    explicit TFenetrePrincipale(std::unique_ptr<Tdialogues> dialogues = nullptr, QWidget* parent = nullptr);
+    ~TFenetrePrincipale() override;
+
+    TdonneesCommunes& donnees() { return *d; }
+
+    // Controls, named as the core and the tests know them.
+    QWidget* PanelProgrammeInfos = nullptr;
+    QWidget* PanelProgramme = nullptr;
+    QLabel* LabelProgramme = nullptr;
+    TediteurProgramme* memoProgramme = nullptr;
+    QSplitter* SplitterProgAffich = nullptr;
+    QWidget* PanelAffichage = nullptr;
+    QLabel* LabelAffichages = nullptr;
+    TpanneauAffichages* RichEditAffichages = nullptr;
+
+    QAction* itemNouveau = nullptr;
+    QAction* itemOuvrir = nullptr;
+    QAction* itemEnregistrer = nullptr;
+    QAction* itemEnregistrerSous = nullptr;
+    QAction* itemCopier = nullptr;
+    QAction* itemColler = nullptr;
+    QAction* itemSelectionnerTout = nullptr;
+    QAction* itemInformations = nullptr;
+    QAction* itemResultat = nullptr;
+    QAction* itemApropos = nullptr;
+    QAction* itemExeNormale = nullptr;
+    QAction* itemExePasApas = nullptr;
+    QAction* itemPoursuivre = nullptr;
+    QAction* itemArreter = nullptr;
+
+protected:
+    void showEvent(QShowEvent* evenement) override;     // the first one runs FormShow
+    void closeEvent(QCloseEvent* evenement) override;   // FormCloseQuery
+
+private:
+    void creerControles();
+    void creerMenus();
+    void FormCreate(std::unique_ptr<Tdialogues> dialogues);
+    void FormShow();
+    // A menu command: runs the handler, then shows what it wrote.
+    QAction* commande(QWidget* menu, const char* legende, const QKeySequence& raccourci,
+                      std::function<void()> gestionnaire);
+
+    void itemCopierClick();
+    void itemCollerClick();
+    void itemSelectionnerToutClick();
+    void itemAproposClick();
+
+    std::unique_ptr<TdonneesCommunes> d;
+    std::unique_ptr<TfenetreQt> fenetre;
+    bool montree = false;
+};

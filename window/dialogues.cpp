@@ -1,0 +1,54 @@
+#include "window/dialogues.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+
+const QString filtre = QStringLiteral("Fichiers texte (*.txt)");
+
+QString choisir(QWidget* parent, QFileDialog::AcceptMode mode, const QString& proposition) {
+    QFileDialog dialogue(parent);
+    dialogue.setAcceptMode(mode);
+    // The open dialog lets a name that does not exist through; reading it
+    // then fails with its own message.
+    dialogue.setFileMode(QFileDialog::AnyFile);
+    dialogue.setNameFilter(filtre);
+    dialogue.setOption(QFileDialog::DontConfirmOverwrite, true);
+    dialogue.setDefaultSuffix(QString());
+    if (!proposition.isEmpty())
+        dialogue.selectFile(proposition);
+    if (dialogue.exec() != QDialog::Accepted || dialogue.selectedFiles().isEmpty())
+        return QString();
+    return dialogue.selectedFiles().constFirst();
+}
+
+} // namespace
+
+void Tdialogues::message(QWidget* parent, const QString& texte, const QString& legende) {
+    QMessageBox boite(QMessageBox::NoIcon, legende, texte, QMessageBox::Ok, parent);
+    boite.setTextFormat(Qt::PlainText);
+    boite.exec();
+}
+
+bool Tdialogues::confirmation(QWidget* parent, const QString& texte, const QString& legende) {
+    QMessageBox boite(QMessageBox::Warning, legende, texte, QMessageBox::Yes | QMessageBox::No, parent);
+    boite.setTextFormat(Qt::PlainText);
+    boite.setDefaultButton(QMessageBox::No);
+    boite.setEscapeButton(QMessageBox::No);
+    return boite.exec() == QMessageBox::Yes;
+}
+
+void Tdialogues::erreur(QWidget* parent, const QString& texte) {
+    QMessageBox boite(QMessageBox::Critical, QStringLiteral("Trevane"), texte, QMessageBox::Ok, parent);
+    boite.setTextFormat(Qt::PlainText);
+    boite.exec();
+}
+
+QString Tdialogues::fichierAOuvrir(QWidget* parent, const QString& proposition) {
+    return choisir(parent, QFileDialog::AcceptOpen, proposition);
+}
+
+QString Tdialogues::fichierAEnregistrer(QWidget* parent, const QString& proposition) {
+    return choisir(parent, QFileDialog::AcceptSave, proposition);
+}

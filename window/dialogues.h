@@ -1,0 +1,24 @@
+// The modal boxes and file dialogs of the window. The default ones are Qt's;
+// the tests put scripted answers in their place.
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+class Tdialogues {
+public:
+    virtual ~Tdialogues() = default;
+
+    // No icon, one OK button.
+    virtual void message(QWidget* parent, const QString& texte, const QString& legende);
+    // Warning icon, Yes and No, No the default; true on Yes only.
+    virtual bool confirmation(QWidget* parent, const QString& texte, const QString& legende);
+    // The error box titled "Trevane".
+    virtual void erreur(QWidget* parent, const QString& texte);
+    // Filter "Fichiers texte (*.txt)"; `proposition` is the path returned
+    // last time. A null string on cancel.
+    virtual QString fichierAOuvrir(QWidget* parent, const QString& proposition);
+    // Adds no extension and asks nothing before replacing a file.
+    virtual QString fichierAEnregistrer(QWidget* parent, const QString& proposition);
+};

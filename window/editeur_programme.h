@@ -1,0 +1,36 @@
+// The program editor `memoProgramme`: a plain-text editor that only ever
+// holds characters Windows-1252 can store, so that what is saved is exactly
+// what is seen.
+#pragma once
+
+#include <QPlainTextEdit>
+
+class TediteurProgramme : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    explicit TediteurProgramme(QWidget* parent = nullptr);
+
+    // Replaces, in the text changed since the last call, every character the
+    // code page lacks by "?" and a line separator by a line break. Runs after
+    // each key, paste or drop, and before the text is read.
+    void assainir();
+
+    // The text as the core sees it: Windows-1252, lines joined by CR LF, a
+    // final line break kept.
+    std::string texte1252() const;
+    // Lines as the core counts them: a break at the very end starts none.
+    int nombreLignes() const;
+
+protected:
+    void keyPressEvent(QKeyEvent* evenement) override;
+    void inputMethodEvent(QInputMethodEvent* evenement) override;
+    void insertFromMimeData(const QMimeData* source) override;
+
+private:
+    void noterChangement(int position, int retires, int ajoutes);
+
+    int debutModifie = -1;   // range changed since the last pass, -1: none
+    int finModifie = -1;
+    bool passePrevue = false;
+    bool enPasse = false;
+};

@@ -1,0 +1,273 @@
+#include "window/fenetre_qt.h"
+
+#include "analysis/lignes.h"
+#include "window/codage_qt.h"
+#include "window/dialogues.h"
+#include "window/editeur_programme.h"
+#include "window/panneau_affichages.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMainWindow>
+#include <QPointer>
+#include <QSaveFile>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <algorithm>
+
+namespace {
+
+// Runs a modal box and gives the focus back to the control that had it.
+template <typename Boite>
+auto avecFocusRendu(Boite boite) {
+    QPointer<QWidget> focus = QApplication::focusWidget();
+    struct Retour {
+        QPointer<QWidget>& focus;
+        ~Retour() {
+            if (focus)
+                focus->setFocus(Qt::OtherFocusReason);
+        }
+    } retour{focus};
+    return boite();
+}
+
+// "[*]" in a window caption is Qt's mark for unsaved changes; doubled, it
+// shows as itself.
+QString legendeLitterale(QString texte) {
+    return texte.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+}
+
+std::string cheminSysteme(const QString& chemin) { return chemin.toUtf8().toStdString(); }
+
+QString cheminQt(const std::string& chemin) { return QString::fromUtf8(chemin.data(), static_cast<qsizetype>(chemin.size())); }
+
+} // namespace
+
+TfenetreQt::TfenetreQt(const TcontrolesFenetre& controles, std::unique_ptr<Tdialogues> d)
+    : c(controles), dialogues(d ? std::move(d) : std::make_unique<Tdialogues>()) {}
+
+TfenetreQt::~TfenetreQt() = default;
+
+void TfenetreQt::deverserAffichage() { c.RichEditAffichages->deverser(); }
+
+void TfenetreQt::retablirCoches() {
+    c.itemInformations->setChecked(informationsCochee);
+    c.itemResultat->setChecked(resultatCoche);
+}
+
+// Editor.
+
+std::string TfenetreQt::texteEditeur() {
+    deverserAffichage();
+    c.memoProgramme->assainir();
+    return c.memoProgramme->texte1252();
+}
+
+void TfenetreQt::remplacerTexteEditeur(const std::string& texte) {
+    deverserAffichage();
+    c.memoProgramme->setPlainText(texteQt(texte));
+}
+
+int32_t TfenetreQt::nombreLignesEditeur() {
+    deverserAffichage();
+    c.memoProgramme->assainir();
+    return c.memoProgramme->nombreLignes();
+}
+
+std::string TfenetreQt::ligneEditeur(int32_t i) {
+    deverserAffichage();
+    c.memoProgramme->assainir();
+    if (i < 0 || i >= c.memoProgramme->nombreLignes())
+        return {};
+    return vers1252(c.memoProgramme->document()->findBlockByNumber(i).text());
+}
+
+void TfenetreQt::ajouterLigneEditeur(const std::string& ligne) {
+    deverserAffichage();
+    // Every line ends with a break, so the caret can sit below the last one.
+    QTextDocument* doc = c.memoProgramme->document();
+    QString texte = texteQt(ligne) + QLatin1Char('\n');
+    if (doc->lastBlock().length() > 1)
+        texte.prepend(QLatin1Char('\n'));
+    QTextCursor curseur(doc);
+    curseur.movePosition(QTextCursor::End);
+    curseur.insertText(texte);
+}
+
+bool TfenetreQt::editeurModifie() {
+    deverserAffichage();
+    return c.memoProgramme->document()->isModified();
+}
+
+void TfenetreQt::effacerModificationEditeur() {
+    deverserAffichage();
+    c.memoProgramme->document()->setModified(false);
+}
+
+void TfenetreQt::editeurLectureSeule(bool lectureSeule) {
+    deverserAffichage();
+    c.memoProgramme->setReadOnly(lectureSeule);
+    // Read-only, the text can still be selected and copied from the keyboard.
+    c.memoProgramme->setTextInteractionFlags(lectureSeule
+        ? Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard
+        : Qt::TextEditorInteraction);
+}
+
+void TfenetreQt::selectionnerDansEditeur(int32_t debut, int32_t longueur) {
+    deverserAffichage();
+    TediteurProgramme* editeur = c.memoProgramme;
+    editeur->assainir();
+    const QTextDocument* doc = editeur->document();
+    const int fin = doc->characterCount() - 1;
+    // Positions count a line end as two characters; the editor counts one.
+    const auto versEditeur = [&](int64_t position) {
+        int64_t base = 0;
+        for (QTextBlock bloc = doc->begin(); bloc.isValid(); bloc = bloc.next()) {
+            const int64_t longueurLigne = bloc.length() - 1;
+            if (position <= base + longueurLigne)
+                return static_cast<int>(bloc.position() + std::max<int64_t>(0, position - base));
+            if (position < base + longueurLigne + 2)
+                return std::min(fin, static_cast<int>(bloc.position() + longueurLigne + 1));
+            base += longueurLigne + 2;
+        }
+        return fin;
+    };
+    const int64_t premier = std::max<int32_t>(0, debut);
+    QTextCursor curseur = editeur->textCursor();
+    curseur.setPosition(versEditeur(premier));
+    curseur.setPosition(versEditeur(premier + std::max<int32_t>(0, longueur)), QTextCursor::KeepAnchor);
+    editeur->setFocus(Qt::OtherFocusReason);
+    editeur->setTextCursor(curseur);
+    editeur->ensureCursorVisible();
+}
+
+// Display pane.
+
+void TfenetreQt::ajouterAffichage(const std::string& ligne) { c.RichEditAffichages->ajouterLigne(depuis1252(ligne)); }
+
+void TfenetreQt::viderAffichage() { c.RichEditAffichages->vider(); }
+
+std::string TfenetreQt::texteAffichage() {
+    const QStringList lignes = c.RichEditAffichages->lignes();
+    std::vector<std::string> octets;
+    octets.reserve(static_cast<size_t>(lignes.size()));
+    for (const QString& ligne : lignes)
+        octets.push_back(vers1252(ligne));
+    return joindreLignes(octets);
+}
+
+void TfenetreQt::remplacerTexteAffichage(const std::string& texte) {
+    QStringList lignes;
+    for (const std::string& ligne : decouperLignes(texte))
+        lignes.append(depuis1252(ligne));
+    c.RichEditAffichages->remplacer(lignes);
+}
+
+// Captions.
+
+void TfenetreQt::legendeFenetre(const std::string& texte) {
+    deverserAffichage();
+    c.fenetre->setWindowTitle(legendeLitterale(depuis1252(texte)));
+}
+
+void TfenetreQt::legendeAffichages(const std::string& texte) {
+    deverserAffichage();
+    c.LabelAffichages->setText(depuis1252(texte));
+}
+
+void TfenetreQt::legendeProgramme(const std::string& texte) {
+    deverserAffichage();
+    c.LabelProgramme->setText(depuis1252(texte));
+}
+
+std::string TfenetreQt::legendeProgrammeActuelle() { return vers1252(c.LabelProgramme->text()); }
+
+// Menu items.
+
+void TfenetreQt::activerPoursuivreArreter(bool actifs) {
+    deverserAffichage();
+    c.itemPoursuivre->setEnabled(actifs);
+    c.itemArreter->setEnabled(actifs);
+}
+
+bool TfenetreQt::poursuivreArreterActifs() { return c.itemPoursuivre->isEnabled(); }
+
+void TfenetreQt::cocherInformations(bool coche) {
+    informationsCochee = coche;
+    c.itemInformations->setChecked(coche);
+}
+
+void TfenetreQt::cocherResultat(bool coche) {
+    resultatCoche = coche;
+    c.itemResultat->setChecked(coche);
+}
+
+// Modal boxes: the pane shows everything written so far while they are up.
+
+void TfenetreQt::afficherMessage(const std::string& texte, const std::string& legende) {
+    deverserAffichage();
+    avecFocusRendu([&] { dialogues->message(c.fenetre, texteQt(texte), depuis1252(legende)); });
+}
+
+bool TfenetreQt::demanderConfirmation(const std::string& texte, const std::string& legende) {
+    deverserAffichage();
+    return avecFocusRendu([&] { return dialogues->confirmation(c.fenetre, texteQt(texte), depuis1252(legende)); });
+}
+
+void TfenetreQt::afficherErreur(const std::string& texte) {
+    deverserAffichage();
+    avecFocusRendu([&] { dialogues->erreur(c.fenetre, texteQt(texte)); });
+}
+
+bool TfenetreQt::choisirFichierAOuvrir(std::string& chemin) {
+    deverserAffichage();
+    const QString choisi = avecFocusRendu([&] { return dialogues->fichierAOuvrir(c.fenetre, dernierOuvert); });
+    if (choisi.isEmpty())
+        return false;
+    dernierOuvert = choisi;
+    chemin = cheminSysteme(choisi);
+    return true;
+}
+
+bool TfenetreQt::choisirFichierAEnregistrer(std::string& chemin) {
+    deverserAffichage();
+    const QString choisi = avecFocusRendu([&] { return dialogues->fichierAEnregistrer(c.fenetre, dernierEnregistre); });
+    if (choisi.isEmpty())
+        return false;
+    dernierEnregistre = choisi;
+    chemin = cheminSysteme(choisi);
+    return true;
+}
+
+bool TfenetreQt::lireFichier(const std::string& chemin, std::string& octets) {
+    deverserAffichage();
+    const QString nom = cheminQt(chemin);
+    if (!QFileInfo(nom).isFile())
+        return false;
+    QFile fichier(nom);
+    if (!fichier.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray contenu = fichier.readAll();
+    if (fichier.error() != QFileDevice::NoError)
+        return false;
+    octets.assign(contenu.constData(), static_cast<size_t>(contenu.size()));
+    return true;
+}
+
+bool TfenetreQt::ecrireFichier(const std::string& chemin, const std::string& octets) {
+    deverserAffichage();
+    // The new text replaces the old file only once wholly written.
+    QSaveFile fichier(cheminQt(chemin));
+    if (!fichier.open(QIODevice::WriteOnly))
+        return false;
+    if (fichier.write(octets.data(), static_cast<qint64>(octets.size())) != static_cast<qint64>(octets.size())) {
+        fichier.cancelWriting();
+        return false;
+    }
+    return fichier.commit();
+}

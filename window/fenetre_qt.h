@@ -1,0 +1,84 @@
+// The window operations on the Qt controls of the main window. Texts cross
+// as Windows-1252 bytes with CR LF between lines; paths as UTF-8.
+#pragma once
+
+#include "analysis/fenetre.h"
+
+#include <QString>
+
+#include <memory>
+
+class QAction;
+class QLabel;
+class QMainWindow;
+class TediteurProgramme;
+class TpanneauAffichages;
+class Tdialogues;
+
+// The controls the operations act on; the window keeps ownership.
+struct TcontrolesFenetre {
+    QMainWindow* fenetre = nullptr;
+    TediteurProgramme* memoProgramme = nullptr;
+    TpanneauAffichages* RichEditAffichages = nullptr;
+    QLabel* LabelAffichages = nullptr;
+    QLabel* LabelProgramme = nullptr;
+    QAction* itemPoursuivre = nullptr;
+    QAction* itemArreter = nullptr;
+    QAction* itemResultat = nullptr;
+    QAction* itemInformations = nullptr;
+};
+
+class TfenetreQt : public Tfenetre {
+public:
+    TfenetreQt(const TcontrolesFenetre& controles, std::unique_ptr<Tdialogues> dialogues);
+    ~TfenetreQt() override;
+
+    // Moves the lines appended to the display pane into it; the window calls
+    // it when a command returns.
+    void deverserAffichage();
+    // Puts back the check marks the logic set: a click on a checkable item
+    // flips its mark before the command runs.
+    void retablirCoches();
+
+    std::string texteEditeur() override;
+    void remplacerTexteEditeur(const std::string& texte) override;
+    int32_t nombreLignesEditeur() override;
+    std::string ligneEditeur(int32_t i) override;
+    void ajouterLigneEditeur(const std::string& ligne) override;
+    bool editeurModifie() override;
+    void effacerModificationEditeur() override;
+    void editeurLectureSeule(bool lectureSeule) override;
+    void selectionnerDansEditeur(int32_t debut, int32_t longueur) override;
+
+    void ajouterAffichage(const std::string& ligne) override;
+    void viderAffichage() override;
+    std::string texteAffichage() override;
+    void remplacerTexteAffichage(const std::string& texte) override;
+
+    void legendeFenetre(const std::string& texte) override;
+    void legendeAffichages(const std::string& texte) override;
+    void legendeProgramme(const std::string& texte) override;
+    std::string legendeProgrammeActuelle() override;
+
+    void activerPoursuivreArreter(bool actifs) override;
+    bool poursuivreArreterActifs() override;
+    void cocherInformations(bool coche) override;
+    void cocherResultat(bool coche) override;
+
+    void afficherMessage(const std::string& texte, const std::string& legende) override;
+    bool demanderConfirmation(const std::string& texte, const std::string& legende) override;
+    void afficherErreur(const std::string& texte) override;
+
+    bool choisirFichierAOuvrir(std::string& chemin) override;
+    bool choisirFichierAEnregistrer(std::string& chemin) override;
+    bool lireFichier(const std::string& chemin, std::string& octets) override;
+    bool ecrireFichier(const std::string& chemin, const std::string& octets) override;
+
+private:
+    TcontrolesFenetre c;
+    std::unique_ptr<Tdialogues> dialogues;
+    bool informationsCochee = false;
+    bool resultatCoche = false;
+    QString dernierOuvert;        // each dialog offers the path it returned last
+    QString dernierEnregistre;
+};
