@@ -115,6 +115,21 @@ void pas(TdonneesCommunes& d) {
         }
 
         int32_t prochaine = I.suivante;
+        if constexpr (!commente) {
+            // The commonest kinds of a loop first, before the jump table.
+            if (I.nature == natAffectation) {
+                if (!stocker(d, I, I.caseCible))
+                    return echouer(d, erreurCalcul, ligne);
+                compterPas(d);
+                d.ligneCourante = prochaine;
+                return;
+            }
+            if (I.nature == natAllerSi) {
+                compterPas(d);
+                d.ligneCourante = d.conditions[I.caseValeur] ? I.cibleBranchement : prochaine;
+                return;
+            }
+        }
         switch (I.nature) {
         case natAffectation:
             if (!stocker(d, I, I.caseCible))

@@ -107,8 +107,9 @@ TEST_P(programmes, sortie_attendue) {
     EXPECT_EQ(r.sortie, attendu);
     EXPECT_EQ(r.statut, options.statut);
     std::string erreurs;
-    if (lire(base.string() + ".erreurs", erreurs))
+    if (lire(base.string() + ".erreurs", erreurs)) {
         EXPECT_EQ(r.erreurs, erreurs);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(cas, programmes, testing::ValuesIn(nomsDesCas()),
