@@ -204,6 +204,12 @@ private slots:
         QVERIFY(w->itemPoursuivre->isEnabled());
         QVERIFY(w->itemArreter->isEnabled());
         QVERIFY(w->memoProgramme->isReadOnly());
+        const QString programme = w->memoProgramme->toPlainText();
+        w->memoProgramme->setFocus();
+        QApplication::clipboard()->setText(u("x"));
+        w->itemColler->trigger();     // the editor is read-only while the run waits
+        QTest::keyClicks(w->memoProgramme, u("y"));
+        QCOMPARE(w->memoProgramme->toPlainText(), programme);
 
         raccourci(Qt::Key_Q);
         QCOMPARE(affichage().mid(3), (QStringList{u(" 2/ Afficher n"), u("  2"), u("  "), u(" Exécution terminée."),
@@ -439,6 +445,15 @@ private slots:
         QCOMPARE(QApplication::clipboard()->text(), u("Afficher 1"));
         w->memoProgramme->moveCursor(QTextCursor::End);
         w->itemColler->trigger();
+        QCOMPARE(w->memoProgramme->toPlainText(), u("Afficher 1Afficher 1"));
+
+        // Neither pane has the focus: the edit commands do nothing.
+        w->memoProgramme->moveCursor(QTextCursor::End);
+        w->memoProgramme->clearFocus();
+        QVERIFY(!w->memoProgramme->hasFocus() && !w->RichEditAffichages->hasFocus());
+        w->itemSelectionnerTout->trigger();
+        w->itemColler->trigger();
+        QVERIFY(!w->memoProgramme->textCursor().hasSelection());
         QCOMPARE(w->memoProgramme->toPlainText(), u("Afficher 1Afficher 1"));
     }
 
