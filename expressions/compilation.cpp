@@ -1,0 +1,686 @@
+#include "expressions/compilation.h"
+
+#include "analysis/cellules.h"
+#include "analysis/declarations.h"
+#include "analysis/donnees.h"
+#include "analysis/messages.h"
+#include "analysis/texte.h"
+#include "expressions/operations.h"
+
+#include <algorithm>
+#include <array>
+#include <iterator>
+#include <vector>
+
+// The compiler works on the text itself: it looks for the operator of lowest
+// priority outside every bracket, cuts the text there and compiles the pieces,
+// the right-hand one first. Priorities come from the order in which the
+// operators are searched, not from a grammar.
+//
+// Each text is read once to index where every operator, function name,
+// bracket and comma occurs, with its bracket depth. A piece of the text is
+// then a range [debut, fin) at a known depth, and finding the rightmost
+// operator outside its brackets is a binary search instead of a scan, so no
+// shape of expression costs more than n log n.
+
+namespace {
+
+enum class Tgenre : uint8_t {
+    infixe,     // between two operands
+    prefixe,    // before its operand
+    postfixe,   // after its operand
+    fonction1,  // name followed by one bracketed argument
+    fonction2,  // name followed by «(a , b)»
+};
+
+struct Toperateur {
+    std::string_view texte;
+    Tgenre genre;
+    int32_t base;   // code before typing
+};
+
+// ORDRE: operateurs. Searched in this order; the first one found is applied
+// last, so it has the lowest priority. A "-" that starts its text is the
+// unary minus (base code 4).
+constexpr Toperateur operateurs[] = {
+    {"et", Tgenre::infixe, opEt},
+    {"ou", Tgenre::infixe, opOu},
+    {"non", Tgenre::prefixe, opNon},
+    {"<=", Tgenre::infixe, opInfEgalReel},
+    {">=", Tgenre::infixe, opSupEgalReel},
+    {"<>", Tgenre::infixe, opDifferentReel},
+    {"<", Tgenre::infixe, opInfReel},
+    {">", Tgenre::infixe, opSupReel},
+    {"=", Tgenre::infixe, opEgalReel},
+    {"divise", Tgenre::infixe, opDivise},
+    {"premier", Tgenre::postfixe, opPremier},
+    {"+", Tgenre::infixe, opPlusReel},
+    {"-", Tgenre::infixe, opMoinsReel},
+    {"*", Tgenre::infixe, opFoisReel},
+    {"/", Tgenre::infixe, opDivision},
+    {"^", Tgenre::infixe, opPuissanceReel},
+    {"!", Tgenre::postfixe, opFactorielle},
+};
+constexpr int32_t nbOperateurs = 17;
+static_assert(std::size(operateurs) == nbOperateurs);
+
+// Names kept for functions the language does not have: the typing refuses them.
+constexpr int32_t nomReserve = 0;
+
+// ORDRE: fonctions. Searched in this order when no operator is found; the
+// first name found decides. "\xB5" is "µ" (one Windows-1252 byte).
+constexpr Toperateur fonctions[] = {
+    {"quot", Tgenre::fonction2, opQuot},
+    {"arrondi", Tgenre::fonction2, opArrondi},
+    {"reste", Tgenre::fonction2, opReste},
+    {"min", Tgenre::fonction2, opMinReel},
+    {"max", Tgenre::fonction2, opMaxReel},
+    {"rac", Tgenre::fonction1, opRac},
+    {"exp", Tgenre::fonction1, opExp},
+    {"ln", Tgenre::fonction1, opLn},
+    {"cos", Tgenre::fonction1, opCos},
+    {"sin", Tgenre::fonction1, opSin},
+    {"tan", Tgenre::fonction1, opTan},
+    {"arccos", Tgenre::fonction1, nomReserve},
+    {"arcsin", Tgenre::fonction1, nomReserve},
+    {"arctan", Tgenre::fonction1, nomReserve},
+    {"cosh", Tgenre::fonction1, nomReserve},
+    {"sinh", Tgenre::fonction1, nomReserve},
+    {"tanh", Tgenre::fonction1, nomReserve},
+    {"arccosh", Tgenre::fonction1, nomReserve},
+    {"arcsinh", Tgenre::fonction1, nomReserve},
+    {"arctanh", Tgenre::fonction1, nomReserve},
+    {"abs", Tgenre::fonction1, opAbsReel},
+    {"Rhasard", Tgenre::fonction2, opRhasard},
+    {"Ehasard", Tgenre::fonction2, opEhasard},
+    {"E", Tgenre::fonction1, opPartieEntiere},
+    {"ent", Tgenre::fonction1, opPartieEntiere},
+    {"int", Tgenre::fonction1, opPartieEntiere},
+    {"\xB5", Tgenre::fonction1, opValeurCondition},
+};
+constexpr int32_t nbFonctions = 27;
+static_assert(std::size(fonctions) == nbFonctions);
+
+// Typing. A mask holds bit t for each accepted type t; 1, 2 and 3 are numeric.
+constexpr uint8_t accepteEntier = 1u << typeEntier;
+constexpr uint8_t accepteNumerique = (1u << 1) | (1u << 2) | (1u << 3);
+constexpr uint8_t accepteCondition = 1u << typeCondition;
+
+// Result type that follows the operands: a unary operation keeps its
+// operand's type; a binary one is integer when both operands are, else real.
+constexpr int32_t typeSelonOperandes = 0;
+
+struct TregleUnaire {
+    int32_t base;
+    uint8_t accepte;
+    int32_t typeResultat;
+    int32_t codeSiEntier;   // final code for an integer operand (else the base)
+};
+
+constexpr TregleUnaire reglesUnaires[] = {
+    {opOpposeReel, accepteNumerique, typeSelonOperandes, opOpposeEntier},
+    {opAbsReel, accepteNumerique, typeSelonOperandes, opAbsEntier},
+    {opFactorielle, accepteEntier, typeEntier, opFactorielle},
+    {opPremier, accepteEntier, typeCondition, opPremier},
+    {opPartieEntiere, accepteNumerique, typeEntier, opPartieEntiere},
+    {opValeurCondition, accepteCondition, typeEntier, opValeurCondition},
+    {opRac, accepteNumerique, typeReel, opRac},
+    {opLn, accepteNumerique, typeReel, opLn},
+    {opExp, accepteNumerique, typeReel, opExp},
+    {opCos, accepteNumerique, typeReel, opCos},
+    {opSin, accepteNumerique, typeReel, opSin},
+    {opTan, accepteNumerique, typeReel, opTan},
+    {opNon, accepteCondition, typeCondition, opNon},
+    {opElementListeEntier, accepteEntier, typeEntier, opElementListeEntier},
+    {opElementListeReel, accepteEntier, typeReel, opElementListeReel},
+};
+
+// How a binary operation picks its final code.
+enum class Tvariante : uint8_t {
+    aucune,         // the base code
+    deuxEntiers,    // the variant when both operands are integer
+    secondEntier,   // the variant when the second operand is integer
+};
+
+struct TregleBinaire {
+    int32_t base;
+    uint8_t accepteA;
+    uint8_t accepteB;
+    int32_t typeResultat;
+    Tvariante variante;
+    int32_t codeVariante;
+};
+
+constexpr TregleBinaire reglesBinaires[] = {
+    {opPlusReel, accepteNumerique, accepteNumerique, typeSelonOperandes, Tvariante::deuxEntiers, opPlusEntier},
+    {opMoinsReel, accepteNumerique, accepteNumerique, typeSelonOperandes, Tvariante::deuxEntiers, opMoinsEntier},
+    {opFoisReel, accepteNumerique, accepteNumerique, typeSelonOperandes, Tvariante::deuxEntiers, opFoisEntier},
+    {opMinReel, accepteNumerique, accepteNumerique, typeSelonOperandes, Tvariante::deuxEntiers, opMinEntier},
+    {opMaxReel, accepteNumerique, accepteNumerique, typeSelonOperandes, Tvariante::deuxEntiers, opMaxEntier},
+    {opDivision, accepteNumerique, accepteNumerique, typeReel, Tvariante::aucune, opDivision},
+    {opPuissanceReel, accepteNumerique, accepteNumerique, typeReel, Tvariante::secondEntier, opPuissanceEntier},
+    {opArrondi, accepteNumerique, accepteEntier, typeReel, Tvariante::aucune, opArrondi},
+    {opRhasard, accepteNumerique, accepteNumerique, typeReel, Tvariante::aucune, opRhasard},
+    {opEhasard, accepteEntier, accepteEntier, typeEntier, Tvariante::aucune, opEhasard},
+    {opQuot, accepteEntier, accepteEntier, typeEntier, Tvariante::aucune, opQuot},
+    {opReste, accepteEntier, accepteEntier, typeEntier, Tvariante::aucune, opReste},
+    {opDivise, accepteEntier, accepteEntier, typeCondition, Tvariante::aucune, opDivise},
+    {opInfEgalReel, accepteNumerique, accepteNumerique, typeCondition, Tvariante::deuxEntiers, opInfEgalEntier},
+    {opSupEgalReel, accepteNumerique, accepteNumerique, typeCondition, Tvariante::deuxEntiers, opSupEgalEntier},
+    {opDifferentReel, accepteNumerique, accepteNumerique, typeCondition, Tvariante::deuxEntiers, opDifferentEntier},
+    {opInfReel, accepteNumerique, accepteNumerique, typeCondition, Tvariante::deuxEntiers, opInfEntier},
+    {opSupReel, accepteNumerique, accepteNumerique, typeCondition, Tvariante::deuxEntiers, opSupEntier},
+    {opEgalReel, accepteNumerique, accepteNumerique, typeCondition, Tvariante::deuxEntiers, opEgalEntier},
+    {opOu, accepteCondition, accepteCondition, typeCondition, Tvariante::aucune, opOu},
+    {opEt, accepteCondition, accepteCondition, typeCondition, Tvariante::aucune, opEt},
+    {opElementTableauEntier, accepteEntier, accepteEntier, typeEntier, Tvariante::aucune, opElementTableauEntier},
+    {opElementTableauReel, accepteEntier, accepteEntier, typeReel, Tvariante::aucune, opElementTableauReel},
+};
+
+inline bool accepte(uint8_t masque, int32_t type) {
+    return type >= 0 && type < 8 && ((masque >> type) & 1u);
+}
+
+struct Ttypage {
+    int32_t code = 0;
+    int32_t type = 0;
+};
+
+// Final code and result type of a one-operand operation; false for a type
+// the operation refuses, and for the reserved names.
+bool typerUnaire(int32_t base, int32_t type, Ttypage& typage) {
+    for (const TregleUnaire& r : reglesUnaires) {
+        if (r.base != base)
+            continue;
+        if (!accepte(r.accepte, type))
+            return false;
+        typage.code = type == typeEntier ? r.codeSiEntier : r.base;
+        typage.type = r.typeResultat == typeSelonOperandes ? type : r.typeResultat;
+        return true;
+    }
+    return false;
+}
+
+bool typerBinaire(int32_t base, int32_t typeA, int32_t typeB, Ttypage& typage) {
+    for (const TregleBinaire& r : reglesBinaires) {
+        if (r.base != base)
+            continue;
+        if (!accepte(r.accepteA, typeA) || !accepte(r.accepteB, typeB))
+            return false;
+        const bool deuxEntiers = typeA == typeEntier && typeB == typeEntier;
+        const bool variante = (r.variante == Tvariante::deuxEntiers && deuxEntiers) ||
+                              (r.variante == Tvariante::secondEntier && typeB == typeEntier);
+        typage.code = variante ? r.codeVariante : r.base;
+        typage.type = r.typeResultat == typeSelonOperandes ? (deuxEntiers ? typeEntier : typeReel) : r.typeResultat;
+        return true;
+    }
+    return false;
+}
+
+// Motifs of the index: the operators, the function names, then the comma and
+// the two brackets.
+constexpr int32_t motifVirgule = nbOperateurs + nbFonctions;
+constexpr int32_t motifOuvrante = motifVirgule + 1;
+constexpr int32_t motifFermante = motifVirgule + 2;
+
+std::string_view texteMotif(int32_t motif) {
+    return motif < nbOperateurs ? operateurs[motif].texte : fonctions[motif - nbOperateurs].texte;
+}
+
+// The operators and names that begin with each byte.
+const std::array<std::vector<int8_t>, 256>& motifsParPremierOctet() {
+    static const std::array<std::vector<int8_t>, 256> table = [] {
+        std::array<std::vector<int8_t>, 256> t;
+        for (int32_t m = 0; m < nbOperateurs + nbFonctions; ++m)
+            t[static_cast<unsigned char>(texteMotif(m)[0])].push_back(static_cast<int8_t>(m));
+        return t;
+    }();
+    return table;
+}
+
+// An index key: motif, bracket depth, position, so that the occurrences of
+// one motif at one depth are consecutive and sorted by position.
+constexpr int32_t bitsPosition = 28;
+constexpr int64_t longueurMax = int64_t{1} << bitsPosition;
+constexpr uint64_t masquePosition = (uint64_t{1} << bitsPosition) - 1;
+
+constexpr uint64_t cle(int32_t motif, int32_t profondeur, int32_t position) {
+    return (static_cast<uint64_t>(motif) << (2 * bitsPosition)) |
+           (static_cast<uint64_t>(profondeur) << bitsPosition) | static_cast<uint64_t>(position);
+}
+
+// A piece of the text: positions [debut, fin), and the bracket depth of its
+// outermost level in the whole text.
+struct Tplage {
+    int32_t debut = 0;
+    int32_t fin = 0;
+    int32_t profondeur = 0;
+};
+
+// Deeper than this, an expression could not fit in the code area anyway
+// (each level appends at least three words); stopping here keeps the
+// recursion within the stack.
+constexpr int32_t niveauxMax = 5000;
+
+struct Tcompilateur {
+    TdonneesCommunes& d;
+    std::string_view texte;
+    std::vector<uint64_t> occurrences;   // sorted keys
+    int32_t niveau = 0;
+
+    // Reads the text (balanced, shorter than longueurMax) once. A bracket
+    // is indexed at the depth outside it, so both brackets of a pair share
+    // a depth; a letter-led motif only where no letter or digit touches it.
+    Tcompilateur(TdonneesCommunes& donnees, std::string_view t) : d(donnees), texte(t) {
+        const auto& parOctet = motifsParPremierOctet();
+        const int32_t longueur = static_cast<int32_t>(texte.size());
+        int32_t profondeur = 0;
+        for (int32_t i = 0; i < longueur; ++i) {
+            const char c = texte[i];
+            if (c == '(') {
+                occurrences.push_back(cle(motifOuvrante, profondeur++, i));
+                continue;
+            }
+            if (c == ')') {
+                occurrences.push_back(cle(motifFermante, --profondeur, i));
+                continue;
+            }
+            if (c == ',')
+                occurrences.push_back(cle(motifVirgule, profondeur, i));
+            for (const int8_t m : parOctet[static_cast<unsigned char>(c)]) {
+                const std::string_view motif = texteMotif(m);
+                const int32_t n = static_cast<int32_t>(motif.size());
+                if (texte.substr(static_cast<size_t>(i), motif.size()) != motif)
+                    continue;
+                if (estLettre(motif[0]) && ((i > 0 && estAlphanumerique(texte[i - 1])) ||
+                                            (i + n < longueur && estAlphanumerique(texte[i + n]))))
+                    continue;
+                occurrences.push_back(cle(m, profondeur, i));
+            }
+        }
+        std::sort(occurrences.begin(), occurrences.end());
+    }
+
+    static bool estAlphanumerique(char c) { return estLettre(c) || estChiffre(c); }
+
+    // Position of the rightmost occurrence of `motif` at `profondeur` that
+    // starts between `debut` and `dernier`, or -1.
+    int32_t plusADroite(int32_t motif, int32_t profondeur, int32_t debut, int32_t dernier) const {
+        if (dernier < debut)
+            return -1;
+        auto it = std::upper_bound(occurrences.begin(), occurrences.end(), cle(motif, profondeur, dernier));
+        if (it == occurrences.begin())
+            return -1;
+        --it;
+        if ((*it >> bitsPosition) != (cle(motif, profondeur, 0) >> bitsPosition))
+            return -1;
+        const int32_t position = static_cast<int32_t>(*it & masquePosition);
+        return position >= debut ? position : -1;
+    }
+
+    // The leftmost one, or -1.
+    int32_t plusAGauche(int32_t motif, int32_t profondeur, int32_t debut, int32_t dernier) const {
+        if (dernier < debut)
+            return -1;
+        const auto it = std::lower_bound(occurrences.begin(), occurrences.end(), cle(motif, profondeur, debut));
+        if (it == occurrences.end() || (*it >> bitsPosition) != (cle(motif, profondeur, 0) >> bitsPosition))
+            return -1;
+        const int32_t position = static_cast<int32_t>(*it & masquePosition);
+        return position <= dernier ? position : -1;
+    }
+
+    std::string_view vue(Tplage e) const {
+        return texte.substr(static_cast<size_t>(e.debut), static_cast<size_t>(e.fin - e.debut));
+    }
+};
+
+bool refuser(TdonneesCommunes& d, int32_t code) {
+    if (d.codeErreur == 0)
+        d.codeErreur = code;
+    return false;
+}
+
+// The range without its leading and trailing blanks.
+Tplage rogner(const Tcompilateur& c, Tplage e) {
+    while (e.debut < e.fin && c.texte[e.debut] == ' ')
+        ++e.debut;
+    while (e.fin > e.debut && c.texte[e.fin - 1] == ' ')
+        --e.fin;
+    return e;
+}
+
+// True when the range is one bracketed group: its first "(" closes at its
+// last character.
+bool estGroupe(const Tcompilateur& c, Tplage e) {
+    return e.fin - e.debut >= 2 && c.texte[e.debut] == '(' && c.texte[e.fin - 1] == ')' &&
+           c.plusAGauche(motifFermante, e.profondeur, e.debut + 1, e.fin - 1) == e.fin - 1;
+}
+
+// Trims, then drops leading "+" and redundant outer brackets, one at a time.
+// False, with error 2, when nothing is left.
+bool normaliser(const Tcompilateur& c, Tplage& e) {
+    for (;;) {
+        e = rogner(c, e);
+        if (e.debut == e.fin)
+            return refuser(c.d, errSyntaxe);
+        if (c.texte[e.debut] == '+')
+            ++e.debut;
+        else if (estGroupe(c, e))
+            e = {e.debut + 1, e.fin - 1, e.profondeur + 1};
+        else
+            return true;
+    }
+}
+
+// «(a , b)» cut at its last comma outside inner brackets, with the rules of
+// `separerIndices`; the parts are left untrimmed.
+bool couperArguments(const Tcompilateur& c, Tplage groupe, Tplage& premier, Tplage& second) {
+    groupe = rogner(c, groupe);
+    if (!estGroupe(c, groupe))
+        return false;
+    const Tplage dedans = rogner(c, {groupe.debut + 1, groupe.fin - 1, groupe.profondeur + 1});
+    if (dedans.debut == dedans.fin || c.texte[dedans.debut] == ',' || c.texte[dedans.fin - 1] == ',')
+        return false;
+    const int32_t virgule = c.plusADroite(motifVirgule, dedans.profondeur, dedans.debut, dedans.fin - 1);
+    if (virgule < 0)
+        return false;
+    premier = {dedans.debut, virgule, dedans.profondeur};
+    second = {virgule + 1, dedans.fin, dedans.profondeur};
+    return true;
+}
+
+// What one level of the text turned out to be.
+struct Tnoeud {
+    int32_t code = 0;          // base code before typing (element codes are final)
+    int32_t nbOperandes = 0;
+    int32_t variable = 0;      // element read: the variable's number, appended last
+    Tplage premier;
+    Tplage second;
+};
+
+enum class Trecherche { rien, trouve, erreur };
+
+Trecherche echec(TdonneesCommunes& d) {
+    refuser(d, errSyntaxe);
+    return Trecherche::erreur;
+}
+
+// The search for one operator or function name in the range: the rightmost
+// occurrence outside every bracket is examined, and it either cuts the text
+// into operand ranges, is not an operator (the sign of a number), or is
+// misplaced (error 2).
+Trecherche chercherOperateur(const Tcompilateur& c, int32_t motif, Tplage e, Tnoeud& noeud) {
+    const Toperateur& op = motif < nbOperateurs ? operateurs[motif] : fonctions[motif - nbOperateurs];
+    const int32_t n = static_cast<int32_t>(op.texte.size());
+    const int32_t p = c.plusADroite(motif, e.profondeur, e.debut, e.fin - n);
+    if (p < 0)
+        return Trecherche::rien;
+    const bool finDuTexte = p + n == e.fin;
+    if (op.texte == "!" && !finDuTexte)
+        return echec(c.d);
+    Tgenre genre = op.genre;
+    if (genre != Tgenre::postfixe && finDuTexte)
+        return echec(c.d);
+    const bool moinsUnaire = op.texte == "-" && p == e.debut;
+    if (moinsUnaire)
+        genre = Tgenre::prefixe;
+    if (genre == Tgenre::infixe && p == e.debut)
+        return echec(c.d);
+    // A prefix, or a function name, must start its text.
+    if (genre != Tgenre::infixe && genre != Tgenre::postfixe && p > e.debut)
+        return echec(c.d);
+    if (moinsUnaire && estChiffre(c.texte[p + 1]))
+        return Trecherche::rien;   // the sign of a number: «-5*x» is (-5) * x
+
+    noeud.code = moinsUnaire ? opOpposeReel : op.base;
+    noeud.variable = 0;
+    switch (genre) {
+    case Tgenre::infixe:
+        noeud.nbOperandes = 2;
+        noeud.premier = {e.debut, p, e.profondeur};
+        noeud.second = {p + n, e.fin, e.profondeur};
+        break;
+    case Tgenre::prefixe:
+        noeud.nbOperandes = 1;
+        noeud.premier = {e.debut + n, e.fin, e.profondeur};
+        break;
+    case Tgenre::postfixe:
+        // Nothing may follow "premier" either: «n premier + 1» is refused.
+        if (!finDuTexte)
+            return echec(c.d);
+        noeud.nbOperandes = 1;
+        noeud.premier = {e.debut, p, e.profondeur};
+        break;
+    case Tgenre::fonction1:
+    case Tgenre::fonction2: {
+        const Tplage argument = rogner(c, {e.debut + n, e.fin, e.profondeur});
+        if (argument.debut == argument.fin || c.texte[argument.debut] != '(')
+            return echec(c.d);
+        if (genre == Tgenre::fonction1) {
+            noeud.nbOperandes = 1;
+            noeud.premier = argument;
+        } else {
+            if (!couperArguments(c, argument, noeud.premier, noeud.second))
+                return echec(c.d);
+            noeud.nbOperandes = 2;
+        }
+        break;
+    }
+    }
+    return Trecherche::trouve;
+}
+
+// A number, a variable or pi. No word is emitted: the result is the
+// variable's own cell, pi's cell, or a new cell holding the constant.
+bool compilerFeuille(const Tcompilateur& c, Tplage e, TexpressionCompilee& resultat) {
+    TdonneesCommunes& d = c.d;
+    const std::string_view t = c.vue(e);
+    if (estLettre(t[0])) {
+        if (t == "pi") {
+            resultat = {typeReel, premiereCaseReelle};
+            return true;
+        }
+        const int32_t v = chercherVariable(d, t);
+        if (v == 0 || d.variables[v].nbIndices != 0)
+            return refuser(d, errSyntaxe);
+        resultat = {d.variables[v].typeVariable, d.variables[v].premiereCase};
+        return true;
+    }
+    if (t.find('.') != std::string_view::npos) {
+        double valeur = 0.0;
+        if (!lireReel(t, valeur))
+            return refuser(d, errSyntaxe);
+        const int32_t cellule = d.reelLibre;
+        if (!allouerReels(d, 1, valeur))
+            return false;
+        resultat = {typeReel, cellule};
+        return true;
+    }
+    int32_t valeur = 0;
+    if (!lireEntier(t, valeur))
+        return refuser(d, errSyntaxe);
+    const int32_t cellule = d.entierLibre;
+    if (!allouerEntiers(d, 1, valeur))
+        return false;
+    resultat = {typeEntier, cellule};
+    return true;
+}
+
+// A text with a "(" and no operator: an element of a declared list or
+// table, else a function call.
+bool analyserAppel(const Tcompilateur& c, Tplage e, int32_t ouvrante, Tnoeud& noeud) {
+    TdonneesCommunes& d = c.d;
+    const Tplage nom = rogner(c, {e.debut, ouvrante, e.profondeur});
+    const Tplage argument = {ouvrante, e.fin, e.profondeur};
+    // A declared variable hides a function of the same name.
+    if (const int32_t v = chercherVariable(d, c.vue(nom)); v != 0) {
+        const Tvariable& variable = d.variables[v];
+        const bool entier = variable.typeVariable == typeEntier;
+        noeud.variable = v;
+        if (variable.nbIndices == 1) {
+            noeud.code = entier ? opElementListeEntier : opElementListeReel;
+            noeud.nbOperandes = 1;
+            noeud.premier = argument;
+            return true;
+        }
+        if (variable.nbIndices == 2 && couperArguments(c, argument, noeud.premier, noeud.second)) {
+            noeud.code = entier ? opElementTableauEntier : opElementTableauReel;
+            noeud.nbOperandes = 2;
+            return true;
+        }
+        return refuser(d, errSyntaxe);
+    }
+    for (int32_t k = 0; k < nbFonctions; ++k) {
+        switch (chercherOperateur(c, nbOperateurs + k, e, noeud)) {
+        case Trecherche::trouve:
+            return true;
+        case Trecherche::erreur:
+            return false;
+        case Trecherche::rien:
+            break;
+        }
+    }
+    return refuser(d, errSyntaxe);
+}
+
+enum class Tanalyse { erreur, feuille, operation };
+
+// Normalises the range and finds what it is: a leaf (compiled at once into
+// `feuille`) or an operation on operand ranges (`noeud`). Kept out of the
+// recursive procedure so that its locals do not weigh on every level.
+[[gnu::noinline]] Tanalyse analyserNoeud(const Tcompilateur& c, Tplage e, Tnoeud& noeud,
+                                         TexpressionCompilee& feuille) {
+    if (!normaliser(c, e))
+        return Tanalyse::erreur;
+    for (int32_t k = 0; k < nbOperateurs; ++k) {
+        switch (chercherOperateur(c, k, e, noeud)) {
+        case Trecherche::trouve:
+            return Tanalyse::operation;
+        case Trecherche::erreur:
+            return Tanalyse::erreur;
+        case Trecherche::rien:
+            break;
+        }
+    }
+    // In a balanced range no ")" comes before the first "(": it is at the
+    // range's own depth.
+    const int32_t ouvrante = c.plusAGauche(motifOuvrante, e.profondeur, e.debut, e.fin - 1);
+    if (ouvrante < 0)
+        return compilerFeuille(c, e, feuille) ? Tanalyse::feuille : Tanalyse::erreur;
+    return analyserAppel(c, e, ouvrante, noeud) ? Tanalyse::operation : Tanalyse::erreur;
+}
+
+// A new result cell of the type, or 0 with error 3.
+int32_t allouerResultat(TdonneesCommunes& d, int32_t type) {
+    if (type == typeCondition)
+        return allouerCondition(d);
+    if (type == typeEntier) {
+        const int32_t cellule = d.entierLibre;
+        return allouerEntiers(d, 1, 0) ? cellule : 0;
+    }
+    const int32_t cellule = d.reelLibre;
+    return allouerReels(d, 1, 0.0) ? cellule : 0;
+}
+
+// Types the operation, allocates its result cell and appends its words:
+// code, operand cells, result cell, and the variable number of an element.
+[[gnu::noinline]] TexpressionCompilee emettre(TdonneesCommunes& d, const Tnoeud& noeud,
+                                              const TexpressionCompilee (&operandes)[2]) {
+    Ttypage typage;
+    const bool accepte = noeud.nbOperandes == 1
+                             ? typerUnaire(noeud.code, operandes[0].type, typage)
+                             : typerBinaire(noeud.code, operandes[0].type, operandes[1].type, typage);
+    if (!accepte) {
+        refuser(d, errSyntaxe);
+        return {};
+    }
+    const int32_t resultat = allouerResultat(d, typage.type);
+    if (d.codeErreur != 0)
+        return {};
+    int32_t mots[5];
+    int32_t nbMots = 0;
+    mots[nbMots++] = typage.code;
+    mots[nbMots++] = operandes[0].cellule;
+    if (noeud.nbOperandes == 2)
+        mots[nbMots++] = operandes[1].cellule;
+    mots[nbMots++] = resultat;
+    if (noeud.variable != 0)
+        mots[nbMots++] = noeud.variable;
+    for (int32_t k = 0; k < nbMots; ++k)
+        if (!ajouterMot(d, mots[k]))
+            return {};
+    return {typage.type, resultat};
+}
+
+// One level: its operands (the second one first), then its own words.
+TexpressionCompilee compilerPlage(Tcompilateur& c, Tplage e) {
+    TdonneesCommunes& d = c.d;
+    if (d.codeErreur != 0)
+        return {};
+    if (c.niveau >= niveauxMax) {
+        refuser(d, errCapacites);
+        return {};
+    }
+    Tnoeud noeud;
+    TexpressionCompilee feuille;
+    switch (analyserNoeud(c, e, noeud, feuille)) {
+    case Tanalyse::erreur:
+        return {};
+    case Tanalyse::feuille:
+        return feuille;
+    case Tanalyse::operation:
+        break;
+    }
+    TexpressionCompilee operandes[2];
+    ++c.niveau;
+    if (noeud.nbOperandes == 2)
+        operandes[1] = compilerPlage(c, noeud.second);
+    operandes[0] = compilerPlage(c, noeud.premier);
+    --c.niveau;
+    if (d.codeErreur != 0)
+        return {};
+    return emettre(d, noeud, operandes);
+}
+
+} // namespace
+
+TexpressionCompilee compilerExpression(TdonneesCommunes& d, std::string_view texte) {
+    if (d.codeErreur != 0)
+        return {};
+    if (!parenthesesEquilibrees(texte)) {
+        d.codeErreur = errParenthesage;
+        return {};
+    }
+    return compilerSousExpression(d, texte);
+}
+
+TexpressionCompilee compilerSousExpression(TdonneesCommunes& d, std::string_view texte) {
+    if (d.codeErreur != 0)
+        return {};
+    // The index relies on balanced brackets, which every caller has checked.
+    if (!parenthesesEquilibrees(texte)) {
+        d.codeErreur = errParenthesage;
+        return {};
+    }
+    if (static_cast<int64_t>(texte.size()) >= longueurMax) {
+        d.codeErreur = errCapacites;
+        return {};
+    }
+    Tcompilateur c(d, texte);
+    return compilerPlage(c, {0, static_cast<int32_t>(texte.size()), 0});
+}
+
+bool ajouterMot(TdonneesCommunes& d, int32_t mot) {
+    if (d.codeLibre < 1 || d.codeLibre > nbMotsCode)
+        return refuser(d, errCapacites);
+    d.code[d.codeLibre++] = mot;
+    return true;
+}
+
+int32_t allouerCondition(TdonneesCommunes& d) {
+    if (d.conditionLibre < 1 || d.conditionLibre > nbConditionsMax) {
+        refuser(d, errCapacites);
+        return 0;
+    }
+    return d.conditionLibre++;
+}
