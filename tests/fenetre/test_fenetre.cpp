@@ -319,6 +319,17 @@ private slots:
                  u("# tri €œé\nEntier n\n\nDonner à n la valeur 2\nAfficher n\n# fin"));
     }
 
+    void octets_inhabituels_conserves() {
+        // Undefined bytes of the code page, a tab, a NUL, a no-break space.
+        const QByteArray octets("a\x81\x8D\x8F\x90\x9D\tb\0c\xA0\r\n\xFF", 14);
+        ecrire(chemin("rares.txt"), octets);
+        script->ouvertures = {chemin("rares.txt")};
+        w->itemOuvrir->trigger();
+        script->enregistrements = {chemin("rares-copie.txt")};
+        w->itemEnregistrerSous->trigger();
+        QCOMPARE(lire(chemin("rares-copie.txt")), octets);
+    }
+
     void nouveau_programme_enregistre_par_ctrl_s() {
         script->enregistrements = {chemin("essai.doc")};
         raccourci(Qt::Key_S);
