@@ -39,7 +39,7 @@ enum Toperation : int32_t {
     opMaxEntier = 29,
     opAbsReel = 31,               // R := |A|
     opAbsEntier = 32,             //                             (|-2^31| = -2^31)
-    opEhasard = 34,               // R := random integer in [A, B]
+    opEhasard = 34,               // R := random integer in [A, B]  (B < A gives A)
     opRhasard = 35,               // R := random real in [A, B[
     opQuot = 51,                  // R := A / B truncated        (B = 0, -2^31 / -1 fail)
     opReste = 52,                 // R := remainder, sign of A   (same failures)
@@ -49,7 +49,7 @@ enum Toperation : int32_t {
     opExp = 63,                   // R := e^A
     opCos = 64,                   // R := cos A                  (0 when |A| >= 2^63)
     opSin = 65,                   // R := sin A                  (0 when |A| >= 2^63)
-    opTan = 66,                   // R := tan A
+    opTan = 66,                   // R := tan A                  (0 when |A| >= 2^63)
     opOu = 101,                   // cond R := A or B
     opEt = 102,                   // cond R := A and B
     opNon = 103,                  // cond R := not A             (one operand)
@@ -65,7 +65,7 @@ enum Toperation : int32_t {
     opSupEntier = 117,
     opEgalReel = 119,             // cond R := |A - B| < 1e-15   (absolute tolerance)
     opEgalEntier = 120,
-    opDivise = 122,               // cond R := B mod A = 0       (A = 0 fails)
+    opDivise = 122,               // cond R := B mod A = 0       (A = 0, A = -1 with B = -2^31 fail)
     opAfficherTexte = 81,         // code P N: append the pool text at P, N characters
     opAfficherEntier = 82,        // code C: append " " and the integer
     opAfficherReel = 83,          // code C: append " " and the real
