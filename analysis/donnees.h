@@ -88,6 +88,18 @@ struct Tvariable {
     int32_t borneMax2 = 0;
 };
 
+// A normal-mode shortcut for one executable line, chosen when a run starts
+// (execution/formes.h); forme 0 means the general step.
+struct TpasRapide {
+    uint8_t forme = 0;
+    int32_t a = 0;            // first operand cell
+    int32_t b = 0;            // second operand cell
+    int32_t r = 0;            // result cell of the line's one operation
+    int32_t cible = 0;        // assigned cell
+    int32_t suivante = 0;
+    int32_t branchement = 0;
+};
+
 struct TdonneesCommunes {
     std::string nomFichier;       // path of the program file open or last saved (UTF-8, as the system names it)
     std::string resultatsSauves;  // results text kept while the information is shown
@@ -130,6 +142,9 @@ struct TdonneesCommunes {
     int32_t nbRetours = 0;
 
     uint64_t etatHasard = 0;      // state of the random source, seeded once at start-up
+
+    TpasRapide rapides[nbLignesMax];
+    bool formesRapides = true;    // false runs every step by the general path (tests compare both)
 };
 
 // True for the kinds that run (4..14).

@@ -95,6 +95,10 @@ bool passeInstruction(TdonneesCommunes& d, Tconstats& constats, int32_t i) {
         instruction.classee = 1;
         instruction.nature = natRevenir;
         instruction.suivante = aucuneLigne;
+        // A return has no code; its code range must not keep the words of an
+        // earlier analysis, which the step would otherwise run.
+        instruction.debutCode = d.codeLibre;
+        instruction.finCode = d.codeLibre;
     } else {
         return erreur(d, errInstructionNonComprise, i);
     }

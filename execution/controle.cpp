@@ -6,6 +6,7 @@
 #include "analysis/messages.h"
 #include "analysis/programme.h"
 #include "execution/formats.h"
+#include "execution/formes.h"
 #include "execution/pas.h"
 #include "window/affichages.h"
 
@@ -76,6 +77,7 @@ void lancerExecution(TdonneesCommunes& d, int32_t mode) {
 
     analyserProgramme(d);
     if (d.codeErreur == 0) {
+        choisirFormes(d);
         d.modeExecution = mode;
         d.erreurExecution = 0;
         d.nbRetours = 0;

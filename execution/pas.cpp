@@ -5,6 +5,7 @@
 #include "analysis/fenetre.h"
 #include "execution/formats.h"
 #include "expressions/evaluation.h"
+#include "expressions/evaluation_en_ligne.h"
 
 #include <cstdint>
 #include <string>
@@ -107,8 +108,12 @@ void pas(TdonneesCommunes& d) {
         if constexpr (commente)
             afficherEntete(d, ligne);
         d.ligneAffichee.clear();
-        if (I.finCode > I.debutCode)
-            evaluerCode(d, I.debutCode, I.finCode);
+        if (I.finCode > I.debutCode) {
+            if constexpr (commente)
+                evaluerCode(d, I.debutCode, I.finCode);
+            else
+                evaluation::evaluerCodeEnLigne(d, I.debutCode, I.finCode);
+        }
         if (d.erreurExecution != 0) {
             d.ligneErreur = ligne;
             return;
@@ -225,7 +230,4 @@ void executerPas(TdonneesCommunes& d) {
         pas<false>(d);
 }
 
-void executerTranche(TdonneesCommunes& d) {
-    while (d.erreurExecution == 0 && d.ligneCourante != aucuneLigne && d.nbPasTranche < tailleTranche)
-        pas<false>(d);
-}
+void executerPasNormal(TdonneesCommunes& d) { pas<false>(d); }

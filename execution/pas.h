@@ -9,7 +9,11 @@ struct TdonneesCommunes;
 // and leaves `ligneCourante` on the failing line.
 void executerPas(TdonneesCommunes& d);
 
+// The step of the normal mode, without the test of the mode.
+void executerPasNormal(TdonneesCommunes& d);
+
 // Normal mode: runs steps without commentary while no error is set, the
 // program has not ended and `nbPasTranche` is below `tailleTranche`. The
-// caller resets `nbPasTranche` at the start of a burst.
+// caller resets `nbPasTranche` at the start of a burst. Lines with a
+// shortcut (execution/formes.h) run it instead of the general step.
 void executerTranche(TdonneesCommunes& d);
