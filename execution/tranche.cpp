@@ -5,6 +5,7 @@
 #include "analysis/donnees.h"
 #include "execution/formes.h"
 #include "execution/pas.h"
+#include "execution/pas_en_ligne.h"
 #include "expressions/calculs.h"
 
 namespace {
@@ -114,7 +115,7 @@ void executerTranche(TdonneesCommunes& d) {
         compter(d, faits);
         faits = 0;
         d.ligneCourante = ligne;
-        executerPasNormal(d);
+        execution::pas<false>(d);
         if (d.erreurExecution != 0)
             return;
         ligne = d.ligneCourante;

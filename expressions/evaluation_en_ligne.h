@@ -261,7 +261,7 @@ constexpr long double limiteAngle = 0x1p63L;
 }
 
 // Runs the words from `debut` to `fin` (see evaluerCode).
-inline void evaluerCodeEnLigne(TdonneesCommunes& d, int32_t debut, int32_t fin) {
+[[gnu::always_inline]] inline void evaluerCodeEnLigne(TdonneesCommunes& d, int32_t debut, int32_t fin) {
     if (d.erreurExecution != 0)
         return;
     if (debut < 1 || fin > nbMotsCode + 1) {
