@@ -88,17 +88,24 @@ struct Tvariable {
     int32_t borneMax2 = 0;
 };
 
-// A normal-mode shortcut for one executable line, chosen when a run starts
-// (execution/formes.h); forme 0 means the general step.
-struct TpasRapide {
-    uint8_t forme = 0;
-    int32_t a = 0;            // first operand cell
-    int32_t b = 0;            // second operand cell
-    int32_t r = 0;            // result cell of the line's one operation
-    int32_t cible = 0;        // assigned cell
-    int32_t suivante = 0;
-    int32_t branchement = 0;
+// One micro-operation of the normal-mode engine (execution/formes.h): an
+// operation of a line with its cells resolved, or the end of a line with its
+// effect and successors. Built when a run starts; the meaning of the fields
+// depends on the code.
+struct Tmicro {
+    uint16_t code = 0;
+    int32_t a = 0;
+    int32_t b = 0;
+    int32_t r = 0;
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t z = 0;
+    int32_t w = 0;
 };
+
+// Every operation the engine runs has at least 3 words, and each line adds
+// one end; two more for the engine's own entries.
+constexpr int32_t nbMicrosMax = nbMotsCode / 3 + nbLignesMax + 2;
 
 struct TdonneesCommunes {
     std::string nomFichier;       // path of the program file open or last saved (UTF-8, as the system names it)
@@ -143,7 +150,9 @@ struct TdonneesCommunes {
 
     uint64_t etatHasard = 0;      // state of the random source, seeded once at start-up
 
-    TpasRapide rapides[nbLignesMax];
+    Tmicro micros[nbMicrosMax];               // the normal-mode engine's stream
+    int32_t fluxLignes[nbLignesMax] = {};     // each line's first micro-operation; 0 = the general step
+    int32_t nbMicros = 0;
     bool formesRapides = true;    // false runs every step by the general path (tests compare both)
 };
 

@@ -3,87 +3,344 @@
 #include "analysis/donnees.h"
 #include "expressions/operations.h"
 
-#include <array>
-#include <utility>
+#include <span>
+#include <vector>
 
 namespace {
 
-// The one operation of an assignment or a branch, and the shortcut it takes.
-constexpr std::array<std::pair<int32_t, Tforme>, 13> formesParOperation = {{
-    {opPlusEntier, formePlusEntier},
-    {opMoinsEntier, formeMoinsEntier},
-    {opFoisEntier, formeFoisEntier},
-    {opPlusReel, formePlusReel},
-    {opMoinsReel, formeMoinsReel},
-    {opFoisReel, formeFoisReel},
-    {opDivision, formeDivisionReel},
-    {opInfEgalEntier, formeSiInfEgalEntier},
-    {opSupEgalEntier, formeSiSupEgalEntier},
-    {opDifferentEntier, formeSiDifferentEntier},
-    {opInfEntier, formeSiInfEntier},
-    {opSupEntier, formeSiSupEntier},
-    {opEgalEntier, formeSiEgalEntier},
-}};
+// Where a cell may be for the way an operation uses it: integer cells are
+// read as E[n], numbers as integer or real cells, reals are real cells only.
+enum class Tcase : uint8_t { aucune, entier, nombre, reel, condition };
 
-Tforme formeDeOperation(int32_t code) {
-    for (const auto& [operation, forme] : formesParOperation)
-        if (operation == code)
-            return forme;
-    return formeGenerale;
+// How an operation of the compiled code becomes a micro-operation: its
+// operand and result cells, and for element reads the variable after them.
+struct Tsignature {
+    int32_t operation;
+    Tmicrocode micro;
+    Tcase a;
+    Tcase b;
+    Tcase resultat;
+    bool element;
+};
+
+// Operations absent from this table (displays, random draws) keep the line
+// on the general step: a random draw run twice would not give the same value.
+constexpr Tsignature signatures[] = {
+    {opPlusReel, mPlusR, Tcase::nombre, Tcase::nombre, Tcase::reel, false},
+    {opPlusEntier, mPlusE, Tcase::entier, Tcase::entier, Tcase::entier, false},
+    {opOpposeReel, mAutre, Tcase::nombre, Tcase::aucune, Tcase::reel, false},
+    {opOpposeEntier, mOpposeE, Tcase::entier, Tcase::aucune, Tcase::entier, false},
+    {opMoinsReel, mMoinsR, Tcase::nombre, Tcase::nombre, Tcase::reel, false},
+    {opMoinsEntier, mMoinsE, Tcase::entier, Tcase::entier, Tcase::entier, false},
+    {opFoisReel, mFoisR, Tcase::nombre, Tcase::nombre, Tcase::reel, false},
+    {opFoisEntier, mFoisE, Tcase::entier, Tcase::entier, Tcase::entier, false},
+    {opArrondi, mAutre, Tcase::nombre, Tcase::entier, Tcase::reel, false},
+    {opDivision, mDivisionR, Tcase::nombre, Tcase::nombre, Tcase::reel, false},
+    {opPuissanceReel, mAutre, Tcase::nombre, Tcase::nombre, Tcase::reel, false},
+    {opPuissanceEntier, mAutre, Tcase::nombre, Tcase::entier, Tcase::reel, false},
+    {opFactorielle, mAutre, Tcase::entier, Tcase::aucune, Tcase::entier, false},
+    {opPremier, mAutre, Tcase::entier, Tcase::aucune, Tcase::condition, false},
+    {opPartieEntiere, mAutre, Tcase::nombre, Tcase::aucune, Tcase::entier, false},
+    {opMinReel, mAutre, Tcase::nombre, Tcase::nombre, Tcase::reel, false},
+    {opMinEntier, mMinE, Tcase::entier, Tcase::entier, Tcase::entier, false},
+    {opMaxReel, mAutre, Tcase::nombre, Tcase::nombre, Tcase::reel, false},
+    {opMaxEntier, mMaxE, Tcase::entier, Tcase::entier, Tcase::entier, false},
+    {opAbsReel, mAutre, Tcase::nombre, Tcase::aucune, Tcase::reel, false},
+    {opAbsEntier, mAbsE, Tcase::entier, Tcase::aucune, Tcase::entier, false},
+    {opQuot, mQuot, Tcase::entier, Tcase::entier, Tcase::entier, false},
+    {opReste, mReste, Tcase::entier, Tcase::entier, Tcase::entier, false},
+    {opValeurCondition, mValeurCondition, Tcase::condition, Tcase::aucune, Tcase::entier, false},
+    {opRac, mAutre, Tcase::nombre, Tcase::aucune, Tcase::reel, false},
+    {opLn, mAutre, Tcase::nombre, Tcase::aucune, Tcase::reel, false},
+    {opExp, mAutre, Tcase::nombre, Tcase::aucune, Tcase::reel, false},
+    {opCos, mAutre, Tcase::nombre, Tcase::aucune, Tcase::reel, false},
+    {opSin, mAutre, Tcase::nombre, Tcase::aucune, Tcase::reel, false},
+    {opTan, mAutre, Tcase::nombre, Tcase::aucune, Tcase::reel, false},
+    {opOu, mOu, Tcase::condition, Tcase::condition, Tcase::condition, false},
+    {opEt, mEt, Tcase::condition, Tcase::condition, Tcase::condition, false},
+    {opNon, mNon, Tcase::condition, Tcase::aucune, Tcase::condition, false},
+    {opInfEgalReel, mInfEgalR, Tcase::nombre, Tcase::nombre, Tcase::condition, false},
+    {opInfEgalEntier, mInfEgalE, Tcase::entier, Tcase::entier, Tcase::condition, false},
+    {opSupEgalReel, mSupEgalR, Tcase::nombre, Tcase::nombre, Tcase::condition, false},
+    {opSupEgalEntier, mSupEgalE, Tcase::entier, Tcase::entier, Tcase::condition, false},
+    {opDifferentReel, mDifferentR, Tcase::nombre, Tcase::nombre, Tcase::condition, false},
+    {opDifferentEntier, mDifferentE, Tcase::entier, Tcase::entier, Tcase::condition, false},
+    {opInfReel, mInfR, Tcase::nombre, Tcase::nombre, Tcase::condition, false},
+    {opInfEntier, mInfE, Tcase::entier, Tcase::entier, Tcase::condition, false},
+    {opSupReel, mSupR, Tcase::nombre, Tcase::nombre, Tcase::condition, false},
+    {opSupEntier, mSupE, Tcase::entier, Tcase::entier, Tcase::condition, false},
+    {opEgalReel, mEgalR, Tcase::nombre, Tcase::nombre, Tcase::condition, false},
+    {opEgalEntier, mEgalE, Tcase::entier, Tcase::entier, Tcase::condition, false},
+    {opDivise, mDivise, Tcase::entier, Tcase::entier, Tcase::condition, false},
+    {opElementListeEntier, mListeE, Tcase::entier, Tcase::aucune, Tcase::entier, true},
+    {opElementListeReel, mListeR, Tcase::entier, Tcase::aucune, Tcase::reel, true},
+    {opElementTableauEntier, mAutre, Tcase::entier, Tcase::entier, Tcase::entier, true},
+    {opElementTableauReel, mAutre, Tcase::entier, Tcase::entier, Tcase::reel, true},
+};
+
+const Tsignature* signatureDe(int32_t operation) {
+    for (const Tsignature& s : signatures)
+        if (s.operation == operation)
+            return &s;
+    return nullptr;
 }
 
-bool estAffectationEntiere(Tforme f) { return f >= formePlusEntier && f <= formeFoisEntier; }
-bool estAffectationReelle(Tforme f) { return f >= formePlusReel && f <= formeDivisionReel; }
-bool estBranchement(Tforme f) { return f >= formeSiInfEgalEntier && f <= formeSiEgalEntier; }
+bool dans(int64_t n, int64_t min, int64_t max) { return n >= min && n <= max; }
 
-TpasRapide choisirForme(const TdonneesCommunes& d, const Tinstruction& I) {
-    TpasRapide p;
-    p.suivante = I.suivante;
-    p.branchement = I.cibleBranchement;
-    p.cible = I.caseCible;
-    if (I.nature == natAller) {
-        p.forme = formeAller;
-        return p;
+bool caseValide(int64_t cellule, Tcase genre) {
+    switch (genre) {
+    case Tcase::entier: return dans(cellule, 0, derniereCaseEntiere);
+    case Tcase::nombre: return dans(cellule, 0, derniereCaseReelle);
+    case Tcase::reel: return dans(cellule, premiereCaseReelle, derniereCaseReelle);
+    case Tcase::condition: return dans(cellule, 0, nbConditionsMax);
+    case Tcase::aucune: break;
     }
-    const int32_t longueur = I.finCode - I.debutCode;
-    if (I.nature == natAffectation && longueur == 0) {
-        p.a = I.caseValeur;
-        if (I.typeCible == typeEntier && I.typeExpression == typeEntier)
-            p.forme = formeCopieEntier;
-        else if (I.typeCible == typeReel)
-            p.forme = formeCopieReel;
-        return p;
-    }
-    // One two-operand operation whose result is the line's value.
-    if (longueur != 4 || I.debutCode < 1 || I.finCode > nbMotsCode + 1)
-        return p;
-    const int32_t* m = d.code + I.debutCode;
-    if (m[3] != I.caseValeur)
-        return p;
-    const Tforme f = formeDeOperation(m[0]);
-    const bool convient =
-        (I.nature == natAffectation && I.typeCible == typeEntier && estAffectationEntiere(f)) ||
-        (I.nature == natAffectation && I.typeCible == typeReel && estAffectationReelle(f)) ||
-        (I.nature == natAllerSi && estBranchement(f));
-    if (convient) {
-        p.forme = f;
-        p.a = m[1];
-        p.b = m[2];
-        p.r = m[3];
-    }
-    return p;
+    return false;
 }
+
+// The cells from `premiere` to `premiere + etendue` all fit `genre`.
+bool plageValide(int64_t premiere, int64_t etendue, Tcase genre) {
+    return etendue >= 0 && caseValide(premiere, genre) && caseValide(premiere + etendue, genre);
+}
+
+bool estCondition(Tcase genre) { return genre == Tcase::condition; }
+
+// A cell read by an operation of the line being decoded.
+struct Tlue {
+    int32_t cellule;
+    bool condition;
+};
+
+// Decodes lines into the stream; a line that does not fit any rule is left
+// to the general step.
+class Tdecodeur {
+public:
+    explicit Tdecodeur(TdonneesCommunes& d) : d_(d) {}
+
+    bool decoderLigne(int32_t ligne);
+
+private:
+    bool decoderOperation(const int32_t* m, int32_t mot, int32_t fin);
+    bool decoderFin(const Tinstruction& I);
+    bool ecritureSure(int32_t cellule, bool condition) const;
+    Tmicro& ajouter(Tmicrocode code);
+
+    TdonneesCommunes& d_;
+    std::vector<Tmicro> ligne_;
+    std::vector<Tlue> lues_;
+};
+
+Tmicro& Tdecodeur::ajouter(Tmicrocode code) {
+    ligne_.push_back(Tmicro{});
+    ligne_.back().code = code;
+    return ligne_.back();
+}
+
+// Running the line again from its start must give the same values: an
+// operation may not write a cell the line read before (or reads in the same
+// operation), nor any variable's cell, which an element read may reach.
+bool Tdecodeur::ecritureSure(int32_t cellule, bool condition) const {
+    for (const Tlue& lue : lues_)
+        if (lue.cellule == cellule && lue.condition == condition)
+            return false;
+    if (condition)
+        return true;
+    for (int32_t v = 1; v <= d_.nbVariables && v <= nbVariablesMax; ++v) {
+        const Tvariable& variable = d_.variables[v];
+        if (cellule >= variable.premiereCase && int64_t{cellule} < int64_t{variable.premiereCase} + variable.nbCases)
+            return false;
+    }
+    return true;
+}
+
+bool Tdecodeur::decoderOperation(const int32_t* m, int32_t mot, int32_t fin) {
+    const Tsignature* s = signatureDe(m[0]);
+    if (s == nullptr)
+        return false;
+    const int32_t nbEntrees = s->b == Tcase::aucune ? 1 : 2;
+    const int32_t longueur = nbEntrees + 2 + (s->element ? 1 : 0);
+    if (longueur != longueurInstruction(m[0]) || mot + longueur > fin)
+        return false;
+    const int32_t a = m[1];
+    const int32_t b = nbEntrees == 2 ? m[2] : 0;
+    const int32_t r = m[nbEntrees + 1];
+    if (!caseValide(a, s->a) || (nbEntrees == 2 && !caseValide(b, s->b)) || !caseValide(r, s->resultat))
+        return false;
+    lues_.push_back({a, estCondition(s->a)});
+    if (nbEntrees == 2)
+        lues_.push_back({b, estCondition(s->b)});
+
+    Tmicro& micro = ajouter(s->micro);
+    micro.a = a;
+    micro.b = b;
+    micro.r = r;
+    if (s->element) {
+        const int32_t numero = m[nbEntrees + 2];
+        if (numero < 1 || numero > nbVariablesMax)
+            return false;
+        const Tvariable& v = d_.variables[numero];
+        const int64_t etendue1 = int64_t{v.borneMax1} - v.borneMin1;
+        const int64_t etendue2 = s->b == Tcase::aucune ? 0 : int64_t{v.borneMax2} - v.borneMin2;
+        if (etendue1 < 0 || etendue2 < 0 || etendue1 > derniereCaseReelle || etendue2 > derniereCaseReelle)
+            return false;
+        const Tcase genreElement = s->resultat == Tcase::entier ? Tcase::entier : Tcase::nombre;
+        if (!plageValide(v.premiereCase, (etendue1 + 1) * (etendue2 + 1) - 1, genreElement))
+            return false;
+        micro.x = v.premiereCase;
+        micro.y = v.borneMin1;
+        micro.z = static_cast<int32_t>(etendue1);
+    }
+    if (s->micro == mAutre) {
+        micro.a = mot;   // the evaluator reads the operation's own words
+        micro.b = 0;
+        micro.r = 0;
+    }
+    return ecritureSure(r, estCondition(s->resultat));
+}
+
+// The fused end when the line's last operation computes its value.
+struct Tfusion {
+    Tmicrocode operation;
+    Tmicrocode fin;
+};
+constexpr Tfusion fusionsEntieres[] = {
+    {mPlusE, mFinPlusE}, {mMoinsE, mFinMoinsE}, {mFoisE, mFinFoisE}};
+constexpr Tfusion fusionsReelles[] = {
+    {mPlusR, mFinPlusR}, {mMoinsR, mFinMoinsR}, {mFoisR, mFinFoisR}, {mDivisionR, mFinDivisionR}};
+constexpr Tfusion fusionsBranchements[] = {
+    {mInfEgalE, mFinSiInfEgalE}, {mSupEgalE, mFinSiSupEgalE}, {mDifferentE, mFinSiDifferentE},
+    {mInfE, mFinSiInfE}, {mSupE, mFinSiSupE}, {mEgalE, mFinSiEgalE}};
+
+// Turns the last micro-operation into the fused end when it computes `valeur`.
+bool fusionner(std::vector<Tmicro>& ligne, int32_t valeur, std::span<const Tfusion> fusions) {
+    if (ligne.empty() || ligne.back().r != valeur)
+        return false;
+    for (const Tfusion& f : fusions) {
+        if (ligne.back().code == f.operation) {
+            ligne.back().code = f.fin;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool Tdecodeur::decoderFin(const Tinstruction& I) {
+    const bool entier = I.typeCible == typeEntier;
+    const Tcase genreValeur = entier ? Tcase::entier : Tcase::nombre;
+    const Tcase genreCible = entier ? Tcase::entier : Tcase::reel;
+    const bool affectation = I.nature >= natAffectation && I.nature <= natAffectationTableau;
+    if (affectation && ((I.typeCible != typeEntier && I.typeCible != typeReel) || !caseValide(I.caseValeur, genreValeur)))
+        return false;
+
+    Tmicro* fin = nullptr;
+    switch (I.nature) {
+    case natAffectation:
+        if (!caseValide(I.caseCible, genreCible))
+            return false;
+        if (fusionner(ligne_, I.caseValeur, entier ? std::span<const Tfusion>(fusionsEntieres) : std::span<const Tfusion>(fusionsReelles))) {
+            fin = &ligne_.back();
+        } else {
+            fin = &ajouter(entier ? mFinAffectationE : mFinAffectationR);
+            fin->a = I.caseValeur;
+        }
+        fin->x = I.caseCible;
+        break;
+    case natAffectationListe: {
+        const int64_t etendue = int64_t{I.borneMax1} - I.borneMin1;
+        if (!caseValide(I.caseIndice1, Tcase::entier) || etendue > derniereCaseReelle ||
+            !plageValide(I.caseCible, etendue, genreCible))
+            return false;
+        fin = &ajouter(entier ? mFinListeE : mFinListeR);
+        fin->a = I.caseValeur;
+        fin->b = I.caseIndice1;
+        fin->r = static_cast<int32_t>(etendue);
+        fin->x = I.caseCible;
+        fin->y = I.borneMin1;
+        break;
+    }
+    case natAffectationTableau: {
+        const int64_t etendue1 = int64_t{I.borneMax1} - I.borneMin1;
+        const int64_t etendue2 = int64_t{I.borneMax2} - I.borneMin2;
+        if (!caseValide(I.caseIndice1, Tcase::entier) || !caseValide(I.caseIndice2, Tcase::entier) ||
+            etendue1 < 0 || etendue2 < 0 || etendue1 > derniereCaseReelle || etendue2 > derniereCaseReelle ||
+            !plageValide(I.caseCible, (etendue1 + 1) * (etendue2 + 1) - 1, genreCible))
+            return false;
+        fin = &ajouter(entier ? mFinTableauE : mFinTableauR);
+        fin->a = I.caseValeur;
+        fin->b = I.caseIndice1;
+        fin->r = I.caseIndice2;
+        fin->x = I.caseCible;
+        break;
+    }
+    case natAller:
+        fin = &ajouter(mFinAller);
+        break;
+    case natAllerSi:
+        if (!caseValide(I.caseValeur, Tcase::condition))
+            return false;
+        if (fusionner(ligne_, I.caseValeur, fusionsBranchements)) {
+            fin = &ligne_.back();
+        } else {
+            fin = &ajouter(mFinSi);
+            fin->a = I.caseValeur;
+        }
+        fin->x = I.cibleBranchement;
+        break;
+    default:
+        // Displays, calls and returns (whose successor changes) stay general.
+        return false;
+    }
+    fin->z = I.suivante;
+    return true;
+}
+
+bool Tdecodeur::decoderLigne(int32_t ligne) {
+    const Tinstruction& I = d_.instructions[ligne];
+    ligne_.clear();
+    lues_.clear();
+    if (I.finCode > I.debutCode) {
+        if (I.debutCode < 1 || I.finCode > nbMotsCode + 1)
+            return false;
+        for (int32_t mot = I.debutCode; mot < I.finCode; mot += longueurInstruction(d_.code[mot]))
+            if (!decoderOperation(d_.code + mot, mot, I.finCode))
+                return false;
+    }
+    if (!decoderFin(I))
+        return false;
+    if (d_.nbMicros + static_cast<int64_t>(ligne_.size()) > nbMicrosMax)
+        return false;
+    d_.fluxLignes[ligne] = d_.nbMicros;
+    for (const Tmicro& micro : ligne_)
+        d_.micros[d_.nbMicros++] = micro;
+    return true;
+}
+
+bool estFin(uint16_t code) { return code >= mFinAffectationE && code < nbCodesMicro; }
+bool estBranchement(uint16_t code) { return code == mFinSi || (code >= mFinSiInfEgalE && code <= mFinSiEgalE); }
 
 } // namespace
 
 void choisirFormes(TdonneesCommunes& d) {
     for (int32_t ligne = 0; ligne < nbLignesMax; ++ligne)
-        d.rapides[ligne] = TpasRapide{};
+        d.fluxLignes[ligne] = fluxGeneral;
+    d.micros[fluxGeneral] = Tmicro{};
+    d.micros[fluxGeneral].code = mGeneral;
+    d.micros[fluxArret] = Tmicro{};
+    d.micros[fluxArret].code = mArret;
+    d.nbMicros = fluxArret + 1;
     if (!d.formesRapides)
         return;
-    for (int32_t ligne = 0; ligne <= d.derniereLigne && ligne < nbLignesMax; ++ligne) {
-        const Tinstruction& I = d.instructions[ligne];
-        if (estExecutable(I))
-            d.rapides[ligne] = choisirForme(d, I);
+    Tdecodeur decodeur(d);
+    for (int32_t ligne = 0; ligne <= d.derniereLigne && ligne < nbLignesMax; ++ligne)
+        if (estExecutable(d.instructions[ligne]))
+            decodeur.decoderLigne(ligne);
+    // The successors, now that every line has its place in the stream.
+    for (int32_t k = fluxArret + 1; k < d.nbMicros; ++k) {
+        Tmicro& micro = d.micros[k];
+        if (!estFin(micro.code))
+            continue;
+        micro.w = fluxDeLigne(d, micro.z);
+        if (estBranchement(micro.code))
+            micro.y = fluxDeLigne(d, micro.x);
     }
 }

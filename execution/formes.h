@@ -1,34 +1,73 @@
-// Shortcuts for the commonest line shapes of a loop, chosen once when a run
-// starts: an assignment computed by one operation (or none), a conditional
-// branch on one integer comparison, an unconditional branch. A shortcut
-// fills the same cells as the general step; whatever it cannot finish (a
-// real result out of range, a division by zero) it leaves to the general
-// step, which runs the line again from the start and reports the failure.
+// The normal-mode engine's stream, built once when a run starts: each line
+// that can be is decoded into micro-operations, its operations with their
+// cells resolved, then one end that applies the line's effect and names its
+// successors. Lines with displays, calls, returns or random draws, and any
+// line whose shape is unusual, keep the general step.
+//
+// A line's operations write only its own temporary cells, so a micro-operation
+// that cannot finish (a division by zero, a real out of range, an index
+// outside the bounds) hands the line to the general step, which runs it again
+// from the start and reports the failure exactly.
 #pragma once
+
+#include "analysis/donnees.h"
 
 #include <cstdint>
 
-struct TdonneesCommunes;
-
-enum Tforme : uint8_t {
-    formeGenerale = 0,        // the general step
-    formeAller,               // ligne := suivante
-    formeCopieEntier,         // E[cible] := E[a]
-    formePlusEntier,          // E[r] := E[a] + E[b]; E[cible] := E[r]
-    formeMoinsEntier,
-    formeFoisEntier,
-    formeCopieReel,           // R[cible] := a as a real
-    formePlusReel,            // R[r] := a + b (reals); R[cible] := R[r]
-    formeMoinsReel,
-    formeFoisReel,
-    formeDivisionReel,
-    formeSiInfEgalEntier,     // C[r] := E[a] <= E[b]; branch when true
-    formeSiSupEgalEntier,
-    formeSiDifferentEntier,
-    formeSiInfEntier,
-    formeSiSupEntier,
-    formeSiEgalEntier,
+// Micro-operation codes. Fields: a, b operand cells, r result cell.
+// Ends: z the next line in sequence, w its first micro-operation; for the
+// branches x the line reached, y its first micro-operation; for assignments
+// x the target cell.
+// ORDRE: the engine's label table (execution/tranche.cpp) follows this order.
+enum Tmicrocode : uint16_t {
+    mGeneral = 0,     // the general step for the current line
+    mArret,           // the end of the program
+    // Integer operations (E = integer cells, wrap around).
+    mPlusE, mMoinsE, mFoisE, mOpposeE, mAbsE, mMinE, mMaxE,
+    mQuot, mReste,    // fail on a zero divisor or -2^31 / -1
+    // Comparisons into condition cells, and conditions.
+    mInfEgalE, mSupEgalE, mDifferentE, mInfE, mSupE, mEgalE,
+    mDivise,          // C[r] := E[b] mod E[a] = 0
+    mInfEgalR, mSupEgalR, mDifferentR, mInfR, mSupR, mEgalR,
+    mOu, mEt, mNon, mValeurCondition,
+    // Real operations: operands integer or real cells, result rounded once.
+    mPlusR, mMoinsR, mFoisR, mDivisionR,
+    // List element reads: a index cell, r result, x first cell, y lower bound, z bound span.
+    mListeE, mListeR,
+    // Any other operation, run by the evaluator: a its first code word.
+    mAutre,
+    // Ends.
+    mFinAffectationE,   // E[x] := E[a]
+    mFinAffectationR,   // R[x] := a as a real
+    mFinListeE,         // x first cell, a value, b index cell, y lower bound, r bound span
+    mFinListeR,
+    mFinTableauE,       // x first cell, a value, b and r index cells, bounds from the line
+    mFinTableauR,
+    mFinAller,
+    mFinSi,             // branch when C[a]
+    // Ends fused with the line's last operation, which gives its value.
+    mFinPlusE, mFinMoinsE, mFinFoisE,                 // E[r] := E[a] op E[b]; E[x] := E[r]
+    mFinPlusR, mFinMoinsR, mFinFoisR, mFinDivisionR,  // R[r] := a op b; R[x] := R[r]
+    mFinSiInfEgalE, mFinSiSupEgalE, mFinSiDifferentE, // C[r] := E[a] cmp E[b]; branch when true
+    mFinSiInfE, mFinSiSupE, mFinSiEgalE,
+    nbCodesMicro
 };
 
-// Chooses the shortcut of every line of the analysed program.
+// Index of the general step's and the program end's entries in the stream.
+constexpr int32_t fluxGeneral = 0;
+constexpr int32_t fluxArret = 1;
+
+// First micro-operation of `ligne`: the end of the program for -1, the
+// general step for a line outside the program or not decoded.
+inline int32_t fluxDeLigne(const TdonneesCommunes& d, int32_t ligne) {
+    if (ligne == aucuneLigne)
+        return fluxArret;
+    if (static_cast<uint32_t>(ligne) >= static_cast<uint32_t>(nbLignesMax))
+        return fluxGeneral;
+    const int32_t f = d.fluxLignes[ligne];
+    return f > fluxArret && f < nbMicrosMax ? f : fluxGeneral;
+}
+
+// Builds the stream of the analysed program (every line general when
+// `formesRapides` is false). Called after each analysis, before a run.
 void choisirFormes(TdonneesCommunes& d);

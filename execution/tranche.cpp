@@ -1,17 +1,21 @@
 // The normal-mode burst: up to 10,000,000 steps without handing control back
-// to the window, so this loop is what a learner waits for. Lines with a
-// shortcut run here in a few loads and stores; every other line, and every
-// shortcut that cannot finish, goes through the general step.
+// to the window, so this loop is what a learner waits for. It runs the stream
+// of micro-operations built when the run started (execution/formes.h), one
+// indirect jump per micro-operation; the lines left general, and every line
+// whose micro-operations cannot finish, go through the general step.
 #include "analysis/donnees.h"
 #include "execution/formes.h"
 #include "execution/pas.h"
 #include "execution/pas_en_ligne.h"
 #include "expressions/calculs.h"
+#include "expressions/evaluation_en_ligne.h"
+
+#include <iterator>
 
 namespace {
 
-// Adds the steps the shortcuts made to the run's counts (the run's count
-// wraps at 2^32 and is shown unsigned).
+// Adds the steps of the stream to the run's counts (the run's count wraps at
+// 2^32 and is shown unsigned).
 inline void compter(TdonneesCommunes& d, int32_t faits) {
     d.nbPas = static_cast<int32_t>(static_cast<uint32_t>(d.nbPas) + static_cast<uint32_t>(faits));
     d.nbPasTranche += faits;
@@ -19,111 +23,263 @@ inline void compter(TdonneesCommunes& d, int32_t faits) {
 
 inline long double reel(const TdonneesCommunes& d, int32_t cellule) { return valeurReelle(d, cellule); }
 
+// Index `i` against a lower bound and a span: the offset from the first cell,
+// or false outside the bounds.
+inline bool decalage(int32_t i, int32_t min, int32_t etendue, int32_t& k) {
+    const uint32_t u = static_cast<uint32_t>(i) - static_cast<uint32_t>(min);
+    k = static_cast<int32_t>(u);
+    return u <= static_cast<uint32_t>(etendue);
+}
+
 } // namespace
 
 void executerTranche(TdonneesCommunes& d) {
     if (d.erreurExecution != 0)
         return;
+    // ORDRE: Tmicrocode (execution/formes.h).
+    static void* const etiquettes[] = {
+        &&general, &&arret,
+        &&plusE, &&moinsE, &&foisE, &&opposeE, &&absE, &&minE, &&maxE,
+        &&quot, &&reste,
+        &&infEgalE, &&supEgalE, &&differentE, &&infE, &&supE, &&egalE,
+        &&divise,
+        &&infEgalR, &&supEgalR, &&differentR, &&infR, &&supR, &&egalR,
+        &&ou, &&et, &&non, &&valeurCondition,
+        &&plusR, &&moinsR, &&foisR, &&divisionR,
+        &&listeE, &&listeR,
+        &&autre,
+        &&finAffectationE, &&finAffectationR, &&finListeE, &&finListeR,
+        &&finTableauE, &&finTableauR, &&finAller, &&finSi,
+        &&finPlusE, &&finMoinsE, &&finFoisE,
+        &&finPlusR, &&finMoinsR, &&finFoisR, &&finDivisionR,
+        &&finSiInfEgalE, &&finSiSupEgalE, &&finSiDifferentE, &&finSiInfE, &&finSiSupE, &&finSiEgalE,
+    };
+    static_assert(std::size(etiquettes) == nbCodesMicro);
+
     int32_t* const e = d.entiers;
+    uint8_t* const c = d.conditions;
+    const Tmicro* const flux = d.micros;
+    // The engine's own entries, whatever the record held before.
+    d.micros[fluxGeneral].code = mGeneral;
+    d.micros[fluxArret].code = mArret;
+
     int32_t ligne = d.ligneCourante;
     int32_t restant = tailleTranche - d.nbPasTranche;
-    int32_t faits = 0;   // shortcut steps not yet added to the counts
+    int32_t compte = restant;   // `restant` when the counts were last brought up to date
+    const Tmicro* p = flux + fluxDeLigne(d, ligne);
+    long double v = 0;
+    if (restant <= 0)
+        goto sortie;
 
-    while (ligne != aucuneLigne && restant > 0) {
-        if (static_cast<uint32_t>(ligne) >= static_cast<uint32_t>(nbLignesMax))
-            break;   // the general step reports a line outside the program
-        const TpasRapide& p = d.rapides[ligne];
-        long double v = 0;
-        switch (p.forme) {
-        case formeAller:
-            ligne = p.suivante;
-            break;
-        case formeCopieEntier:
-            e[p.cible] = e[p.a];
-            ligne = p.suivante;
-            break;
-        case formePlusEntier:
-            e[p.cible] = e[p.r] = plusEntier(e[p.a], e[p.b]);
-            ligne = p.suivante;
-            break;
-        case formeMoinsEntier:
-            e[p.cible] = e[p.r] = moinsEntier(e[p.a], e[p.b]);
-            ligne = p.suivante;
-            break;
-        case formeFoisEntier:
-            e[p.cible] = e[p.r] = foisEntier(e[p.a], e[p.b]);
-            ligne = p.suivante;
-            break;
-        case formeCopieReel:
-            caseReelle(d, p.cible) = valeurReelle(d, p.a);
-            ligne = p.suivante;
-            break;
-        case formePlusReel:
-            v = reel(d, p.a) + reel(d, p.b);
-            goto stockerReel;
-        case formeMoinsReel:
-            v = reel(d, p.a) - reel(d, p.b);
-            goto stockerReel;
-        case formeFoisReel:
-            v = reel(d, p.a) * reel(d, p.b);
-            goto stockerReel;
-        case formeDivisionReel: {
-            const long double b = reel(d, p.b);
-            if (b == 0.0L)
-                goto general;
-            v = reel(d, p.a) / b;
-            goto stockerReel;
-        }
-        case formeSiInfEgalEntier:
-            ligne = (d.conditions[p.r] = e[p.a] <= e[p.b]) ? p.branchement : p.suivante;
-            break;
-        case formeSiSupEgalEntier:
-            ligne = (d.conditions[p.r] = e[p.a] >= e[p.b]) ? p.branchement : p.suivante;
-            break;
-        case formeSiDifferentEntier:
-            ligne = (d.conditions[p.r] = e[p.a] != e[p.b]) ? p.branchement : p.suivante;
-            break;
-        case formeSiInfEntier:
-            ligne = (d.conditions[p.r] = e[p.a] < e[p.b]) ? p.branchement : p.suivante;
-            break;
-        case formeSiSupEntier:
-            ligne = (d.conditions[p.r] = e[p.a] > e[p.b]) ? p.branchement : p.suivante;
-            break;
-        case formeSiEgalEntier:
-            ligne = (d.conditions[p.r] = e[p.a] == e[p.b]) ? p.branchement : p.suivante;
-            break;
-        default:
-            goto general;
-        }
-        ++faits;
-        --restant;
-        continue;
+#define SUIVANTE() goto* etiquettes[p->code]
+#define OPERATION(calcul) \
+    calcul;               \
+    ++p;                  \
+    SUIVANTE()
+    // One step done: on to line `l`, whose micro-operations start at `f`.
+#define LIGNE_FAITE(l, f)   \
+    ligne = (l);            \
+    p = flux + (f);         \
+    if (--restant == 0)     \
+        goto sortie;        \
+    SUIVANTE()
 
-    stockerReel: {
-        double resultat;
-        if (!versDouble(v, resultat))
-            goto general;   // out of range: the general step reports it
-        caseReelle(d, p.r) = resultat;
-        caseReelle(d, p.cible) = resultat;
-        ligne = p.suivante;
-        ++faits;
-        --restant;
-        continue;
+    SUIVANTE();
+
+plusE: OPERATION(e[p->r] = plusEntier(e[p->a], e[p->b]));
+moinsE: OPERATION(e[p->r] = moinsEntier(e[p->a], e[p->b]));
+foisE: OPERATION(e[p->r] = foisEntier(e[p->a], e[p->b]));
+opposeE: OPERATION(e[p->r] = opposeEntier(e[p->a]));
+absE: OPERATION(e[p->r] = absEntier(e[p->a]));
+minE: OPERATION(e[p->r] = e[p->b] < e[p->a] ? e[p->b] : e[p->a]);
+maxE: OPERATION(e[p->r] = e[p->b] > e[p->a] ? e[p->b] : e[p->a]);
+quot:
+    if (divisionImpossible(e[p->a], e[p->b]))
+        goto general;
+    OPERATION(e[p->r] = e[p->a] / e[p->b]);
+reste:
+    if (divisionImpossible(e[p->a], e[p->b]))
+        goto general;
+    OPERATION(e[p->r] = e[p->a] % e[p->b]);
+infEgalE: OPERATION(c[p->r] = e[p->a] <= e[p->b]);
+supEgalE: OPERATION(c[p->r] = e[p->a] >= e[p->b]);
+differentE: OPERATION(c[p->r] = e[p->a] != e[p->b]);
+infE: OPERATION(c[p->r] = e[p->a] < e[p->b]);
+supE: OPERATION(c[p->r] = e[p->a] > e[p->b]);
+egalE: OPERATION(c[p->r] = e[p->a] == e[p->b]);
+divise:
+    // «x divise y»: x is the divisor.
+    if (divisionImpossible(e[p->b], e[p->a]))
+        goto general;
+    OPERATION(c[p->r] = e[p->b] % e[p->a] == 0);
+infEgalR: OPERATION(c[p->r] = valeurReelle(d, p->a) <= valeurReelle(d, p->b));
+supEgalR: OPERATION(c[p->r] = valeurReelle(d, p->a) >= valeurReelle(d, p->b));
+differentR: OPERATION(c[p->r] = !egalReels(valeurReelle(d, p->a), valeurReelle(d, p->b)));
+infR: OPERATION(c[p->r] = valeurReelle(d, p->a) < valeurReelle(d, p->b));
+supR: OPERATION(c[p->r] = valeurReelle(d, p->a) > valeurReelle(d, p->b));
+egalR: OPERATION(c[p->r] = egalReels(valeurReelle(d, p->a), valeurReelle(d, p->b)));
+ou: OPERATION(c[p->r] = c[p->a] || c[p->b]);
+et: OPERATION(c[p->r] = c[p->a] && c[p->b]);
+non: OPERATION(c[p->r] = !c[p->a]);
+valeurCondition: OPERATION(e[p->r] = c[p->a] ? 1 : 0);
+
+plusR:
+    v = reel(d, p->a) + reel(d, p->b);
+    goto stockerReel;
+moinsR:
+    v = reel(d, p->a) - reel(d, p->b);
+    goto stockerReel;
+foisR:
+    v = reel(d, p->a) * reel(d, p->b);
+    goto stockerReel;
+divisionR: {
+    const long double b = reel(d, p->b);
+    if (b == 0.0L)
+        goto general;
+    v = reel(d, p->a) / b;
+    goto stockerReel;
+}
+stockerReel: {
+    double resultat;
+    if (!versDouble(v, resultat))
+        goto general;   // out of range: the general step reports it
+    caseReelle(d, p->r) = resultat;
+    ++p;
+    SUIVANTE();
+}
+
+listeE: {
+    int32_t k;
+    if (!decalage(e[p->a], p->y, p->z, k))
+        goto general;
+    OPERATION(e[p->r] = e[p->x + k]);
+}
+listeR: {
+    int32_t k;
+    if (!decalage(e[p->a], p->y, p->z, k))
+        goto general;
+    OPERATION(caseReelle(d, p->r) = valeurReelle(d, p->x + k));
+}
+autre: {
+    int32_t mot = p->a;
+    if (!evaluation::executerOperation(d, mot)) {
+        d.erreurExecution = 0;   // the general step sets it again
+        goto general;
     }
+    ++p;
+    SUIVANTE();
+}
 
-    general:
-        compter(d, faits);
-        faits = 0;
-        d.ligneCourante = ligne;
-        execution::pas<false>(d);
-        if (d.erreurExecution != 0)
-            return;
-        ligne = d.ligneCourante;
-        --restant;
+finAffectationE:
+    e[p->x] = e[p->a];
+    LIGNE_FAITE(p->z, p->w);
+finAffectationR:
+    caseReelle(d, p->x) = valeurReelle(d, p->a);
+    LIGNE_FAITE(p->z, p->w);
+finListeE: {
+    int32_t k;
+    if (!decalage(e[p->b], p->y, p->r, k))
+        goto general;
+    e[p->x + k] = e[p->a];
+    LIGNE_FAITE(p->z, p->w);
+}
+finListeR: {
+    int32_t k;
+    if (!decalage(e[p->b], p->y, p->r, k))
+        goto general;
+    caseReelle(d, p->x + k) = valeurReelle(d, p->a);
+    LIGNE_FAITE(p->z, p->w);
+}
+finTableauE:
+finTableauR: {
+    const Tinstruction& I = d.instructions[ligne];
+    int32_t i, j;
+    if (!decalage(e[p->b], I.borneMin1, I.borneMax1 - I.borneMin1, i) ||
+        !decalage(e[p->r], I.borneMin2, I.borneMax2 - I.borneMin2, j))
+        goto general;
+    const int32_t cellule = p->x + i * (I.borneMax2 - I.borneMin2 + 1) + j;
+    if (p->code == mFinTableauE)
+        e[cellule] = e[p->a];
+    else
+        caseReelle(d, cellule) = valeurReelle(d, p->a);
+    LIGNE_FAITE(p->z, p->w);
+}
+finAller:
+    LIGNE_FAITE(p->z, p->w);
+finSi:
+    if (c[p->a]) {
+        LIGNE_FAITE(p->x, p->y);
     }
-    compter(d, faits);
+    LIGNE_FAITE(p->z, p->w);
+
+finPlusE:
+    e[p->x] = e[p->r] = plusEntier(e[p->a], e[p->b]);
+    LIGNE_FAITE(p->z, p->w);
+finMoinsE:
+    e[p->x] = e[p->r] = moinsEntier(e[p->a], e[p->b]);
+    LIGNE_FAITE(p->z, p->w);
+finFoisE:
+    e[p->x] = e[p->r] = foisEntier(e[p->a], e[p->b]);
+    LIGNE_FAITE(p->z, p->w);
+finPlusR:
+    v = reel(d, p->a) + reel(d, p->b);
+    goto finStockerReel;
+finMoinsR:
+    v = reel(d, p->a) - reel(d, p->b);
+    goto finStockerReel;
+finFoisR:
+    v = reel(d, p->a) * reel(d, p->b);
+    goto finStockerReel;
+finDivisionR: {
+    const long double b = reel(d, p->b);
+    if (b == 0.0L)
+        goto general;
+    v = reel(d, p->a) / b;
+    goto finStockerReel;
+}
+finStockerReel: {
+    double resultat;
+    if (!versDouble(v, resultat))
+        goto general;
+    caseReelle(d, p->r) = resultat;
+    caseReelle(d, p->x) = resultat;
+    LIGNE_FAITE(p->z, p->w);
+}
+
+#define BRANCHEMENT(condition)              \
+    if ((c[p->r] = (condition))) {          \
+        LIGNE_FAITE(p->x, p->y);            \
+    }                                       \
+    LIGNE_FAITE(p->z, p->w)
+finSiInfEgalE: BRANCHEMENT(e[p->a] <= e[p->b]);
+finSiSupEgalE: BRANCHEMENT(e[p->a] >= e[p->b]);
+finSiDifferentE: BRANCHEMENT(e[p->a] != e[p->b]);
+finSiInfE: BRANCHEMENT(e[p->a] < e[p->b]);
+finSiSupE: BRANCHEMENT(e[p->a] > e[p->b]);
+finSiEgalE: BRANCHEMENT(e[p->a] == e[p->b]);
+
+general:
+    // A line left general, or one whose micro-operations could not finish:
+    // the general step runs it from the start and reports any failure.
+    compter(d, compte - restant);
     d.ligneCourante = ligne;
-    // A line outside the program: the general step stops the run.
-    if (ligne != aucuneLigne && restant > 0)
-        executerPasNormal(d);
+    execution::pas<false>(d);
+    if (d.erreurExecution != 0)
+        return;
+    ligne = d.ligneCourante;
+    compte = --restant;
+    if (restant == 0)
+        return;
+    p = flux + fluxDeLigne(d, ligne);
+    SUIVANTE();
+
+arret:
+sortie:
+    compter(d, compte - restant);
+    d.ligneCourante = ligne;
+
+#undef BRANCHEMENT
+#undef LIGNE_FAITE
+#undef OPERATION
+#undef SUIVANTE
 }
