@@ -277,3 +277,32 @@ TEST(fichiers, chemins_non_ascii_dans_les_legendes) {
     EXPECT_EQ(p.f.fenetre, "Trevane - " + depuisUtf8(chemin));
     EXPECT_EQ(p.d->nomFichier, chemin);
 }
+
+TEST(fichiers, fichier_trop_long_refuse_sans_toucher_l_editeur) {
+    Poste p;
+    p.f.taper("Afficher 1");
+    p.f.reponsesConfirmation = {true, true};
+    // 150,000 lines with text far past line 1000: refused before loading.
+    std::string long_(150000 * 3, 'x');
+    for (size_t i = 1; i < long_.size(); i += 3)
+        long_[i] = '\r', long_[i + 1] = '\n';
+    p.ecrire(p.chemin("long.txt"), long_);
+    p.f.cheminsOuverture = {p.chemin("long.txt")};
+    itemOuvrirClick(*p.d);
+    ASSERT_EQ(p.f.erreurs.size(), 1u);
+    EXPECT_EQ(p.f.erreurs[0], depuisUtf8("Impossible d'ouvrir le fichier ") + p.chemin("long.txt") +
+                                  ".\r\nTrop de lignes de programme");
+    EXPECT_EQ(p.f.lignesEditeur, std::vector<std::string>{"Afficher 1"});
+    EXPECT_EQ(p.f.fenetre, "Trevane");
+
+    // 1001 lines followed by blank lines is still a program: it opens.
+    std::string programme;
+    for (int i = 0; i < 1001; ++i)
+        programme += "Afficher 1\r\n";
+    programme += std::string(200000, '\n');
+    p.ecrire(p.chemin("blancs.txt"), programme);
+    p.f.cheminsOuverture = {p.chemin("blancs.txt")};
+    itemOuvrirClick(*p.d);
+    EXPECT_EQ(p.f.erreurs.size(), 1u);
+    EXPECT_EQ(p.f.lignesEditeur.size(), 201001u);
+}

@@ -4,6 +4,7 @@
 #include "analysis/donnees.h"
 #include "analysis/fenetre.h"
 #include "analysis/lignes.h"
+#include "analysis/messages.h"
 #include "window/affichages.h"
 #include "window/textes.h"
 
@@ -32,11 +33,31 @@ std::string normaliserSautsDeLigne(const std::string& texte) {
 
 // The toolkit's error report: the message, with a full stop when its last
 // character sorts after ".".
-void signalerEchec(TdonneesCommunes& d, const std::string& debut, const std::string& chemin) {
+// A reason, when given, follows on a line of its own.
+void signalerEchec(TdonneesCommunes& d, const std::string& debut, const std::string& chemin,
+                   const std::string& raison = {}) {
     std::string message = debut + depuisUtf8(chemin);
     if (!message.empty() && static_cast<unsigned char>(message.back()) > static_cast<unsigned char>('.'))
         message += '.';
+    if (!raison.empty())
+        message += "\r\n" + raison;
     d.fenetre->afficherErreur(message);
+}
+
+// The editor takes seconds per hundred thousand lines, and no program runs
+// past line 1000: a file of more lines than this, with text after line
+// 1000, is refused before the editor is touched rather than freezing the
+// window for minutes.
+constexpr size_t lignesOuvrablesMax = 100000;
+
+bool tropLongPourEtreOuvert(const std::string& texte) {
+    const std::vector<std::string> lignes = decouperLignes(texte);
+    if (lignes.size() <= lignesOuvrablesMax)
+        return false;
+    size_t derniere = lignes.size();
+    while (derniere > 0 && lignes[derniere - 1].find_first_not_of(' ') == std::string::npos)
+        --derniere;
+    return derniere > static_cast<size_t>(nbLignesMax);
 }
 
 void legendeAvecFichier(TdonneesCommunes& d) {
@@ -56,6 +77,11 @@ bool chargerProgramme(TdonneesCommunes& d) {
     if (!f.lireFichier(d.fichierChoisi, octets)) {
         static const std::string message = depuisUtf8("Impossible d'ouvrir le fichier ");
         signalerEchec(d, message, d.fichierChoisi);
+        return false;
+    }
+    if (tropLongPourEtreOuvert(octets)) {
+        static const std::string message = depuisUtf8("Impossible d'ouvrir le fichier ");
+        signalerEchec(d, message, d.fichierChoisi, messageAnalyse(errTropDeLignes));
         return false;
     }
     f.remplacerTexteEditeur(normaliserSautsDeLigne(octets));

@@ -12,6 +12,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
 #include <QFile>
 #include <QLabel>
 #include <QMenuBar>
@@ -475,6 +477,80 @@ private slots:
         QCOMPARE(script->messages[0].second, u("Trevane"));
         QCOMPARE(script->messages[0].first.split(u'\n').size(), 2);
         QVERIFY(w->RichEditAffichages->hasFocus());
+    }
+
+    void fichier_enorme() {
+        // 50 MB in 5 million lines: refused at once, the editor untouched.
+        QByteArray octets = QByteArray("# Donn\xE9" "es\r\n").repeated(4'999'999);   // 10 bytes a line
+        octets += "Afficher n";
+        ecrire(chemin("enorme.txt"), octets);
+        taper(u("Afficher 1"));
+        QElapsedTimer chrono;
+        chrono.start();
+        script->reponses = {true};
+        script->ouvertures = {chemin("enorme.txt")};
+        w->itemOuvrir->trigger();
+        qInfo("5 million lines refused in %lld ms", chrono.elapsed());
+        QCOMPARE(script->erreurs, QStringList{u("Impossible d'ouvrir le fichier ") + chemin("enorme.txt") +
+                                              u(".\nTrop de lignes de programme")});
+        QCOMPARE(w->memoProgramme->toPlainText(), u("Afficher 1"));
+        QCOMPARE(w->windowTitle(), u("Trevane"));
+        raccourci(Qt::Key_E);
+        QCOMPARE(affichage(), (QStringList{u("  1"), u(" Exécution terminée."), u(" Instructions exécutées : 1")}));
+    }
+
+    void fichiers_etranges() {
+        struct Tcas {
+            QByteArray octets;
+            QStringList lignes;
+        };
+        const Tcas cas[] = {
+            {QByteArray("Afficher 1\0 2", 13), {u("Afficher 1") + QChar(0) + u(" 2")}},
+            {QByteArray("Afficher 1\rAfficher 2"), {u("Afficher 1"), u("Afficher 2")}},
+            {QByteArray("Afficher 1\nAfficher 2\n"), {u("Afficher 1"), u("Afficher 2"), QString()}},
+            {QByteArray("Afficher \"\x81\xFF\""), {u("Afficher \"\u0081ÿ\"")}},
+            {QByteArray(), {QString()}},
+        };
+        int n = 0;
+        for (const Tcas& c : cas) {
+            const QString nom = chemin("etrange") + QString::number(n++) + u(".txt");
+            ecrire(nom, c.octets);
+            script->ouvertures = {nom};
+            w->itemOuvrir->trigger();
+            QCOMPARE(lignesDocument(w->memoProgramme), c.lignes);
+            raccourci(Qt::Key_E);   // whatever the analysis says, the window goes on
+            QVERIFY(!affichage().isEmpty());
+        }
+        QVERIFY(script->erreurs.isEmpty());
+    }
+
+    void disque_plein_ou_en_lecture_seule() {
+        // A small file system of our own: full, then read-only. Needs the
+        // right to mount (root); skipped elsewhere.
+        const QString point = chemin("petit");
+        QDir().mkpath(point);
+        if (QProcess::execute(u("mount"), {u("-t"), u("tmpfs"), u("-o"), u("size=64k"), u("tmpfs"), point}) != 0)
+            QSKIP("cannot mount a small file system here");
+        const QString cible = point + u("/garde.txt");
+        ecrire(cible, "ancien");
+        // Full: a program of 200 KB does not fit.
+        taper(QString(u("# ") + QString(100, QChar(u'x')) + u("\n")).repeated(2000));
+        script->enregistrements = {cible};
+        w->itemEnregistrerSous->trigger();
+        const QString texte = w->memoProgramme->toPlainText();
+        QCOMPARE(script->erreurs.value(0), u("Impossible de créer le fichier ") + cible + u("."));
+        QCOMPARE(lire(cible), QByteArray("ancien"));
+        QCOMPARE(w->memoProgramme->toPlainText(), texte);
+        QVERIFY(w->memoProgramme->document()->isModified());
+        // Read-only: nothing can be written, the old file stays.
+        QCOMPARE(QProcess::execute(u("mount"), {u("-o"), u("remount,ro"), point}), 0);
+        taper(u("Afficher 1"));
+        script->enregistrements = {cible};
+        w->itemEnregistrerSous->trigger();
+        QProcess::execute(u("umount"), {point});
+        QCOMPARE(script->erreurs.value(1), u("Impossible de créer le fichier ") + cible + u("."));
+        QCOMPARE(w->memoProgramme->toPlainText(), u("Afficher 1"));
+        QVERIFY(w->memoProgramme->document()->isModified());
     }
 
     void longue_sortie() {
