@@ -14,12 +14,8 @@ constexpr uint16_t zone80[32] = {
 };
 
 char versOctet(uint32_t point) {
-    if (point < 0x80 || (point >= 0xA0 && point <= 0xFF))
-        return static_cast<char>(point);
-    for (int i = 0; i < 32; ++i)
-        if (zone80[i] == point)
-            return static_cast<char>(0x80 + i);
-    return '?';
+    const int octet = octetDe1252(point);
+    return octet < 0 ? '?' : static_cast<char>(octet);
 }
 
 void ajouterUtf8(std::string& sortie, uint32_t point) {
@@ -36,6 +32,19 @@ void ajouterUtf8(std::string& sortie, uint32_t point) {
 }
 
 } // namespace
+
+char16_t caractereDe1252(unsigned char octet) {
+    return octet >= 0x80 && octet < 0xA0 ? zone80[octet - 0x80] : static_cast<char16_t>(octet);
+}
+
+int octetDe1252(char32_t caractere) {
+    if (caractere < 0x80 || (caractere >= 0xA0 && caractere <= 0xFF))
+        return static_cast<int>(caractere);
+    for (int i = 0; i < 32; ++i)
+        if (zone80[i] == caractere)
+            return 0x80 + i;
+    return -1;
+}
 
 std::string depuisUtf8(std::string_view utf8) {
     std::string sortie;
@@ -75,7 +84,7 @@ std::string versUtf8(std::string_view w1252) {
         if (o < 0x80)
             sortie += c;
         else
-            ajouterUtf8(sortie, o < 0xA0 ? zone80[o - 0x80] : o);
+            ajouterUtf8(sortie, caractereDe1252(o));
     }
     return sortie;
 }

@@ -2,6 +2,7 @@
 // console runner's output, readable literals in tables and tests).
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -12,3 +13,8 @@ std::string depuisUtf8(std::string_view utf8);
 // Windows-1252 to UTF-8; the five bytes the code page leaves undefined map to
 // the control characters of the same number, as the usual converters do.
 std::string versUtf8(std::string_view w1252);
+
+// The Unicode character of one byte, and the byte of one character (-1 when
+// the code page lacks it). The one table of the code page, for the window too.
+char16_t caractereDe1252(unsigned char octet);
+int octetDe1252(char32_t caractere);
