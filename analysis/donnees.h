@@ -94,6 +94,7 @@ struct Tvariable {
 // depends on the code.
 struct Tmicro {
     uint16_t code = 0;
+    int16_t ligne = 0;        // the line it belongs to (-1 for the end of the program)
     int32_t a = 0;
     int32_t b = 0;
     int32_t r = 0;
@@ -104,7 +105,7 @@ struct Tmicro {
 };
 
 // Every operation the engine runs has at least 3 words, and each line adds
-// one end; two more for the engine's own entries.
+// one end or is one general entry; two more for the engine's own entries.
 constexpr int32_t nbMicrosMax = nbMotsCode / 3 + nbLignesMax + 2;
 
 struct TdonneesCommunes {

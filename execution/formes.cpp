@@ -23,19 +23,29 @@ struct Tsignature {
     bool element;
 };
 
+// Real operations come in one form per place of their operands.
+bool aVariantes(Tmicrocode micro) {
+    constexpr Tmicrocode bases[] = {mInfEgalREE, mSupEgalREE, mDifferentREE, mInfREE, mSupREE,
+                                    mEgalREE, mPlusREE, mMoinsREE, mFoisREE, mDivisionREE};
+    for (Tmicrocode base : bases)
+        if (base == micro)
+            return true;
+    return false;
+}
+
 // Operations absent from this table (displays, random draws) keep the line
 // on the general step: a random draw run twice would not give the same value.
 constexpr Tsignature signatures[] = {
-    {opPlusReel, mPlusR, Tcase::nombre, Tcase::nombre, Tcase::reel, false},
+    {opPlusReel, mPlusREE, Tcase::nombre, Tcase::nombre, Tcase::reel, false},
     {opPlusEntier, mPlusE, Tcase::entier, Tcase::entier, Tcase::entier, false},
     {opOpposeReel, mAutre, Tcase::nombre, Tcase::aucune, Tcase::reel, false},
     {opOpposeEntier, mOpposeE, Tcase::entier, Tcase::aucune, Tcase::entier, false},
-    {opMoinsReel, mMoinsR, Tcase::nombre, Tcase::nombre, Tcase::reel, false},
+    {opMoinsReel, mMoinsREE, Tcase::nombre, Tcase::nombre, Tcase::reel, false},
     {opMoinsEntier, mMoinsE, Tcase::entier, Tcase::entier, Tcase::entier, false},
-    {opFoisReel, mFoisR, Tcase::nombre, Tcase::nombre, Tcase::reel, false},
+    {opFoisReel, mFoisREE, Tcase::nombre, Tcase::nombre, Tcase::reel, false},
     {opFoisEntier, mFoisE, Tcase::entier, Tcase::entier, Tcase::entier, false},
     {opArrondi, mAutre, Tcase::nombre, Tcase::entier, Tcase::reel, false},
-    {opDivision, mDivisionR, Tcase::nombre, Tcase::nombre, Tcase::reel, false},
+    {opDivision, mDivisionREE, Tcase::nombre, Tcase::nombre, Tcase::reel, false},
     {opPuissanceReel, mAutre, Tcase::nombre, Tcase::nombre, Tcase::reel, false},
     {opPuissanceEntier, mAutre, Tcase::nombre, Tcase::entier, Tcase::reel, false},
     {opFactorielle, mAutre, Tcase::entier, Tcase::aucune, Tcase::entier, false},
@@ -59,17 +69,17 @@ constexpr Tsignature signatures[] = {
     {opOu, mOu, Tcase::condition, Tcase::condition, Tcase::condition, false},
     {opEt, mEt, Tcase::condition, Tcase::condition, Tcase::condition, false},
     {opNon, mNon, Tcase::condition, Tcase::aucune, Tcase::condition, false},
-    {opInfEgalReel, mInfEgalR, Tcase::nombre, Tcase::nombre, Tcase::condition, false},
+    {opInfEgalReel, mInfEgalREE, Tcase::nombre, Tcase::nombre, Tcase::condition, false},
     {opInfEgalEntier, mInfEgalE, Tcase::entier, Tcase::entier, Tcase::condition, false},
-    {opSupEgalReel, mSupEgalR, Tcase::nombre, Tcase::nombre, Tcase::condition, false},
+    {opSupEgalReel, mSupEgalREE, Tcase::nombre, Tcase::nombre, Tcase::condition, false},
     {opSupEgalEntier, mSupEgalE, Tcase::entier, Tcase::entier, Tcase::condition, false},
-    {opDifferentReel, mDifferentR, Tcase::nombre, Tcase::nombre, Tcase::condition, false},
+    {opDifferentReel, mDifferentREE, Tcase::nombre, Tcase::nombre, Tcase::condition, false},
     {opDifferentEntier, mDifferentE, Tcase::entier, Tcase::entier, Tcase::condition, false},
-    {opInfReel, mInfR, Tcase::nombre, Tcase::nombre, Tcase::condition, false},
+    {opInfReel, mInfREE, Tcase::nombre, Tcase::nombre, Tcase::condition, false},
     {opInfEntier, mInfE, Tcase::entier, Tcase::entier, Tcase::condition, false},
-    {opSupReel, mSupR, Tcase::nombre, Tcase::nombre, Tcase::condition, false},
+    {opSupReel, mSupREE, Tcase::nombre, Tcase::nombre, Tcase::condition, false},
     {opSupEntier, mSupE, Tcase::entier, Tcase::entier, Tcase::condition, false},
-    {opEgalReel, mEgalR, Tcase::nombre, Tcase::nombre, Tcase::condition, false},
+    {opEgalReel, mEgalREE, Tcase::nombre, Tcase::nombre, Tcase::condition, false},
     {opEgalEntier, mEgalE, Tcase::entier, Tcase::entier, Tcase::condition, false},
     {opDivise, mDivise, Tcase::entier, Tcase::entier, Tcase::condition, false},
     {opElementListeEntier, mListeE, Tcase::entier, Tcase::aucune, Tcase::entier, true},
@@ -124,6 +134,7 @@ private:
     bool decoderFin(const Tinstruction& I);
     bool ecritureSure(int32_t cellule, bool condition) const;
     Tmicro& ajouter(Tmicrocode code);
+    int32_t ligneDecodee_ = 0;
 
     TdonneesCommunes& d_;
     std::vector<Tmicro> ligne_;
@@ -133,6 +144,7 @@ private:
 Tmicro& Tdecodeur::ajouter(Tmicrocode code) {
     ligne_.push_back(Tmicro{});
     ligne_.back().code = code;
+    ligne_.back().ligne = static_cast<int16_t>(ligneDecodee_);
     return ligne_.back();
 }
 
@@ -171,6 +183,8 @@ bool Tdecodeur::decoderOperation(const int32_t* m, int32_t mot, int32_t fin) {
         lues_.push_back({b, estCondition(s->b)});
 
     Tmicro& micro = ajouter(s->micro);
+    if (aVariantes(s->micro))
+        micro.code = static_cast<uint16_t>(s->micro + (a > derniereCaseEntiere ? 2 : 0) + (b > derniereCaseEntiere ? 1 : 0));
     micro.a = a;
     micro.b = b;
     micro.r = r;
@@ -198,33 +212,45 @@ bool Tdecodeur::decoderOperation(const int32_t* m, int32_t mot, int32_t fin) {
     return ecritureSure(r, estCondition(s->resultat));
 }
 
-// The fused end when the line's last operation computes its value.
+// The fused end when the line's last operation computes its value; real
+// forms carry their variant over.
 struct Tfusion {
     Tmicrocode operation;
     Tmicrocode fin;
+    int32_t nbFormes;
 };
 constexpr Tfusion fusionsEntieres[] = {
-    {mPlusE, mFinPlusE}, {mMoinsE, mFinMoinsE}, {mFoisE, mFinFoisE}};
+    {mPlusE, mFinPlusE, 1}, {mMoinsE, mFinMoinsE, 1}, {mFoisE, mFinFoisE, 1}};
 constexpr Tfusion fusionsReelles[] = {
-    {mPlusR, mFinPlusR}, {mMoinsR, mFinMoinsR}, {mFoisR, mFinFoisR}, {mDivisionR, mFinDivisionR}};
+    {mPlusREE, mFinPlusREE, nbVariantes}, {mMoinsREE, mFinMoinsREE, nbVariantes},
+    {mFoisREE, mFinFoisREE, nbVariantes}, {mDivisionREE, mFinDivisionREE, nbVariantes}};
 constexpr Tfusion fusionsBranchements[] = {
-    {mInfEgalE, mFinSiInfEgalE}, {mSupEgalE, mFinSiSupEgalE}, {mDifferentE, mFinSiDifferentE},
-    {mInfE, mFinSiInfE}, {mSupE, mFinSiSupE}, {mEgalE, mFinSiEgalE}};
+    {mInfEgalE, mFinSiInfEgalE, 1}, {mSupEgalE, mFinSiSupEgalE, 1}, {mDifferentE, mFinSiDifferentE, 1},
+    {mInfE, mFinSiInfE, 1}, {mSupE, mFinSiSupE, 1}, {mEgalE, mFinSiEgalE, 1},
+    {mInfEgalREE, mFinSiInfEgalREE, nbVariantes}, {mSupEgalREE, mFinSiSupEgalREE, nbVariantes},
+    {mDifferentREE, mFinSiDifferentREE, nbVariantes}, {mInfREE, mFinSiInfREE, nbVariantes},
+    {mSupREE, mFinSiSupREE, nbVariantes}, {mEgalREE, mFinSiEgalREE, nbVariantes}};
 
 // Turns the last micro-operation into the fused end when it computes `valeur`.
 bool fusionner(std::vector<Tmicro>& ligne, int32_t valeur, std::span<const Tfusion> fusions) {
     if (ligne.empty() || ligne.back().r != valeur)
         return false;
+    const int32_t code = ligne.back().code;
     for (const Tfusion& f : fusions) {
-        if (ligne.back().code == f.operation) {
-            ligne.back().code = f.fin;
+        if (code >= f.operation && code < f.operation + f.nbFormes) {
+            ligne.back().code = static_cast<uint16_t>(f.fin + (code - f.operation));
             return true;
         }
     }
     return false;
 }
 
+// A successor the stream can reach: a line of the program, or its end.
+bool successeurValide(int32_t ligne) { return ligne == aucuneLigne || dans(ligne, 0, nbLignesMax - 1); }
+
 bool Tdecodeur::decoderFin(const Tinstruction& I) {
+    if (!successeurValide(I.suivante) || (I.nature == natAllerSi && !successeurValide(I.cibleBranchement)))
+        return false;
     const bool entier = I.typeCible == typeEntier;
     const Tcase genreValeur = entier ? Tcase::entier : Tcase::nombre;
     const Tcase genreCible = entier ? Tcase::entier : Tcase::reel;
@@ -296,6 +322,7 @@ bool Tdecodeur::decoderFin(const Tinstruction& I) {
 
 bool Tdecodeur::decoderLigne(int32_t ligne) {
     const Tinstruction& I = d_.instructions[ligne];
+    ligneDecodee_ = ligne;
     ligne_.clear();
     lues_.clear();
     if (I.finCode > I.debutCode) {
@@ -307,7 +334,8 @@ bool Tdecodeur::decoderLigne(int32_t ligne) {
     }
     if (!decoderFin(I))
         return false;
-    if (d_.nbMicros + static_cast<int64_t>(ligne_.size()) > nbMicrosMax)
+    // Room is kept for a general entry per line.
+    if (d_.nbMicros + static_cast<int64_t>(ligne_.size()) > nbMicrosMax - nbLignesMax)
         return false;
     d_.fluxLignes[ligne] = d_.nbMicros;
     for (const Tmicro& micro : ligne_)
@@ -316,7 +344,10 @@ bool Tdecodeur::decoderLigne(int32_t ligne) {
 }
 
 bool estFin(uint16_t code) { return code >= mFinAffectationE && code < nbCodesMicro; }
-bool estBranchement(uint16_t code) { return code == mFinSi || (code >= mFinSiInfEgalE && code <= mFinSiEgalE); }
+bool estBranchement(uint16_t code) { return code == mFinSi || (code >= mFinSiInfEgalE && code < nbCodesMicro); }
+
+// Byte distance from micro-operation `de` to `vers`.
+int32_t distance(int32_t de, int32_t vers) { return (vers - de) * static_cast<int32_t>(sizeof(Tmicro)); }
 
 } // namespace
 
@@ -327,20 +358,32 @@ void choisirFormes(TdonneesCommunes& d) {
     d.micros[fluxGeneral].code = mGeneral;
     d.micros[fluxArret] = Tmicro{};
     d.micros[fluxArret].code = mArret;
+    d.micros[fluxArret].ligne = aucuneLigne;
     d.nbMicros = fluxArret + 1;
-    if (!d.formesRapides)
-        return;
-    Tdecodeur decodeur(d);
-    for (int32_t ligne = 0; ligne <= d.derniereLigne && ligne < nbLignesMax; ++ligne)
-        if (estExecutable(d.instructions[ligne]))
-            decodeur.decoderLigne(ligne);
+    if (d.formesRapides) {
+        Tdecodeur decodeur(d);
+        for (int32_t ligne = 0; ligne <= d.derniereLigne && ligne < nbLignesMax; ++ligne)
+            if (estExecutable(d.instructions[ligne]))
+                decodeur.decoderLigne(ligne);
+    }
+    // Every other line gets a general entry that knows its number, so the
+    // stream always knows the line it is on.
+    for (int32_t ligne = 0; ligne < nbLignesMax && d.nbMicros < nbMicrosMax; ++ligne) {
+        if (d.fluxLignes[ligne] != fluxGeneral)
+            continue;
+        Tmicro& entree = d.micros[d.nbMicros];
+        entree = Tmicro{};
+        entree.code = mGeneral;
+        entree.ligne = static_cast<int16_t>(ligne);
+        d.fluxLignes[ligne] = d.nbMicros++;
+    }
     // The successors, now that every line has its place in the stream.
     for (int32_t k = fluxArret + 1; k < d.nbMicros; ++k) {
         Tmicro& micro = d.micros[k];
         if (!estFin(micro.code))
             continue;
-        micro.w = fluxDeLigne(d, micro.z);
+        micro.w = distance(k, fluxDeLigne(d, micro.z));
         if (estBranchement(micro.code))
-            micro.y = fluxDeLigne(d, micro.x);
+            micro.y = distance(k, fluxDeLigne(d, micro.x));
     }
 }

@@ -14,13 +14,19 @@
 
 #include <cstdint>
 
-// Micro-operation codes. Fields: a, b operand cells, r result cell.
-// Ends: z the next line in sequence, w its first micro-operation; for the
-// branches x the line reached, y its first micro-operation; for assignments
-// x the target cell.
+// The four forms of a real operation by where its operands are: EE both in
+// integer cells, ER the second in a real cell, RE the first, RR both.
+#define TREVANE_VARIANTES(nom) nom##EE, nom##ER, nom##RE, nom##RR
+constexpr int32_t nbVariantes = 4;
+
+// Micro-operation codes. Fields: a, b operand cells, r result cell; every
+// micro-operation knows its line. Ends: w the byte distance from the end to
+// the first micro-operation of the next line in sequence; for the branches y
+// the same for the line reached; for assignments x the target cell. z and x
+// keep the line numbers the distances were made from.
 // ORDRE: the engine's label table (execution/tranche.cpp) follows this order.
 enum Tmicrocode : uint16_t {
-    mGeneral = 0,     // the general step for the current line
+    mGeneral = 0,     // the general step for the line
     mArret,           // the end of the program
     // Integer operations (E = integer cells, wrap around).
     mPlusE, mMoinsE, mFoisE, mOpposeE, mAbsE, mMinE, mMaxE,
@@ -28,10 +34,12 @@ enum Tmicrocode : uint16_t {
     // Comparisons into condition cells, and conditions.
     mInfEgalE, mSupEgalE, mDifferentE, mInfE, mSupE, mEgalE,
     mDivise,          // C[r] := E[b] mod E[a] = 0
-    mInfEgalR, mSupEgalR, mDifferentR, mInfR, mSupR, mEgalR,
+    TREVANE_VARIANTES(mInfEgalR), TREVANE_VARIANTES(mSupEgalR), TREVANE_VARIANTES(mDifferentR),
+    TREVANE_VARIANTES(mInfR), TREVANE_VARIANTES(mSupR), TREVANE_VARIANTES(mEgalR),
     mOu, mEt, mNon, mValeurCondition,
-    // Real operations: operands integer or real cells, result rounded once.
-    mPlusR, mMoinsR, mFoisR, mDivisionR,
+    // Real operations, the result rounded once.
+    TREVANE_VARIANTES(mPlusR), TREVANE_VARIANTES(mMoinsR), TREVANE_VARIANTES(mFoisR),
+    TREVANE_VARIANTES(mDivisionR),
     // List element reads: a index cell, r result, x first cell, y lower bound, z bound span.
     mListeE, mListeR,
     // Any other operation, run by the evaluator: a its first code word.
@@ -47,9 +55,13 @@ enum Tmicrocode : uint16_t {
     mFinSi,             // branch when C[a]
     // Ends fused with the line's last operation, which gives its value.
     mFinPlusE, mFinMoinsE, mFinFoisE,                 // E[r] := E[a] op E[b]; E[x] := E[r]
-    mFinPlusR, mFinMoinsR, mFinFoisR, mFinDivisionR,  // R[r] := a op b; R[x] := R[r]
-    mFinSiInfEgalE, mFinSiSupEgalE, mFinSiDifferentE, // C[r] := E[a] cmp E[b]; branch when true
+    TREVANE_VARIANTES(mFinPlusR), TREVANE_VARIANTES(mFinMoinsR),   // R[r] := a op b; R[x] := R[r]
+    TREVANE_VARIANTES(mFinFoisR), TREVANE_VARIANTES(mFinDivisionR),
+    mFinSiInfEgalE, mFinSiSupEgalE, mFinSiDifferentE, // C[r] := a cmp b; branch when true
     mFinSiInfE, mFinSiSupE, mFinSiEgalE,
+    TREVANE_VARIANTES(mFinSiInfEgalR), TREVANE_VARIANTES(mFinSiSupEgalR),
+    TREVANE_VARIANTES(mFinSiDifferentR), TREVANE_VARIANTES(mFinSiInfR),
+    TREVANE_VARIANTES(mFinSiSupR), TREVANE_VARIANTES(mFinSiEgalR),
     nbCodesMicro
 };
 
@@ -58,14 +70,15 @@ constexpr int32_t fluxGeneral = 0;
 constexpr int32_t fluxArret = 1;
 
 // First micro-operation of `ligne`: the end of the program for -1, the
-// general step for a line outside the program or not decoded.
+// shared general entry for a line outside the program (or before the stream
+// is built).
 inline int32_t fluxDeLigne(const TdonneesCommunes& d, int32_t ligne) {
     if (ligne == aucuneLigne)
         return fluxArret;
     if (static_cast<uint32_t>(ligne) >= static_cast<uint32_t>(nbLignesMax))
         return fluxGeneral;
     const int32_t f = d.fluxLignes[ligne];
-    return f > fluxArret && f < nbMicrosMax ? f : fluxGeneral;
+    return f > fluxArret && f < d.nbMicros && f < nbMicrosMax ? f : fluxGeneral;
 }
 
 // Builds the stream of the analysed program (every line general when

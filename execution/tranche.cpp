@@ -33,6 +33,24 @@ inline bool decalage(int32_t i, int32_t min, int32_t etendue, int32_t& k) {
 
 } // namespace
 
+// Operand loaders of the real forms: an integer cell or a real cell.
+#define TREVANE_E(n) e[n]
+#define TREVANE_R(n) d.reels[(n) - derniereCaseEntiere]
+// One label per form, `M(label, first loader, second loader, ...)`.
+#define TREVANE_FORMES(M, nom, ...)                  \
+    M(nom##EE, TREVANE_E, TREVANE_E, __VA_ARGS__)    \
+    M(nom##ER, TREVANE_E, TREVANE_R, __VA_ARGS__)    \
+    M(nom##RE, TREVANE_R, TREVANE_E, __VA_ARGS__)    \
+    M(nom##RR, TREVANE_R, TREVANE_R, __VA_ARGS__)
+#define TREVANE_ADRESSES(nom) &&nom##EE, &&nom##ER, &&nom##RE, &&nom##RR
+
+#define TREVANE_INF_EGAL(x, y) ((x) <= (y))
+#define TREVANE_SUP_EGAL(x, y) ((x) >= (y))
+#define TREVANE_DIFFERENT(x, y) (!egalReels((x), (y)))
+#define TREVANE_INF(x, y) ((x) < (y))
+#define TREVANE_SUP(x, y) ((x) > (y))
+#define TREVANE_EGAL(x, y) (egalReels((x), (y)))
+
 void executerTranche(TdonneesCommunes& d) {
     if (d.erreurExecution != 0)
         return;
@@ -43,16 +61,22 @@ void executerTranche(TdonneesCommunes& d) {
         &&quot, &&reste,
         &&infEgalE, &&supEgalE, &&differentE, &&infE, &&supE, &&egalE,
         &&divise,
-        &&infEgalR, &&supEgalR, &&differentR, &&infR, &&supR, &&egalR,
+        TREVANE_ADRESSES(infEgalR), TREVANE_ADRESSES(supEgalR), TREVANE_ADRESSES(differentR),
+        TREVANE_ADRESSES(infR), TREVANE_ADRESSES(supR), TREVANE_ADRESSES(egalR),
         &&ou, &&et, &&non, &&valeurCondition,
-        &&plusR, &&moinsR, &&foisR, &&divisionR,
+        TREVANE_ADRESSES(plusR), TREVANE_ADRESSES(moinsR), TREVANE_ADRESSES(foisR),
+        TREVANE_ADRESSES(divisionR),
         &&listeE, &&listeR,
         &&autre,
         &&finAffectationE, &&finAffectationR, &&finListeE, &&finListeR,
         &&finTableauE, &&finTableauR, &&finAller, &&finSi,
         &&finPlusE, &&finMoinsE, &&finFoisE,
-        &&finPlusR, &&finMoinsR, &&finFoisR, &&finDivisionR,
+        TREVANE_ADRESSES(finPlusR), TREVANE_ADRESSES(finMoinsR),
+        TREVANE_ADRESSES(finFoisR), TREVANE_ADRESSES(finDivisionR),
         &&finSiInfEgalE, &&finSiSupEgalE, &&finSiDifferentE, &&finSiInfE, &&finSiSupE, &&finSiEgalE,
+        TREVANE_ADRESSES(finSiInfEgalR), TREVANE_ADRESSES(finSiSupEgalR),
+        TREVANE_ADRESSES(finSiDifferentR), TREVANE_ADRESSES(finSiInfR),
+        TREVANE_ADRESSES(finSiSupR), TREVANE_ADRESSES(finSiEgalR),
     };
     static_assert(std::size(etiquettes) == nbCodesMicro);
 
@@ -62,7 +86,10 @@ void executerTranche(TdonneesCommunes& d) {
     // The engine's own entries, whatever the record held before.
     d.micros[fluxGeneral].code = mGeneral;
     d.micros[fluxArret].code = mArret;
+    d.micros[fluxArret].ligne = aucuneLigne;
 
+    // The line is known from the micro-operation, except at the shared
+    // general entry, which only a line outside the program reaches.
     int32_t ligne = d.ligneCourante;
     int32_t restant = tailleTranche - d.nbPasTranche;
     int32_t compte = restant;   // `restant` when the counts were last brought up to date
@@ -76,12 +103,11 @@ void executerTranche(TdonneesCommunes& d) {
     calcul;               \
     ++p;                  \
     SUIVANTE()
-    // One step done: on to line `l`, whose micro-operations start at `f`.
-#define LIGNE_FAITE(l, f)   \
-    ligne = (l);            \
-    p = flux + (f);         \
-    if (--restant == 0)     \
-        goto sortie;        \
+    // One step done: on to the micro-operation `distance` bytes away.
+#define LIGNE_FAITE(distance)                                                         \
+    p = reinterpret_cast<const Tmicro*>(reinterpret_cast<const char*>(p) + (distance)); \
+    if (--restant == 0)                                                               \
+        goto sortie;                                                                  \
     SUIVANTE()
 
     SUIVANTE();
@@ -112,33 +138,40 @@ divise:
     if (divisionImpossible(e[p->b], e[p->a]))
         goto general;
     OPERATION(c[p->r] = e[p->b] % e[p->a] == 0);
-infEgalR: OPERATION(c[p->r] = valeurReelle(d, p->a) <= valeurReelle(d, p->b));
-supEgalR: OPERATION(c[p->r] = valeurReelle(d, p->a) >= valeurReelle(d, p->b));
-differentR: OPERATION(c[p->r] = !egalReels(valeurReelle(d, p->a), valeurReelle(d, p->b)));
-infR: OPERATION(c[p->r] = valeurReelle(d, p->a) < valeurReelle(d, p->b));
-supR: OPERATION(c[p->r] = valeurReelle(d, p->a) > valeurReelle(d, p->b));
-egalR: OPERATION(c[p->r] = egalReels(valeurReelle(d, p->a), valeurReelle(d, p->b)));
+
+    // Real comparisons between doubles, as the evaluator makes them.
+#define COMPARAISON(etiquette, A, B, comparer) \
+    etiquette:                                 \
+    OPERATION(c[p->r] = comparer(static_cast<double>(A(p->a)), static_cast<double>(B(p->b))));
+    TREVANE_FORMES(COMPARAISON, infEgalR, TREVANE_INF_EGAL)
+    TREVANE_FORMES(COMPARAISON, supEgalR, TREVANE_SUP_EGAL)
+    TREVANE_FORMES(COMPARAISON, differentR, TREVANE_DIFFERENT)
+    TREVANE_FORMES(COMPARAISON, infR, TREVANE_INF)
+    TREVANE_FORMES(COMPARAISON, supR, TREVANE_SUP)
+    TREVANE_FORMES(COMPARAISON, egalR, TREVANE_EGAL)
+#undef COMPARAISON
+
 ou: OPERATION(c[p->r] = c[p->a] || c[p->b]);
 et: OPERATION(c[p->r] = c[p->a] && c[p->b]);
 non: OPERATION(c[p->r] = !c[p->a]);
 valeurCondition: OPERATION(e[p->r] = c[p->a] ? 1 : 0);
 
-plusR:
-    v = reel(d, p->a) + reel(d, p->b);
-    goto stockerReel;
-moinsR:
-    v = reel(d, p->a) - reel(d, p->b);
-    goto stockerReel;
-foisR:
-    v = reel(d, p->a) * reel(d, p->b);
-    goto stockerReel;
-divisionR: {
-    const long double b = reel(d, p->b);
-    if (b == 0.0L)
-        goto general;
-    v = reel(d, p->a) / b;
-    goto stockerReel;
-}
+    // Real arithmetic in extended precision; the result is rounded once
+    // when stored, by `suite`.
+#define ARITHMETIQUE(etiquette, A, B, op, suite)                                  \
+    etiquette:                                                                   \
+    v = static_cast<long double>(A(p->a)) op static_cast<long double>(B(p->b)); \
+    goto suite;
+#define DIVISION(etiquette, A, B, suite)                  \
+    etiquette:                                            \
+    if (B(p->b) == 0)                                     \
+        goto general;                                     \
+    v = static_cast<long double>(A(p->a)) / static_cast<long double>(B(p->b)); \
+    goto suite;
+    TREVANE_FORMES(ARITHMETIQUE, plusR, +, stockerReel)
+    TREVANE_FORMES(ARITHMETIQUE, moinsR, -, stockerReel)
+    TREVANE_FORMES(ARITHMETIQUE, foisR, *, stockerReel)
+    TREVANE_FORMES(DIVISION, divisionR, stockerReel)
 stockerReel: {
     double resultat;
     if (!versDouble(v, resultat))
@@ -172,27 +205,27 @@ autre: {
 
 finAffectationE:
     e[p->x] = e[p->a];
-    LIGNE_FAITE(p->z, p->w);
+    LIGNE_FAITE(p->w);
 finAffectationR:
     caseReelle(d, p->x) = valeurReelle(d, p->a);
-    LIGNE_FAITE(p->z, p->w);
+    LIGNE_FAITE(p->w);
 finListeE: {
     int32_t k;
     if (!decalage(e[p->b], p->y, p->r, k))
         goto general;
     e[p->x + k] = e[p->a];
-    LIGNE_FAITE(p->z, p->w);
+    LIGNE_FAITE(p->w);
 }
 finListeR: {
     int32_t k;
     if (!decalage(e[p->b], p->y, p->r, k))
         goto general;
     caseReelle(d, p->x + k) = valeurReelle(d, p->a);
-    LIGNE_FAITE(p->z, p->w);
+    LIGNE_FAITE(p->w);
 }
 finTableauE:
 finTableauR: {
-    const Tinstruction& I = d.instructions[ligne];
+    const Tinstruction& I = d.instructions[p->ligne];
     int32_t i, j;
     if (!decalage(e[p->b], I.borneMin1, I.borneMax1 - I.borneMin1, i) ||
         !decalage(e[p->r], I.borneMin2, I.borneMax2 - I.borneMin2, j))
@@ -202,65 +235,67 @@ finTableauR: {
         e[cellule] = e[p->a];
     else
         caseReelle(d, cellule) = valeurReelle(d, p->a);
-    LIGNE_FAITE(p->z, p->w);
+    LIGNE_FAITE(p->w);
 }
 finAller:
-    LIGNE_FAITE(p->z, p->w);
+    LIGNE_FAITE(p->w);
 finSi:
     if (c[p->a]) {
-        LIGNE_FAITE(p->x, p->y);
+        LIGNE_FAITE(p->y);
     }
-    LIGNE_FAITE(p->z, p->w);
+    LIGNE_FAITE(p->w);
 
 finPlusE:
     e[p->x] = e[p->r] = plusEntier(e[p->a], e[p->b]);
-    LIGNE_FAITE(p->z, p->w);
+    LIGNE_FAITE(p->w);
 finMoinsE:
     e[p->x] = e[p->r] = moinsEntier(e[p->a], e[p->b]);
-    LIGNE_FAITE(p->z, p->w);
+    LIGNE_FAITE(p->w);
 finFoisE:
     e[p->x] = e[p->r] = foisEntier(e[p->a], e[p->b]);
-    LIGNE_FAITE(p->z, p->w);
-finPlusR:
-    v = reel(d, p->a) + reel(d, p->b);
-    goto finStockerReel;
-finMoinsR:
-    v = reel(d, p->a) - reel(d, p->b);
-    goto finStockerReel;
-finFoisR:
-    v = reel(d, p->a) * reel(d, p->b);
-    goto finStockerReel;
-finDivisionR: {
-    const long double b = reel(d, p->b);
-    if (b == 0.0L)
-        goto general;
-    v = reel(d, p->a) / b;
-    goto finStockerReel;
-}
+    LIGNE_FAITE(p->w);
+    TREVANE_FORMES(ARITHMETIQUE, finPlusR, +, finStockerReel)
+    TREVANE_FORMES(ARITHMETIQUE, finMoinsR, -, finStockerReel)
+    TREVANE_FORMES(ARITHMETIQUE, finFoisR, *, finStockerReel)
+    TREVANE_FORMES(DIVISION, finDivisionR, finStockerReel)
+#undef DIVISION
+#undef ARITHMETIQUE
 finStockerReel: {
     double resultat;
     if (!versDouble(v, resultat))
         goto general;
     caseReelle(d, p->r) = resultat;
     caseReelle(d, p->x) = resultat;
-    LIGNE_FAITE(p->z, p->w);
+    LIGNE_FAITE(p->w);
 }
 
-#define BRANCHEMENT(condition)              \
-    if ((c[p->r] = (condition))) {          \
-        LIGNE_FAITE(p->x, p->y);            \
-    }                                       \
-    LIGNE_FAITE(p->z, p->w)
+#define BRANCHEMENT(condition)     \
+    if ((c[p->r] = (condition))) { \
+        LIGNE_FAITE(p->y);         \
+    }                              \
+    LIGNE_FAITE(p->w)
 finSiInfEgalE: BRANCHEMENT(e[p->a] <= e[p->b]);
 finSiSupEgalE: BRANCHEMENT(e[p->a] >= e[p->b]);
 finSiDifferentE: BRANCHEMENT(e[p->a] != e[p->b]);
 finSiInfE: BRANCHEMENT(e[p->a] < e[p->b]);
 finSiSupE: BRANCHEMENT(e[p->a] > e[p->b]);
 finSiEgalE: BRANCHEMENT(e[p->a] == e[p->b]);
+#define SI_REEL(etiquette, A, B, comparer) \
+    etiquette:                             \
+    BRANCHEMENT(comparer(static_cast<double>(A(p->a)), static_cast<double>(B(p->b))));
+    TREVANE_FORMES(SI_REEL, finSiInfEgalR, TREVANE_INF_EGAL)
+    TREVANE_FORMES(SI_REEL, finSiSupEgalR, TREVANE_SUP_EGAL)
+    TREVANE_FORMES(SI_REEL, finSiDifferentR, TREVANE_DIFFERENT)
+    TREVANE_FORMES(SI_REEL, finSiInfR, TREVANE_INF)
+    TREVANE_FORMES(SI_REEL, finSiSupR, TREVANE_SUP)
+    TREVANE_FORMES(SI_REEL, finSiEgalR, TREVANE_EGAL)
+#undef SI_REEL
 
 general:
     // A line left general, or one whose micro-operations could not finish:
     // the general step runs it from the start and reports any failure.
+    if (p != flux + fluxGeneral)
+        ligne = p->ligne;
     compter(d, compte - restant);
     d.ligneCourante = ligne;
     execution::pas<false>(d);
@@ -275,6 +310,8 @@ general:
 
 arret:
 sortie:
+    if (p != flux + fluxGeneral)
+        ligne = p->ligne;
     compter(d, compte - restant);
     d.ligneCourante = ligne;
 
