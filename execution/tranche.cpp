@@ -7,6 +7,7 @@
 #include "execution/formes.h"
 #include "execution/pas.h"
 #include "execution/pas_en_ligne.h"
+#include "execution/reels_surs.h"
 #include "expressions/calculs.h"
 #include "expressions/evaluation_en_ligne.h"
 
@@ -156,22 +157,45 @@ et: OPERATION(c[p->r] = c[p->a] && c[p->b]);
 non: OPERATION(c[p->r] = !c[p->a]);
 valeurCondition: OPERATION(e[p->r] = c[p->a] ? 1 : 0);
 
-    // Real arithmetic in extended precision; the result is rounded once
-    // when stored, by `suite`.
-#define ARITHMETIQUE(etiquette, A, B, op, suite)                                  \
-    etiquette:                                                                   \
-    v = static_cast<long double>(A(p->a)) op static_cast<long double>(B(p->b)); \
-    goto suite;
-#define DIVISION(etiquette, A, B, suite)                  \
-    etiquette:                                            \
-    if (B(p->b) == 0)                                     \
-        goto general;                                     \
-    v = static_cast<long double>(A(p->a)) / static_cast<long double>(B(p->b)); \
-    goto suite;
-    TREVANE_FORMES(ARITHMETIQUE, plusR, +, stockerReel)
-    TREVANE_FORMES(ARITHMETIQUE, moinsR, -, stockerReel)
-    TREVANE_FORMES(ARITHMETIQUE, foisR, *, stockerReel)
-    TREVANE_FORMES(DIVISION, divisionR, stockerReel)
+    // Real arithmetic: in doubles where that provably gives the value of the
+    // extended computation (execution/reels_surs.h), else in extended
+    // precision, rounded once when stored by `suite`.
+#define TREVANE_STOCKER_OPERATION(valeur) \
+    caseReelle(d, p->r) = (valeur);       \
+    ++p;                                  \
+    SUIVANTE()
+#define TREVANE_STOCKER_FIN(valeur)          \
+    caseReelle(d, p->r) = (valeur);          \
+    caseReelle(d, p->x) = caseReelle(d, p->r); \
+    LIGNE_FAITE(p->w)
+#define ARITHMETIQUE(etiquette, A, B, op, sur, stocker, suite)                    \
+    etiquette: {                                                                  \
+        const auto x = A(p->a);                                                   \
+        const auto y = B(p->b);                                                   \
+        double r;                                                                 \
+        if (reels::sur(x, y, r)) {                                                \
+            stocker(r);                                                           \
+        }                                                                         \
+        v = static_cast<long double>(x) op static_cast<long double>(y);           \
+        goto suite;                                                               \
+    }
+#define DIVISION(etiquette, A, B, stocker, suite)                                 \
+    etiquette: {                                                                  \
+        const auto x = A(p->a);                                                   \
+        const auto y = B(p->b);                                                   \
+        if (y == 0)                                                               \
+            goto general;                                                         \
+        double r;                                                                 \
+        if (reels::quotient(x, y, r)) {                                           \
+            stocker(r);                                                           \
+        }                                                                         \
+        v = static_cast<long double>(x) / static_cast<long double>(y);            \
+        goto suite;                                                               \
+    }
+    TREVANE_FORMES(ARITHMETIQUE, plusR, +, somme, TREVANE_STOCKER_OPERATION, stockerReel)
+    TREVANE_FORMES(ARITHMETIQUE, moinsR, -, difference, TREVANE_STOCKER_OPERATION, stockerReel)
+    TREVANE_FORMES(ARITHMETIQUE, foisR, *, produit, TREVANE_STOCKER_OPERATION, stockerReel)
+    TREVANE_FORMES(DIVISION, divisionR, TREVANE_STOCKER_OPERATION, stockerReel)
 stockerReel: {
     double resultat;
     if (!versDouble(v, resultat))
@@ -254,12 +278,14 @@ finMoinsE:
 finFoisE:
     e[p->x] = e[p->r] = foisEntier(e[p->a], e[p->b]);
     LIGNE_FAITE(p->w);
-    TREVANE_FORMES(ARITHMETIQUE, finPlusR, +, finStockerReel)
-    TREVANE_FORMES(ARITHMETIQUE, finMoinsR, -, finStockerReel)
-    TREVANE_FORMES(ARITHMETIQUE, finFoisR, *, finStockerReel)
-    TREVANE_FORMES(DIVISION, finDivisionR, finStockerReel)
+    TREVANE_FORMES(ARITHMETIQUE, finPlusR, +, somme, TREVANE_STOCKER_FIN, finStockerReel)
+    TREVANE_FORMES(ARITHMETIQUE, finMoinsR, -, difference, TREVANE_STOCKER_FIN, finStockerReel)
+    TREVANE_FORMES(ARITHMETIQUE, finFoisR, *, produit, TREVANE_STOCKER_FIN, finStockerReel)
+    TREVANE_FORMES(DIVISION, finDivisionR, TREVANE_STOCKER_FIN, finStockerReel)
 #undef DIVISION
 #undef ARITHMETIQUE
+#undef TREVANE_STOCKER_FIN
+#undef TREVANE_STOCKER_OPERATION
 finStockerReel: {
     double resultat;
     if (!versDouble(v, resultat))

@@ -1,10 +1,13 @@
-// The shortcuts of the normal-mode burst against the general step: the same
-// programs run both ways must show the same lines and leave the same cells,
-// counts and errors.
+// The micro-operation engine of the normal-mode burst against the general
+// step: the same programs run both ways must show the same lines and leave
+// the same cells, counts and errors. And the engine's double arithmetic
+// against the extended computation it stands for.
 #include "analysis/codage.h"
 #include "analysis/donnees.h"
 #include "analysis/fenetre_memoire.h"
 #include "analysis/lignes.h"
+#include "execution/formes.h"
+#include "execution/reels_surs.h"
 #include "execution/controle.h"
 #include "expressions/hasard.h"
 
@@ -13,6 +16,7 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -105,4 +109,167 @@ TEST(tranche, chaque_raccourci_et_ses_echecs) {
     int n = 0;
     for (const char* p : programmes)
         comparer(depuisUtf8(p), "programme " + std::to_string(n++));
+}
+
+TEST(tranche, chaque_micro_operation_et_ses_echecs) {
+    // Lines of several operations of every kind the engine decodes, each
+    // loop ending on a failure the general step must report on the right line.
+    const char* programmes[] = {
+        // Integer operations, conditions, «divise», «µ»; then quot by zero.
+        "Entier i ; a ; b ; n\nDonner à i la valeur -20\n[b]\n"
+        "Donner à a la valeur a + quot(i * 7 - 3, 4) + reste(i, 3) - min(i, 2) + max(i, -3) + abs(i) + -i\n"
+        "Donner à b la valeur b + µ(i > 2 et non (i = 5) ou i <= -7) + µ(3 divise i) + µ(i <> 1)\n"
+        "Aller à [s] si i >= 0 et i < 10\nDonner à n la valeur n + 1\n[s]\n"
+        "Donner à i la valeur i + 1\nAller à [b] si i < 20\n"
+        "Donner à n la valeur quot(n, i - 20)\nAfficher a ; b ; n",
+        // reste and divise by zero, then -2^31 / -1.
+        "Entier i ; a\nDonner à i la valeur 3\n[b]\nDonner à i la valeur i - 1\n"
+        "Donner à a la valeur a + reste(7, i)\nAller à [b] si i > -3\nAfficher a",
+        "Entier i ; a\nDonner à i la valeur 3\n[b]\nDonner à i la valeur i - 1\n"
+        "Aller à [c] si i divise 12\n[c]\nAller à [b] si i > -3\nAfficher a",
+        "Entier i ; a\nDonner à i la valeur -2147483647\nDonner à i la valeur i - 1\n"
+        "Donner à a la valeur quot(i, -1)\nAfficher a",
+        // Real operations with every place of operands, comparisons both
+        // ways, fused ends; an overflow at the end.
+        "Entier k\nRéel s ; t ; u\nDonner à k la valeur 1\nDonner à t la valeur 0.5\n[b]\n"
+        "Donner à s la valeur s + 1/k/k - t*k + k*k/t - k/3 + t/7\n"
+        "Donner à u la valeur (s - k) * (t + 0.25)\nDonner à t la valeur t * 1.0625\n"
+        "Aller à [x] si s <= t ou s > u et k <> 3\n[x]\nAller à [y] si t >= k\n[y]\n"
+        "Aller à [z] si u = s\n[z]\nAller à [w] si k < t\n[w]\nAller à [v] si k = 4\n[v]\n"
+        "Aller à [q] si t <> 2.5\n[q]\nDonner à k la valeur k + 1\nAller à [b] si k <= 12000\n"
+        "Afficher s ; t ; u",
+        // Products and quotients of large integers as reals; then a real
+        // division by zero and a fused real division by zero.
+        "Entier k ; m\nRéel s ; r\nDonner à k la valeur 2147483000\nDonner à m la valeur 67108865\n[b]\n"
+        "Donner à s la valeur k * 1.0 * k\nDonner à r la valeur s / m + k / m + 1 / (m * 1.0)\n"
+        "Donner à k la valeur k + 97\nAller à [b] si k > 0\nDonner à r la valeur r / 0\nAfficher r",
+        "Réel x ; y\nDonner à x la valeur 3\n[b]\nDonner à y la valeur 1 / x\nDonner à x la valeur x - 1\n"
+        "Aller à [b] si x > -2\nAfficher y",
+        // Lists: reads and writes, integer and real, then an index outside
+        // the bounds on a read.
+        "Entier L (0..40) ; i ; t\nRéel R (1..40)\n[r]\n"
+        "Donner à L(i) la valeur reste(i * 37 + 11, 101)\nDonner à i la valeur i + 1\nAller à [r] si i <= 40\n"
+        "Donner à i la valeur 1\n[b]\nDonner à R(i) la valeur L(i) / 3 + R(i - 1 + 1)\n"
+        "Donner à t la valeur t + L(i - 1) * L(i + 0)\nAller à [c] si L(i) <= L(i - 1)\n"
+        "Donner à L(i) la valeur L(i - 1)\n[c]\nDonner à i la valeur i + 1\nAller à [b] si i <= 41\nAfficher t",
+        // An index outside the bounds on a write, integer then real list.
+        "Entier L (1..5) ; i\n[b]\nDonner à i la valeur i + 1\nDonner à L(i) la valeur i\nAller à [b]\nAfficher i",
+        "Réel L (1..5) ; s\nEntier i\n[b]\nDonner à i la valeur i + 1\nDonner à L(i) la valeur s + i\n"
+        "Donner à s la valeur s + L(i)\nAller à [b]\nAfficher i",
+        // Tables: reads and writes, then an index outside on the second
+        // bound, and a real table.
+        "Entier A (1..4 , 0..5) ; i ; j ; s\nRéel T (1..4 , 1..5)\nDonner à i la valeur 1\n[i]\nDonner à j la valeur 0\n[j]\n"
+        "Donner à A(i , j) la valeur i * 10 + j\nDonner à s la valeur s + A(i , j) * A(5 - i , 5 - j)\n"
+        "Donner à T(i , j + 1) la valeur A(i , j) / 7\nDonner à j la valeur j + 1\nAller à [j] si j <= 5\n"
+        "Donner à i la valeur i + 1\nAller à [i] si i <= 4\nDonner à s la valeur s + A(2 , 6)\nAfficher s",
+        // Functions the evaluator runs, and their failures.
+        "Entier k ; e\nRéel s\nDonner à k la valeur -30\n[b]\n"
+        "Donner à s la valeur s + cos(k) * sin(k / 3) + exp(k / 10) + arrondi(k / 7, 2) + abs(k / 3) + 2 ^ (k / 10)\n"
+        "Donner à e la valeur e + E(k / 4) + k! + µ(k premier)\n"
+        "Donner à s la valeur s + max(k, 1.5) - min(k, 2.5) + -s / 2\n"
+        "Donner à k la valeur k + 1\nAller à [b] si k < 30\nDonner à s la valeur s + rac(s - 1.0E10)\nAfficher s ; e",
+        "Entier k\nRéel s\nDonner à k la valeur 5\n[b]\nDonner à k la valeur k - 1\n"
+        "Donner à s la valeur s + ln(k)\nAller à [b]\nAfficher s",
+        // Random draws stay on the general step: the draws of both runs match.
+        "Entier k ; t\nRéel s\n[b]\nDonner à t la valeur t + Ehasard(1 , 6) + k\n"
+        "Donner à s la valeur s + Rhasard(0 , 1)\nDonner à k la valeur k + 1\nAller à [b] si k < 1000\nAfficher t ; s",
+        // Display lines, calls and returns between decoded lines, across bursts.
+        "Entier i ; n\n[b]\nDonner à i la valeur i + 1\nAller à [f] et revenir\n"
+        "Aller à [b] si i < 4000000\nAfficher i ; n\nAller à [fin]\n[f]\nDonner à n la valeur n + i * 2\n"
+        "Aller à [r] si reste(i, 1000000) <> 0\nAfficher i\n[r]\nRevenir\n[fin]",
+    };
+    int n = 0;
+    for (const char* p : programmes)
+        comparer(depuisUtf8(p), "micro " + std::to_string(n++));
+}
+
+TEST(tranche, les_lignes_decodees) {
+    // The engine takes the lines it can and leaves the others general.
+    const Tissue issue = executer(depuisUtf8("Entier i ; k\nRéel s\n[b]\nDonner à i la valeur i + 1\n"
+                                             "Donner à s la valeur s + 1/i\nDonner à k la valeur Ehasard(1 , 2)\n"
+                                             "Afficher i\nAller à [b] si i < 3"),
+                                  true, 0);
+    const TdonneesCommunes& d = *issue.d;
+    const auto code = [&](int32_t ligne) { return d.micros[fluxDeLigne(d, ligne)].code; };
+    EXPECT_EQ(code(3), mFinPlusE);
+    EXPECT_EQ(code(4), mDivisionREE);
+    EXPECT_EQ(code(5), mGeneral);   // a random draw
+    EXPECT_EQ(code(6), mGeneral);   // a display
+    EXPECT_EQ(code(7), mFinSiInfE);
+    EXPECT_EQ(d.micros[fluxDeLigne(d, aucuneLigne)].code, mArret);
+    for (int32_t ligne = 0; ligne < nbLignesMax; ++ligne)
+        EXPECT_EQ(d.micros[fluxDeLigne(d, ligne)].ligne, ligne);
+    const Tissue general = executer(depuisUtf8("Entier i\nDonner à i la valeur i + 1"), false, 0);
+    EXPECT_EQ(general.d->micros[fluxDeLigne(*general.d, 1)].code, mGeneral);
+}
+
+namespace {
+
+// The value the evaluator stores: the exact result rounded to 64 bits, then
+// to a double (the operands here keep it finite).
+double etendu(long double v) { return static_cast<double>(v); }
+
+bool memesBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+// Random doubles with every mantissa and moderate exponents, some integers.
+double tirer(std::mt19937_64& g) {
+    const int genre = static_cast<int>(g() % 4);
+    if (genre == 0)
+        return static_cast<double>(static_cast<int32_t>(g()));
+    const double mantisse = std::ldexp(static_cast<double>(g() >> 11), -53) + 0.5;
+    const int exposant = static_cast<int>(g() % 120) - 60;
+    const double x = std::ldexp(mantisse, exposant);
+    return g() % 2 ? x : -x;
+}
+
+} // namespace
+
+TEST(tranche, reels_surs_ou_refuses) {
+    // Whenever the double computation answers, it gives the extended one's
+    // value bit for bit; the cases where one rounding differs from two come
+    // up and are refused.
+    std::mt19937_64 g(20240611);
+    int doublesArrondis = 0;
+    int refus = 0;
+    constexpr int essais = 300000;
+    for (int k = 0; k < essais; ++k) {
+        const double a = tirer(g);
+        const double b = tirer(g);
+        const auto i = static_cast<int32_t>(g());
+        const auto petit = static_cast<int32_t>(g() % 200001) - 100000;
+        double r = 0;
+        const long double la = a;
+        const long double lb = b;
+        const struct {
+            bool sur;
+            double calcule;
+            double attendu;
+        } cas[] = {
+            {reels::somme(a, b, r), r, etendu(la + lb)},
+            {reels::difference(a, b, r), r, etendu(la - lb)},
+            {reels::produit(a, b, r), r, etendu(la * lb)},
+            {reels::quotient(a, b, r), r, etendu(la / lb)},
+            {reels::produit(a, i, r), r, etendu(la * i)},
+            {reels::produit(i, petit, r), r, etendu(static_cast<long double>(i) * petit)},
+            {petit != 0 && reels::quotient(a, petit, r), r, petit != 0 ? etendu(la / petit) : 0},
+            {petit != 0 && reels::quotient(i, petit, r), r, petit != 0 ? etendu(static_cast<long double>(i) / petit) : 0},
+            {reels::somme(i, petit, r), r, etendu(static_cast<long double>(i) + petit)},
+        };
+        for (const auto& c : cas) {
+            if (c.sur)
+                ASSERT_TRUE(memesBits(c.calcule, c.attendu)) << a << " " << b << " " << i << " " << petit;
+            else
+                ++refus;
+        }
+        if (!memesBits(a * b, etendu(la * lb)) || !memesBits(a / b, etendu(la / lb)) || !memesBits(a + b, etendu(la + lb)))
+            ++doublesArrondis;
+    }
+    EXPECT_GT(doublesArrondis, 50);      // the hard cases were drawn
+    EXPECT_LT(refus, essais * 9 / 50);  // and most cases take the double path
+    // A sum whose extended result lands on a midpoint: 1 + 2^-52 + 2^-53 - 2^-70.
+    double r = 0;
+    const double a = 1 + 0x1p-52;
+    const double b = 0x1p-53 - 0x1p-70;
+    EXPECT_FALSE(reels::somme(a, b, r) && !memesBits(r, etendu(static_cast<long double>(a) + b)));
+    EXPECT_FALSE(memesBits(a + b, etendu(static_cast<long double>(a) + b)));
 }
