@@ -164,9 +164,9 @@ valeurCondition: OPERATION(e[p->r] = c[p->a] ? 1 : 0);
     caseReelle(d, p->r) = (valeur);       \
     ++p;                                  \
     SUIVANTE()
-#define TREVANE_STOCKER_FIN(valeur)          \
-    caseReelle(d, p->r) = (valeur);          \
-    caseReelle(d, p->x) = caseReelle(d, p->r); \
+#define TREVANE_STOCKER_FIN(valeur)   \
+    caseReelle(d, p->r) = (valeur);   \
+    caseReelle(d, p->x) = (valeur);   \
     LIGNE_FAITE(p->w)
 #define ARITHMETIQUE(etiquette, A, B, op, sur, stocker, suite)                    \
     etiquette: {                                                                  \
