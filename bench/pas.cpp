@@ -1,10 +1,12 @@
-// Micro-benchmarks of one step, so that a change to the evaluator or the
-// executor can be judged in seconds: `build/bench/trevane-bench`.
+// Micro-benchmarks of one step and of the normal-mode engine, so that a
+// change to the evaluator or the executor can be judged in seconds:
+// `build/bench/trevane-bench`.
 #include "analysis/codage.h"
 #include "analysis/donnees.h"
 #include "analysis/fenetre_memoire.h"
 #include "analysis/lignes.h"
 #include "analysis/programme.h"
+#include "execution/formes.h"
 #include "execution/pas.h"
 
 #include <benchmark/benchmark.h>
@@ -26,16 +28,26 @@ struct Tprogramme {
     }
 };
 
-// Steps of a loop that never ends, 1000 per iteration.
+// Steps of a loop that never ends, 1000 per iteration: one by one through
+// the general step, or as bursts of the engine.
 void mesurerBoucle(benchmark::State& etat, const char* texte) {
     Tprogramme p(texte);
     if (p.d->codeErreur != 0) {
         etat.SkipWithError("analysis failed");
         return;
     }
+    const bool moteur = etat.range(0) != 0;
+    if (moteur)
+        choisirFormes(*p.d);
     for (auto _ : etat) {
-        for (int k = 0; k < 1000; ++k)
-            executerPas(*p.d);
+        if (moteur) {
+            // A burst runs up to its limit: start each one 1000 steps short of it.
+            p.d->nbPasTranche = tailleTranche - 1000;
+            executerTranche(*p.d);
+        } else {
+            for (int k = 0; k < 1000; ++k)
+                executerPas(*p.d);
+        }
         benchmark::DoNotOptimize(p.d->entiers[2]);
     }
     if (p.d->erreurExecution != 0)
@@ -52,7 +64,7 @@ void BM_pasEntiers(benchmark::State& etat) {
                   "Aller à [b] si i > 0 ou i <= 0\n"
                   "Afficher s\n");
 }
-BENCHMARK(BM_pasEntiers);
+BENCHMARK(BM_pasEntiers)->Arg(0)->Arg(1);
 
 void BM_pasReels(benchmark::State& etat) {
     mesurerBoucle(etat,
@@ -64,7 +76,7 @@ void BM_pasReels(benchmark::State& etat) {
                   "Aller à [b] si k >= 0\n"
                   "Afficher s\n");
 }
-BENCHMARK(BM_pasReels);
+BENCHMARK(BM_pasReels)->Arg(0)->Arg(1);
 
 void BM_pasListe(benchmark::State& etat) {
     mesurerBoucle(etat,
@@ -76,6 +88,6 @@ void BM_pasListe(benchmark::State& etat) {
                   "Aller à [b] si j >= 0\n"
                   "Afficher t\n");
 }
-BENCHMARK(BM_pasListe);
+BENCHMARK(BM_pasListe)->Arg(0)->Arg(1);
 
 } // namespace
