@@ -84,14 +84,13 @@ inline bool produit(double a, double b, double& resultat) {
 
 // True when |reste / b| falls short of half an ulp of q by 2^-10 ulp (the
 // rounding of the product on the right is far below that margin) and q is
-// not a power of two.
+// neither a power of two nor outside the range.
 inline bool quotientLoinDuMilieu(double q, double b, double reste) {
-    if (reste == 0)
-        return true;
     const uint64_t bits = std::bit_cast<uint64_t>(q) & ~(uint64_t{1} << 63);
-    if ((bits & masqueMantisse) == 0)
+    const uint64_t exposant = bits >> 52;
+    if ((bits & masqueMantisse) == 0 || exposant - exposantMin > exposantMax - exposantMin)
         return false;
-    const double ulp = std::bit_cast<double>(((bits >> 52) - 52) << 52);
+    const double ulp = std::bit_cast<double>((exposant - 52) << 52);
     return std::fabs(reste) < std::fabs(b) * (ulp * (0.5 - 0x1p-10));
 }
 
@@ -117,12 +116,10 @@ inline bool quotient(double a, int32_t b, double& resultat) {
     constexpr uint32_t limite = 1u << 26;
     if (static_cast<uint32_t>(b) + limite > 2 * limite)
         return quotient(a, static_cast<double>(b), resultat);
-    // With q within the range, so is a (q b): nothing below underflows. A
-    // zero a fails there too and takes the extended path.
+    // With q within the range (checked last), so is a (q b): nothing here
+    // underflows or overflows. A zero a fails there and takes the extended path.
     const double bd = b;
     const double q = a / bd;
-    if (!dansLaPlage(q))
-        return false;
     constexpr double scission = 0x1p27 + 1;
     const double c = scission * q;
     const double qh = c - (c - q);
