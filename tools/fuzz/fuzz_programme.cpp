@@ -1,48 +1,82 @@
 // libFuzzer target: any bytes as a program text, analysed and run in both
-// modes with a step cap. Nothing may crash, hang or trip a sanitizer.
+// modes with a step cap. Nothing may crash, hang or trip a sanitizer, and the
+// normal-mode engine must leave exactly what the general step leaves.
 #include "analysis/donnees.h"
 #include "analysis/fenetre_memoire.h"
 #include "analysis/lignes.h"
 #include "analysis/programme.h"
 #include "execution/controle.h"
+#include "execution/formes.h"
 #include "execution/pas.h"
 #include "expressions/hasard.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
-// One record reused across inputs, as the window keeps one for its whole life.
-TdonneesCommunes& donnees() {
-    static auto d = std::make_unique<TdonneesCommunes>();
-    return *d;
+constexpr int32_t pasMax = 20000;
+
+// Records reused across inputs, as the window keeps one for its whole life:
+// 0 runs with the engine, 1 with the general step only, 2 in commented mode.
+TdonneesCommunes& donnees(int k) {
+    static std::unique_ptr<TdonneesCommunes> d[3] = {std::make_unique<TdonneesCommunes>(),
+                                                     std::make_unique<TdonneesCommunes>(),
+                                                     std::make_unique<TdonneesCommunes>()};
+    return *d[k];
 }
 
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* octets, size_t taille) {
+// Analyses and runs a capped normal-mode burst; returns the pane's lines.
+std::vector<std::string> burst(TdonneesCommunes& d, const std::string& texte, bool formes) {
     TfenetreMemoire fenetre;
-    TdonneesCommunes& d = donnees();
     d.fenetre = &fenetre;
+    d.formesRapides = formes;
     initialiserHasard(d, 12345);
-    fenetre.lignesEditeur = decouperLignes(std::string(reinterpret_cast<const char*>(octets), taille));
-
-    // Normal mode, capped well below a burst.
+    fenetre.lignesEditeur = decouperLignes(texte);
     analyserProgramme(d);
     if (d.codeErreur == 0) {
+        choisirFormes(d);
         d.modeExecution = executionNormale;
         d.erreurExecution = 0;
         d.nbRetours = 0;
         d.nbPas = 0;
         d.ligneCourante = d.premiereInstruction;
-        for (int pas = 0; pas < 20000 && d.erreurExecution == 0 && d.ligneCourante != aucuneLigne; ++pas)
-            executerPas(d);
+        d.nbPasTranche = tailleTranche - pasMax;   // the burst stops after pasMax steps
+        executerTranche(d);
     }
+    d.fenetre = nullptr;
+    return fenetre.lignesAffichage;
+}
+
+void comparer(const TdonneesCommunes& a, const TdonneesCommunes& b) {
+    if (a.codeErreur != b.codeErreur || a.erreurExecution != b.erreurExecution || a.nbPas != b.nbPas ||
+        a.ligneCourante != b.ligneCourante || a.ligneErreur != b.ligneErreur || a.nbRetours != b.nbRetours ||
+        std::memcmp(a.entiers, b.entiers, sizeof a.entiers) != 0 ||
+        std::memcmp(a.reels, b.reels, sizeof a.reels) != 0)
+        std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* octets, size_t taille) {
+    const std::string texte(reinterpret_cast<const char*>(octets), taille);
+    const auto avec = burst(donnees(0), texte, true);
+    const auto sans = burst(donnees(1), texte, false);
+    if (avec != sans)
+        std::abort();
+    if (donnees(0).codeErreur == 0)
+        comparer(donnees(0), donnees(1));
 
     // Commented mode through run control, a few steps.
+    TfenetreMemoire fenetre;
+    TdonneesCommunes& d = donnees(2);
+    d.fenetre = &fenetre;
+    fenetre.lignesEditeur = decouperLignes(texte);
     lancerExecution(d, executionCommentee);
     for (int k = 0; k < 30 && fenetre.poursuivreActif; ++k)
         poursuivreExecution(d);
