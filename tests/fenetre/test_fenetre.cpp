@@ -553,6 +553,32 @@ private slots:
         QVERIFY(w->memoProgramme->document()->isModified());
     }
 
+    void affichage_de_200000_lignes() {
+        // The display benchmark through the window: the time and the memory
+        // the pane takes are reported, not asserted.
+        QFile source(u(DOSSIER_MESURES "/affichage.txt"));
+        QVERIFY(source.open(QIODevice::ReadOnly));
+        ecrire(chemin("affichage.txt"), source.readAll());
+        script->ouvertures = {chemin("affichage.txt")};
+        w->itemOuvrir->trigger();
+        const auto memoire = [] {
+            QFile statm(u("/proc/self/statm"));
+            statm.open(QIODevice::ReadOnly);
+            return statm.readAll().split(' ').value(1).toLongLong() * 4096;
+        };
+        const qint64 avant = memoire();
+        QElapsedTimer chrono;
+        chrono.start();
+        raccourci(Qt::Key_E);
+        QCoreApplication::processEvents();
+        const qint64 duree = chrono.elapsed();
+        const QStringList lignes = affichage();
+        QCOMPARE(lignes.size(), 200002);
+        QCOMPARE(lignes.value(199999), u(" ligne  200000 :  600000  28571.42857143"));
+        qInfo("200,000 lines shown in %lld ms; the pane grew the process by %lld MB", duree,
+              (memoire() - avant) / (1024 * 1024));
+    }
+
     void longue_sortie() {
         taper(u("Entier i\n[a]\nDonner à i la valeur i+1\nAfficher i\nAller à [a] si i < 120000"));
         w->itemExeNormale->trigger();
