@@ -14,6 +14,7 @@ void executerPasNormal(TdonneesCommunes& d);
 
 // Normal mode: runs steps without commentary while no error is set, the
 // program has not ended and `nbPasTranche` is below `tailleTranche`. The
-// caller resets `nbPasTranche` at the start of a burst. Lines with a
-// shortcut (execution/formes.h) run it instead of the general step.
+// caller resets `nbPasTranche` at the start of a burst. Lines decoded at the
+// start of the run (execution/formes.h) run as micro-operations; the others,
+// and any decoded line that fails, go through the general step.
 void executerTranche(TdonneesCommunes& d);
