@@ -4,6 +4,7 @@
 // it is several hundred kilobytes). Every capacity is fixed; nothing grows.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -93,6 +94,7 @@ struct Tvariable {
 // effect and successors. Built when a run starts; the meaning of the fields
 // depends on the code.
 struct Tmicro {
+    const void* saut = nullptr; // the engine's entry for `code`, set by the engine before it runs the stream
     uint16_t code = 0;
     int16_t ligne = 0;        // the line it belongs to (-1 for the end of the program)
     int32_t a = 0;
@@ -154,6 +156,7 @@ struct TdonneesCommunes {
     Tmicro micros[nbMicrosMax];               // the normal-mode engine's stream
     int32_t fluxLignes[nbLignesMax] = {};     // each line's first micro-operation; 0 = the general step
     int32_t nbMicros = 0;
+    const void* const* sautsDe = nullptr; // the engine's entry table the stream's `saut` come from; null when rebuilt
     bool formesRapides = true;    // false runs every step by the general path (tests compare both)
 };
 
@@ -165,10 +168,11 @@ inline bool estExecutable(const Tinstruction& instruction) {
 // Value of a numeric cell as a real: integer cells up to 10000, real cells above.
 inline double valeurReelle(const TdonneesCommunes& d, int32_t cellule) {
     return cellule <= derniereCaseEntiere ? static_cast<double>(d.entiers[cellule])
-                                          : d.reels[cellule - derniereCaseEntiere];
+                                          : d.reels[std::ptrdiff_t{cellule} - derniereCaseEntiere];
 }
 
 // Real cell n (10001..20000).
 inline double& caseReelle(TdonneesCommunes& d, int32_t cellule) {
-    return d.reels[cellule - derniereCaseEntiere];
+    // Indexed in 64 bits so that the offset folds into the address.
+    return d.reels[std::ptrdiff_t{cellule} - derniereCaseEntiere];
 }

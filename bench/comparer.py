@@ -13,15 +13,19 @@ ICI = os.path.dirname(os.path.abspath(__file__))
 PROGRAMMES = ["somme", "premiers", "tri", "reels", "affichage"]
 
 
-def chronometrer(commande, fois):
-    durees = []
-    sortie = b""
+def chronometrer(commandes, fois):
+    """Median time of each command over `fois` rounds. The rounds interleave
+    the commands, so that a busy spell of the machine falls on all of them
+    alike; returns the medians and the last output of each."""
+    durees = [[] for _ in commandes]
+    sorties = [b""] * len(commandes)
     for _ in range(fois):
-        debut = time.perf_counter()
-        resultat = subprocess.run(commande, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
-        durees.append(time.perf_counter() - debut)
-        sortie = resultat.stdout
-    return statistics.median(durees), sortie
+        for k, commande in enumerate(commandes):
+            debut = time.perf_counter()
+            resultat = subprocess.run(commande, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+            durees[k].append(time.perf_counter() - debut)
+            sorties[k] = resultat.stdout
+    return [statistics.median(d) for d in durees], sorties
 
 
 def main():
@@ -38,9 +42,9 @@ def main():
     for nom in args.programmes:
         base = os.path.join(dossier, nom)
         # Enough Poursuivre for any burst count; ignored once the run has ended.
-        t, sortie = chronometrer([args.runner, "--poursuivre", "1000", base + ".txt"], args.fois)
-        l, _ = chronometrer(["lua5.4", base + ".lua"], args.fois)
-        p, _ = chronometrer([sys.executable, base + ".py"], args.fois)
+        (t, l, p), (sortie, _, _) = chronometrer(
+            [[args.runner, "--poursuivre", "1000", base + ".txt"], ["lua5.4", base + ".lua"], [sys.executable, base + ".py"]],
+            args.fois)
         pas = re.search(rb"Instructions ex\xc3\xa9cut\xc3\xa9es : (\d+)", sortie)
         pas = int(pas.group(1)) if pas else 0
         print(f"{nom:<10} {t:>10.3f} {l:>8.3f} {p:>9.3f} {t / l:>6.2f} {t / p:>6.3f} {pas / t:>12.3e}")

@@ -352,6 +352,7 @@ int32_t distance(int32_t de, int32_t vers) { return (vers - de) * static_cast<in
 } // namespace
 
 void choisirFormes(TdonneesCommunes& d) {
+    d.sautsDe = nullptr;   // the engine links the new stream to its entries
     for (int32_t ligne = 0; ligne < nbLignesMax; ++ligne)
         d.fluxLignes[ligne] = fluxGeneral;
     d.micros[fluxGeneral] = Tmicro{};

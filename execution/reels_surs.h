@@ -5,42 +5,33 @@
 // two doubles, so each function finds the exact error of the double result
 // and answers only when that error keeps clear of the midpoints; otherwise
 // (or near the ends of the double range) it returns false and the caller
-// computes in extended precision. The x87 path costs a store and a reload
+// computes in extended precision. The exact errors need each operation
+// rounded on its own: the build keeps the compiler from fusing a product
+// with a sum (-ffp-contract=off). The x87 path costs a store and a reload
 // per result on a dependency chain; this one stays in SSE registers.
 #pragma once
 
-#include <bit>
 #include <cmath>
 #include <cstdint>
 
 namespace reels {
 
-constexpr uint64_t masqueMantisse = (uint64_t{1} << 52) - 1;
-// Results below 2^-900 or above 2^900 (biased exponents) go the long way,
-// so that no product below underflows or overflows.
-constexpr uint64_t exposantMin = 1023 - 900;
-constexpr uint64_t exposantMax = 1023 + 900;
+// s is the double nearest to the exact result s + erreur. Rounding that
+// result to 64 bits moves it by at most 2^-12 of the spacing of doubles
+// around s, so the second rounding gives s too unless erreur lies within that
+// of half the spacing. Hence the test: s + erreur stretched by 2^-9 still
+// rounds to s. The rounding of that sum knows the spacing on erreur's side
+// (half as wide below a power of two), and an exact midpoint fails it.
+// s must be finite (an infinite s passes any finite erreur).
+constexpr double etirement = 1 + 0x1p-9;
+inline bool loinDuMilieu(double s, double erreur) { return s + erreur * etirement == s; }
 
-// True when `s`, the double nearest to s + erreur (|erreur| at most half an
-// ulp of s), is also what rounding s + erreur to 64 bits then to 53 gives:
-// no error, or s not a power of two (equal spacing on both sides) and the
-// error short of half an ulp by more than a 64-bit ulp.
-inline bool loinDuMilieu(double s, double erreur) {
-    if (erreur == 0)
-        return true;
-    // An infinite s leaves a NaN error and fails on its exponent.
-    const uint64_t bits = std::bit_cast<uint64_t>(s) & ~(uint64_t{1} << 63);
-    const uint64_t exposant = bits >> 52;
-    if ((bits & masqueMantisse) == 0 || exposant - exposantMin > exposantMax - exposantMin)
-        return false;
-    const double ulp = std::bit_cast<double>((exposant - 52) << 52);
-    return std::fabs(erreur) < ulp * (0.5 - 0x1p-11);
-}
-
-// a and b within the range where the splitting of a product is exact.
+// Products and quotients of doubles are split exactly only away from the
+// ends of the double range: operands and results between 2^-900 and 2^900
+// (a zero aside) leave every partial product normal and finite.
 inline bool dansLaPlage(double x) {
-    const uint64_t exposant = (std::bit_cast<uint64_t>(x) >> 52) & 0x7ff;
-    return exposant - exposantMin <= exposantMax - exposantMin;
+    const double m = std::fabs(x);
+    return m >= 0x1p-900 && m <= 0x1p900;
 }
 
 // a × b exactly as p + erreur (Dekker), for a and b within the range.
@@ -56,7 +47,8 @@ inline void produitExact(double a, double b, double& p, double& erreur) {
     erreur = ((ah * bh - p) + ah * bl + al * bh) + al * bl;
 }
 
-// a + b (Knuth's exact error). Operands are finite.
+// a + b (Knuth's exact error, exact even among denormals). Operands are
+// finite; a sum beyond the range gives an infinite s, a NaN error and false.
 inline bool somme(double a, double b, double& resultat) {
     const double s = a + b;
     const double bv = s - a;
@@ -72,8 +64,6 @@ inline bool produit(double a, double b, double& resultat) {
         resultat = a * b;   // an exact zero with its sign
         return true;
     }
-    // The operands and the product within the range: no step of the exact
-    // product underflows or overflows.
     if (!dansLaPlage(a) || !dansLaPlage(b) || !dansLaPlage(a * b))
         return false;
     double p, erreur;
@@ -82,20 +72,11 @@ inline bool produit(double a, double b, double& resultat) {
     return loinDuMilieu(p, erreur);
 }
 
-// True when |reste / b| falls short of half an ulp of q by 2^-10 ulp (the
-// rounding of the product on the right is far below that margin) and q is
-// neither a power of two nor outside the range.
-inline bool quotientLoinDuMilieu(double q, double b, double reste) {
-    const uint64_t bits = std::bit_cast<uint64_t>(q) & ~(uint64_t{1} << 63);
-    const uint64_t exposant = bits >> 52;
-    if ((bits & masqueMantisse) == 0 || exposant - exposantMin > exposantMax - exposantMin)
-        return false;
-    const double ulp = std::bit_cast<double>((exposant - 52) << 52);
-    return std::fabs(reste) < std::fabs(b) * (ulp * (0.5 - 0x1p-10));
-}
+// The quotient q of a by b is off by reste / b, where reste = a - q b is
+// found exactly; the division is rounded but the stretch leaves room for it.
+inline bool quotientLoinDuMilieu(double q, double b, double reste) { return loinDuMilieu(q, reste / b); }
 
-// a / b for b not zero. The remainder a - q b is a double, found exactly;
-// the quotient's error is remainder / b.
+// a / b for b not zero.
 inline bool quotient(double a, double b, double& resultat) {
     if (a == 0) {
         resultat = a / b;
@@ -110,22 +91,29 @@ inline bool quotient(double a, double b, double& resultat) {
     return quotientLoinDuMilieu(q, b, (a - p) - erreur);
 }
 
-// a / b for an integer b, not zero. Up to 2^26 in size, b times either half
-// of q (split in 26 and 27 bits) is exact, which makes the remainder cheap.
-inline bool quotient(double a, int32_t b, double& resultat) {
-    constexpr uint32_t limite = 1u << 26;
-    if (static_cast<uint32_t>(b) + limite > 2 * limite)
-        return quotient(a, static_cast<double>(b), resultat);
-    // With q within the range (checked last), so is a (q b): nothing here
-    // underflows or overflows. A zero a fails there and takes the extended path.
-    const double bd = b;
-    const double q = a / bd;
+// q b exactly as qh b + ql b, for an integer b up to 2^26 in size: q split in
+// 26 and 27 bits, each half times b fits in a double. With q b close to a,
+// a - qh b is exact too, and so is the remainder.
+inline double resteEntier(double a, double q, double b) {
     constexpr double scission = 0x1p27 + 1;
     const double c = scission * q;
     const double qh = c - (c - q);
     const double ql = q - qh;
+    return (a - qh * b) - ql * b;
+}
+constexpr uint32_t limiteDiviseur = 1u << 26;
+inline bool diviseurCourt(int32_t b) { return static_cast<uint32_t>(b) + limiteDiviseur <= 2 * limiteDiviseur; }
+
+// a / b for an integer b, not zero. q at least 2^-900 keeps the halves'
+// products normal (a zero a fails there and takes the extended path); a q
+// too large to split gives NaNs and fails.
+inline bool quotient(double a, int32_t b, double& resultat) {
+    if (!diviseurCourt(b))
+        return quotient(a, static_cast<double>(b), resultat);
+    const double bd = b;
+    const double q = a / bd;
     resultat = q;
-    return quotientLoinDuMilieu(q, bd, (a - qh * bd) - ql * bd);
+    return std::fabs(q) >= 0x1p-900 && quotientLoinDuMilieu(q, bd, resteEntier(a, q, bd));
 }
 
 // Integer operands: a sum or difference is exact in a double, a product is
@@ -147,7 +135,16 @@ inline bool produit(int32_t a, int32_t b, double& resultat) {
     }
     return produit(static_cast<double>(a), static_cast<double>(b), resultat);
 }
-inline bool quotient(int32_t a, int32_t b, double& resultat) { return quotient(static_cast<double>(a), b, resultat); }
+// Integers: the quotient is 0 or at least 2^-26, within the range.
+inline bool quotient(int32_t a, int32_t b, double& resultat) {
+    if (!diviseurCourt(b))
+        return quotient(static_cast<double>(a), static_cast<double>(b), resultat);
+    const double ad = a;
+    const double bd = b;
+    const double q = ad / bd;
+    resultat = q;
+    return quotientLoinDuMilieu(q, bd, resteEntier(ad, q, bd));
+}
 
 // Mixed operands: as reals.
 template <typename A, typename B>

@@ -36,7 +36,7 @@ inline bool decalage(int32_t i, int32_t min, int32_t etendue, int32_t& k) {
 
 // Operand loaders of the real forms: an integer cell or a real cell.
 #define TREVANE_E(n) e[n]
-#define TREVANE_R(n) d.reels[(n) - derniereCaseEntiere]
+#define TREVANE_R(n) caseReelle(d, n)
 // One label per form, `M(label, first loader, second loader, ...)`.
 #define TREVANE_FORMES(M, nom, ...)                  \
     M(nom##EE, TREVANE_E, TREVANE_E, __VA_ARGS__)    \
@@ -88,6 +88,18 @@ void executerTranche(TdonneesCommunes& d) {
     d.micros[fluxGeneral].code = mGeneral;
     d.micros[fluxArret].code = mArret;
     d.micros[fluxArret].ligne = aucuneLigne;
+    // Each micro-operation carries the address of its entry, which saves a
+    // table look-up per micro-operation; linked once per stream.
+    if (d.sautsDe != etiquettes) {
+        const int32_t nb = d.nbMicros < nbMicrosMax ? d.nbMicros : nbMicrosMax;
+        for (int32_t k = 0; k < nb; ++k) {
+            Tmicro& micro = d.micros[k];
+            micro.saut = micro.code < nbCodesMicro ? etiquettes[micro.code] : &&general;
+        }
+        d.sautsDe = etiquettes;
+    }
+    d.micros[fluxGeneral].saut = &&general;
+    d.micros[fluxArret].saut = &&arret;
 
     // The line is known from the micro-operation, except at the shared
     // general entry, which only a line outside the program reaches.
@@ -99,7 +111,7 @@ void executerTranche(TdonneesCommunes& d) {
     if (restant <= 0)
         goto sortie;
 
-#define SUIVANTE() goto* etiquettes[p->code]
+#define SUIVANTE() goto* p->saut
 #define OPERATION(calcul) \
     calcul;               \
     ++p;                  \

@@ -9,10 +9,12 @@
 #include "execution/formes.h"
 #include "execution/reels_surs.h"
 #include "execution/controle.h"
+#include "expressions/calculs.h"
 #include "expressions/hasard.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <memory>
@@ -222,7 +224,58 @@ double tirer(std::mt19937_64& g) {
     return g() % 2 ? x : -x;
 }
 
+// Doubles anywhere in the range: denormals, the ends, powers of two.
+double tirerPartout(std::mt19937_64& g) {
+    double x;
+    switch (g() % 4) {
+    case 0: {
+        const uint64_t bits = g() & ~(uint64_t{1} << 63);
+        std::memcpy(&x, &bits, sizeof x);   // any double, denormals included
+        break;
+    }
+    case 1: x = std::ldexp(1.0, static_cast<int>(g() % 2098) - 1074); break;
+    case 2: x = std::ldexp(std::ldexp(static_cast<double>(g() >> 11), -53) + 0.5, static_cast<int>(g() % 25) + 1000); break;
+    default: x = std::ldexp(std::ldexp(static_cast<double>(g() >> 11), -53) + 0.5, static_cast<int>(g() % 160) - 1080); break;
+    }
+    if (!std::isfinite(x))   // no real cell holds one
+        x = 1;
+    return g() % 2 ? x : -x;
+}
+
 } // namespace
+
+TEST(tranche, reels_surs_aux_bornes_de_l_etendue) {
+    // Near the ends of the range the double path answers only with the
+    // extended computation's value, and never for a result the evaluator
+    // refuses as too large.
+    std::mt19937_64 g(20261208);
+    for (int k = 0; k < 300000; ++k) {
+        const double a = tirerPartout(g);
+        const auto n = static_cast<int32_t>(g()) >> (g() % 31);
+        const double b = g() % 3 ? tirerPartout(g) : n;
+        const long double la = a;
+        const long double lb = b;
+        double r = 0;
+        const struct {
+            bool sur;
+            double calcule;
+            long double exact;
+        } cas[] = {
+            {reels::somme(a, b, r), r, la + lb},
+            {reels::difference(a, b, r), r, la - lb},
+            {reels::produit(a, b, r), r, la * lb},
+            {b != 0 && reels::quotient(a, b, r), r, b != 0 ? la / lb : 0},
+            {n != 0 && reels::quotient(a, n, r), r, n != 0 ? la / n : 0},
+        };
+        for (const auto& c : cas) {
+            double attendu = 0;
+            if (!c.sur)
+                continue;
+            ASSERT_TRUE(versDouble(c.exact, attendu) && memesBits(c.calcule, attendu))
+                << std::hexfloat << a << " " << b << " " << n << " " << c.calcule << " " << attendu;
+        }
+    }
+}
 
 TEST(tranche, reels_surs_ou_refuses) {
     // Whenever the double computation answers, it gives the extended one's
