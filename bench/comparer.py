@@ -16,11 +16,14 @@ PROGRAMMES = ["somme", "premiers", "tri", "reels", "affichage"]
 def chronometrer(commandes, fois):
     """Median time of each command over `fois` rounds. The rounds interleave
     the commands, so that a busy spell of the machine falls on all of them
-    alike; returns the medians and the last output of each."""
+    alike, and each round starts with the next command, since a run just
+    after a long one is slowed; returns the medians and the last output of each."""
     durees = [[] for _ in commandes]
     sorties = [b""] * len(commandes)
-    for _ in range(fois):
-        for k, commande in enumerate(commandes):
+    for tour in range(fois):
+        for j in range(len(commandes)):
+            k = (tour + j) % len(commandes)
+            commande = commandes[k]
             debut = time.perf_counter()
             resultat = subprocess.run(commande, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
             durees[k].append(time.perf_counter() - debut)
@@ -31,7 +34,7 @@ def chronometrer(commandes, fois):
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--runner", default=os.path.join(ICI, "..", "build", "trevane-run"))
-    parser.add_argument("--fois", type=int, default=5, help="runs per program and language (median)")
+    parser.add_argument("--fois", type=int, default=6, help="runs per program and language (median)")
     parser.add_argument("programmes", nargs="*", default=PROGRAMMES)
     args = parser.parse_args()
 

@@ -26,6 +26,16 @@ namespace reels {
 constexpr double etirement = 1 + 0x1p-9;
 inline bool loinDuMilieu(double s, double erreur) { return s + erreur * etirement == s; }
 
+// x with the bits outside `masque` cleared, without leaving the
+// floating-point registers (a vector of one, in the compiler's extension).
+inline double masquer(double x, uint64_t masque) {
+    typedef double Tdouble2 __attribute__((vector_size(16)));
+    typedef uint64_t Tbits2 __attribute__((vector_size(16)));
+    const Tdouble2 v = {x, 0};
+    const Tbits2 m = {masque, 0};
+    return reinterpret_cast<Tdouble2>(reinterpret_cast<Tbits2>(v) & m)[0];
+}
+
 // Products and quotients of doubles are split exactly only away from the
 // ends of the double range: operands and results between 2^-900 and 2^900
 // (a zero aside) leave every partial product normal and finite.
@@ -73,8 +83,15 @@ inline bool produit(double a, double b, double& resultat) {
 }
 
 // The quotient q of a by b is off by reste / b, where reste = a - q b is
-// found exactly; the division is rounded but the stretch leaves room for it.
-inline bool quotientLoinDuMilieu(double q, double b, double reste) { return loinDuMilieu(q, reste / b); }
+// found exactly. The same test without a second division: the error against
+// half the spacing at q, 2^-53 of the power of two at or below |q| (of the
+// one below that for a power of two q, whose spacing is halved underneath;
+// q shrunk by 2^-53 moves down to it).
+inline bool quotientLoinDuMilieu(double q, double b, double reste) {
+    constexpr uint64_t exposantSeul = uint64_t{0x7ff} << 52;
+    const double puissance = masquer(q * (1 - 0x1p-53), exposantSeul);
+    return std::fabs(reste) * (0x1p53 * etirement) < std::fabs(b) * puissance;
+}
 
 // a / b for b not zero.
 inline bool quotient(double a, double b, double& resultat) {
@@ -91,13 +108,12 @@ inline bool quotient(double a, double b, double& resultat) {
     return quotientLoinDuMilieu(q, b, (a - p) - erreur);
 }
 
-// q b exactly as qh b + ql b, for an integer b up to 2^26 in size: q split in
-// 26 and 27 bits, each half times b fits in a double. With q b close to a,
-// a - qh b is exact too, and so is the remainder.
+// q b exactly as qh b + ql b, for an integer b up to 2^26 in size: q cut
+// into its first 26 bits and the other 27, each part times b fits in a
+// double. qh b is within 2^-25 of a, so a - qh b is exact too, and so is
+// the remainder (q at least 2^-900 keeps the products normal).
 inline double resteEntier(double a, double q, double b) {
-    constexpr double scission = 0x1p27 + 1;
-    const double c = scission * q;
-    const double qh = c - (c - q);
+    const double qh = masquer(q, ~((uint64_t{1} << 27) - 1));
     const double ql = q - qh;
     return (a - qh * b) - ql * b;
 }

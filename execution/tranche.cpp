@@ -43,7 +43,19 @@ inline bool decalage(int32_t i, int32_t min, int32_t etendue, int32_t& k) {
     M(nom##ER, TREVANE_E, TREVANE_R, __VA_ARGS__)    \
     M(nom##RE, TREVANE_R, TREVANE_E, __VA_ARGS__)    \
     M(nom##RR, TREVANE_R, TREVANE_R, __VA_ARGS__)
-#define TREVANE_ADRESSES(nom) &&nom##EE, &&nom##ER, &&nom##RE, &&nom##RR
+#define TREVANE_ADRESSES(nom, suffixe) &&nom##EE##suffixe, &&nom##ER##suffixe, &&nom##RE##suffixe, &&nom##RR##suffixe
+// The ends' entries, in code order, with a suffix to their labels.
+#define TREVANE_FINS(s)                                                                             \
+    &&finAffectationE##s, &&finAffectationR##s, &&finListeE##s, &&finListeR##s,                   \
+    &&finTableauE##s, &&finTableauR##s, &&finAller##s, &&finSi##s,                                \
+    &&finPlusE##s, &&finMoinsE##s, &&finFoisE##s,                                                 \
+    TREVANE_ADRESSES(finPlusR, s), TREVANE_ADRESSES(finMoinsR, s),                                \
+    TREVANE_ADRESSES(finFoisR, s), TREVANE_ADRESSES(finDivisionR, s),                             \
+    &&finSiInfEgalE##s, &&finSiSupEgalE##s, &&finSiDifferentE##s, &&finSiInfE##s, &&finSiSupE##s, \
+    &&finSiEgalE##s,                                                                              \
+    TREVANE_ADRESSES(finSiInfEgalR, s), TREVANE_ADRESSES(finSiSupEgalR, s),                       \
+    TREVANE_ADRESSES(finSiDifferentR, s), TREVANE_ADRESSES(finSiInfR, s),                         \
+    TREVANE_ADRESSES(finSiSupR, s), TREVANE_ADRESSES(finSiEgalR, s)
 
 #define TREVANE_INF_EGAL(x, y) ((x) <= (y))
 #define TREVANE_SUP_EGAL(x, y) ((x) >= (y))
@@ -62,24 +74,21 @@ void executerTranche(TdonneesCommunes& d) {
         &&quot, &&reste,
         &&infEgalE, &&supEgalE, &&differentE, &&infE, &&supE, &&egalE,
         &&divise,
-        TREVANE_ADRESSES(infEgalR), TREVANE_ADRESSES(supEgalR), TREVANE_ADRESSES(differentR),
-        TREVANE_ADRESSES(infR), TREVANE_ADRESSES(supR), TREVANE_ADRESSES(egalR),
+        TREVANE_ADRESSES(infEgalR, ), TREVANE_ADRESSES(supEgalR, ), TREVANE_ADRESSES(differentR, ),
+        TREVANE_ADRESSES(infR, ), TREVANE_ADRESSES(supR, ), TREVANE_ADRESSES(egalR, ),
         &&ou, &&et, &&non, &&valeurCondition,
-        TREVANE_ADRESSES(plusR), TREVANE_ADRESSES(moinsR), TREVANE_ADRESSES(foisR),
-        TREVANE_ADRESSES(divisionR),
+        TREVANE_ADRESSES(plusR, ), TREVANE_ADRESSES(moinsR, ), TREVANE_ADRESSES(foisR, ),
+        TREVANE_ADRESSES(divisionR, ),
         &&listeE, &&listeR,
         &&autre,
-        &&finAffectationE, &&finAffectationR, &&finListeE, &&finListeR,
-        &&finTableauE, &&finTableauR, &&finAller, &&finSi,
-        &&finPlusE, &&finMoinsE, &&finFoisE,
-        TREVANE_ADRESSES(finPlusR), TREVANE_ADRESSES(finMoinsR),
-        TREVANE_ADRESSES(finFoisR), TREVANE_ADRESSES(finDivisionR),
-        &&finSiInfEgalE, &&finSiSupEgalE, &&finSiDifferentE, &&finSiInfE, &&finSiSupE, &&finSiEgalE,
-        TREVANE_ADRESSES(finSiInfEgalR), TREVANE_ADRESSES(finSiSupEgalR),
-        TREVANE_ADRESSES(finSiDifferentR), TREVANE_ADRESSES(finSiInfR),
-        TREVANE_ADRESSES(finSiSupR), TREVANE_ADRESSES(finSiEgalR),
+        TREVANE_FINS(),
     };
+    // The same ends for a line whose successor in sequence comes right after
+    // it in the stream: the step to it is a constant, not a load, which
+    // shortens the chain of addresses from one line to the next.
+    static void* const etiquettesContigues[] = {TREVANE_FINS(Contigue)};
     static_assert(std::size(etiquettes) == nbCodesMicro);
+    static_assert(std::size(etiquettesContigues) == nbCodesMicro - mFinAffectationE);
 
     int32_t* const e = d.entiers;
     uint8_t* const c = d.conditions;
@@ -94,7 +103,12 @@ void executerTranche(TdonneesCommunes& d) {
         const int32_t nb = d.nbMicros < nbMicrosMax ? d.nbMicros : nbMicrosMax;
         for (int32_t k = 0; k < nb; ++k) {
             Tmicro& micro = d.micros[k];
-            micro.saut = micro.code < nbCodesMicro ? etiquettes[micro.code] : &&general;
+            if (micro.code >= nbCodesMicro)
+                micro.saut = &&general;
+            else if (micro.code >= mFinAffectationE && micro.w == static_cast<int32_t>(sizeof(Tmicro)))
+                micro.saut = etiquettesContigues[micro.code - mFinAffectationE];
+            else
+                micro.saut = etiquettes[micro.code];
         }
         d.sautsDe = etiquettes;
     }
@@ -124,6 +138,9 @@ void executerTranche(TdonneesCommunes& d) {
     SUIVANTE()
 
     SUIVANTE();
+
+    // Labels as they are named in the first copy of the ends (below).
+#define FIN(nom) nom
 
 plusE: OPERATION(e[p->r] = plusEntier(e[p->a], e[p->b]));
 moinsE: OPERATION(e[p->r] = moinsEntier(e[p->a], e[p->b]));
@@ -179,9 +196,9 @@ valeurCondition: OPERATION(e[p->r] = c[p->a] ? 1 : 0);
 #define TREVANE_STOCKER_FIN(valeur)   \
     caseReelle(d, p->r) = (valeur);   \
     caseReelle(d, p->x) = (valeur);   \
-    LIGNE_FAITE(p->w)
+    LIGNE_FAITE(SUITE)
 #define ARITHMETIQUE(etiquette, A, B, op, sur, stocker, suite)                    \
-    etiquette: {                                                                  \
+    FIN(etiquette): {                                                             \
         const auto x = A(p->a);                                                   \
         const auto y = B(p->b);                                                   \
         double r;                                                                 \
@@ -189,10 +206,10 @@ valeurCondition: OPERATION(e[p->r] = c[p->a] ? 1 : 0);
             stocker(r);                                                           \
         }                                                                         \
         v = static_cast<long double>(x) op static_cast<long double>(y);           \
-        goto suite;                                                               \
+        goto FIN(suite);                                                          \
     }
 #define DIVISION(etiquette, A, B, stocker, suite)                                 \
-    etiquette: {                                                                  \
+    FIN(etiquette): {                                                             \
         const auto x = A(p->a);                                                   \
         const auto y = B(p->b);                                                   \
         if (y == 0)                                                               \
@@ -202,7 +219,7 @@ valeurCondition: OPERATION(e[p->r] = c[p->a] ? 1 : 0);
             stocker(r);                                                           \
         }                                                                         \
         v = static_cast<long double>(x) / static_cast<long double>(y);            \
-        goto suite;                                                               \
+        goto FIN(suite);                                                          \
     }
     TREVANE_FORMES(ARITHMETIQUE, plusR, +, somme, TREVANE_STOCKER_OPERATION, stockerReel)
     TREVANE_FORMES(ARITHMETIQUE, moinsR, -, difference, TREVANE_STOCKER_OPERATION, stockerReel)
@@ -239,95 +256,25 @@ autre: {
     SUIVANTE();
 }
 
-finAffectationE:
-    e[p->x] = e[p->a];
-    LIGNE_FAITE(p->w);
-finAffectationR:
-    caseReelle(d, p->x) = valeurReelle(d, p->a);
-    LIGNE_FAITE(p->w);
-finListeE: {
-    int32_t k;
-    if (!decalage(e[p->b], p->y, p->r, k))
-        goto general;
-    e[p->x + k] = e[p->a];
-    LIGNE_FAITE(p->w);
-}
-finListeR: {
-    int32_t k;
-    if (!decalage(e[p->b], p->y, p->r, k))
-        goto general;
-    caseReelle(d, p->x + k) = valeurReelle(d, p->a);
-    LIGNE_FAITE(p->w);
-}
-finTableauE:
-finTableauR: {
-    const Tinstruction& I = d.instructions[p->ligne];
-    int32_t i, j;
-    if (!decalage(e[p->b], I.borneMin1, I.borneMax1 - I.borneMin1, i) ||
-        !decalage(e[p->r], I.borneMin2, I.borneMax2 - I.borneMin2, j))
-        goto general;
-    const int32_t cellule = p->x + i * (I.borneMax2 - I.borneMin2 + 1) + j;
-    if (p->code == mFinTableauE)
-        e[cellule] = e[p->a];
-    else
-        caseReelle(d, cellule) = valeurReelle(d, p->a);
-    LIGNE_FAITE(p->w);
-}
-finAller:
-    LIGNE_FAITE(p->w);
-finSi:
-    if (c[p->a]) {
-        LIGNE_FAITE(p->y);
-    }
-    LIGNE_FAITE(p->w);
-
-finPlusE:
-    e[p->x] = e[p->r] = plusEntier(e[p->a], e[p->b]);
-    LIGNE_FAITE(p->w);
-finMoinsE:
-    e[p->x] = e[p->r] = moinsEntier(e[p->a], e[p->b]);
-    LIGNE_FAITE(p->w);
-finFoisE:
-    e[p->x] = e[p->r] = foisEntier(e[p->a], e[p->b]);
-    LIGNE_FAITE(p->w);
-    TREVANE_FORMES(ARITHMETIQUE, finPlusR, +, somme, TREVANE_STOCKER_FIN, finStockerReel)
-    TREVANE_FORMES(ARITHMETIQUE, finMoinsR, -, difference, TREVANE_STOCKER_FIN, finStockerReel)
-    TREVANE_FORMES(ARITHMETIQUE, finFoisR, *, produit, TREVANE_STOCKER_FIN, finStockerReel)
-    TREVANE_FORMES(DIVISION, finDivisionR, TREVANE_STOCKER_FIN, finStockerReel)
+    // The ends of lines, twice over: `SUITE` is the distance to the next
+    // line in sequence, and `FIN` names the labels of each copy.
+#define COLLER_(a, b) a##b
+#define COLLER(a, b) COLLER_(a, b)
+#define SUITE (p->w)
+#include "execution/fins_de_ligne.inc"
+#undef SUITE
+#undef FIN
+#define SUITE static_cast<int32_t>(sizeof(Tmicro))
+#define FIN(nom) COLLER(nom, Contigue)
+#include "execution/fins_de_ligne.inc"
+#undef SUITE
+#undef FIN
+#undef COLLER
+#undef COLLER_
 #undef DIVISION
 #undef ARITHMETIQUE
 #undef TREVANE_STOCKER_FIN
 #undef TREVANE_STOCKER_OPERATION
-finStockerReel: {
-    double resultat;
-    if (!versDouble(v, resultat))
-        goto general;
-    caseReelle(d, p->r) = resultat;
-    caseReelle(d, p->x) = resultat;
-    LIGNE_FAITE(p->w);
-}
-
-#define BRANCHEMENT(condition)     \
-    if ((c[p->r] = (condition))) { \
-        LIGNE_FAITE(p->y);         \
-    }                              \
-    LIGNE_FAITE(p->w)
-finSiInfEgalE: BRANCHEMENT(e[p->a] <= e[p->b]);
-finSiSupEgalE: BRANCHEMENT(e[p->a] >= e[p->b]);
-finSiDifferentE: BRANCHEMENT(e[p->a] != e[p->b]);
-finSiInfE: BRANCHEMENT(e[p->a] < e[p->b]);
-finSiSupE: BRANCHEMENT(e[p->a] > e[p->b]);
-finSiEgalE: BRANCHEMENT(e[p->a] == e[p->b]);
-#define SI_REEL(etiquette, A, B, comparer) \
-    etiquette:                             \
-    BRANCHEMENT(comparer(static_cast<double>(A(p->a)), static_cast<double>(B(p->b))));
-    TREVANE_FORMES(SI_REEL, finSiInfEgalR, TREVANE_INF_EGAL)
-    TREVANE_FORMES(SI_REEL, finSiSupEgalR, TREVANE_SUP_EGAL)
-    TREVANE_FORMES(SI_REEL, finSiDifferentR, TREVANE_DIFFERENT)
-    TREVANE_FORMES(SI_REEL, finSiInfR, TREVANE_INF)
-    TREVANE_FORMES(SI_REEL, finSiSupR, TREVANE_SUP)
-    TREVANE_FORMES(SI_REEL, finSiEgalR, TREVANE_EGAL)
-#undef SI_REEL
 
 general:
     // A line left general, or one whose micro-operations could not finish:
@@ -353,7 +300,6 @@ sortie:
     compter(d, compte - restant);
     d.ligneCourante = ligne;
 
-#undef BRANCHEMENT
 #undef LIGNE_FAITE
 #undef OPERATION
 #undef SUIVANTE
