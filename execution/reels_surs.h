@@ -57,12 +57,13 @@ inline void produitExact(double a, double b, double& p, double& erreur) {
     erreur = ((ah * bh - p) + ah * bl + al * bh) + al * bl;
 }
 
-// a + b (Knuth's exact error, exact even among denormals). Operands are
-// finite; a sum beyond the range gives an infinite s, a NaN error and false.
+// a + b and its exact error, exact even among denormals. Operands are
+// finite; a sum beyond the range gives an infinite s, an error that is
+// infinite or not a number, and false.
 inline bool somme(double a, double b, double& resultat) {
     const double s = a + b;
-    const double bv = s - a;
-    const double erreur = (a - (s - bv)) + (b - bv);
+    // Dekker's: the error is exact when taken from the operand larger in size.
+    const double erreur = std::fabs(a) >= std::fabs(b) ? b - (s - a) : a - (s - b);
     resultat = s;
     return loinDuMilieu(s, erreur);
 }
