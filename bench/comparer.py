@@ -16,14 +16,16 @@ PROGRAMMES = ["somme", "premiers", "tri", "reels", "affichage"]
 def chronometrer(commandes, fois):
     """Median time of each command over `fois` rounds. The rounds interleave
     the commands, so that a busy spell of the machine falls on all of them
-    alike, and each round starts with the next command, since a run just
-    after a long one is slowed; returns the medians and the last output of each."""
+    alike. A run just after a long one of another program is slowed (the
+    machine changes pace under load), so each timed run follows an untimed
+    run of the same command. Returns the medians and the last output of each."""
     durees = [[] for _ in commandes]
     sorties = [b""] * len(commandes)
     for tour in range(fois):
         for j in range(len(commandes)):
             k = (tour + j) % len(commandes)
             commande = commandes[k]
+            subprocess.run(commande, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             debut = time.perf_counter()
             resultat = subprocess.run(commande, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
             durees[k].append(time.perf_counter() - debut)
