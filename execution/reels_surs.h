@@ -84,14 +84,21 @@ inline bool produit(double a, double b, double& resultat) {
 }
 
 // The quotient q of a by b is off by reste / b, where reste = a - q b is
-// found exactly. The same test without a second division: the error against
-// half the spacing at q, 2^-53 of the power of two at or below |q| (of the
-// one below that for a power of two q, whose spacing is halved underneath;
-// q shrunk by 2^-53 moves down to it).
+// found exactly. Compared without a second division: against half the
+// spacing at q, 2^-53 of the power of two at or below |q|. For a power of
+// two q that is twice the spacing underneath, which does no harm: a tie
+// there goes to the even neighbour, q itself.
 inline bool quotientLoinDuMilieu(double q, double b, double reste) {
     constexpr uint64_t exposantSeul = uint64_t{0x7ff} << 52;
-    const double puissance = masquer(q * (1 - 0x1p-53), exposantSeul);
-    return std::fabs(reste) * (0x1p53 * etirement) < std::fabs(b) * puissance;
+    return std::fabs(reste) * (0x1p53 * etirement) < std::fabs(b) * masquer(q, exposantSeul);
+}
+
+// a - q b exactly, for a, b and their quotient q within the range: q b is
+// within an ulp of a, and the exact remainder of a division is a double.
+inline double resteReel(double a, double q, double b) {
+    double p, erreur;
+    produitExact(q, b, p, erreur);
+    return (a - p) - erreur;
 }
 
 // a / b for b not zero.
@@ -103,10 +110,8 @@ inline bool quotient(double a, double b, double& resultat) {
     const double q = a / b;
     if (!dansLaPlage(a) || !dansLaPlage(b) || !dansLaPlage(q))
         return false;
-    double p, erreur;
-    produitExact(q, b, p, erreur);
     resultat = q;
-    return quotientLoinDuMilieu(q, b, (a - p) - erreur);
+    return quotientLoinDuMilieu(q, b, resteReel(a, q, b));
 }
 
 // q b exactly as qh b + ql b, for an integer b up to 2^26 in size: q cut

@@ -277,6 +277,55 @@ TEST(tranche, reels_surs_aux_bornes_de_l_etendue) {
     }
 }
 
+TEST(tranche, restes_exacts_des_quotients) {
+    // The remainder a - q b behind every quotient's test is exact: the one
+    // rounding of a fused multiply-add gives it too.
+    std::mt19937_64 g(8122026);
+    for (int k = 0; k < 200000; ++k) {
+        const double a = k % 2 ? tirer(g) : tirerPartout(g);
+        const auto n = static_cast<int32_t>(g() % (2 * reels::limiteDiviseur + 1)) - static_cast<int32_t>(reels::limiteDiviseur);
+        if (n != 0 && std::fabs(a / n) >= 0x1p-900) {
+            const double q = a / n;
+            ASSERT_EQ(reels::resteEntier(a, q, n), std::fma(-q, n, a)) << std::hexfloat << a << " " << n;
+        }
+        const double b = tirer(g);
+        if (reels::dansLaPlage(a) && reels::dansLaPlage(a / b)) {
+            const double q = a / b;
+            ASSERT_EQ(reels::resteReel(a, q, b), std::fma(-q, b, a)) << std::hexfloat << a << " " << b;
+        }
+    }
+}
+
+TEST(tranche, quotients_pres_d_une_puissance_de_deux) {
+    // Exact quotients within a few spacings of a power of two, where the
+    // spacing halves underneath: the double path still answers only with
+    // the extended value.
+    std::mt19937_64 g(31415);
+    int reponses = 0;
+    int difficiles = 0;   // one rounding and two differ
+    for (int k = 0; k < 200000; ++k) {
+        const auto n = static_cast<int32_t>(g() % 20000) + 1;
+        const bool entier = k % 2 == 0;
+        const double b = entier ? n : tirer(g);
+        const double puissance = std::ldexp(1.0, static_cast<int>(g() % 40) - 20);
+        const double ecart = (static_cast<double>(g() % 2049) - 1024) * 0x1p-62;
+        const double a = puissance * b * (1 + ecart);
+        double r = 0;
+        if (!memesBits(a / b, etendu(static_cast<long double>(a) / b)))
+            ++difficiles;
+        if (reels::quotient(a, b, r)) {
+            ++reponses;
+            ASSERT_TRUE(memesBits(r, etendu(static_cast<long double>(a) / b))) << std::hexfloat << a << " " << b;
+        }
+        if (entier && reels::quotient(a, n, r)) {
+            ++reponses;
+            ASSERT_TRUE(memesBits(r, etendu(static_cast<long double>(a) / n))) << std::hexfloat << a << " " << n;
+        }
+    }
+    EXPECT_GT(reponses, 200000);
+    EXPECT_GT(difficiles, 10);   // the hard cases were drawn
+}
+
 TEST(tranche, reels_surs_ou_refuses) {
     // Whenever the double computation answers, it gives the extended one's
     // value bit for bit; the cases where one rounding differs from two come
