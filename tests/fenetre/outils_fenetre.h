@@ -1,0 +1,79 @@
+// Helpers shared by the window's Qt Test files: the scripted boxes and
+// dialogs, and small readers and writers of files and controls.
+#pragma once
+
+#include "window/codage_qt.h"
+#include "window/dialogues.h"
+
+#include <QFile>
+#include <QList>
+#include <QPair>
+#include <QPlainTextEdit>
+#include <QStringList>
+#include <QTest>
+#include <QTextBlock>
+
+#include <string>
+#include <vector>
+
+inline QString u(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// Boxes and dialogs answered from queues; what was asked is logged.
+class Tscript : public Tdialogues {
+public:
+    QList<QPair<QString, QString>> messages;        // (text, caption)
+    QList<QPair<QString, QString>> confirmations;
+    QStringList erreurs;
+    QList<bool> reponses;                           // none left: No
+    QStringList ouvertures;                         // none left, or empty: cancel
+    QStringList enregistrements;
+    int dialoguesOuverture = 0;
+    int dialoguesEnregistrement = 0;
+
+    void message(QWidget*, const QString& texte, const QString& legende) override {
+        messages.append({texte, legende});
+    }
+    bool confirmation(QWidget*, const QString& texte, const QString& legende) override {
+        confirmations.append({texte, legende});
+        return !reponses.isEmpty() && reponses.takeFirst();
+    }
+    void erreur(QWidget*, const QString& texte) override { erreurs.append(texte); }
+    QString fichierAOuvrir(QWidget*, const QString&) override {
+        ++dialoguesOuverture;
+        return ouvertures.isEmpty() ? QString() : ouvertures.takeFirst();
+    }
+    QString fichierAEnregistrer(QWidget*, const QString&) override {
+        ++dialoguesEnregistrement;
+        return enregistrements.isEmpty() ? QString() : enregistrements.takeFirst();
+    }
+};
+
+inline QStringList lignesDocument(QPlainTextEdit* controle) {
+    QStringList lignes;
+    for (QTextBlock bloc = controle->document()->begin(); bloc.isValid(); bloc = bloc.next())
+        lignes.append(bloc.text());
+    return lignes;
+}
+
+inline QStringList enQt(const std::vector<std::string>& lignes, const QString& devant = QString()) {
+    QStringList resultat;
+    for (const auto& ligne : lignes)
+        resultat.append(devant + depuis1252(ligne));
+    return resultat;
+}
+
+inline QByteArray lire(const QString& chemin) {
+    QFile fichier(chemin);
+    return fichier.open(QIODevice::ReadOnly) ? fichier.readAll() : QByteArray("<illisible>");
+}
+
+inline void ecrire(const QString& chemin, const QByteArray& octets) {
+    QFile fichier(chemin);
+    QVERIFY(fichier.open(QIODevice::WriteOnly));
+    QCOMPARE(fichier.write(octets), octets.size());
+}
+
+inline const char* const question =
+    "Le programme a été modifié depuis la dernière sauvegarde.\n"
+    "Renoncez-vous à enregistrer ces modifications ?";
+
