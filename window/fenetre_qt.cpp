@@ -5,6 +5,7 @@
 #include "window/dialogues.h"
 #include "window/editeur_programme.h"
 #include "window/panneau_affichages.h"
+#include "window/sauvegarde.h"
 
 #include <QAction>
 #include <QApplication>
@@ -13,7 +14,6 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QPointer>
-#include <QSaveFile>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -261,13 +261,5 @@ bool TfenetreQt::lireFichier(const std::string& chemin, std::string& octets) {
 
 bool TfenetreQt::ecrireFichier(const std::string& chemin, const std::string& octets) {
     deverserAffichage();
-    // The new text replaces the old file only once wholly written.
-    QSaveFile fichier(cheminQt(chemin));
-    if (!fichier.open(QIODevice::WriteOnly))
-        return false;
-    if (fichier.write(octets.data(), static_cast<qint64>(octets.size())) != static_cast<qint64>(octets.size())) {
-        fichier.cancelWriting();
-        return false;
-    }
-    return fichier.commit();
+    return sauvegarderFichier(cheminQt(chemin), QByteArrayView(octets.data(), static_cast<qsizetype>(octets.size())));
 }
