@@ -7,6 +7,9 @@
 // text does not start a further line.
 #pragma once
 
+#include "analysis/lecture_programme.h"
+
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -58,9 +61,10 @@ public:
     // false on cancel, else the chosen path in `chemin`.
     virtual bool choisirFichierAOuvrir(std::string& chemin) = 0;
     virtual bool choisirFichierAEnregistrer(std::string& chemin) = 0;
-    // Whole-file read and write of bytes. A failed write leaves any previous
-    // file of that name intact.
-    virtual bool lireFichier(const std::string& chemin, std::string& octets) = 0;
+    // Reads a program file as lireProgramme does (lecture_programme.h), and
+    // writes a whole file of bytes. A failed write leaves any previous file
+    // of that name intact.
+    virtual Tlecture lireFichier(const std::string& chemin, size_t lignesMax, std::string& octets) = 0;
     virtual bool ecrireFichier(const std::string& chemin, const std::string& octets) = 0;
 };
 

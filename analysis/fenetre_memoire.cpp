@@ -31,13 +31,17 @@ void TfenetreMemoire::ajouterLigneEditeur(const std::string& ligne) { lignesEdit
 
 void TfenetreMemoire::selectionnerDansEditeur(int32_t debut, int32_t longueur) {
     selections.emplace_back(debut, longueur);
+    lignesSelectionnees.push_back(ligneALaPosition(debut));
+}
+
+int32_t TfenetreMemoire::ligneALaPosition(int32_t debut) const {
     int64_t position = 0;
     int32_t ligne = 0;
-    while (ligne < nombreLignesEditeur() && position + static_cast<int64_t>(lignesEditeur[ligne].size()) + 2 <= debut) {
+    while (static_cast<size_t>(ligne) < lignesEditeur.size() && position + static_cast<int64_t>(lignesEditeur[ligne].size()) + 2 <= debut) {
         position += static_cast<int64_t>(lignesEditeur[ligne].size()) + 2;
         ++ligne;
     }
-    lignesSelectionnees.push_back(ligne);
+    return ligne;
 }
 
 std::string TfenetreMemoire::texteAffichage() { return joindreLignes(lignesAffichage); }
@@ -80,8 +84,8 @@ bool TfenetreMemoire::choisirFichierAEnregistrer(std::string& chemin) {
     return choisir(cheminsEnregistrement, chemin);
 }
 
-bool TfenetreMemoire::lireFichier(const std::string& chemin, std::string& octets) {
-    return lireFichierOctets(chemin, octets);
+Tlecture TfenetreMemoire::lireFichier(const std::string& chemin, size_t lignesMax, std::string& octets) {
+    return lireProgramme(chemin, lignesMax, octets);
 }
 
 bool TfenetreMemoire::ecrireFichier(const std::string& chemin, const std::string& octets) {

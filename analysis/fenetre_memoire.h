@@ -38,6 +38,8 @@ public:
 
     // The user types: replaces the editor's text and sets the modified flag.
     void taper(const std::string& texte);
+    // The editor line holding character `debut`, counted as selections count.
+    int32_t ligneALaPosition(int32_t debut) const;
 
     std::string texteEditeur() override;
     void remplacerTexteEditeur(const std::string& texte) override;
@@ -70,7 +72,7 @@ public:
 
     bool choisirFichierAOuvrir(std::string& chemin) override;
     bool choisirFichierAEnregistrer(std::string& chemin) override;
-    bool lireFichier(const std::string& chemin, std::string& octets) override;
+    Tlecture lireFichier(const std::string& chemin, size_t lignesMax, std::string& octets) override;
     bool ecrireFichier(const std::string& chemin, const std::string& octets) override;
 };
 

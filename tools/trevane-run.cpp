@@ -7,17 +7,19 @@
 // run command "Normale" (or "Commentée pas à pas" with --pas-a-pas) is given
 // once, then "Poursuivre" N more times, each only while the window would
 // accept it. stdout: the display pane's lines in UTF-8, one per line, each
-// with its leading blank. stderr: "selection: N" (N from 0) each time the
-// editor selects a line.
+// with its leading blank, written as the run shows them. stderr:
+// "selection: N" (N from 0) each time the editor selects a line.
 // Exit status: 0 the run ended, 1 analysis error, 2 run-time error, 3 the run
-// waits for Poursuivre, 4 the file cannot be read, 64 bad usage.
+// waits for Poursuivre, 4 the file cannot be read or is too large to be a
+// program, 5 stdout or stderr could not be written, 64 bad usage.
 #include "analysis/codage.h"
 #include "analysis/donnees.h"
 #include "analysis/fenetre.h"
-#include "analysis/fenetre_memoire.h"
+#include "analysis/lecture_programme.h"
 #include "analysis/lignes.h"
 #include "execution/controle.h"
 #include "expressions/hasard.h"
+#include "tools/sortie_console.h"
 #include "window/textes.h"
 
 #include <charconv>
@@ -35,6 +37,7 @@ constexpr int sortieErreurAnalyse = 1;
 constexpr int sortieErreurExecution = 2;
 constexpr int sortieEnAttente = 3;
 constexpr int sortieFichierIlisible = 4;
+constexpr int sortieEcritureImpossible = 5;
 constexpr int sortieUsage = 64;
 
 struct Toptions {
@@ -106,24 +109,33 @@ void ecrireTout(std::FILE* flux, const std::string& texte) {
     std::fflush(flux);
 }
 
-// The pane's lines in UTF-8, one buffer; plain ASCII lines are copied as they are.
-std::string sortieAffichage(const TfenetreMemoire& f) {
-    size_t taille = 0;
-    for (const std::string& ligne : f.lignesAffichage)
-        taille += ligne.size() + 1;
-    std::string sortie;
-    sortie.reserve(taille + taille / 8);
-    for (const std::string& ligne : f.lignesAffichage) {
-        bool ascii = true;
-        for (const char c : ligne)
-            ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-        if (ascii)
-            sortie += ligne;
-        else
-            sortie += versUtf8(ligne);
-        sortie += '\n';
+// Reads the program; false (after the message) when it is refused. A file
+// cut once it certainly has too many lines goes on to the analysis, which
+// reports it as for the whole file.
+bool lireFichierProgramme(const std::string& chemin, std::string& octets) {
+    const std::string message = "Impossible d'ouvrir le fichier " + chemin + "\n";
+    switch (lireProgramme(chemin, nbLignesMax, octets)) {
+    case Tlecture::complete:
+    case Tlecture::tropDeLignes:
+        return true;
+    case Tlecture::tropGrand:
+        ecrireTout(stderr, message + versUtf8(raisonFichierTropGrand) + "\n");
+        return false;
+    case Tlecture::illisible:
+        ecrireTout(stderr, message);
+        return false;
     }
-    return sortie;
+    return false;
+}
+
+// Empties both streams; false (after a message on stderr when it still
+// takes one) when any write failed.
+bool terminerSorties(TfenetreConsole& f) {
+    const bool sortieEcrite = f.fluxSortie().terminer();
+    const bool erreursEcrites = f.fluxErreurs().terminer();
+    if (!sortieEcrite && erreursEcrites)
+        ecrireTout(stderr, "Impossible d'\xC3\xA9" "crire la sortie standard\n");
+    return sortieEcrite && erreursEcrites;
 }
 
 } // namespace
@@ -135,27 +147,25 @@ int main(int argc, char** argv) {
         return sortieUsage;
     }
     std::string octets;
-    if (!lireFichierOctets(options.fichier, octets)) {
-        ecrireTout(stderr, "Impossible d'ouvrir le fichier " + options.fichier + "\n");
+    if (!lireFichierProgramme(options.fichier, octets))
         return sortieFichierIlisible;
-    }
 
-    TfenetreMemoire f;
+    // Lines go out in large blocks; each write is checked.
+    std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16);
+    TfenetreConsole f(stdout, stderr);
     auto d = std::make_unique<TdonneesCommunes>();
     d->fenetre = &f;
     demarrer(*d, f, options.graine ? *options.graine : graineHorloge());
     f.lignesEditeur = decouperLignes(octets);
+    octets = std::string();
 
+    f.diffuser();
     lancerExecution(*d, options.pasAPas ? executionCommentee : executionNormale);
-    for (unsigned long long k = 0; k < options.poursuivre && f.poursuivreArreterActifs(); ++k)
+    for (unsigned long long k = 0; k < options.poursuivre && f.poursuivreArreterActifs() && !f.ecritureEchouee(); ++k)
         poursuivreExecution(*d);
 
-    ecrireTout(stdout, sortieAffichage(f));
-    std::string selections;
-    for (const int32_t ligne : f.lignesSelectionnees)
-        selections += "selection: " + std::to_string(ligne) + "\n";
-    ecrireTout(stderr, selections);
-
+    if (!terminerSorties(f))
+        return sortieEcritureImpossible;
     if (d->codeErreur != 0)
         return sortieErreurAnalyse;
     if (d->erreurExecution != 0)

@@ -9,8 +9,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QFile>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMainWindow>
 #include <QPointer>
@@ -244,19 +242,9 @@ bool TfenetreQt::choisirFichierAEnregistrer(std::string& chemin) {
     return true;
 }
 
-bool TfenetreQt::lireFichier(const std::string& chemin, std::string& octets) {
+Tlecture TfenetreQt::lireFichier(const std::string& chemin, size_t lignesMax, std::string& octets) {
     deverserAffichage();
-    const QString nom = cheminQt(chemin);
-    if (!QFileInfo(nom).isFile())
-        return false;
-    QFile fichier(nom);
-    if (!fichier.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray contenu = fichier.readAll();
-    if (fichier.error() != QFileDevice::NoError)
-        return false;
-    octets.assign(contenu.constData(), static_cast<size_t>(contenu.size()));
-    return true;
+    return lireProgramme(chemin, lignesMax, octets);
 }
 
 bool TfenetreQt::ecrireFichier(const std::string& chemin, const std::string& octets) {

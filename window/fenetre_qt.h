@@ -71,7 +71,7 @@ public:
 
     bool choisirFichierAOuvrir(std::string& chemin) override;
     bool choisirFichierAEnregistrer(std::string& chemin) override;
-    bool lireFichier(const std::string& chemin, std::string& octets) override;
+    Tlecture lireFichier(const std::string& chemin, size_t lignesMax, std::string& octets) override;
     bool ecrireFichier(const std::string& chemin, const std::string& octets) override;
 
 private:

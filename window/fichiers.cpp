@@ -50,16 +50,6 @@ void signalerEchec(TdonneesCommunes& d, const std::string& debut, const std::str
 // window for minutes.
 constexpr size_t lignesOuvrablesMax = 100000;
 
-bool tropLongPourEtreOuvert(const std::string& texte) {
-    const std::vector<std::string> lignes = decouperLignes(texte);
-    if (lignes.size() <= lignesOuvrablesMax)
-        return false;
-    size_t derniere = lignes.size();
-    while (derniere > 0 && lignes[derniere - 1].find_first_not_of(' ') == std::string::npos)
-        --derniere;
-    return derniere > static_cast<size_t>(nbLignesMax);
-}
-
 void legendeAvecFichier(TdonneesCommunes& d) {
     d.fenetre->legendeFenetre("Trevane - " + depuisUtf8(d.nomFichier));
 }
@@ -74,14 +64,18 @@ bool chargerProgramme(TdonneesCommunes& d) {
     choisirAffichage(d, modeResultats);
 
     std::string octets;
-    if (!f.lireFichier(d.fichierChoisi, octets)) {
-        static const std::string message = depuisUtf8("Impossible d'ouvrir le fichier ");
-        signalerEchec(d, message, d.fichierChoisi);
-        return false;
-    }
-    if (tropLongPourEtreOuvert(octets)) {
-        static const std::string message = depuisUtf8("Impossible d'ouvrir le fichier ");
+    static const std::string message = depuisUtf8("Impossible d'ouvrir le fichier ");
+    switch (f.lireFichier(d.fichierChoisi, lignesOuvrablesMax, octets)) {
+    case Tlecture::complete:
+        break;
+    case Tlecture::tropDeLignes:
         signalerEchec(d, message, d.fichierChoisi, messageAnalyse(errTropDeLignes));
+        return false;
+    case Tlecture::tropGrand:
+        signalerEchec(d, message, d.fichierChoisi, raisonFichierTropGrand);
+        return false;
+    case Tlecture::illisible:
+        signalerEchec(d, message, d.fichierChoisi);
         return false;
     }
     f.remplacerTexteEditeur(normaliserSautsDeLigne(octets));

@@ -1,0 +1,180 @@
+// The console runner under pressure: output it cannot write, endless runs and
+// huge files. Peak memory is the child's own maximum resident size.
+#include "analysis/donnees.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Generous: the runner needs a few MB, and well under this with sanitizers;
+// keeping every line or reading a file whole takes hundreds.
+constexpr long picMaxKo = 100 * 1024;
+
+struct Tmesure {
+    int statut = -1;
+    long picKo = 0;         // the child's peak resident memory
+    std::string sortie;
+    std::string erreurs;
+};
+
+std::string lire(const fs::path& chemin) {
+    std::ifstream fichier(chemin, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(fichier), std::istreambuf_iterator<char>());
+}
+
+fs::path dossierTemporaire() {
+    static int numero = 0;
+    const fs::path dossier = fs::path(testing::TempDir()) /
+                             ("trevane-console-" + std::to_string(getpid()) + "-" + std::to_string(++numero));
+    fs::create_directories(dossier);
+    return dossier;
+}
+
+// Runs trevane-run with `arguments`; stdout and stderr go to the given files
+// (captured when left empty).
+Tmesure lancer(const std::vector<std::string>& arguments, std::string versSortie = {},
+               std::string versErreurs = {}) {
+    const fs::path dossier = dossierTemporaire();
+    const bool sortieCapturee = versSortie.empty();
+    const bool erreursCapturees = versErreurs.empty();
+    if (sortieCapturee)
+        versSortie = (dossier / "sortie").string();
+    if (erreursCapturees)
+        versErreurs = (dossier / "erreurs").string();
+    std::vector<char*> argv{const_cast<char*>(TREVANE_RUN)};
+    for (const std::string& a : arguments)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    Tmesure m;
+    const pid_t enfant = fork();
+    if (enfant == 0) {
+        const int sortie = open(versSortie.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int erreurs = open(versErreurs.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (sortie < 0 || erreurs < 0 || dup2(sortie, 1) < 0 || dup2(erreurs, 2) < 0)
+            _exit(120);
+        execv(TREVANE_RUN, argv.data());
+        _exit(121);
+    }
+    int etat = 0;
+    rusage usage{};
+    if (enfant > 0 && wait4(enfant, &etat, 0, &usage) == enfant) {
+        m.statut = WIFEXITED(etat) ? WEXITSTATUS(etat) : 128 + WTERMSIG(etat);
+        m.picKo = usage.ru_maxrss;
+    }
+    if (sortieCapturee)
+        m.sortie = lire(versSortie);
+    if (erreursCapturees)
+        m.erreurs = lire(versErreurs);
+    fs::remove_all(dossier);
+    return m;
+}
+
+fs::path ecrireProgramme(const std::string& nom, const std::string& octets) {
+    const fs::path chemin = fs::path(testing::TempDir()) / (std::to_string(getpid()) + "-" + nom);
+    std::ofstream(chemin, std::ios::binary) << octets;
+    return chemin;
+}
+
+bool peutEcrireSurDevFull() { return access("/dev/full", W_OK) == 0; }
+
+} // namespace
+
+TEST(console, sortie_impossible_a_ecrire) {
+    if (!peutEcrireSurDevFull())
+        GTEST_SKIP() << "no /dev/full here";
+    const fs::path court = ecrireProgramme("court.txt", "Afficher 1\r\n");
+    const fs::path erreur = ecrireProgramme("erreur.txt", "Afficher 1\r\nAfficher (\r\n");
+    // Output lost is a failure, never a success: whatever the run's own
+    // outcome, the status is 5; the message goes where it still can.
+    struct Tcas {
+        fs::path programme;
+        bool sortiePleine, erreursPleines;
+    };
+    for (const Tcas& c : {Tcas{court, true, false}, Tcas{erreur, true, false}, Tcas{erreur, false, true},
+                          Tcas{court, true, true}}) {
+        const Tmesure m = lancer({c.programme.string()}, c.sortiePleine ? "/dev/full" : "",
+                                 c.erreursPleines ? "/dev/full" : "");
+        EXPECT_EQ(m.statut, 5) << c.programme << c.sortiePleine << c.erreursPleines;
+        if (c.sortiePleine && !c.erreursPleines) {
+            EXPECT_NE(m.erreurs.find("Impossible d'\xC3\xA9" "crire la sortie standard\n"), std::string::npos)
+                << m.erreurs;
+        }
+    }
+    // Nothing lost: the same runs with room to write keep their own status.
+    EXPECT_EQ(lancer({court.string()}).statut, 0);
+    EXPECT_EQ(lancer({erreur.string()}).statut, 1);
+    fs::remove(court);
+    fs::remove(erreur);
+}
+
+TEST(console, memoire_bornee_sur_un_affichage_sans_fin) {
+    // A list of 100 displayed again and again, three bursts: every pane line
+    // is written as it comes (over 100 MB in all), none is kept.
+    const fs::path programme = ecrireProgramme("sans_fin.txt",
+                                               "Entier i ; k ; L (1..100)\r\n"
+                                               "[a]\r\n"
+                                               "Afficher L (1..100)\r\n"
+                                               "Donner \xE0 i la valeur 0\r\n"
+                                               "[b]\r\n"
+                                               "Donner \xE0 i la valeur i + 1\r\n"
+                                               "Aller \xE0 [b] si i < 30\r\n"
+                                               "Aller \xE0 [a] si k < 1\r\n");
+    const fs::path sortie = fs::path(testing::TempDir()) / (std::to_string(getpid()) + "-sans_fin.sortie");
+    const Tmesure m = lancer({"--poursuivre", "2", programme.string()}, "/dev/null");
+    EXPECT_EQ(m.statut, 3);
+    EXPECT_LT(m.picKo, picMaxKo);
+    // The lines themselves, on a run of one burst to a file.
+    const Tmesure une = lancer({programme.string()}, sortie.string());
+    EXPECT_EQ(une.statut, 3);
+    std::ifstream lignes(sortie);
+    std::string ligne;
+    size_t nombre = 0;
+    std::string zeros;
+    for (int i = 0; i < 100; ++i)
+        zeros += "  0";
+    while (std::getline(lignes, ligne) && ligne == " " + zeros)
+        ++nombre;
+    EXPECT_EQ(ligne, " Ex\xC3\xA9" "cution suspendue apr\xC3\xA8s 10 millions d'instructions.");
+    EXPECT_GT(nombre, 100000u);
+    EXPECT_FALSE(std::getline(lignes, ligne));
+    fs::remove(programme);
+    fs::remove(sortie);
+}
+
+TEST(console, memoire_bornee_sur_un_fichier_de_200_mo) {
+    // Sparse files: 200 MB that take no room on the disk.
+    constexpr off_t taille = off_t{200} << 20;
+    const fs::path seul = ecrireProgramme("une_ligne.txt", "");
+    fs::resize_file(seul, static_cast<uintmax_t>(taille));
+    std::string lignes;
+    for (int i = 0; i < nbLignesMax; ++i)
+        lignes += "Afficher 1\r\n";
+    const fs::path longues = ecrireProgramme("lignes.txt", lignes);
+    fs::resize_file(longues, static_cast<uintmax_t>(taille));
+
+    // One line of 200 MB: too large to be a program, refused.
+    const Tmesure refuse = lancer({seul.string()});
+    EXPECT_EQ(refuse.statut, 4);
+    EXPECT_EQ(refuse.erreurs, "Impossible d'ouvrir le fichier " + seul.string() +
+                                  "\nFichier trop volumineux pour \xC3\xAAtre un programme\n");
+    EXPECT_LT(refuse.picKo, picMaxKo);
+    // Text after line 1000: the analysis error of the whole file, reading stopped there.
+    const Tmesure tropDeLignes = lancer({longues.string()});
+    EXPECT_EQ(tropDeLignes.statut, 1);
+    EXPECT_EQ(tropDeLignes.sortie, " Erreur \xC3\xA0 l'analyse du programme\n Trop de lignes de programme\n");
+    EXPECT_LT(tropDeLignes.picKo, picMaxKo);
+    fs::remove(seul);
+    fs::remove(longues);
+}
