@@ -8,6 +8,7 @@
 #include "expressions/compilation.h"
 #include "expressions/operations.h"
 
+#include <cstring>
 #include <initializer_list>
 #include <limits>
 
@@ -165,11 +166,18 @@ bool aller(TdonneesCommunes& d, Tinstruction& instruction, const std::string& te
     return true;
 }
 
-// Position (from 1) of the text in the pool, appended when it is not there yet.
+// Position (from 1) of the first occurrence of the text in the pool, the
+// text appended when it is not there yet. memmem's two-way search takes time
+// linear in the pool and the text, where a plain search compared a long
+// shared prefix again at every place.
 bool positionTexte(TdonneesCommunes& d, std::string_view texte, int32_t& position) {
-    const size_t trouve = d.textesAffiches.find(texte);
-    if (trouve != std::string::npos) {
-        position = static_cast<int32_t>(trouve + 1);
+    const std::string& pool = d.textesAffiches;
+    if (texte.empty()) {
+        position = 1;
+        return true;
+    }
+    if (const void* trouve = memmem(pool.data(), pool.size(), texte.data(), texte.size())) {
+        position = static_cast<int32_t>(static_cast<const char*>(trouve) - pool.data() + 1);
         return true;
     }
     // The pool lives as long as the program; code words cannot address past 2^31.
