@@ -137,6 +137,8 @@ TEST(analyse, programme_et_liens_refuses) {
         {"Entier n\n[début]\nAfficher n\nAller à [début]", errSansFin, 3},
         {"Afficher 1\nRevenir", errSansFin, 1},
         {"Entier n\nDonner à n la valeur 1\n# fin", errSansAffichage, 1},
+        // Neither an end nor a display: the end is checked first.
+        {"Entier n\n[b]\nDonner à n la valeur 1\nAller à [b]\n# fin", errSansFin, 3},
         {"Entier L(0..9998)\nAfficher 1", errCapacites, 1},
         {"Entier n\nRéel n\nAfficher n", errDeclareeDeuxFois, 1},
     };
