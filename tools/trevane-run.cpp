@@ -3,7 +3,9 @@
 //
 //   trevane-run [--pas-a-pas] [--poursuivre N] [--graine N] FICHIER
 //
-// FICHIER is read as Windows-1252 bytes and becomes the editor's text. The
+// FICHIER is read as the window's Open reads it (a UTF-8 or UTF-16 file is
+// converted to Windows-1252, tabs become blanks) and becomes the editor's
+// text; what the reading changed is noted on stderr first. The
 // run command "Normale" (or "Commentée pas à pas" with --pas-a-pas) is given
 // once, then "Poursuivre" N more times, each only while the window would
 // accept it. stdout: the display pane's lines in UTF-8, one per line, each
@@ -12,6 +14,7 @@
 // Exit status: 0 the run ended, 1 analysis error, 2 run-time error, 3 the run
 // waits for Poursuivre, 4 the file cannot be read, 64 bad usage.
 #include "analysis/codage.h"
+#include "analysis/decodage_fichier.h"
 #include "analysis/donnees.h"
 #include "analysis/fenetre.h"
 #include "analysis/fenetre_memoire.h"
@@ -144,7 +147,10 @@ int main(int argc, char** argv) {
     auto d = std::make_unique<TdonneesCommunes>();
     d->fenetre = &f;
     demarrer(*d, f, options.graine ? *options.graine : graineHorloge());
-    f.lignesEditeur = decouperLignes(octets);
+    const TfichierDecode lu = decoderFichier(octets);
+    if (const std::string note = noteDecodage(lu); !note.empty())
+        ecrireTout(stderr, versUtf8(note) + "\n");
+    f.lignesEditeur = decouperLignes(lu.texte);
 
     lancerExecution(*d, options.pasAPas ? executionCommentee : executionNormale);
     for (unsigned long long k = 0; k < options.poursuivre && f.poursuivreArreterActifs(); ++k)

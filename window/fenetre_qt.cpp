@@ -1,5 +1,6 @@
 #include "window/fenetre_qt.h"
 
+#include "analysis/decodage_fichier.h"
 #include "analysis/lignes.h"
 #include "window/codage_qt.h"
 #include "window/dialogues.h"
@@ -14,6 +15,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QSaveFile>
+#include <QStatusBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -49,7 +51,14 @@ QString cheminQt(const std::string& chemin) { return QString::fromUtf8(chemin.da
 } // namespace
 
 TfenetreQt::TfenetreQt(const TcontrolesFenetre& controles, std::unique_ptr<Tdialogues> d)
-    : c(controles), dialogues(d ? std::move(d) : std::make_unique<Tdialogues>()) {}
+    : c(controles), dialogues(d ? std::move(d) : std::make_unique<Tdialogues>()) {
+    // Tabs pasted into the editor became blanks: said as an Open says it.
+    QObject::connect(c.memoProgramme, &TediteurProgramme::tabulationsRemplacees, c.fenetre, [this](int nombre) {
+        TfichierDecode colle;
+        colle.tabulations = static_cast<size_t>(nombre);
+        afficherNote(noteDecodage(colle));
+    });
+}
 
 TfenetreQt::~TfenetreQt() = default;
 
@@ -68,6 +77,9 @@ std::string TfenetreQt::texteEditeur() {
     return c.memoProgramme->texte1252();
 }
 
+// A text the program puts into the editor (a file, the template) is no step
+// the user can undo: setPlainText forgets the history, an appended line is
+// not recorded.
 void TfenetreQt::remplacerTexteEditeur(const std::string& texte) {
     deverserAffichage();
     c.memoProgramme->setPlainText(texteQt(texte));
@@ -96,7 +108,9 @@ void TfenetreQt::ajouterLigneEditeur(const std::string& ligne) {
         texte.prepend(QLatin1Char('\n'));
     QTextCursor curseur(doc);
     curseur.movePosition(QTextCursor::End);
+    doc->setUndoRedoEnabled(false);
     curseur.insertText(texte);
+    doc->setUndoRedoEnabled(true);
 }
 
 bool TfenetreQt::editeurModifie() {
@@ -187,6 +201,25 @@ void TfenetreQt::legendeProgramme(const std::string& texte) {
 
 std::string TfenetreQt::legendeProgrammeActuelle() { return vers1252(c.LabelProgramme->text()); }
 
+void TfenetreQt::legendeFenetreAvecChemin(const std::string& debut, const std::string& chemin) {
+    deverserAffichage();
+    c.fenetre->setWindowTitle(legendeLitterale(depuis1252(debut) + cheminQt(chemin)));
+}
+
+void TfenetreQt::legendeProgrammeAvecNom(const std::string& nom) {
+    deverserAffichage();
+    c.LabelProgramme->setText(cheminQt(nom));
+}
+
+void TfenetreQt::afficherNote(const std::string& texte) {
+    if (texte.empty()) {
+        if (QStatusBar* barre = c.fenetre->findChild<QStatusBar*>(QString(), Qt::FindDirectChildrenOnly))
+            barre->clearMessage();
+        return;
+    }
+    c.fenetre->statusBar()->showMessage(depuis1252(texte));
+}
+
 // Menu items.
 
 void TfenetreQt::activerPoursuivreArreter(bool actifs) {
@@ -224,22 +257,26 @@ void TfenetreQt::afficherErreur(const std::string& texte) {
     avecFocusRendu([&] { dialogues->erreur(c.fenetre, texteQt(texte)); });
 }
 
+void TfenetreQt::noterDossier(const QString& cheminFichier) { dossier = QFileInfo(cheminFichier).absolutePath(); }
+
 bool TfenetreQt::choisirFichierAOuvrir(std::string& chemin) {
     deverserAffichage();
-    const QString choisi = avecFocusRendu([&] { return dialogues->fichierAOuvrir(c.fenetre, dernierOuvert); });
+    const QString choisi = avecFocusRendu([&] { return dialogues->fichierAOuvrir(c.fenetre, dossier); });
     if (choisi.isEmpty())
         return false;
-    dernierOuvert = choisi;
+    noterDossier(choisi);
     chemin = cheminSysteme(choisi);
     return true;
 }
 
 bool TfenetreQt::choisirFichierAEnregistrer(std::string& chemin) {
     deverserAffichage();
-    const QString choisi = avecFocusRendu([&] { return dialogues->fichierAEnregistrer(c.fenetre, dernierEnregistre); });
+    // The program's own file when it has one, else the folder last used.
+    const QString proposition = chemin.empty() ? dossier : cheminQt(chemin);
+    const QString choisi = avecFocusRendu([&] { return dialogues->fichierAEnregistrer(c.fenetre, proposition); });
     if (choisi.isEmpty())
         return false;
-    dernierEnregistre = choisi;
+    noterDossier(choisi);
     chemin = cheminSysteme(choisi);
     return true;
 }
@@ -258,6 +295,8 @@ bool TfenetreQt::lireFichier(const std::string& chemin, std::string& octets) {
     octets.assign(contenu.constData(), static_cast<size_t>(contenu.size()));
     return true;
 }
+
+bool TfenetreQt::fichierExiste(const std::string& chemin) { return QFileInfo::exists(cheminQt(chemin)); }
 
 bool TfenetreQt::ecrireFichier(const std::string& chemin, const std::string& octets) {
     deverserAffichage();

@@ -1,10 +1,12 @@
 #include "window/fichiers.h"
 
 #include "analysis/codage.h"
+#include "analysis/decodage_fichier.h"
 #include "analysis/donnees.h"
 #include "analysis/fenetre.h"
 #include "analysis/lignes.h"
 #include "analysis/messages.h"
+#include "execution/controle.h"
 #include "window/affichages.h"
 #include "window/textes.h"
 
@@ -60,8 +62,15 @@ bool tropLongPourEtreOuvert(const std::string& texte) {
     return derniere > static_cast<size_t>(nbLignesMax);
 }
 
-void legendeAvecFichier(TdonneesCommunes& d) {
-    d.fenetre->legendeFenetre("Trevane - " + depuisUtf8(d.nomFichier));
+void legendeAvecFichier(TdonneesCommunes& d) { d.fenetre->legendeFenetreAvecChemin("Trevane - ", d.nomFichier); }
+
+// Save under a new name asks before it replaces a file other than the
+// program's own: the extension rule may have turned the name typed into
+// that of another program.
+bool confirmerRemplacement(TdonneesCommunes& d, const std::string& chemin) {
+    static const std::string debut = depuisUtf8("Le fichier ");
+    static const std::string fin = depuisUtf8(" existe déjà.\r\nVoulez-vous le remplacer ?");
+    return d.fenetre->demanderConfirmation(debut + depuisUtf8(chemin) + fin, "Attention");
 }
 
 // Loads `fichierChoisi` into the editor; false (after the error box) when the
@@ -79,15 +88,20 @@ bool chargerProgramme(TdonneesCommunes& d) {
         signalerEchec(d, message, d.fichierChoisi);
         return false;
     }
-    if (tropLongPourEtreOuvert(octets)) {
+    // A file from another editor (UTF-8, UTF-16, tabs) is converted, and the
+    // user told so.
+    const TfichierDecode lu = decoderFichier(octets);
+    std::string().swap(octets);
+    if (tropLongPourEtreOuvert(lu.texte)) {
         static const std::string message = depuisUtf8("Impossible d'ouvrir le fichier ");
         signalerEchec(d, message, d.fichierChoisi, messageAnalyse(errTropDeLignes));
         return false;
     }
-    f.remplacerTexteEditeur(normaliserSautsDeLigne(octets));
+    f.remplacerTexteEditeur(normaliserSautsDeLigne(lu.texte));
     d.nomFichier = d.fichierChoisi;
-    f.legendeProgramme(depuisUtf8(nomProgramme(d.nomFichier)));
+    f.legendeProgrammeAvecNom(nomProgramme(d.nomFichier));
     f.effacerModificationEditeur();
+    f.afficherNote(noteDecodage(lu));
     return true;
 }
 
@@ -127,6 +141,8 @@ bool nouveauProgramme(TdonneesCommunes& d) {
     Tfenetre& f = *d.fenetre;
     if (f.editeurModifie() && !confirmerAbandon(d))
         return false;
+    // A waiting run belongs to the program given up.
+    abandonnerExecution(d);
     d.nomFichier.clear();
     d.fichierChoisi.clear();
     d.resultatsSauves.clear();
@@ -134,6 +150,7 @@ bool nouveauProgramme(TdonneesCommunes& d) {
         f.viderAffichage();
     modeleNouveauProgramme(d);
     f.legendeFenetre("Trevane");
+    f.afficherNote({});
     return true;
 }
 
@@ -150,7 +167,7 @@ bool enregistrerProgramme(TdonneesCommunes& d) {
     }
     f.effacerModificationEditeur();
     d.nomFichier = d.fichierChoisi;
-    f.legendeProgramme(depuisUtf8(nomProgramme(d.nomFichier)));
+    f.legendeProgrammeAvecNom(nomProgramme(d.nomFichier));
     return true;
 }
 
@@ -163,8 +180,14 @@ void itemOuvrirClick(TdonneesCommunes& d) {
     std::string chemin;
     if (!f.choisirFichierAOuvrir(chemin))
         return;
+    ouvrirFichierNomme(d, chemin);
+}
+
+void ouvrirFichierNomme(TdonneesCommunes& d, const std::string& chemin) {
+    // A waiting run belongs to the program given up.
+    abandonnerExecution(d);
     d.fichierChoisi = chemin;
-    f.effacerModificationEditeur();
+    d.fenetre->effacerModificationEditeur();
     if (chargerProgramme(d))
         legendeAvecFichier(d);
 }
@@ -179,10 +202,13 @@ void itemEnregistrerClick(TdonneesCommunes& d) {
 }
 
 void itemEnregistrerSousClick(TdonneesCommunes& d) {
-    std::string chemin;
+    std::string chemin = d.nomFichier;   // the dialog proposes the program's own file
     if (!d.fenetre->choisirFichierAEnregistrer(chemin))
         return;
-    d.fichierChoisi = appliquerExtension(chemin);
+    chemin = appliquerExtension(chemin);
+    if (chemin != d.nomFichier && d.fenetre->fichierExiste(chemin) && !confirmerRemplacement(d, chemin))
+        return;
+    d.fichierChoisi = chemin;
     if (enregistrerProgramme(d))
         legendeAvecFichier(d);
 }
