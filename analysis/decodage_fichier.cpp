@@ -144,8 +144,8 @@ std::string noteDecodage(const TfichierDecode& fichier) {
         ajouterPartie(depuisUtf8(fichier.codage == codageUtf8 ? "Fichier lu en UTF-8" : "Fichier lu en UTF-16") +
                       depuisUtf8(" : il sera enregistré en Windows-1252"));
     if (fichier.caracteresRemplaces > 0)
-        ajouterPartie(pluriel(fichier.caracteresRemplaces, "caractère sans équivalent remplacé par « ? »",
-                              "caractères sans équivalent remplacés par « ? »"));
+        ajouterPartie(pluriel(fichier.caracteresRemplaces, "caractère remplacé par « ? »",
+                              "caractères remplacés par « ? »"));
     if (fichier.tabulations > 0)
         ajouterPartie(pluriel(fichier.tabulations, "tabulation remplacée par des blancs",
                               "tabulations remplacées par des blancs"));

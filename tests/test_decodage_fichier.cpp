@@ -64,7 +64,7 @@ TEST(decodage_fichier, note_pour_l_utilisateur) {
               "Fichier lu en UTF-8 : il sera enregistr\xE9 en Windows-1252");
     EXPECT_EQ(noteDecodage(decoderFichier(std::string("\xFF\xFE\x3D\xD8\x00\xDE\t\0\t\0", 10))),
               "Fichier lu en UTF-16 : il sera enregistr\xE9 en Windows-1252 ; "
-              "1 caract\xE8re sans \xE9quivalent remplac\xE9 par \xAB ? \xBB ; "
+              "1 caract\xE8re remplac\xE9 par \xAB ? \xBB ; "
               "2 tabulations remplac\xE9" "es par des blancs");
     EXPECT_EQ(noteDecodage(decoderFichier("\t\xE9")), "1 tabulation remplac\xE9" "e par des blancs");
 }

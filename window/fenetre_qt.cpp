@@ -211,13 +211,18 @@ void TfenetreQt::legendeProgrammeAvecNom(const std::string& nom) {
     c.LabelProgramme->setText(cheminQt(nom));
 }
 
+// A label of its own in the status bar: a passing message would be wiped by
+// the menus' status tips. The bar appears with the first note.
 void TfenetreQt::afficherNote(const std::string& texte) {
-    if (texte.empty()) {
-        if (QStatusBar* barre = c.fenetre->findChild<QStatusBar*>(QString(), Qt::FindDirectChildrenOnly))
-            barre->clearMessage();
-        return;
+    if (!note) {
+        if (texte.empty())
+            return;
+        note = new QLabel(c.fenetre);
+        note->setObjectName(QStringLiteral("note"));
+        note->setTextFormat(Qt::PlainText);
+        c.fenetre->statusBar()->addWidget(note, 1);
     }
-    c.fenetre->statusBar()->showMessage(depuis1252(texte));
+    note->setText(depuis1252(texte));
 }
 
 // Menu items.

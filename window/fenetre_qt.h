@@ -89,4 +89,5 @@ private:
     bool informationsCochee = false;
     bool resultatCoche = false;
     QString dossier;
+    QLabel* note = nullptr;       // the status bar's line, once there is one
 };

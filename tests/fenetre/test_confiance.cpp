@@ -15,7 +15,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QLabel>
-#include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -62,7 +62,10 @@ class TestConfiance : public QObject {
     }
     void raccourci(Qt::Key touche) { QTest::keyClick(w, touche, Qt::ControlModifier); }
     QString chemin(const QString& nom) { return dossier.filePath(nom); }
-    QString note() { return w->statusBar()->currentMessage(); }
+    QString note() {
+        const auto* ligne = w->findChild<QLabel*>(u("note"));
+        return ligne ? ligne->text() : QString();
+    }
 
 private slots:
     void init() {
@@ -210,8 +213,12 @@ private slots:
         w->itemOuvrir->trigger();
         QCOMPARE(w->memoProgramme->toPlainText(), u("Entier n\n    Donner à n la valeur 2\n    Afficher \"?\" ; n\n"));
         QCOMPARE(note(), u("Fichier lu en UTF-8 : il sera enregistré en Windows-1252 ; "
-                           "1 caractère sans équivalent remplacé par « ? » ; 2 tabulations remplacées par des blancs"));
+                           "1 caractère remplacé par « ? » ; 2 tabulations remplacées par des blancs"));
         QVERIFY(!w->memoProgramme->document()->isModified());
+        const QString lue = note();
+        QStatusTipEvent survol{QString()};   // what a menu item sends when hovered
+        QApplication::sendEvent(w, &survol);
+        QCOMPARE(note(), lue);
         raccourci(Qt::Key_E);
         QCOMPARE(affichage().value(0), u(" ? 2"));
         script->enregistrements = {chemin(u("converti"))};
@@ -271,14 +278,15 @@ private slots:
         QCOMPARE(filtres, (QStringList{u("Programmes (*.txt)"), u("Tous les fichiers (*)")}));
         QCOMPARE(dossierOuverture, chemin(u("a")));
 
+        // The name proposed, saved into another folder.
         QStringList proposes;
         quandDialogue([&](QFileDialog* d) {
             proposes = d->selectedFiles();
-            d->selectFile(chemin(u("b/copie.txt")));
+            d->setDirectory(chemin(u("b")));
         }, true);
         reel->itemEnregistrerSous->trigger();
         QCOMPARE(proposes, QStringList{prog});
-        QCOMPARE(lire(chemin(u("b/copie.txt"))), QByteArray("Afficher 1\r\n"));
+        QCOMPARE(lire(chemin(u("b/prog.txt"))), QByteArray("Afficher 1\r\n"));
 
         quandDialogue([&](QFileDialog* d) { dossierOuverture = d->directory().absolutePath(); });
         reel->itemOuvrir->trigger();
