@@ -112,6 +112,20 @@ private slots:
             QCOMPARE(w->memoProgramme->toPlainText(), texte);
             QVERIFY(!w->memoProgramme->textCursor().hasSelection());
         }
+        // A normal run suspended after ten million instructions ends too.
+        taper(u("Entier n\nDonner à n la valeur 0\n[a]\nDonner à n la valeur n+1\n"
+                "Aller à [a] si n < 99999999\nAfficher n"));
+        raccourci(Qt::Key_E);
+        QCOMPARE(affichage().value(0), u(" Exécution suspendue après 10 millions d'instructions."));
+        QVERIFY(w->itemPoursuivre->isEnabled());
+        QVERIFY(w->memoProgramme->isReadOnly());
+        script->reponses = {true};
+        w->itemNouveau->trigger();
+        QVERIFY(!w->itemPoursuivre->isEnabled());
+        QVERIFY(!w->memoProgramme->isReadOnly());
+        raccourci(Qt::Key_Q);
+        QCOMPARE(affichage(), QStringList());
+
         // Open cancelled in its dialog leaves the run waiting.
         taper(u(programme));
         w->itemExePasApas->trigger();
