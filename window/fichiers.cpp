@@ -91,7 +91,7 @@ bool chargerProgramme(TdonneesCommunes& d) {
     // A file from another editor (UTF-8, UTF-16, tabs) is converted, and the
     // user told so.
     const TfichierDecode lu = decoderFichier(octets);
-    std::string().swap(octets);
+    std::string().swap(octets);   // one copy of a large file held, not two
     if (tropLongPourEtreOuvert(lu.texte)) {
         static const std::string message = depuisUtf8("Impossible d'ouvrir le fichier ");
         signalerEchec(d, message, d.fichierChoisi, messageAnalyse(errTropDeLignes));
