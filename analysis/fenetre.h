@@ -43,6 +43,13 @@ public:
     virtual void legendeAffichages(const std::string& texte) = 0;
     virtual void legendeProgramme(const std::string& texte) = 0;
     virtual std::string legendeProgrammeActuelle() = 0;
+    // The same with a file's path (after `debut`) or name in the system's
+    // bytes (UTF-8), so that a name outside the code page shows as it is.
+    virtual void legendeFenetreAvecChemin(const std::string& debut, const std::string& chemin) = 0;
+    virtual void legendeProgrammeAvecNom(const std::string& nom) = 0;
+    // A line that informs without stopping the user (what an Open changed);
+    // an empty one clears it.
+    virtual void afficherNote(const std::string& texte) = 0;
 
     // Menu items: `itemPoursuivre` and `itemArreter` always change together.
     virtual void activerPoursuivreArreter(bool actifs) = 0;
@@ -57,8 +64,8 @@ public:
     virtual bool demanderConfirmation(const std::string& texte, const std::string& legende) = 0;
     virtual void afficherErreur(const std::string& texte) = 0;
 
-    // File dialogs with one filter entry ("Fichiers texte (*.txt)", "*.txt");
-    // false on cancel, else the chosen path in `chemin`.
+    // File dialogs: false on cancel, else the chosen path in `chemin`. The
+    // save dialog proposes the path `chemin` holds on entry (none if empty).
     virtual bool choisirFichierAOuvrir(std::string& chemin) = 0;
     virtual bool choisirFichierAEnregistrer(std::string& chemin) = 0;
     // Reads a program file as lireProgramme does (lecture_programme.h), and
@@ -66,6 +73,7 @@ public:
     // of that name intact.
     virtual Tlecture lireFichier(const std::string& chemin, size_t lignesMax, std::string& octets) = 0;
     virtual bool ecrireFichier(const std::string& chemin, const std::string& octets) = 0;
+    virtual bool fichierExiste(const std::string& chemin) = 0;
 };
 
 struct TdonneesCommunes;

@@ -1,5 +1,6 @@
 #include "analysis/fenetre_memoire.h"
 
+#include "analysis/codage.h"
 #include "analysis/lignes.h"
 
 #include <cstdio>
@@ -91,6 +92,17 @@ Tlecture TfenetreMemoire::lireFichier(const std::string& chemin, size_t lignesMa
 bool TfenetreMemoire::ecrireFichier(const std::string& chemin, const std::string& octets) {
     return ecrireFichierOctets(chemin, octets);
 }
+
+bool TfenetreMemoire::fichierExiste(const std::string& chemin) {
+    struct stat etat;
+    return stat(chemin.c_str(), &etat) == 0;
+}
+
+void TfenetreMemoire::legendeFenetreAvecChemin(const std::string& debut, const std::string& chemin) {
+    fenetre = debut + depuisUtf8(chemin);
+}
+
+void TfenetreMemoire::legendeProgrammeAvecNom(const std::string& nom) { programme = depuisUtf8(nom); }
 
 bool lireFichierOctets(const std::string& chemin, std::string& octets) {
     struct stat etat {};

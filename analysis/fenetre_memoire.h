@@ -24,6 +24,7 @@ public:
     std::string fenetre = "Trevane";
     std::string affichages = "Affichages";
     std::string programme = "Programme";
+    std::string note;
     bool poursuivreActif = false;
     bool informationsCochee = false;
     bool resultatCoche = false;
@@ -60,6 +61,10 @@ public:
     void legendeAffichages(const std::string& texte) override { affichages = texte; }
     void legendeProgramme(const std::string& texte) override { programme = texte; }
     std::string legendeProgrammeActuelle() override { return programme; }
+    // Paths shown through the code page, as any other text held here.
+    void legendeFenetreAvecChemin(const std::string& debut, const std::string& chemin) override;
+    void legendeProgrammeAvecNom(const std::string& nom) override;
+    void afficherNote(const std::string& texte) override { note = texte; }
 
     void activerPoursuivreArreter(bool actifs) override { poursuivreActif = actifs; }
     bool poursuivreArreterActifs() override { return poursuivreActif; }
@@ -74,6 +79,7 @@ public:
     bool choisirFichierAEnregistrer(std::string& chemin) override;
     Tlecture lireFichier(const std::string& chemin, size_t lignesMax, std::string& octets) override;
     bool ecrireFichier(const std::string& chemin, const std::string& octets) override;
+    bool fichierExiste(const std::string& chemin) override;
 };
 
 // Whole-file access on the local file system, shared by the runner and the

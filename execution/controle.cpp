@@ -49,6 +49,14 @@ void rapportFin(TdonneesCommunes& d) {
     d.fenetre->editeurLectureSeule(false);
 }
 
+// Every line of a run goes to the results: a run continued or stopped while
+// the reference text is shown first brings the results back, as starting
+// one does.
+void montrerResultats(TdonneesCommunes& d) {
+    if (d.modeAffichage != modeResultats)
+        choisirAffichage(d, modeResultats);
+}
+
 } // namespace
 
 const std::string& messageExecution(int32_t code) {
@@ -98,6 +106,8 @@ void lancerExecution(TdonneesCommunes& d, int32_t mode) {
 
 void poursuivreExecution(TdonneesCommunes& d) {
     Tfenetre& f = *d.fenetre;
+    if (d.modeExecution == executionCommentee || d.modeExecution == executionNormale)
+        montrerResultats(d);
     if (d.modeExecution == executionCommentee) {
         if (d.ligneCourante != aucuneLigne)
             executerPas(d);
@@ -124,8 +134,14 @@ void poursuivreExecution(TdonneesCommunes& d) {
 }
 
 void arreterExecution(TdonneesCommunes& d) {
+    montrerResultats(d);
     ajouterLigneAffichage(d, rapports().arretee);
     afficherNombreInstructions(d);
+    d.fenetre->activerPoursuivreArreter(false);
+    d.fenetre->editeurLectureSeule(false);
+}
+
+void abandonnerExecution(TdonneesCommunes& d) {
     d.fenetre->activerPoursuivreArreter(false);
     d.fenetre->editeurLectureSeule(false);
 }

@@ -512,21 +512,28 @@ TEST(controle, lancement_pendant_les_informations) {
     Tbanc b;
     b.demarrer();
     ASSERT_EQ(b.f.lignesAffichage.size(), 81u);
-    b.taper("Entier n\r\nDonner à n la valeur 2\r\nAfficher n");
+    b.taper("Entier n\r\nDonner à n la valeur 2\r\nAfficher n\r\nAfficher n");
     lancerExecution(*b.d, executionCommentee);
     EXPECT_EQ(b.d->modeAffichage, modeResultats);
     EXPECT_EQ(versUtf8(b.f.affichages), "Affichage - Résultats");
     EXPECT_TRUE(b.f.resultatCoche);
     EXPECT_FALSE(b.f.informationsCochee);
     EXPECT_EQ(b.affichage().size(), 3u);
-    // Poursuivre while the information is shown writes below the reference
-    // text; the results come back as they were at the switch.
+    // Poursuivre while the information is shown brings the results back
+    // first, so that no line of the run is lost under the reference text.
     choisirAffichage(*b.d, modeInformations);
     poursuivreExecution(*b.d);
-    EXPECT_EQ(b.affichage().size(), 81u + 5u);
-    EXPECT_EQ(b.affichage()[81], " 2/ Afficher n");
-    choisirAffichage(*b.d, modeResultats);
-    EXPECT_EQ(b.affichage(), (Vlignes{" 1/ Donner à n la valeur 2", " n prend la valeur 2", "  "}));
+    EXPECT_EQ(b.d->modeAffichage, modeResultats);
+    EXPECT_EQ(versUtf8(b.f.affichages), "Affichage - Résultats");
+    EXPECT_TRUE(b.f.resultatCoche);
+    EXPECT_EQ(b.affichage(), (Vlignes{" 1/ Donner à n la valeur 2", " n prend la valeur 2", "  ",
+                                      " 2/ Afficher n", "  2", "  "}));
+    // Arrêter too.
+    choisirAffichage(*b.d, modeInformations);
+    arreterExecution(*b.d);
+    EXPECT_EQ(b.d->modeAffichage, modeResultats);
+    EXPECT_EQ(b.affichage().size(), 8u);
+    EXPECT_EQ(b.affichage()[6], " Exécution arrêtée.");
 }
 
 // ---------------------------------------------------------------- affichages

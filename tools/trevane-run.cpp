@@ -3,7 +3,9 @@
 //
 //   trevane-run [--pas-a-pas] [--poursuivre N] [--graine N] FICHIER
 //
-// FICHIER is read as Windows-1252 bytes and becomes the editor's text. The
+// FICHIER is read as the window's Open reads it (a UTF-8 or UTF-16 file is
+// converted to Windows-1252, tabs become blanks) and becomes the editor's
+// text; what the reading changed is noted on stderr first. The
 // run command "Normale" (or "Commentée pas à pas" with --pas-a-pas) is given
 // once, then "Poursuivre" N more times, each only while the window would
 // accept it. stdout: the display pane's lines in UTF-8, one per line, each
@@ -13,6 +15,7 @@
 // waits for Poursuivre, 4 the file cannot be read or is too large to be a
 // program, 5 stdout or stderr could not be written, 64 bad usage.
 #include "analysis/codage.h"
+#include "analysis/decodage_fichier.h"
 #include "analysis/donnees.h"
 #include "analysis/fenetre.h"
 #include "analysis/lecture_programme.h"
@@ -156,8 +159,11 @@ int main(int argc, char** argv) {
     auto d = std::make_unique<TdonneesCommunes>();
     d->fenetre = &f;
     demarrer(*d, f, options.graine ? *options.graine : graineHorloge());
-    f.lignesEditeur = decouperLignes(octets);
-    octets = std::string();
+    const TfichierDecode lu = decoderFichier(octets);
+    std::string().swap(octets);
+    if (const std::string note = noteDecodage(lu); !note.empty())
+        ecrireTout(stderr, versUtf8(note) + "\n");
+    f.lignesEditeur = decouperLignes(lu.texte);
 
     f.diffuser();
     lancerExecution(*d, options.pasAPas ? executionCommentee : executionNormale);

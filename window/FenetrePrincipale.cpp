@@ -15,15 +15,19 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSplitter>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int largeurMinimale = 200;   // neither side of the splitter goes below it
+constexpr int hauteurBandeau = 13;     // the caption strips, at least
 
 QString u(const char* utf8) { return QString::fromUtf8(utf8); }
 
@@ -31,7 +35,8 @@ QLabel* etiquetteCentree(const char* texte, QWidget* parent) {
     auto* label = new QLabel(u(texte), parent);
     label->setAlignment(Qt::AlignCenter);
     label->setTextFormat(Qt::PlainText);   // a file name is never markup
-    label->setFixedHeight(13);
+    // Taller when the font needs it, so that no letter loses its foot.
+    label->setFixedHeight(std::max(hauteurBandeau, label->sizeHint().height()));
     return label;
 }
 
@@ -69,10 +74,10 @@ void TFenetrePrincipale::creerControles() {
     gauche->setContentsMargins(0, 0, 0, 0);
     gauche->setSpacing(0);
     PanelProgramme = new QWidget(PanelProgrammeInfos);
-    PanelProgramme->setFixedHeight(13);
     auto* bandeau = new QVBoxLayout(PanelProgramme);
     bandeau->setContentsMargins(0, 0, 0, 0);
     LabelProgramme = etiquetteCentree("Programme", PanelProgramme);
+    PanelProgramme->setFixedHeight(LabelProgramme->minimumHeight());
     bandeau->addWidget(LabelProgramme);
     memoProgramme = new TediteurProgramme(PanelProgrammeInfos);
     memoProgramme->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -200,6 +205,13 @@ void TFenetrePrincipale::FormShow() {
     fenetre->legendeAffichages(depuisUtf8("Affichage - Informations"));
     fenetre->activerPoursuivreArreter(false);
     modeleNouveauProgramme(*d);
+    fenetre->deverserAffichage();
+}
+
+void TFenetrePrincipale::ouvrirFichier(const QString& chemin) {
+    const QString complet = QFileInfo(chemin).absoluteFilePath();
+    fenetre->noterDossier(complet);
+    ouvrirFichierNomme(*d, complet.toUtf8().toStdString());
     fenetre->deverserAffichage();
 }
 

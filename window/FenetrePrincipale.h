@@ -26,6 +26,9 @@ public:
     ~TFenetrePrincipale() override;
 
     TdonneesCommunes& donnees() { return *d; }
+    // Opens a file named on the command line, once shown: as Open does,
+    // without the dialog.
+    void ouvrirFichier(const QString& chemin);
 
     // Controls, named as the core and the tests know them.
     QWidget* PanelProgrammeInfos = nullptr;

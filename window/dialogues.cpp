@@ -1,22 +1,29 @@
 #include "window/dialogues.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 namespace {
 
-const QString filtre = QStringLiteral("Fichiers texte (*.txt)");
+// A program from another editor may bear another extension.
+const QStringList filtresOuverture = {QStringLiteral("Programmes (*.txt)"), QStringLiteral("Tous les fichiers (*)")};
+const QStringList filtresEnregistrement = {QStringLiteral("Fichiers texte (*.txt)")};
 
-QString choisir(QWidget* parent, QFileDialog::AcceptMode mode, const QString& proposition) {
+QString choisir(QWidget* parent, QFileDialog::AcceptMode mode, const QStringList& filtres, const QString& proposition) {
     QFileDialog dialogue(parent);
     dialogue.setAcceptMode(mode);
     // The open dialog lets a name that does not exist through; reading it
     // then fails with its own message.
     dialogue.setFileMode(QFileDialog::AnyFile);
-    dialogue.setNameFilter(filtre);
+    dialogue.setNameFilters(filtres);
+    // The window asks before replacing a file, once the extension rule has
+    // given the name that will be written.
     dialogue.setOption(QFileDialog::DontConfirmOverwrite, true);
     dialogue.setDefaultSuffix(QString());
-    if (!proposition.isEmpty())
+    if (QFileInfo(proposition).isDir())
+        dialogue.setDirectory(proposition);
+    else if (!proposition.isEmpty())
         dialogue.selectFile(proposition);
     if (dialogue.exec() != QDialog::Accepted || dialogue.selectedFiles().isEmpty())
         return QString();
@@ -46,9 +53,9 @@ void Tdialogues::erreur(QWidget* parent, const QString& texte) {
 }
 
 QString Tdialogues::fichierAOuvrir(QWidget* parent, const QString& proposition) {
-    return choisir(parent, QFileDialog::AcceptOpen, proposition);
+    return choisir(parent, QFileDialog::AcceptOpen, filtresOuverture, proposition);
 }
 
 QString Tdialogues::fichierAEnregistrer(QWidget* parent, const QString& proposition) {
-    return choisir(parent, QFileDialog::AcceptSave, proposition);
+    return choisir(parent, QFileDialog::AcceptSave, filtresEnregistrement, proposition);
 }

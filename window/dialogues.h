@@ -16,9 +16,12 @@ public:
     virtual bool confirmation(QWidget* parent, const QString& texte, const QString& legende);
     // The error box titled "Trevane".
     virtual void erreur(QWidget* parent, const QString& texte);
-    // Filter "Fichiers texte (*.txt)"; `proposition` is the path returned
-    // last time. A null string on cancel.
+    // Filters "Programmes (*.txt)" and "Tous les fichiers (*)"; starts in
+    // the folder `proposition` (or where the toolkit likes when it is empty).
+    // A null string on cancel.
     virtual QString fichierAOuvrir(QWidget* parent, const QString& proposition);
-    // Adds no extension and asks nothing before replacing a file.
+    // Filter "Fichiers texte (*.txt)"; `proposition` is a file to propose or
+    // a folder to start in. Adds no extension and asks nothing before
+    // replacing a file (the window does, once the name is final).
     virtual QString fichierAEnregistrer(QWidget* parent, const QString& proposition);
 };

@@ -1,7 +1,9 @@
 #include "window/editeur_programme.h"
 
+#include "analysis/decodage_fichier.h"
 #include "window/codage_qt.h"
 
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -85,6 +87,18 @@ void TediteurProgramme::assainir() {
 }
 
 void TediteurProgramme::keyPressEvent(QKeyEvent* evenement) {
+    // Tab inserts blanks up to the next tab stop.
+    if (evenement->key() == Qt::Key_Tab && !isReadOnly() &&
+        !(evenement->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+        QTextCursor curseur = textCursor();
+        curseur.beginEditBlock();
+        curseur.removeSelectedText();
+        const auto colonne = static_cast<size_t>(curseur.positionInBlock());
+        curseur.insertText(QString(static_cast<qsizetype>(largeurTabulation - colonne % largeurTabulation), u' '));
+        curseur.endEditBlock();
+        setTextCursor(curseur);
+        return;
+    }
     QPlainTextEdit::keyPressEvent(evenement);
     assainir();
 }
@@ -104,10 +118,23 @@ void TediteurProgramme::insertFromMimeData(const QMimeData* source) {
     QString texte = source->text();
     texte.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     texte.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    int tabulations = 0;
+    if (texte.contains(QLatin1Char('\t'))) {
+        // Stops counted from the column the text lands at; the
+        // characters the code page lacks become "?" here as in `assainir`.
+        texte.replace(QChar::LineSeparator, QLatin1Char('\n'));
+        std::string octets = vers1252(texte);
+        QTextCursor debut = textCursor();
+        debut.setPosition(debut.selectionStart());
+        tabulations = static_cast<int>(remplacerTabulations(octets, static_cast<size_t>(debut.positionInBlock())));
+        texte = depuis1252(octets);
+    }
     QMimeData simple;
     simple.setText(texte);
     QPlainTextEdit::insertFromMimeData(&simple);
     assainir();
+    if (tabulations > 0)
+        emit tabulationsRemplacees(tabulations);
 }
 
 std::string TediteurProgramme::texte1252() const {

@@ -21,6 +21,10 @@ public:
     // Lines as the core counts them: a break at the very end starts none.
     int nombreLignes() const;
 
+signals:
+    // Tabs of a paste or a drop became blanks (a program takes no tab).
+    void tabulationsRemplacees(int nombre);
+
 protected:
     void keyPressEvent(QKeyEvent* evenement) override;
     void inputMethodEvent(QInputMethodEvent* evenement) override;

@@ -1,5 +1,6 @@
 #include "window/fenetre_qt.h"
 
+#include "analysis/decodage_fichier.h"
 #include "analysis/lignes.h"
 #include "window/codage_qt.h"
 #include "window/dialogues.h"
@@ -9,9 +10,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMainWindow>
 #include <QPointer>
+#include <QStatusBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -47,7 +50,14 @@ QString cheminQt(const std::string& chemin) { return QString::fromUtf8(chemin.da
 } // namespace
 
 TfenetreQt::TfenetreQt(const TcontrolesFenetre& controles, std::unique_ptr<Tdialogues> d)
-    : c(controles), dialogues(d ? std::move(d) : std::make_unique<Tdialogues>()) {}
+    : c(controles), dialogues(d ? std::move(d) : std::make_unique<Tdialogues>()) {
+    // Tabs pasted into the editor became blanks: said as an Open says it.
+    QObject::connect(c.memoProgramme, &TediteurProgramme::tabulationsRemplacees, c.fenetre, [this](int nombre) {
+        TfichierDecode colle;
+        colle.tabulations = static_cast<size_t>(nombre);
+        afficherNote(noteDecodage(colle));
+    });
+}
 
 TfenetreQt::~TfenetreQt() = default;
 
@@ -66,6 +76,9 @@ std::string TfenetreQt::texteEditeur() {
     return c.memoProgramme->texte1252();
 }
 
+// A text the program puts into the editor (a file, the template) is no step
+// the user can undo: setPlainText forgets the history, an appended line is
+// not recorded.
 void TfenetreQt::remplacerTexteEditeur(const std::string& texte) {
     deverserAffichage();
     c.memoProgramme->setPlainText(texteQt(texte));
@@ -94,7 +107,9 @@ void TfenetreQt::ajouterLigneEditeur(const std::string& ligne) {
         texte.prepend(QLatin1Char('\n'));
     QTextCursor curseur(doc);
     curseur.movePosition(QTextCursor::End);
+    doc->setUndoRedoEnabled(false);
     curseur.insertText(texte);
+    doc->setUndoRedoEnabled(true);
 }
 
 bool TfenetreQt::editeurModifie() {
@@ -185,6 +200,30 @@ void TfenetreQt::legendeProgramme(const std::string& texte) {
 
 std::string TfenetreQt::legendeProgrammeActuelle() { return vers1252(c.LabelProgramme->text()); }
 
+void TfenetreQt::legendeFenetreAvecChemin(const std::string& debut, const std::string& chemin) {
+    deverserAffichage();
+    c.fenetre->setWindowTitle(legendeLitterale(depuis1252(debut) + cheminQt(chemin)));
+}
+
+void TfenetreQt::legendeProgrammeAvecNom(const std::string& nom) {
+    deverserAffichage();
+    c.LabelProgramme->setText(cheminQt(nom));
+}
+
+// A label of its own in the status bar: a passing message would be wiped by
+// the menus' status tips. The bar appears with the first note.
+void TfenetreQt::afficherNote(const std::string& texte) {
+    if (!note) {
+        if (texte.empty())
+            return;
+        note = new QLabel(c.fenetre);
+        note->setObjectName(QStringLiteral("note"));
+        note->setTextFormat(Qt::PlainText);
+        c.fenetre->statusBar()->addWidget(note, 1);
+    }
+    note->setText(depuis1252(texte));
+}
+
 // Menu items.
 
 void TfenetreQt::activerPoursuivreArreter(bool actifs) {
@@ -222,22 +261,26 @@ void TfenetreQt::afficherErreur(const std::string& texte) {
     avecFocusRendu([&] { dialogues->erreur(c.fenetre, texteQt(texte)); });
 }
 
+void TfenetreQt::noterDossier(const QString& cheminFichier) { dossier = QFileInfo(cheminFichier).absolutePath(); }
+
 bool TfenetreQt::choisirFichierAOuvrir(std::string& chemin) {
     deverserAffichage();
-    const QString choisi = avecFocusRendu([&] { return dialogues->fichierAOuvrir(c.fenetre, dernierOuvert); });
+    const QString choisi = avecFocusRendu([&] { return dialogues->fichierAOuvrir(c.fenetre, dossier); });
     if (choisi.isEmpty())
         return false;
-    dernierOuvert = choisi;
+    noterDossier(choisi);
     chemin = cheminSysteme(choisi);
     return true;
 }
 
 bool TfenetreQt::choisirFichierAEnregistrer(std::string& chemin) {
     deverserAffichage();
-    const QString choisi = avecFocusRendu([&] { return dialogues->fichierAEnregistrer(c.fenetre, dernierEnregistre); });
+    // The program's own file when it has one, else the folder last used.
+    const QString proposition = chemin.empty() ? dossier : cheminQt(chemin);
+    const QString choisi = avecFocusRendu([&] { return dialogues->fichierAEnregistrer(c.fenetre, proposition); });
     if (choisi.isEmpty())
         return false;
-    dernierEnregistre = choisi;
+    noterDossier(choisi);
     chemin = cheminSysteme(choisi);
     return true;
 }
@@ -246,6 +289,8 @@ Tlecture TfenetreQt::lireFichier(const std::string& chemin, size_t lignesMax, st
     deverserAffichage();
     return lireProgramme(chemin, lignesMax, octets);
 }
+
+bool TfenetreQt::fichierExiste(const std::string& chemin) { return QFileInfo::exists(cheminQt(chemin)); }
 
 bool TfenetreQt::ecrireFichier(const std::string& chemin, const std::string& octets) {
     deverserAffichage();

@@ -59,6 +59,9 @@ public:
     void legendeAffichages(const std::string& texte) override;
     void legendeProgramme(const std::string& texte) override;
     std::string legendeProgrammeActuelle() override;
+    void legendeFenetreAvecChemin(const std::string& debut, const std::string& chemin) override;
+    void legendeProgrammeAvecNom(const std::string& nom) override;
+    void afficherNote(const std::string& texte) override;
 
     void activerPoursuivreArreter(bool actifs) override;
     bool poursuivreArreterActifs() override;
@@ -73,12 +76,18 @@ public:
     bool choisirFichierAEnregistrer(std::string& chemin) override;
     Tlecture lireFichier(const std::string& chemin, size_t lignesMax, std::string& octets) override;
     bool ecrireFichier(const std::string& chemin, const std::string& octets) override;
+    bool fichierExiste(const std::string& chemin) override;
+
+    // The folder of the file last opened or saved, where both file dialogs
+    // start; the window notes a file named on the command line here too.
+    const QString& dossierCourant() const { return dossier; }
+    void noterDossier(const QString& cheminFichier);
 
 private:
     TcontrolesFenetre c;
     std::unique_ptr<Tdialogues> dialogues;
     bool informationsCochee = false;
     bool resultatCoche = false;
-    QString dernierOuvert;        // each dialog offers the path it returned last
-    QString dernierEnregistre;
+    QString dossier;
+    QLabel* note = nullptr;       // the status bar's line, once there is one
 };

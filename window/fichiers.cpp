@@ -1,10 +1,12 @@
 #include "window/fichiers.h"
 
 #include "analysis/codage.h"
+#include "analysis/decodage_fichier.h"
 #include "analysis/donnees.h"
 #include "analysis/fenetre.h"
 #include "analysis/lignes.h"
 #include "analysis/messages.h"
+#include "execution/controle.h"
 #include "window/affichages.h"
 #include "window/textes.h"
 
@@ -50,8 +52,15 @@ void signalerEchec(TdonneesCommunes& d, const std::string& debut, const std::str
 // window for minutes.
 constexpr size_t lignesOuvrablesMax = 100000;
 
-void legendeAvecFichier(TdonneesCommunes& d) {
-    d.fenetre->legendeFenetre("Trevane - " + depuisUtf8(d.nomFichier));
+void legendeAvecFichier(TdonneesCommunes& d) { d.fenetre->legendeFenetreAvecChemin("Trevane - ", d.nomFichier); }
+
+// Save under a new name asks before it replaces a file other than the
+// program's own: the extension rule may have turned the name typed into
+// that of another program.
+bool confirmerRemplacement(TdonneesCommunes& d, const std::string& chemin) {
+    static const std::string debut = depuisUtf8("Le fichier ");
+    static const std::string fin = depuisUtf8(" existe déjà.\r\nVoulez-vous le remplacer ?");
+    return d.fenetre->demanderConfirmation(debut + depuisUtf8(chemin) + fin, "Attention");
 }
 
 // Loads `fichierChoisi` into the editor; false (after the error box) when the
@@ -78,10 +87,15 @@ bool chargerProgramme(TdonneesCommunes& d) {
         signalerEchec(d, message, d.fichierChoisi);
         return false;
     }
-    f.remplacerTexteEditeur(normaliserSautsDeLigne(octets));
+    // A file from another editor (UTF-8, UTF-16, tabs) is converted, and the
+    // user told so.
+    const TfichierDecode lu = decoderFichier(octets);
+    std::string().swap(octets);   // one copy of a large file held, not two
+    f.remplacerTexteEditeur(normaliserSautsDeLigne(lu.texte));
     d.nomFichier = d.fichierChoisi;
-    f.legendeProgramme(depuisUtf8(nomProgramme(d.nomFichier)));
+    f.legendeProgrammeAvecNom(nomProgramme(d.nomFichier));
     f.effacerModificationEditeur();
+    f.afficherNote(noteDecodage(lu));
     return true;
 }
 
@@ -121,6 +135,8 @@ bool nouveauProgramme(TdonneesCommunes& d) {
     Tfenetre& f = *d.fenetre;
     if (f.editeurModifie() && !confirmerAbandon(d))
         return false;
+    // A waiting run belongs to the program given up.
+    abandonnerExecution(d);
     d.nomFichier.clear();
     d.fichierChoisi.clear();
     d.resultatsSauves.clear();
@@ -128,6 +144,7 @@ bool nouveauProgramme(TdonneesCommunes& d) {
         f.viderAffichage();
     modeleNouveauProgramme(d);
     f.legendeFenetre("Trevane");
+    f.afficherNote({});
     return true;
 }
 
@@ -144,7 +161,7 @@ bool enregistrerProgramme(TdonneesCommunes& d) {
     }
     f.effacerModificationEditeur();
     d.nomFichier = d.fichierChoisi;
-    f.legendeProgramme(depuisUtf8(nomProgramme(d.nomFichier)));
+    f.legendeProgrammeAvecNom(nomProgramme(d.nomFichier));
     return true;
 }
 
@@ -157,8 +174,14 @@ void itemOuvrirClick(TdonneesCommunes& d) {
     std::string chemin;
     if (!f.choisirFichierAOuvrir(chemin))
         return;
+    ouvrirFichierNomme(d, chemin);
+}
+
+void ouvrirFichierNomme(TdonneesCommunes& d, const std::string& chemin) {
+    // A waiting run belongs to the program given up.
+    abandonnerExecution(d);
     d.fichierChoisi = chemin;
-    f.effacerModificationEditeur();
+    d.fenetre->effacerModificationEditeur();
     if (chargerProgramme(d))
         legendeAvecFichier(d);
 }
@@ -173,10 +196,13 @@ void itemEnregistrerClick(TdonneesCommunes& d) {
 }
 
 void itemEnregistrerSousClick(TdonneesCommunes& d) {
-    std::string chemin;
+    std::string chemin = d.nomFichier;   // the dialog proposes the program's own file
     if (!d.fenetre->choisirFichierAEnregistrer(chemin))
         return;
-    d.fichierChoisi = appliquerExtension(chemin);
+    chemin = appliquerExtension(chemin);
+    if (chemin != d.nomFichier && d.fenetre->fichierExiste(chemin) && !confirmerRemplacement(d, chemin))
+        return;
+    d.fichierChoisi = chemin;
     if (enregistrerProgramme(d))
         legendeAvecFichier(d);
 }

@@ -18,5 +18,8 @@ bool enregistrerProgramme(TdonneesCommunes& d);
 
 void itemNouveauClick(TdonneesCommunes& d);
 void itemOuvrirClick(TdonneesCommunes& d);
+// Open without the question and the dialog, for a file named on the
+// command line (or the path the open dialog returned).
+void ouvrirFichierNomme(TdonneesCommunes& d, const std::string& chemin);
 void itemEnregistrerClick(TdonneesCommunes& d);
 void itemEnregistrerSousClick(TdonneesCommunes& d);

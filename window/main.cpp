@@ -1,4 +1,5 @@
-// Trevane: one window, no command-line argument, nothing kept between uses.
+// Trevane: one window, nothing kept between uses. `trevane FICHIER` opens
+// that program file at start-up.
 #include "window/FenetrePrincipale.h"
 
 #include <QApplication>
@@ -17,5 +18,8 @@ int main(int argc, char* argv[]) {
 
     TFenetrePrincipale FenetrePrincipale;   // FormCreate
     FenetrePrincipale.show();               // FormShow
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1)
+        FenetrePrincipale.ouvrirFichier(arguments.at(1));
     return application.exec();
 }

@@ -122,7 +122,9 @@ private slots:
             const QString choisi = ouvrir ? dialogues.fichierAOuvrir(nullptr, QString())
                                           : dialogues.fichierAEnregistrer(nullptr, QString());
             QVERIFY(choisi.isNull());
-            QCOMPARE(filtres, QStringList{u("Fichiers texte (*.txt)")});
+            const QStringList attendus = ouvrir ? QStringList{u("Programmes (*.txt)"), u("Tous les fichiers (*)")}
+                                                : QStringList{u("Fichiers texte (*.txt)")};
+            QCOMPARE(filtres, attendus);
             QCOMPARE(mode, ouvrir ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
             QCOMPARE(fichiers, QFileDialog::AnyFile);
             QVERIFY(sansQuestion);

@@ -69,6 +69,7 @@ int enregistrerEnEnfant(const QString& maniere, const QString& cible) {
     w.memoProgramme->selectAll();
     w.memoProgramme->insertPlainText(u("Afficher \"nouveau\"\n"));
     script->enregistrements = {cible};
+    script->reponses = {true};   // "Oui" when Save As asks before replacing a file
     if (maniere == u("ouvert"))
         QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
     else
@@ -178,6 +179,7 @@ private slots:
         w.memoProgramme->setFocus();
         w.memoProgramme->insertPlainText(u("Afficher \"nouveau\"\n"));
         script->enregistrements = {cible, point + u("/neuf.txt")};
+        script->reponses = {true};   // replace garde.txt
         w.itemEnregistrerSous->trigger();
         w.itemEnregistrerSous->trigger();
         const QByteArray apres = lire(cible);
