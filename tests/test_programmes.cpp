@@ -1,5 +1,7 @@
 // End-to-end cases: every tests/programmes/NAME.txt runs through trevane-run
 // and its output is compared with NAME.attendu (see LISEZMOI.md there).
+#include "trevane_version.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -136,6 +138,29 @@ TEST(trevane_run, usage_et_fichier_illisible) {
     EXPECT_EQ(absent.sortie, "");
     EXPECT_EQ(absent.erreurs, "Impossible d'ouvrir le fichier /nonexistent/programme.txt\n");
     EXPECT_EQ(lancer({DOSSIER_PROGRAMMES}).statut, 4);
+}
+
+TEST(trevane_run, aide_et_version) {
+    const std::string programme = std::string(DOSSIER_PROGRAMMES) + "/exemple_normal.txt";
+    const std::string usage = lancer({"--vite"}).erreurs;
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{"--help"}, {programme, "--help"}, {"--vite", "--help", "--version"},
+          {"--graine", "1", "--help", "--", programme}}) {
+        const Tresultat r = lancer(arguments);
+        EXPECT_EQ(r.statut, 0);
+        EXPECT_EQ(r.erreurs, "");
+        EXPECT_EQ(r.sortie.rfind(usage, 0), 0u) << r.sortie;
+        EXPECT_GT(r.sortie.size(), usage.size());
+    }
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{"--version"}, {"--version", "--help"}, {"--pas-a-pas", "--version", programme}}) {
+        const Tresultat r = lancer(arguments);
+        EXPECT_EQ(r.statut, 0);
+        EXPECT_EQ(r.sortie, "trevane-run " TREVANE_VERSION "\n");
+        EXPECT_EQ(r.erreurs, "");
+    }
+    // After "--" the words are file names.
+    EXPECT_EQ(lancer({"--", "--help"}).statut, 4);
 }
 
 TEST(trevane_run, graine_reproductible) {

@@ -2,6 +2,7 @@
 // writes what the display pane would show.
 //
 //   trevane-run [--pas-a-pas] [--poursuivre N] [--graine N] FICHIER
+//   trevane-run --help | --version
 //
 // FICHIER is read as Windows-1252 bytes and becomes the editor's text. The
 // run command "Normale" (or "Commentée pas à pas" with --pas-a-pas) is given
@@ -18,6 +19,7 @@
 #include "analysis/lignes.h"
 #include "execution/controle.h"
 #include "expressions/hasard.h"
+#include "window/ligne_commande.h"
 #include "window/textes.h"
 
 #include <charconv>
@@ -36,6 +38,24 @@ constexpr int sortieErreurExecution = 2;
 constexpr int sortieEnAttente = 3;
 constexpr int sortieFichierIlisible = 4;
 constexpr int sortieUsage = 64;
+
+// The usage line: the whole message of a usage error, and the help's first line.
+#define USAGE "usage : trevane-run [--pas-a-pas] [--poursuivre N] [--graine N] FICHIER\n"
+constexpr std::string_view aide =
+    USAGE
+    "Exécute le programme FICHIER (Windows-1252) comme la fenêtre de Trevane et\n"
+    "écrit sur la sortie standard, en UTF-8, ce que montre le volet d'affichage.\n"
+    "\n"
+    "  --pas-a-pas     exécution « Commentée pas à pas » au lieu de « Normale »\n"
+    "  --poursuivre N  puis « Poursuivre » N fois au plus, tant que la fenêtre l'accepte\n"
+    "  --graine N      graine du hasard (sinon l'horloge, comme au démarrage)\n"
+    "  --help          affiche cette aide\n"
+    "  --version       affiche la version\n"
+    "\n"
+    "Sortie d'erreur : « selection: N » chaque fois que l'éditeur sélectionne la\n"
+    "ligne N (numérotée depuis 0).\n"
+    "Statut : 0 exécution terminée, 1 erreur d'analyse, 2 erreur d'exécution,\n"
+    "3 en attente de « Poursuivre », 4 fichier illisible, 64 mauvaise utilisation.\n";
 
 struct Toptions {
     bool pasAPas = false;
@@ -129,9 +149,11 @@ std::string sortieAffichage(const TfenetreMemoire& f) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (const auto statut = repondreAideOuVersion(argc, argv, "trevane-run", aide))
+        return *statut;
     Toptions options;
     if (!lireOptions(argc, argv, options)) {
-        std::fputs("usage : trevane-run [--pas-a-pas] [--poursuivre N] [--graine N] FICHIER\n", stderr);
+        std::fputs(USAGE, stderr);
         return sortieUsage;
     }
     std::string octets;
