@@ -10,8 +10,10 @@
 #include <iterator>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <unistd.h>
+#ifndef _WIN32
+#include <sys/wait.h>
+#endif
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -26,12 +28,23 @@ bool lire(const fs::path& chemin, std::string& contenu) {
     return true;
 }
 
+#ifdef _WIN32
+// For cmd.exe, which std::system calls on Windows: words in double quotes (the
+// tests' words hold none), and the whole line once more in quotes, since
+// cmd /c drops the first and the last.
+std::string entreGuillemets(const std::string& mot) { return "\"" + mot + "\""; }
+std::string ligneDeCommande(const std::string& commande) { return "\"" + commande + "\""; }
+int statutDeSortie(int etat) { return etat; }
+#else
 std::string entreGuillemets(const std::string& mot) {
     std::string resultat = "'";
     for (const char c : mot)
         resultat += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return resultat + "'";
 }
+std::string ligneDeCommande(const std::string& commande) { return commande; }
+int statutDeSortie(int etat) { return (etat != -1 && WIFEXITED(etat)) ? WEXITSTATUS(etat) : -1; }
+#endif
 
 struct Tresultat {
     int statut = -1;
@@ -51,8 +64,7 @@ Tresultat lancer(const std::vector<std::string>& arguments) {
     commande += " >" + entreGuillemets((dossier / "sortie").string()) + " 2>" +
                 entreGuillemets((dossier / "erreurs").string());
     Tresultat r;
-    const int etat = std::system(commande.c_str());
-    r.statut = (etat != -1 && WIFEXITED(etat)) ? WEXITSTATUS(etat) : -1;
+    r.statut = statutDeSortie(std::system(ligneDeCommande(commande).c_str()));
     lire(dossier / "sortie", r.sortie);
     lire(dossier / "erreurs", r.erreurs);
     fs::remove_all(dossier);

@@ -21,6 +21,7 @@
 #include "expressions/hasard.h"
 #include "window/ligne_commande.h"
 #include "window/textes.h"
+#include "tools/sorties_binaires.h"
 
 #include <charconv>
 #include <chrono>
@@ -149,6 +150,7 @@ std::string sortieAffichage(const TfenetreMemoire& f) {
 } // namespace
 
 int main(int argc, char** argv) {
+    sortiesBinaires();
     if (const auto statut = repondreAideOuVersion(argc, argv, "trevane-run", aide))
         return *statut;
     Toptions options;
