@@ -60,11 +60,16 @@ grep -q '^Categories=Education;' /usr/share/applications/trevane.desktop || eche
 appstreamcli validate --no-net /usr/share/metainfo/trevane.metainfo.xml >/dev/null ||
     echec "appstreamcli refuse la fiche AppStream"
 
-# The installed programs, found on the PATH: the window's version with no
-# display at all, and a program run by the console runner.
-(cd / && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM trevane --version) >"$sortie"
-[ "$(cat "$sortie")" = "trevane $version" ] || echec "trevane --version : $(cat "$sortie")"
-echo "trevane --version : $(cat "$sortie")"
+# Every installed program, found on the PATH, has its man page and tells its
+# version with no display at all (the window's too); then a program is run by
+# the console runner.
+for programme in $(grep '^/usr/bin/' "$liste"); do
+    nom=$(basename "$programme")
+    grep -qx "/usr/share/man/man1/$nom.1.gz" "$liste" || echec "$nom n'a pas de page de manuel"
+    (cd / && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$nom" --version) >"$sortie"
+    [ "$(cat "$sortie")" = "$nom $version" ] || echec "$nom --version : $(cat "$sortie")"
+    echo "$nom --version : $(cat "$sortie")"
+done
 (cd / && trevane-run "$racine/tests/programmes/exemple_normal.txt") >"$sortie" 2>/dev/null
 cmp -s "$sortie" "$racine/tests/programmes/exemple_normal.attendu" || echec "trevane-run exemple_normal.txt"
 echo "trevane-run exemple_normal.txt : $(wc -l <"$sortie") lignes attendues"
