@@ -1,13 +1,13 @@
 #include "analysis/fenetre_memoire.h"
 
 #include "analysis/codage.h"
+#include "analysis/ecriture_durable.h"
 #include "analysis/lignes.h"
 
 #include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <sys/stat.h>
-#include <unistd.h>
 
 void TfenetreMemoire::taper(const std::string& texte) {
     lignesEditeur = decouperLignes(texte);
@@ -125,9 +125,9 @@ bool ecrireFichierOctets(const std::string& chemin, const std::string& octets) {
         return false;
     bool ok = std::fwrite(octets.data(), 1, octets.size(), fichier) == octets.size();
     ok = (std::fflush(fichier) == 0) && ok;
-    ok = (fsync(fileno(fichier)) == 0) && ok;
+    ok = forcerSurDisque(fichier) && ok;
     ok = (std::fclose(fichier) == 0) && ok;
-    if (!ok || std::rename(provisoire.c_str(), chemin.c_str()) != 0) {
+    if (!ok || !remplacerFichier(provisoire, chemin)) {
         std::remove(provisoire.c_str());
         return false;
     }

@@ -13,6 +13,14 @@
 #include <cstdint>
 #include <limits>
 
+// Every real result depends on the x87 extended format: 64-bit significand,
+// 15-bit exponent. A compiler whose long double is a plain double (Microsoft's),
+// or IEEE binary128, would print other digits, so it cannot build Trevane.
+static_assert(std::numeric_limits<long double>::digits == 64 &&
+                  std::numeric_limits<long double>::max_exponent == 16384,
+              "Trevane a besoin du long double x87 de 80 bits (mantisse de 64 bits) : "
+              "ce compilateur ne le fournit pas (sous Windows, prendre MinGW-w64, pas MSVC)");
+
 // 32-bit two's-complement arithmetic, wrapping around without error.
 inline int32_t plusEntier(int32_t a, int32_t b) {
     return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));

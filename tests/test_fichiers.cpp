@@ -11,10 +11,21 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <random>
 
 namespace {
 
 namespace fs = std::filesystem;
+
+// A new empty scratch folder, under a name no one else holds.
+fs::path dossierNeuf() {
+    std::random_device hasard;
+    for (;;) {
+        const fs::path dossier = fs::temp_directory_path() / ("trevane-fichiers-" + std::to_string(hasard()));
+        if (fs::create_directory(dossier))
+            return dossier;
+    }
+}
 
 // A workspace as the window leaves it after start-up, on an in-memory window,
 // with a scratch folder for the files.
@@ -25,8 +36,7 @@ struct Poste {
 
     Poste() {
         d->fenetre = &f;
-        std::string modele = (fs::temp_directory_path() / "trevane-fichiers-XXXXXX").string();
-        dossier = mkdtemp(modele.data());
+        dossier = dossierNeuf();
         d->resultatsSauves = depuisUtf8("Aucun résultat disponible");
         d->modeAffichage = modeInformations;
         afficherInformations(*d);
@@ -34,7 +44,9 @@ struct Poste {
     }
     ~Poste() { fs::remove_all(dossier); }
 
-    std::string chemin(const std::string& nom) const { return (dossier / nom).string(); }
+    // "/" between folders on every system, as the window's dialogs give paths;
+    // the name's bytes as they are (a path object would convert them on Windows).
+    std::string chemin(const std::string& nom) const { return dossier.generic_string() + "/" + nom; }
     std::string lire(const std::string& chemin) const {
         std::string octets;
         EXPECT_TRUE(lireFichierOctets(chemin, octets)) << chemin;

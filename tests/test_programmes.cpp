@@ -1,5 +1,7 @@
 // End-to-end cases: every tests/programmes/NAME.txt runs through trevane-run
 // and its output is compared with NAME.attendu (see LISEZMOI.md there).
+#include "trevane_version.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,8 +10,10 @@
 #include <iterator>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <unistd.h>
+#ifndef _WIN32
+#include <sys/wait.h>
+#endif
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -24,12 +28,23 @@ bool lire(const fs::path& chemin, std::string& contenu) {
     return true;
 }
 
+#ifdef _WIN32
+// For cmd.exe, which std::system calls on Windows: words in double quotes (the
+// tests' words hold none), and the whole line once more in quotes, since
+// cmd /c drops the first and the last.
+std::string entreGuillemets(const std::string& mot) { return "\"" + mot + "\""; }
+std::string ligneDeCommande(const std::string& commande) { return "\"" + commande + "\""; }
+int statutDeSortie(int etat) { return etat; }
+#else
 std::string entreGuillemets(const std::string& mot) {
     std::string resultat = "'";
     for (const char c : mot)
         resultat += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return resultat + "'";
 }
+std::string ligneDeCommande(const std::string& commande) { return commande; }
+int statutDeSortie(int etat) { return (etat != -1 && WIFEXITED(etat)) ? WEXITSTATUS(etat) : -1; }
+#endif
 
 struct Tresultat {
     int statut = -1;
@@ -49,8 +64,7 @@ Tresultat lancer(const std::vector<std::string>& arguments) {
     commande += " >" + entreGuillemets((dossier / "sortie").string()) + " 2>" +
                 entreGuillemets((dossier / "erreurs").string());
     Tresultat r;
-    const int etat = std::system(commande.c_str());
-    r.statut = (etat != -1 && WIFEXITED(etat)) ? WEXITSTATUS(etat) : -1;
+    r.statut = statutDeSortie(std::system(ligneDeCommande(commande).c_str()));
     lire(dossier / "sortie", r.sortie);
     lire(dossier / "erreurs", r.erreurs);
     fs::remove_all(dossier);
@@ -136,6 +150,29 @@ TEST(trevane_run, usage_et_fichier_illisible) {
     EXPECT_EQ(absent.sortie, "");
     EXPECT_EQ(absent.erreurs, "Impossible d'ouvrir le fichier /nonexistent/programme.txt\n");
     EXPECT_EQ(lancer({DOSSIER_PROGRAMMES}).statut, 4);
+}
+
+TEST(trevane_run, aide_et_version) {
+    const std::string programme = std::string(DOSSIER_PROGRAMMES) + "/exemple_normal.txt";
+    const std::string usage = lancer({"--vite"}).erreurs;
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{"--help"}, {programme, "--help"}, {"--vite", "--help", "--version"},
+          {"--graine", "1", "--help", "--", programme}}) {
+        const Tresultat r = lancer(arguments);
+        EXPECT_EQ(r.statut, 0);
+        EXPECT_EQ(r.erreurs, "");
+        EXPECT_EQ(r.sortie.rfind(usage, 0), 0u) << r.sortie;
+        EXPECT_GT(r.sortie.size(), usage.size());
+    }
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{"--version"}, {"--version", "--help"}, {"--pas-a-pas", "--version", programme}}) {
+        const Tresultat r = lancer(arguments);
+        EXPECT_EQ(r.statut, 0);
+        EXPECT_EQ(r.sortie, "trevane-run " TREVANE_VERSION "\n");
+        EXPECT_EQ(r.erreurs, "");
+    }
+    // After "--" the words are file names.
+    EXPECT_EQ(lancer({"--", "--help"}).statut, 4);
 }
 
 TEST(trevane_run, graine_reproductible) {

@@ -2,6 +2,7 @@
 // writes what the display pane would show.
 //
 //   trevane-run [--pas-a-pas] [--poursuivre N] [--graine N] FICHIER
+//   trevane-run --help | --version
 //
 // FICHIER is read as the window's Open reads it (a UTF-8 or UTF-16 file is
 // converted to Windows-1252, tabs become blanks) and becomes the editor's
@@ -23,7 +24,9 @@
 #include "execution/controle.h"
 #include "expressions/hasard.h"
 #include "tools/sortie_console.h"
+#include "window/ligne_commande.h"
 #include "window/textes.h"
+#include "tools/sorties_binaires.h"
 
 #include <charconv>
 #include <chrono>
@@ -42,6 +45,25 @@ constexpr int sortieEnAttente = 3;
 constexpr int sortieFichierIlisible = 4;
 constexpr int sortieEcritureImpossible = 5;
 constexpr int sortieUsage = 64;
+
+// The usage line: the whole message of a usage error, and the help's first line.
+#define USAGE "usage : trevane-run [--pas-a-pas] [--poursuivre N] [--graine N] FICHIER\n"
+constexpr std::string_view aide =
+    USAGE
+    "Exécute le programme FICHIER (Windows-1252) comme la fenêtre de Trevane et\n"
+    "écrit sur la sortie standard, en UTF-8, ce que montre le volet d'affichage.\n"
+    "\n"
+    "  --pas-a-pas     exécution « Commentée pas à pas » au lieu de « Normale »\n"
+    "  --poursuivre N  puis « Poursuivre » N fois au plus, tant que la fenêtre l'accepte\n"
+    "  --graine N      graine du hasard (sinon l'horloge, comme au démarrage)\n"
+    "  --help          affiche cette aide\n"
+    "  --version       affiche la version\n"
+    "\n"
+    "Sortie d'erreur : « selection: N » chaque fois que l'éditeur sélectionne la\n"
+    "ligne N (numérotée depuis 0).\n"
+    "Statut : 0 exécution terminée, 1 erreur d'analyse, 2 erreur d'exécution,\n"
+    "3 en attente de « Poursuivre », 4 fichier illisible ou trop grand, 5 sortie\n"
+    "impossible à écrire, 64 mauvaise utilisation.\n";
 
 struct Toptions {
     bool pasAPas = false;
@@ -144,9 +166,12 @@ bool terminerSorties(TfenetreConsole& f) {
 } // namespace
 
 int main(int argc, char** argv) {
+    sortiesBinaires();
+    if (const auto statut = repondreAideOuVersion(argc, argv, "trevane-run", aide))
+        return *statut;
     Toptions options;
     if (!lireOptions(argc, argv, options)) {
-        std::fputs("usage : trevane-run [--pas-a-pas] [--poursuivre N] [--graine N] FICHIER\n", stderr);
+        std::fputs(USAGE, stderr);
         return sortieUsage;
     }
     std::string octets;

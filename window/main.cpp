@@ -1,13 +1,32 @@
 // Trevane: one window, nothing kept between uses. `trevane FICHIER` opens
-// that program file at start-up.
+// that program file at start-up; --help and --version answer on the console
+// without opening it.
 #include "window/FenetrePrincipale.h"
+#include "window/ligne_commande.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
+namespace {
+
+constexpr std::string_view aide =
+    "usage : trevane [FICHIER]\n"
+    "Ouvre la fenêtre de Trevane : écrire, analyser et exécuter ses premiers\n"
+    "algorithmes. Les programmes sont des fichiers texte (.txt, Windows-1252) ;\n"
+    "FICHIER, s'il est donné, est ouvert au démarrage.\n"
+    "\n"
+    "  --help     affiche cette aide\n"
+    "  --version  affiche la version\n"
+    "\n"
+    "Pour exécuter un programme sans fenêtre : trevane-run --help.\n";
+
+} // namespace
+
 int main(int argc, char* argv[]) {
+    if (const auto statut = repondreAideOuVersion(argc, argv, "trevane", aide))
+        return *statut;
     QApplication application(argc, argv);
     // The toolkit's own buttons and dialogs speak the system's language when
     // its translation is installed, as the standard boxes of the desktop do.
