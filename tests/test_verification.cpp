@@ -139,6 +139,22 @@ TEST(comparaison, sortie_sans_fin_bornee) {
     EXPECT_EQ(c.premiereGardee(), 0u);
 }
 
+// Lines that agree are not kept beyond the few shown before a difference.
+TEST(comparaison, contexte_borne) {
+    std::vector<std::string> lignes;
+    for (int i = 0; i < 100000; ++i)
+        lignes.push_back(std::to_string(i));
+    const Tattendu attendu(lignes, false);
+    Tcomparaison c(attendu, false);
+    for (int i = 0; i < 100000; ++i)
+        c.recevoir(i == 50000 ? "x" : lignes[i]);
+    EXPECT_EQ(c.difference(), 50000u);
+    EXPECT_EQ(c.premiereGardee(), 50000u - contexteAvant);
+    ASSERT_EQ(c.gardees().size(), contexteAvant + 1 + contexteApres);
+    EXPECT_EQ(c.gardees()[contexteAvant], "x");
+    EXPECT_EQ(c.gardees()[contexteAvant + 1], "50001");
+}
+
 TEST(textes_rapport, csv_sans_formule) {
     const struct {
         const char* champ;

@@ -41,10 +41,15 @@ void Tcomparaison::recevoir(std::string_view ligne) {
         if (!egale)
             difference_ = i;
     }
-    // Until the difference every line is kept (there are no more of them than
-    // expected lines), then the few after it.
-    if (!difference_ || i <= *difference_ + contexteApres)
+    // Before the difference only the last few lines are kept, then the few
+    // after it.
+    if (!difference_ || i <= *difference_ + contexteApres) {
         gardees_.emplace_back(ligne.substr(0, longueurGardee));
+        if (!difference_ && gardees_.size() > contexteAvant) {
+            gardees_.pop_front();
+            ++premiereGardee_;
+        }
+    }
     if (recues_ > attendu_.lignes.size() + margeLignes || octets_ > attendu_.octets + margeOctets)
         deborde_ = true;
 }
@@ -58,20 +63,11 @@ std::optional<size_t> Tcomparaison::difference() const {
 }
 
 void Tcomparaison::resserrer() {
-    const std::optional<size_t> d = difference();
-    if (!d) {
+    if (!difference()) {
         gardees_.clear();
         gardees_.shrink_to_fit();
         premiereGardee_ = recues_;
-        return;
     }
-    const size_t debut = *d > contexteAvant ? *d - contexteAvant : 0;
-    const size_t fin = *d + contexteApres + 1;
-    if (fin < gardees_.size())
-        gardees_.erase(gardees_.begin() + static_cast<std::ptrdiff_t>(fin), gardees_.end());
-    gardees_.erase(gardees_.begin(), gardees_.begin() + static_cast<std::ptrdiff_t>(debut));
-    gardees_.shrink_to_fit();
-    premiereGardee_ = debut;
 }
 
 void Trecueil::recevoir(std::string_view ligne) {

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -55,10 +56,10 @@ public:
     size_t nombreRecues() const { return recues_; }
     bool debordee() const { return deborde_; }
     // The lines kept, from index `premiereGardee()`, at most `longueurGardee`
-    // characters each; only around the difference once the run is over.
-    const std::vector<std::string>& gardees() const { return gardees_; }
+    // characters each: a few before the difference and a few after it.
+    const std::deque<std::string>& gardees() const { return gardees_; }
     size_t premiereGardee() const { return premiereGardee_; }
-    // Drops the kept lines the reports will not show.
+    // After the run: drops the lines kept when all agree.
     void resserrer();
 
 private:
@@ -68,7 +69,7 @@ private:
     size_t octets_ = 0;
     std::optional<size_t> difference_;
     bool deborde_ = false;
-    std::vector<std::string> gardees_;
+    std::deque<std::string> gardees_;
     size_t premiereGardee_ = 0;
 };
 

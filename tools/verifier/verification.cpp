@@ -139,7 +139,7 @@ Tverdict verifier(const Tprogramme& programme, const Tattendu& attendu, const Tp
         comparaison.resserrer();
         jugerSortie(v, comparaison, attendu);
         v.premiereGardee = comparaison.premiereGardee();
-        v.gardees = comparaison.gardees();
+        v.gardees.assign(comparaison.gardees().begin(), comparaison.gardees().end());
         return v;
     }
     if (issue.ligne != aucuneLigne)
