@@ -55,8 +55,10 @@ struct Tresultat {
 // Runs trevane-verifier in `dossier`.
 Tresultat verifier(const fs::path& dossier, const std::vector<std::string>& arguments) {
     std::string commande = "cd " + guillemets(dossier.string()) + " && " + guillemets(TREVANE_VERIFIER);
-    for (const std::string& a : arguments)
-        commande += " " + guillemets(a);
+    for (const std::string& a : arguments) {
+        commande += ' ';
+        commande += guillemets(a);
+    }
     commande += " >sortie.out 2>erreurs.out";
     const int etat = std::system(commande.c_str());
     Tresultat r;
@@ -245,6 +247,21 @@ TEST_F(verifier_classe, reference_refusee) {
     const Tresultat absente = verifier(dossier, {"--attendu", "absent.txt", "classe"});
     EXPECT_EQ(absente.statut, 64);
     EXPECT_EQ(absente.erreurs, "trevane-verifier : sortie attendue absent.txt : Impossible d'ouvrir le fichier\n");
+}
+
+// A report path that is not a regular file is written into, not replaced;
+// a report that cannot be written is a failure of the command.
+TEST_F(verifier_classe, ecriture_des_rapports) {
+    ecrire(dossier / "vrai.csv", "");
+    fs::create_symlink("vrai.csv", dossier / "lien.csv");
+    const Tresultat r = verifier(dossier, {"--reference", "reference.txt", "--csv", "lien.csv", "classe/utf8.txt"});
+    EXPECT_EQ(r.statut, 0);
+    EXPECT_TRUE(fs::is_symlink(dossier / "lien.csv"));
+    EXPECT_EQ(lire(dossier / "vrai.csv").substr(0, 3), "\xEF\xBB\xBF");
+    const Tresultat echec = verifier(dossier, {"--reference", "reference.txt", "--html", "nulle-part/r.html",
+                                               "classe/utf8.txt"});
+    EXPECT_EQ(echec.statut, 74);
+    EXPECT_EQ(echec.erreurs, "trevane-verifier : impossible d'écrire le rapport nulle-part/r.html\n");
 }
 
 TEST_F(verifier_classe, usage) {

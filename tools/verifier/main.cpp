@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <string>
+#include <sys/stat.h>
 #include <thread>
 
 namespace {
@@ -27,8 +28,22 @@ int refuser(const std::string& message) {
     return sortieUsage;
 }
 
+// A new or regular file is replaced whole once written (a failure leaves the
+// old one); anything else (a link, "/dev/stdout", a pipe) is written into,
+// never replaced.
+bool ecrireDans(const std::string& chemin, const std::string& contenu) {
+    struct stat etat {};
+    if (lstat(chemin.c_str(), &etat) != 0 || S_ISREG(etat.st_mode))
+        return ecrireFichierOctets(chemin, contenu);
+    std::FILE* fichier = std::fopen(chemin.c_str(), "wb");
+    if (!fichier)
+        return false;
+    const bool ecrit = ecrire(fichier, contenu);
+    return (std::fclose(fichier) == 0) && ecrit;
+}
+
 bool ecrireRapport(const std::string& chemin, const std::string& contenu) {
-    if (chemin.empty() || ecrireFichierOctets(chemin, contenu))
+    if (chemin.empty() || ecrireDans(chemin, contenu))
         return true;
     ecrire(stderr, "trevane-verifier : impossible d'écrire le rapport " + nomLisible(chemin) + "\n");
     return false;
