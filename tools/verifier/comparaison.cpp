@@ -2,6 +2,8 @@
 
 #include "analysis/codage.h"
 
+#include <utility>
+
 std::string lignePourComparer(std::string_view ligne, bool ignorerBlancs) {
     if (!ignorerBlancs)
         return std::string(ligne);

@@ -1,6 +1,7 @@
 #include "tools/verifier/parallele.h"
 
 #include <atomic>
+#include <system_error>
 #include <thread>
 
 std::vector<Tverdict> verifierTous(const std::vector<Tprogramme>& programmes, const Tattendu& attendu,

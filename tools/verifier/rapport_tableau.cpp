@@ -1,6 +1,8 @@
 #include "tools/verifier/rapports.h"
 #include "tools/verifier/textes_rapport.h"
 
+#include <algorithm>
+
 std::array<size_t, descriptionsStatuts.size()> compterStatuts(const std::vector<Tverdict>& verdicts) {
     std::array<size_t, descriptionsStatuts.size()> nombres{};
     for (const Tverdict& v : verdicts)

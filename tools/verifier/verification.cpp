@@ -9,6 +9,7 @@
 #include "tools/session.h"
 
 #include <memory>
+#include <cstdint>
 #include <new>
 
 namespace {
