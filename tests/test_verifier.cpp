@@ -157,7 +157,8 @@ TEST_F(verifier_classe, tableau_csv_et_statut) {
               "12 programmes : réussi : 3 ; sortie différente : 4 ; erreur d'analyse : 2 ; erreur d'exécution : 1 ; "
               "trop long : 1 ; illisible : 1\n");
     // The name that would be a formula gets its apostrophe; a detail holding
-    // ";" is quoted.
+    // ";" is quoted. The endless display is stopped at the first look after
+    // its 1005th line (two lines per three instructions): 2 x 1024 instructions.
     EXPECT_EQ(lire(dossier / "rapport.csv"),
               "\xEF\xBB\xBF" "fichier;statut;ligne;detail;instructions\r\n"
               "classe/analyse.txt;erreur-analyse;2;Erreur de parenthésage;0\r\n"
@@ -165,7 +166,7 @@ TEST_F(verifier_classe, tableau_csv_et_statut) {
               "classe/execution.txt;erreur-execution;4;Un indice pour une variable est hors limites.;2\r\n"
               "classe/faux.txt;sortie-differente;2;attendu : «n =  2 s =  3» / obtenu : «n =  2 s =  4»;4\r\n"
               "classe/manque.txt;sortie-differente;4;attendu : «fin» / obtenu : (ligne manquante);13\r\n"
-              "classe/sous-dossier/bavard.txt;sortie-differente;1;\"attendu : «n =  1 s =  1» / obtenu : «<script>alert(1)</script>» ; sortie interrompue après 1005 lignes\";100000\r\n"
+              "classe/sous-dossier/bavard.txt;sortie-differente;1;\"attendu : «n =  1 s =  1» / obtenu : «<script>alert(1)</script>» ; sortie interrompue après 1005 lignes\";2048\r\n"
               "classe/sous-dossier/boucle.txt;trop-long;;Arrêté après 1000000 instructions.;1000000\r\n"
               "classe/trop.txt;sortie-differente;5;attendu : (aucune ligne) / obtenu : «merci» (ligne en trop);15\r\n"
               "classe/utf8.txt;reussi;;;14\r\n"

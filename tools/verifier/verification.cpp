@@ -39,7 +39,7 @@ struct Tissue {
 
 // Instructions run between two looks at the receiver: a program that writes
 // without end is stopped soon after its output has grown too long.
-constexpr int32_t pasParTour = 100000;
+constexpr int32_t pasParTour = 1024;
 
 Tissue executer(const std::vector<std::string>& lignes, Trecepteur& recepteur, const Tparametres& p) {
     TfenetreVerification f(recepteur);
