@@ -8,8 +8,8 @@
 #include "analysis/fenetre_memoire.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
-#include <sys/stat.h>
 #include <thread>
 
 namespace {
@@ -32,8 +32,9 @@ int refuser(const std::string& message) {
 // old one); anything else (a link, "/dev/stdout", a pipe) is written into,
 // never replaced.
 bool ecrireDans(const std::string& chemin, const std::string& contenu) {
-    struct stat etat {};
-    if (lstat(chemin.c_str(), &etat) != 0 || S_ISREG(etat.st_mode))
+    std::error_code erreur;
+    const auto etat = std::filesystem::symlink_status(chemin, erreur);
+    if (erreur || std::filesystem::is_regular_file(etat))
         return ecrireFichierOctets(chemin, contenu);
     std::FILE* fichier = std::fopen(chemin.c_str(), "wb");
     if (!fichier)
