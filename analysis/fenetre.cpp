@@ -2,12 +2,25 @@
 
 #include "analysis/donnees.h"
 
-void ajouterLigneAffichage(TdonneesCommunes& d, const std::string& texte) {
+namespace {
+
+// A pane line: one blank, then the text.
+std::string ligneDuVolet(const std::string& texte) {
     std::string ligne;
     ligne.reserve(texte.size() + 1);
     ligne += ' ';
     ligne += texte;
-    d.fenetre->ajouterAffichage(ligne);
+    return ligne;
+}
+
+} // namespace
+
+void ajouterLigneAffichage(TdonneesCommunes& d, const std::string& texte) {
+    d.fenetre->ajouterAffichage(ligneDuVolet(texte));
+}
+
+void ajouterLigneSortie(TdonneesCommunes& d, const std::string& texte) {
+    d.fenetre->ajouterSortie(ligneDuVolet(texte));
 }
 
 void selectionnerLigne(TdonneesCommunes& d, int32_t n) {

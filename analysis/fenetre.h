@@ -34,6 +34,10 @@ public:
 
     // Display pane `RichEditAffichages`, read-only for the user.
     virtual void ajouterAffichage(const std::string& ligne) = 0;  // a new last line, exactly as given
+    // The line a display instruction writes, exactly as given: a pane line
+    // like any other. The checker overrides it to keep a program's output
+    // apart from the run reports and the commentary.
+    virtual void ajouterSortie(const std::string& ligne) { ajouterAffichage(ligne); }
     virtual void viderAffichage() = 0;
     virtual std::string texteAffichage() = 0;
     virtual void remplacerTexteAffichage(const std::string& texte) = 0;
@@ -80,6 +84,8 @@ struct TdonneesCommunes;
 
 // Appends one line to the display pane: one blank, then the text.
 void ajouterLigneAffichage(TdonneesCommunes& d, const std::string& texte);
+// The same for the output line of a display instruction (`ajouterSortie`).
+void ajouterLigneSortie(TdonneesCommunes& d, const std::string& texte);
 
 // Gives the editor the focus and selects program line n: it starts at the sum
 // over lines 0..n-1 of each line's length plus 2, and is as long as line n.

@@ -74,7 +74,7 @@ const std::string& messageExecution(int32_t code) {
     return messages[static_cast<size_t>(code - 101)];
 }
 
-void lancerExecution(TdonneesCommunes& d, int32_t mode) {
+bool preparerExecution(TdonneesCommunes& d, int32_t mode) {
     Tfenetre& f = *d.fenetre;
     d.resultatsSauves.clear();
     if (d.modeAffichage == modeResultats)
@@ -84,14 +84,21 @@ void lancerExecution(TdonneesCommunes& d, int32_t mode) {
     f.editeurLectureSeule(true);
 
     analyserProgramme(d);
-    if (d.codeErreur == 0) {
-        choisirFormes(d);
-        d.modeExecution = mode;
-        d.erreurExecution = 0;
-        d.nbRetours = 0;
-        d.nbPas = 0;
-        d.nbPasTranche = 0;
-        d.ligneCourante = d.premiereInstruction;
+    if (d.codeErreur != 0)
+        return false;
+    choisirFormes(d);
+    d.modeExecution = mode;
+    d.erreurExecution = 0;
+    d.nbRetours = 0;
+    d.nbPas = 0;
+    d.nbPasTranche = 0;
+    d.ligneCourante = d.premiereInstruction;
+    return true;
+}
+
+void lancerExecution(TdonneesCommunes& d, int32_t mode) {
+    Tfenetre& f = *d.fenetre;
+    if (preparerExecution(d, mode)) {
         poursuivreExecution(d);
         return;
     }
@@ -131,6 +138,14 @@ void poursuivreExecution(TdonneesCommunes& d) {
         }
     }
     // Any other mode: no run was ever started, there is nothing to continue.
+}
+
+void executerAuPlus(TdonneesCommunes& d, int32_t nombre) {
+    if (nombre <= 0 || d.ligneCourante == aucuneLigne)
+        return;
+    // A burst that has already used all but `nombre` of its steps.
+    d.nbPasTranche = tailleTranche - (nombre < tailleTranche ? nombre : tailleTranche);
+    executerTranche(d);
 }
 
 void arreterExecution(TdonneesCommunes& d) {

@@ -8,6 +8,14 @@
 struct TdonneesCommunes;
 
 void lancerExecution(TdonneesCommunes& d, int32_t mode);
+// The start of a run without its first burst: the pane emptied in results
+// mode, the analysis, and on success the run registers set for `mode`.
+// False on an analysis error (`codeErreur`, `ligneErreur`), not reported.
+bool preparerExecution(TdonneesCommunes& d, int32_t mode);
+// Runs at most `nombre` more instructions of a prepared normal run, and no
+// report: for callers that bound a run themselves (the checker). The run
+// stops earlier at its end or at an error, as a burst does.
+void executerAuPlus(TdonneesCommunes& d, int32_t nombre);
 void poursuivreExecution(TdonneesCommunes& d);
 void arreterExecution(TdonneesCommunes& d);
 // Ends a waiting run without a word in the pane, as New and Open do: the

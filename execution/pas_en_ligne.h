@@ -174,7 +174,7 @@ template <bool commente>
             break;
         case natAfficher:
             if (!d.ligneAffichee.empty())
-                ajouterLigneAffichage(d, d.ligneAffichee);
+                ajouterLigneSortie(d, d.ligneAffichee);
             break;
         case natAllerEtRevenir:
             if (d.nbRetours >= nbRetoursMax || d.nbRetours < 0)

@@ -22,14 +22,12 @@
 #include "analysis/lecture_programme.h"
 #include "analysis/lignes.h"
 #include "execution/controle.h"
-#include "expressions/hasard.h"
+#include "tools/session.h"
 #include "tools/sortie_console.h"
-#include "window/ligne_commande.h"
-#include "window/textes.h"
 #include "tools/sorties_binaires.h"
+#include "window/ligne_commande.h"
 
 #include <charconv>
-#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -109,26 +107,6 @@ bool lireOptions(int argc, char** argv, Toptions& options) {
     return fichierVu;
 }
 
-// The seed the window takes at start-up: the time of day in milliseconds, UTC.
-uint32_t graineHorloge() {
-    using namespace std::chrono;
-    const auto ms = duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
-    return static_cast<uint32_t>(ms % 86400000);
-}
-
-// What the window does at start-up, as far as the core sees it.
-void demarrer(TdonneesCommunes& d, TfenetreMemoire& f, uint32_t graine) {
-    initialiserHasard(d, graine);
-    f.viderAffichage();
-    afficherInformations(d);
-    d.resultatsSauves = "Aucun r\xE9" "sultat disponible";
-    d.modeAffichage = modeInformations;
-    f.cocherInformations(true);
-    f.cocherResultat(false);
-    f.legendeAffichages("Affichage - Informations");
-    f.activerPoursuivreArreter(false);
-}
-
 void ecrireTout(std::FILE* flux, const std::string& texte) {
     std::fwrite(texte.data(), 1, texte.size(), flux);
     std::fflush(flux);
@@ -183,7 +161,7 @@ int main(int argc, char** argv) {
     TfenetreConsole f(stdout, stderr);
     auto d = std::make_unique<TdonneesCommunes>();
     d->fenetre = &f;
-    demarrer(*d, f, options.graine ? *options.graine : graineHorloge());
+    demarrerSession(*d, options.graine ? *options.graine : graineHorloge());
     const TfichierDecode lu = decoderFichier(octets);
     std::string().swap(octets);
     if (const std::string note = noteDecodage(lu); !note.empty())

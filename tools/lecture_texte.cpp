@@ -1,0 +1,25 @@
+#include "tools/lecture_texte.h"
+
+#include "analysis/decodage_fichier.h"
+#include "analysis/lecture_programme.h"
+#include "analysis/lignes.h"
+
+#include <limits>
+
+TlectureTexte lireTexte(const std::string& chemin, std::vector<std::string>& lignes) {
+    std::string octets;
+    // Expected outputs may be longer than any program: only the size bounds them.
+    switch (lireProgramme(chemin, std::numeric_limits<size_t>::max(), octets)) {
+    case Tlecture::complete:
+    case Tlecture::tropDeLignes:
+        break;
+    case Tlecture::tropGrand:
+        return TlectureTexte::tropVolumineux;
+    case Tlecture::illisible:
+        return TlectureTexte::illisible;
+    }
+    const TfichierDecode lu = decoderFichier(octets);
+    std::string().swap(octets);
+    lignes = decouperLignes(lu.texte);
+    return TlectureTexte::lu;
+}

@@ -1,0 +1,28 @@
+#include "tools/session.h"
+
+#include "analysis/codage.h"
+#include "analysis/donnees.h"
+#include "analysis/fenetre.h"
+#include "expressions/hasard.h"
+#include "window/textes.h"
+
+#include <chrono>
+
+void demarrerSession(TdonneesCommunes& d, uint32_t graine) {
+    Tfenetre& f = *d.fenetre;
+    initialiserHasard(d, graine);
+    f.viderAffichage();
+    afficherInformations(d);
+    d.resultatsSauves = depuisUtf8("Aucun résultat disponible");
+    d.modeAffichage = modeInformations;
+    f.cocherInformations(true);
+    f.cocherResultat(false);
+    f.legendeAffichages("Affichage - Informations");
+    f.activerPoursuivreArreter(false);
+}
+
+uint32_t graineHorloge() {
+    using namespace std::chrono;
+    const auto ms = duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+    return static_cast<uint32_t>(ms % 86400000);
+}

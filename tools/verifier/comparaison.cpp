@@ -1,0 +1,107 @@
+#include "tools/verifier/comparaison.h"
+
+#include "analysis/codage.h"
+
+#include <utility>
+
+std::string lignePourComparer(std::string_view ligne, bool ignorerBlancs) {
+    if (!ignorerBlancs)
+        return std::string(ligne);
+    std::string resultat;
+    resultat.reserve(ligne.size());
+    bool blanc = false;
+    for (const char c : ligne) {
+        if (c == ' ') {
+            blanc = true;
+            continue;
+        }
+        if (blanc && !resultat.empty())
+            resultat += ' ';
+        blanc = false;
+        resultat += c;
+    }
+    return resultat;
+}
+
+Tattendu::Tattendu(std::vector<std::string> l, bool ignorerBlancs) : lignes(std::move(l)) {
+    comparees.reserve(lignes.size());
+    for (const std::string& ligne : lignes) {
+        comparees.push_back(lignePourComparer(ligne, ignorerBlancs));
+        octets += ligne.size() + 1;
+    }
+}
+
+void Tcomparaison::recevoir(std::string_view ligne) {
+    if (deborde_)
+        return;
+    const size_t i = recues_++;
+    octets_ += ligne.size() + 1;
+    if (!difference_) {
+        const bool egale = i < attendu_.comparees.size() &&
+                           (ignorerBlancs_ ? lignePourComparer(ligne, true) == attendu_.comparees[i]
+                                           : ligne == attendu_.comparees[i]);
+        if (!egale)
+            difference_ = i;
+    }
+    // Before the difference only the last few lines are kept, then the few
+    // after it.
+    if (!difference_ || i <= *difference_ + contexteApres) {
+        gardees_.emplace_back(ligne.substr(0, longueurGardee));
+        if (!difference_ && gardees_.size() > contexteAvant) {
+            gardees_.pop_front();
+            ++premiereGardee_;
+        }
+    }
+    if (recues_ > attendu_.lignes.size() + margeLignes || octets_ > attendu_.octets + margeOctets)
+        deborde_ = true;
+}
+
+std::optional<size_t> Tcomparaison::difference() const {
+    if (difference_)
+        return difference_;
+    if (recues_ < attendu_.lignes.size())
+        return recues_;
+    return std::nullopt;
+}
+
+void Tcomparaison::resserrer() {
+    if (!difference()) {
+        gardees_.clear();
+        gardees_.shrink_to_fit();
+        premiereGardee_ = recues_;
+    }
+}
+
+void Trecueil::recevoir(std::string_view ligne) {
+    if (deborde_)
+        return;
+    octets_ += ligne.size() + 1;
+    if (lignes.size() >= lignesMax || octets_ > octetsMax) {
+        deborde_ = true;
+        return;
+    }
+    lignes.emplace_back(ligne);
+}
+
+namespace {
+
+// A line between « and », cut to a readable length.
+std::string citer(const std::string& ligne) {
+    constexpr size_t longueurCitee = 120;
+    std::string texte = "«" + versUtf8(std::string_view(ligne).substr(0, longueurCitee));
+    if (ligne.size() > longueurCitee)
+        texte += "…";
+    return texte + "»";
+}
+
+} // namespace
+
+std::string detailDifference(const std::string* attendue, const std::string* obtenue) {
+    std::string detail = "attendu : ";
+    detail += attendue ? citer(*attendue) : "(aucune ligne)";
+    detail += " / obtenu : ";
+    detail += obtenue ? citer(*obtenue) : "(ligne manquante)";
+    if (attendue == nullptr)
+        detail += " (ligne en trop)";
+    return detail;
+}

@@ -1,0 +1,94 @@
+// Comparing a program's output lines with the expected ones as they come,
+// keeping only what a report shows: memory stays bounded whatever the
+// program writes. Lines are Windows-1252, as the pane shows them without its
+// leading blank.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// With --ignorer-blancs: runs of blanks count as one, blanks at both ends of
+// a line are dropped. A blank is the space character only.
+std::string lignePourComparer(std::string_view ligne, bool ignorerBlancs);
+
+struct Tattendu {
+    std::vector<std::string> lignes;     // as given
+    std::vector<std::string> comparees;  // as compared
+    size_t octets = 0;
+
+    Tattendu() = default;
+    Tattendu(std::vector<std::string> lignes, bool ignorerBlancs);
+};
+
+// Lines kept for the reports on either side of the first difference.
+constexpr size_t contexteAvant = 5;
+constexpr size_t contexteApres = 15;
+// Characters of a line kept for the reports; the comparison sees all.
+constexpr size_t longueurGardee = 400;
+// A program that writes more than this beyond the expected output is stopped.
+constexpr size_t margeLignes = 1000;
+constexpr size_t margeOctets = 1u << 20;
+
+// The receiver of a program's output lines.
+class Trecepteur {
+public:
+    virtual ~Trecepteur() = default;
+    virtual void recevoir(std::string_view ligne) = 0;
+    // True once enough was received: the run may stop.
+    virtual bool assez() const = 0;
+};
+
+class Tcomparaison : public Trecepteur {
+public:
+    Tcomparaison(const Tattendu& attendu, bool ignorerBlancs) : attendu_(attendu), ignorerBlancs_(ignorerBlancs) {}
+
+    void recevoir(std::string_view ligne) override;
+    bool assez() const override { return deborde_; }
+
+    // After the run: the index of the first differing line (a missing line
+    // counts at the end of the output), or nothing when all agree.
+    std::optional<size_t> difference() const;
+    size_t nombreRecues() const { return recues_; }
+    bool debordee() const { return deborde_; }
+    // The lines kept, from index `premiereGardee()`, at most `longueurGardee`
+    // characters each: a few before the difference and a few after it.
+    const std::deque<std::string>& gardees() const { return gardees_; }
+    size_t premiereGardee() const { return premiereGardee_; }
+    // After the run: drops the lines kept when all agree.
+    void resserrer();
+
+private:
+    const Tattendu& attendu_;
+    bool ignorerBlancs_;
+    size_t recues_ = 0;
+    size_t octets_ = 0;
+    std::optional<size_t> difference_;
+    bool deborde_ = false;
+    std::deque<std::string> gardees_;
+    size_t premiereGardee_ = 0;
+};
+
+// The reference's output, kept whole up to a bound.
+class Trecueil : public Trecepteur {
+public:
+    static constexpr size_t lignesMax = 1000000;
+    static constexpr size_t octetsMax = 64u << 20;
+
+    void recevoir(std::string_view ligne) override;
+    bool assez() const override { return deborde_; }
+    bool debordee() const { return deborde_; }
+    std::vector<std::string> lignes;
+
+private:
+    size_t octets_ = 0;
+    bool deborde_ = false;
+};
+
+// «attendu : «…» / obtenu : «…»», a missing or an extra line shown as such
+// (UTF-8). `obtenue` is null for a missing line, `attendue` for an extra one.
+std::string detailDifference(const std::string* attendue, const std::string* obtenue);

@@ -1,0 +1,138 @@
+#include "tools/verifier/options.h"
+
+#include <charconv>
+#include <string_view>
+
+namespace {
+
+template <typename T>
+bool lireNombre(std::string_view texte, T& valeur) {
+    if (texte.empty())
+        return false;
+    const auto r = std::from_chars(texte.data(), texte.data() + texte.size(), valeur);
+    return r.ec == std::errc() && r.ptr == texte.data() + texte.size();
+}
+
+// The options that take a value, in either form "--nom VALEUR" or "--nom=VALEUR".
+enum class Tvaleur { reference, attendu, maxInstructions, csv, html, jobs, graine };
+struct ToptionValeur {
+    std::string_view nom;
+    Tvaleur quoi;
+};
+constexpr ToptionValeur optionsAValeur[] = {
+    {"--reference", Tvaleur::reference}, {"--attendu", Tvaleur::attendu},
+    {"--max-instructions", Tvaleur::maxInstructions}, {"--csv", Tvaleur::csv},
+    {"--html", Tvaleur::html}, {"--jobs", Tvaleur::jobs}, {"--graine", Tvaleur::graine},
+};
+
+bool appliquer(Toptions& o, Tvaleur quoi, std::string_view nom, std::string_view valeur, std::string& erreur) {
+    const auto nombreInvalide = [&] {
+        erreur = "valeur invalide pour " + std::string(nom) + " : " + std::string(valeur);
+        return false;
+    };
+    switch (quoi) {
+    case Tvaleur::reference: o.reference = valeur; return true;
+    case Tvaleur::attendu: o.attendu = valeur; return true;
+    case Tvaleur::csv: o.csv = valeur; return true;
+    case Tvaleur::html: o.html = valeur; return true;
+    case Tvaleur::maxInstructions:
+        if (!lireNombre(valeur, o.maxInstructions) || o.maxInstructions == 0)
+            return nombreInvalide();
+        return true;
+    case Tvaleur::jobs:
+        if (!lireNombre(valeur, o.jobs) || o.jobs == 0 || o.jobs > 256)
+            return nombreInvalide();
+        return true;
+    case Tvaleur::graine:
+        if (!lireNombre(valeur, o.graine))
+            return nombreInvalide();
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool lireOptions(int argc, const char* const* argv, Toptions& o, std::string& erreur) {
+    bool finOptions = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (finOptions || argument.empty() || argument[0] != '-' || argument == "-") {
+            o.entrees.emplace_back(argument);
+            continue;
+        }
+        if (argument == "--") {
+            finOptions = true;
+        } else if (argument == "--help" || argument == "-h") {
+            o.aide = true;
+            return true;
+        } else if (argument == "--version") {
+            o.version = true;
+            return true;
+        } else if (argument == "--ignorer-blancs") {
+            o.ignorerBlancs = true;
+        } else {
+            const size_t egal = argument.find('=');
+            const std::string_view nom = argument.substr(0, egal);
+            const ToptionValeur* option = nullptr;
+            for (const ToptionValeur& candidate : optionsAValeur)
+                if (candidate.nom == nom)
+                    option = &candidate;
+            if (!option) {
+                erreur = "option inconnue : " + std::string(argument);
+                return false;
+            }
+            std::string_view valeur;
+            if (egal != std::string_view::npos) {
+                valeur = argument.substr(egal + 1);
+            } else if (i + 1 < argc) {
+                valeur = argv[++i];
+            } else {
+                erreur = "valeur manquante après " + std::string(nom);
+                return false;
+            }
+            if (!appliquer(o, option->quoi, nom, valeur, erreur))
+                return false;
+        }
+    }
+    if (o.reference.empty() == o.attendu.empty()) {
+        erreur = "donnez exactement une des options --reference et --attendu";
+        return false;
+    }
+    if (o.entrees.empty()) {
+        erreur = "aucun programme ni dossier à vérifier";
+        return false;
+    }
+    return true;
+}
+
+const char* texteAide() {
+    return "usage : trevane-verifier [OPTIONS] ENTREE...\n"
+           "\n"
+           "Vérifie les programmes d'une classe : chaque programme est exécuté en mode\n"
+           "normal et les lignes qu'il affiche sont comparées à la sortie attendue.\n"
+           "\n"
+           "ENTREE : un fichier programme, ou un dossier où sont cherchés, sous-dossiers\n"
+           "compris, les fichiers *.txt (dans l'ordre de leurs chemins).\n"
+           "\n"
+           "La sortie attendue (une des deux options) :\n"
+           "  --reference PROGRAMME   la solution du professeur, exécutée en mode normal\n"
+           "  --attendu FICHIER       les lignes attendues, une par ligne, comme le volet\n"
+           "                          les montre sans son blanc de tête (Windows-1252 ou UTF-8)\n"
+           "\n"
+           "Options :\n"
+           "  --ignorer-blancs        plusieurs blancs comptent pour un, ceux des deux\n"
+           "                          bouts d'une ligne ne comptent pas\n"
+           "  --max-instructions N    arrête un programme après N instructions (trop long) ;\n"
+           "                          100000000 par défaut\n"
+           "  --csv FICHIER           écrit le rapport CSV (UTF-8, « ; », CR LF)\n"
+           "  --html FICHIER          écrit le rapport HTML (une page autonome)\n"
+           "  --jobs N                programmes vérifiés en parallèle (défaut : un par cœur)\n"
+           "  --graine N              graine du hasard, la même pour tous (0 par défaut)\n"
+           "  --help                  affiche cette aide\n"
+           "  --version               affiche la version\n"
+           "\n"
+           "Statut de sortie : 0 tous les programmes réussissent, 1 au moins un ne réussit\n"
+           "pas (ou aucun programme trouvé), 64 erreur d'usage ou référence invalide,\n"
+           "74 un rapport n'a pu être écrit.\n";
+}
