@@ -62,6 +62,8 @@ public:
     // file of that name intact.
     virtual bool lireFichier(const std::string& chemin, std::string& octets) = 0;
     virtual bool ecrireFichier(const std::string& chemin, const std::string& octets) = 0;
+    // The program was just read from, or wholly written to, this file.
+    virtual void fichierUtilise(const std::string& /*chemin*/) {}
 };
 
 struct TdonneesCommunes;

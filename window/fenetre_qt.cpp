@@ -5,6 +5,7 @@
 #include "window/dialogues.h"
 #include "window/editeur_programme.h"
 #include "window/panneau_affichages.h"
+#include "window/reglages.h"
 
 #include <QAction>
 #include <QApplication>
@@ -49,7 +50,12 @@ QString cheminQt(const std::string& chemin) { return QString::fromUtf8(chemin.da
 } // namespace
 
 TfenetreQt::TfenetreQt(const TcontrolesFenetre& controles, std::unique_ptr<Tdialogues> d)
-    : c(controles), dialogues(d ? std::move(d) : std::make_unique<Tdialogues>()) {}
+    : c(controles), dialogues(d ? std::move(d) : std::make_unique<Tdialogues>()) {
+    // Until a dialog returns a path, both offer the folder used last time.
+    const QString dossier = reglages::dernierDossier();
+    if (!dossier.isEmpty())
+        dernierOuvert = dernierEnregistre = dossier + QLatin1Char('/');
+}
 
 TfenetreQt::~TfenetreQt() = default;
 
@@ -257,6 +263,11 @@ bool TfenetreQt::lireFichier(const std::string& chemin, std::string& octets) {
         return false;
     octets.assign(contenu.constData(), static_cast<size_t>(contenu.size()));
     return true;
+}
+
+void TfenetreQt::fichierUtilise(const std::string& chemin) {
+    if (quandFichierUtilise)
+        quandFichierUtilise(cheminQt(chemin));
 }
 
 bool TfenetreQt::ecrireFichier(const std::string& chemin, const std::string& octets) {

@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -73,6 +74,10 @@ public:
     bool choisirFichierAEnregistrer(std::string& chemin) override;
     bool lireFichier(const std::string& chemin, std::string& octets) override;
     bool ecrireFichier(const std::string& chemin, const std::string& octets) override;
+    void fichierUtilise(const std::string& chemin) override;
+
+    // Told of every program file opened or saved (recent files, last folder).
+    std::function<void(const QString&)> quandFichierUtilise;
 
 private:
     TcontrolesFenetre c;

@@ -88,7 +88,16 @@ bool chargerProgramme(TdonneesCommunes& d) {
     d.nomFichier = d.fichierChoisi;
     f.legendeProgramme(depuisUtf8(nomProgramme(d.nomFichier)));
     f.effacerModificationEditeur();
+    f.fichierUtilise(d.nomFichier);
     return true;
+}
+
+// Open, once the file is chosen.
+void ouvrirChoisi(TdonneesCommunes& d, const std::string& chemin) {
+    d.fichierChoisi = chemin;
+    d.fenetre->effacerModificationEditeur();
+    if (chargerProgramme(d))
+        legendeAvecFichier(d);
 }
 
 } // namespace
@@ -151,7 +160,28 @@ bool enregistrerProgramme(TdonneesCommunes& d) {
     f.effacerModificationEditeur();
     d.nomFichier = d.fichierChoisi;
     f.legendeProgramme(depuisUtf8(nomProgramme(d.nomFichier)));
+    f.fichierUtilise(d.nomFichier);
     return true;
+}
+
+void ouvrirFichierNomme(TdonneesCommunes& d, const std::string& chemin) {
+    if (d.fenetre->editeurModifie() && !confirmerAbandon(d))
+        return;
+    ouvrirChoisi(d, chemin);
+}
+
+void restaurerProgramme(TdonneesCommunes& d, const std::string& texte, const std::string& chemin) {
+    Tfenetre& f = *d.fenetre;
+    f.remplacerTexteEditeur(texte);
+    d.nomFichier = chemin;
+    d.fichierChoisi = chemin;
+    if (chemin.empty()) {
+        f.legendeProgramme(legendeNouveau());
+        f.legendeFenetre("Trevane");
+    } else {
+        f.legendeProgramme(depuisUtf8(nomProgramme(chemin)));
+        legendeAvecFichier(d);
+    }
 }
 
 void itemNouveauClick(TdonneesCommunes& d) { nouveauProgramme(d); }
@@ -163,10 +193,7 @@ void itemOuvrirClick(TdonneesCommunes& d) {
     std::string chemin;
     if (!f.choisirFichierAOuvrir(chemin))
         return;
-    d.fichierChoisi = chemin;
-    f.effacerModificationEditeur();
-    if (chargerProgramme(d))
-        legendeAvecFichier(d);
+    ouvrirChoisi(d, chemin);
 }
 
 void itemEnregistrerClick(TdonneesCommunes& d) {

@@ -16,6 +16,13 @@ bool nouveauProgramme(TdonneesCommunes& d);
 void ouvrirProgramme(TdonneesCommunes& d);
 bool enregistrerProgramme(TdonneesCommunes& d);
 
+// Open with the file already named (a recent file, a file dropped on the
+// window): the question about unsaved changes, then the file is read.
+void ouvrirFichierNomme(TdonneesCommunes& d, const std::string& chemin);
+// Puts back a text kept from a session that ended without saving it: the
+// editor gets `texte`, linked to the file `chemin` (empty: a new program).
+void restaurerProgramme(TdonneesCommunes& d, const std::string& texte, const std::string& chemin);
+
 void itemNouveauClick(TdonneesCommunes& d);
 void itemOuvrirClick(TdonneesCommunes& d);
 void itemEnregistrerClick(TdonneesCommunes& d);

@@ -1,4 +1,5 @@
-// Trevane: one window, no command-line argument, nothing kept between uses.
+// Trevane: one window; its settings are kept between uses under the
+// application's names.
 #include "window/FenetrePrincipale.h"
 
 #include <QApplication>
@@ -8,6 +9,8 @@
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Trevane"));
+    QCoreApplication::setApplicationName(QStringLiteral("Trevane"));
     // The toolkit's own buttons and dialogs speak the system's language when
     // its translation is installed, as the standard boxes of the desktop do.
     QTranslator traduction;
