@@ -67,7 +67,8 @@ void Tpresentation::basculer(bool presentation) {
     enCours = presentation;
     echap->setEnabled(presentation);
     if (presentation) {
-        geometrie = fenetre->saveGeometry();
+        position = fenetre->pos();
+        taille = fenetre->size();
         etatFenetre = fenetre->windowState();
         points = zoom->points();
         couleurs.clear();
@@ -87,7 +88,9 @@ void Tpresentation::basculer(bool presentation) {
         couleurs.clear();
         zoom->fixerPoints(points);
         fenetre->setWindowState(etatFenetre);
-        if (!(etatFenetre & (Qt::WindowMaximized | Qt::WindowFullScreen)))
-            fenetre->restoreGeometry(geometrie);
+        if (!(etatFenetre & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
+            fenetre->resize(taille);
+            fenetre->move(position);
+        }
     }
 }

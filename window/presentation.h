@@ -5,11 +5,12 @@
 // as it was.
 #pragma once
 
-#include <QByteArray>
 #include <QList>
 #include <QObject>
 #include <QPalette>
+#include <QPoint>
 #include <QPointer>
+#include <QSize>
 
 class QAction;
 class QMainWindow;
@@ -42,7 +43,8 @@ private:
     QShortcut* echap;
     bool enCours = false;
     // What the mode changes, to be put back on leaving it.
-    QByteArray geometrie;
+    QPoint position;
+    QSize taille;
     Qt::WindowStates etatFenetre;
     int points = 0;
     QList<QPair<QPointer<QWidget>, QPalette>> couleurs;

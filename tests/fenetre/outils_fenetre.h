@@ -5,6 +5,7 @@
 #include "window/codage_qt.h"
 #include "window/dialogues.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QList>
 #include <QTemporaryDir>
@@ -31,6 +32,7 @@ inline const QString dossierUtilisateurTest = [] {
     }
     qputenv("XDG_CONFIG_HOME", (dossier + QStringLiteral("/config")).toUtf8());
     qputenv("XDG_DATA_HOME", (dossier + QStringLiteral("/donnees")).toUtf8());
+    QCoreApplication::setOrganizationName(QStringLiteral("Trevane"));
     return dossier;
 }();
 
