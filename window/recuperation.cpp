@@ -58,6 +58,7 @@ Trecuperation::Trecuperation(TdonneesCommunes& donnees, QTextDocument* doc, QObj
     // copy left by an earlier process that had the same id.
     chemin = dossier() + QStringLiteral("/%1-%2").arg(QCoreApplication::applicationPid())
                              .arg(QDateTime::currentMSecsSinceEpoch()) + extensionCopie;
+    minuteur.setObjectName(QStringLiteral("minuteurRecuperation"));
     minuteur.setInterval(intervalle);
     connect(&minuteur, &QTimer::timeout, this, &Trecuperation::ecrireSiBesoin);
     connect(document, &QTextDocument::contentsChanged, this, [this] { aCopier = true; });

@@ -57,7 +57,7 @@ private:
     QTextDocument* document;
     QString chemin;                         // this process's copy
     std::unique_ptr<QLockFile> verrou;      // taken at the first copy
-    QTimer minuteur;
+    QTimer minuteur{this};
     bool aCopier = false;                   // changed since the last copy
     bool echecSignale = false;
 };
