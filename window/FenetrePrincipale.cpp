@@ -230,7 +230,7 @@ void TFenetrePrincipale::equiperClasse() {
     reglages::restaurerFenetre(this, SplitterProgAffich);
 
     zoom = new Tzoom(this, reglages::pointsPolice(Tzoom::pointsNormal), reglages::chasseFixe());
-    presentation = new Tpresentation(this, zoom, RichEditAffichages);
+    presentation = new Tpresentation(this, zoom, RichEditAffichages, SplitterProgAffich);
     menuAffichage->addSeparator();
     zoom->ajouterCommandes(menuAffichage);
     menuAffichage->addSeparator();

@@ -2,10 +2,13 @@
 
 #include "window/zoom.h"
 
+#include <QAbstractScrollArea>
 #include <QAction>
 #include <QMainWindow>
 #include <QMenu>
+#include <QScreen>
 #include <QShortcut>
+#include <QSplitter>
 
 #include <algorithm>
 
@@ -33,8 +36,8 @@ QPalette couleursPresentation(QPalette couleurs, const QColor& fond) {
 
 } // namespace
 
-Tpresentation::Tpresentation(QMainWindow* f, Tzoom* z, QWidget* p)
-    : QObject(f), fenetre(f), zoom(z), panneau(p), echap(new QShortcut(QKeySequence(Qt::Key_Escape), f)) {
+Tpresentation::Tpresentation(QMainWindow* f, Tzoom* z, QWidget* p, QSplitter* s)
+    : QObject(f), fenetre(f), zoom(z), panneau(p), separation(s), echap(new QShortcut(QKeySequence(Qt::Key_Escape), f)) {
     echap->setEnabled(false);   // Échap keeps its usual meanings outside the mode
     connect(echap, &QShortcut::activated, this, &Tpresentation::quitter);
 }
@@ -71,22 +74,36 @@ void Tpresentation::basculer(bool presentation) {
         taille = fenetre->size();
         etatFenetre = fenetre->windowState();
         points = zoom->points();
+        largeurs = separation->sizes();
         couleurs.clear();
         for (const QPointer<QWidget>& controle : zoom->controles()) {
             if (!controle)
                 continue;
-            couleurs.append({controle, controle->palette()});
-            controle->setPalette(couleursPresentation(controle->palette(),
-                                                      controle == panneau ? fondPanneauPresentation : fondPresentation));
+            const QColor& fond = controle == panneau ? fondPanneauPresentation : fondPresentation;
+            // A scrolling control paints its text on its viewport.
+            QList<QWidget*> surfaces{controle};
+            if (auto* zone = qobject_cast<QAbstractScrollArea*>(controle.data()))
+                surfaces.append(zone->viewport());
+            for (QWidget* surface : surfaces) {
+                couleurs.append({surface, surface->palette()});
+                surface->setPalette(couleursPresentation(surface->palette(), fond));
+            }
         }
         zoom->fixerPoints(std::max(points, pointsMinimum));
+        // Without a window manager to honour the request for full screen,
+        // the window covers its screen by itself.
+        if (QScreen* ecran = fenetre->screen())
+            fenetre->setGeometry(ecran->geometry());
         fenetre->showFullScreen();
+        const int total = fenetre->width() - separation->handleWidth();
+        separation->setSizes({total / 2, total - total / 2});
     } else {
         for (const auto& [controle, palette] : std::as_const(couleurs))
             if (controle)
                 controle->setPalette(palette);
         couleurs.clear();
         zoom->fixerPoints(points);
+        separation->setSizes(largeurs);
         fenetre->setWindowState(etatFenetre);
         if (!(etatFenetre & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
             fenetre->resize(taille);

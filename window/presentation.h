@@ -16,6 +16,7 @@ class QAction;
 class QMainWindow;
 class QMenu;
 class QShortcut;
+class QSplitter;
 class QWidget;
 class Tzoom;
 
@@ -24,8 +25,10 @@ class Tpresentation : public QObject {
 public:
     static constexpr int pointsMinimum = 20;   // the smallest size shown on the screen wall
 
-    // `panneau`: the display pane, which keeps a yellow of its own.
-    Tpresentation(QMainWindow* fenetre, Tzoom* zoom, QWidget* panneau);
+    // `panneau`: the display pane, which keeps a yellow of its own;
+    // `separation`: shared evenly in the mode, the program being as
+    // important as its results on the wall.
+    Tpresentation(QMainWindow* fenetre, Tzoom* zoom, QWidget* panneau, QSplitter* separation);
 
     void ajouterCommande(QMenu* menu);   // the checkable Mode présentation, F11
     QAction* itemPresentation = nullptr;
@@ -40,6 +43,7 @@ private:
     QMainWindow* fenetre;
     Tzoom* zoom;
     QWidget* panneau;
+    QSplitter* separation;
     QShortcut* echap;
     bool enCours = false;
     // What the mode changes, to be put back on leaving it.
@@ -47,5 +51,6 @@ private:
     QSize taille;
     Qt::WindowStates etatFenetre;
     int points = 0;
+    QList<int> largeurs;
     QList<QPair<QPointer<QWidget>, QPalette>> couleurs;
 };

@@ -62,7 +62,8 @@ Trecuperation::Trecuperation(TdonneesCommunes& donnees, QTextDocument* doc, QObj
     minuteur.setInterval(intervalle);
     connect(&minuteur, &QTimer::timeout, this, &Trecuperation::ecrireSiBesoin);
     connect(document, &QTextDocument::contentsChanged, this, [this] { aCopier = true; });
-    connect(document, &QTextDocument::modificationChanged, this, [this](bool modifie) {
+    connect(document, &QTextDocument::modificationChanged, this, [this](bool m) {
+        modifie = m;
         if (modifie)
             minuteur.start();
         else
@@ -73,7 +74,8 @@ Trecuperation::Trecuperation(TdonneesCommunes& donnees, QTextDocument* doc, QObj
 Trecuperation::~Trecuperation() {
     // Unsaved changes here mean the window went without its closing
     // question: the copy stays, and its released lock offers it next time.
-    if (!document->isModified())
+    // (The editor may already be gone: its flag is known from its signal.)
+    if (!modifie)
         effacer();
 }
 

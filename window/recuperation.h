@@ -59,5 +59,6 @@ private:
     std::unique_ptr<QLockFile> verrou;      // taken at the first copy
     QTimer minuteur{this};
     bool aCopier = false;                   // changed since the last copy
+    bool modifie = false;                   // the editor's flag, known even once it is gone
     bool echecSignale = false;
 };

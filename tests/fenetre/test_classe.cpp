@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFontDatabase>
+#include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -190,6 +191,8 @@ private slots:
         QVERIFY(w->windowState() & Qt::WindowFullScreen);
         QCOMPARE(pointsEditeur(), 20);
         QCOMPARE(pointsPanneau(), 20);
+        const QList<int> moities = w->SplitterProgAffich->sizes();
+        QVERIFY(qAbs(moities.value(0) - moities.value(1)) <= 1);
         const QPalette editeur = w->memoProgramme->palette();
         QCOMPARE(editeur.color(QPalette::Active, QPalette::Base), QColor(Qt::white));
         QCOMPARE(editeur.color(QPalette::Active, QPalette::Text), QColor(Qt::black));
@@ -199,6 +202,9 @@ private slots:
         const QColor jaune = w->RichEditAffichages->palette().color(QPalette::Base);
         QVERIFY(jaune.red() > jaune.blue() + 60 && jaune.green() > jaune.blue() + 60);   // still yellow, deeper
         QCOMPARE(w->RichEditAffichages->palette().color(QPalette::Text), QColor(Qt::black));
+        // As drawn, not only as set.
+        const QImage image = w->RichEditAffichages->viewport()->grab().toImage();
+        QCOMPARE(image.pixelColor(image.width() - 3, image.height() - 3), jaune);
 
         raccourci(Qt::Key_Plus);   // larger still while projecting, not kept
         QCOMPARE(pointsEditeur(), 22);
@@ -208,6 +214,9 @@ private slots:
         QVERIFY(!(w->windowState() & Qt::WindowFullScreen));
         QCOMPARE(pointsEditeur(), 10);
         QCOMPARE(w->RichEditAffichages->palette().color(QPalette::Base), QColor(251, 253, 219));
+        QCOMPARE(w->SplitterProgAffich->sizes().value(0), 380);
+        const QImage apres = w->RichEditAffichages->viewport()->grab().toImage();
+        QCOMPARE(apres.pixelColor(apres.width() - 3, apres.height() - 3), QColor(251, 253, 219));
         QCOMPARE(QSettings().value(u("police/points"), 10).toInt(), 10);   // the size of the mode is not kept
 
         raccourci(Qt::Key_Plus);   // a size already large is kept in the mode
