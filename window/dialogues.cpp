@@ -1,6 +1,7 @@
 #include "window/dialogues.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 namespace {
@@ -16,7 +17,9 @@ QString choisir(QWidget* parent, QFileDialog::AcceptMode mode, const QString& pr
     dialogue.setNameFilter(filtre);
     dialogue.setOption(QFileDialog::DontConfirmOverwrite, true);
     dialogue.setDefaultSuffix(QString());
-    if (!proposition.isEmpty())
+    if (QFileInfo(proposition).isDir())
+        dialogue.setDirectory(proposition);   // the folder kept from an earlier use
+    else if (!proposition.isEmpty())
         dialogue.selectFile(proposition);
     if (dialogue.exec() != QDialog::Accepted || dialogue.selectedFiles().isEmpty())
         return QString();

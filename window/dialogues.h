@@ -17,7 +17,7 @@ public:
     // The error box titled "Trevane".
     virtual void erreur(QWidget* parent, const QString& texte);
     // Filter "Fichiers texte (*.txt)"; `proposition` is the path returned
-    // last time. A null string on cancel.
+    // last time, or a folder to start in. A null string on cancel.
     virtual QString fichierAOuvrir(QWidget* parent, const QString& proposition);
     // Adds no extension and asks nothing before replacing a file.
     virtual QString fichierAEnregistrer(QWidget* parent, const QString& proposition);

@@ -54,7 +54,7 @@ TfenetreQt::TfenetreQt(const TcontrolesFenetre& controles, std::unique_ptr<Tdial
     // Until a dialog returns a path, both offer the folder used last time.
     const QString dossier = reglages::dernierDossier();
     if (!dossier.isEmpty())
-        dernierOuvert = dernierEnregistre = dossier + QLatin1Char('/');
+        dernierOuvert = dernierEnregistre = dossier;
 }
 
 TfenetreQt::~TfenetreQt() = default;

@@ -26,15 +26,29 @@
 #include <QTest>
 #include <QUrl>
 
+// The scripted dialogs, noting the path or folder each file dialog offers.
+class TscriptPropositions : public Tscript {
+public:
+    QStringList propositions;
+    QString fichierAOuvrir(QWidget* parent, const QString& proposition) override {
+        propositions.append(proposition);
+        return Tscript::fichierAOuvrir(parent, proposition);
+    }
+    QString fichierAEnregistrer(QWidget* parent, const QString& proposition) override {
+        propositions.append(proposition);
+        return Tscript::fichierAEnregistrer(parent, proposition);
+    }
+};
+
 class TestClasse : public QObject {
     Q_OBJECT
 
     TFenetrePrincipale* w = nullptr;
-    Tscript* script = nullptr;
+    TscriptPropositions* script = nullptr;
     QTemporaryDir dossier;
 
     void ouvrirFenetre() {
-        auto dialogues = std::make_unique<Tscript>();
+        auto dialogues = std::make_unique<TscriptPropositions>();
         script = dialogues.get();
         w = new TFenetrePrincipale(std::move(dialogues));
         w->show();
@@ -268,6 +282,10 @@ private slots:
         QCOMPARE(w->SplitterProgAffich->sizes().value(0), 300);
         QCOMPARE(w->recents->liste(), QStringList{programme});
         QCOMPARE(QSettings().value(u("fichiers/dernierDossier")).toString(), dossier.path());
+        // Both dialogs start in that folder.
+        w->itemOuvrir->trigger();
+        w->itemEnregistrerSous->trigger();
+        QCOMPARE(script->propositions, (QStringList{dossier.path(), dossier.path()}));
         // What the window shows at start does not change: the template, the
         // reference text, no file.
         QCOMPARE(w->LabelProgramme->text(), u("Nouveau programme"));
