@@ -78,6 +78,8 @@ public:
     virtual Tlecture lireFichier(const std::string& chemin, size_t lignesMax, std::string& octets) = 0;
     virtual bool ecrireFichier(const std::string& chemin, const std::string& octets) = 0;
     virtual bool fichierExiste(const std::string& chemin) = 0;
+    // The program was just read from, or wholly written to, this file.
+    virtual void fichierUtilise(const std::string& /*chemin*/) {}
 };
 
 struct TdonneesCommunes;

@@ -6,11 +6,19 @@
 #include "expressions/hasard.h"
 #include "window/affichages.h"
 #include "window/dialogues.h"
+#include "window/codage_qt.h"
+#include "window/depot_fichiers.h"
 #include "window/editeur_programme.h"
+#include "window/exemples.h"
 #include "window/fenetre_qt.h"
 #include "window/fichiers.h"
+#include "window/fichiers_recents.h"
 #include "window/panneau_affichages.h"
+#include "window/presentation.h"
+#include "window/recuperation.h"
+#include "window/reglages.h"
 #include "window/textes.h"
+#include "window/zoom.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -20,6 +28,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSplitter>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -53,6 +62,7 @@ TFenetrePrincipale::TFenetrePrincipale(std::unique_ptr<Tdialogues> dialogues, QW
     creerControles();
     creerMenus();
     FormCreate(std::move(dialogues));
+    equiperClasse();
 }
 
 TFenetrePrincipale::~TFenetrePrincipale() = default;
@@ -113,12 +123,15 @@ QAction* TFenetrePrincipale::commande(QWidget* menu, const char* legende, const 
     action->setShortcut(raccourci);
     action->setMenuRole(QAction::NoRole);
     menu->addAction(action);
-    connect(action, &QAction::triggered, this, [this, gestionnaire = std::move(gestionnaire)] {
-        fenetre->retablirCoches();
-        gestionnaire();
-        fenetre->deverserAffichage();
-    });
+    connect(action, &QAction::triggered, this,
+            [this, gestionnaire = std::move(gestionnaire)] { executerCommande(gestionnaire); });
     return action;
+}
+
+void TFenetrePrincipale::executerCommande(const std::function<void()>& gestionnaire) {
+    fenetre->retablirCoches();
+    gestionnaire();
+    fenetre->deverserAffichage();
 }
 
 void TFenetrePrincipale::creerMenus() {
@@ -129,6 +142,8 @@ void TFenetrePrincipale::creerMenus() {
     QMenu* itemFichier = barre->addMenu(u("&Fichier"));
     itemNouveau = commande(itemFichier, "&Nouveau", aucun, [&donnees] { itemNouveauClick(donnees); });
     itemOuvrir = commande(itemFichier, "&Ouvrir", aucun, [&donnees] { itemOuvrirClick(donnees); });
+    menuRecents = itemFichier->addMenu(u("Fichiers &récents"));
+    menuExemples = itemFichier->addMenu(u("E&xemples"));
     itemEnregistrer = commande(itemFichier, "&Enregistrer", QKeySequence(Qt::CTRL | Qt::Key_S),
                                [&donnees] { itemEnregistrerClick(donnees); });
     itemEnregistrerSous = commande(itemFichier, "Enregistrer &sous", aucun,
@@ -148,12 +163,18 @@ void TFenetrePrincipale::creerMenus() {
     itemApropos = commande(ItemAffichage, "&A propos", aucun, [this] { itemAproposClick(); });
     itemInformations->setCheckable(true);
     itemResultat->setCheckable(true);
+    menuAffichage = ItemAffichage;
 
     QMenu* itemExecution = barre->addMenu(u("E&xécution"));
     itemExeNormale = commande(itemExecution, "&Normale", QKeySequence(Qt::CTRL | Qt::Key_E),
-                              [&donnees] { lancerExecution(donnees, executionNormale); });
-    itemExePasApas = commande(itemExecution, "&Commentée pas à pas", aucun,
-                              [&donnees] { lancerExecution(donnees, executionCommentee); });
+                              [this, &donnees] {
+                                  recuperation->ecrireSiBesoin();
+                                  lancerExecution(donnees, executionNormale);
+                              });
+    itemExePasApas = commande(itemExecution, "&Commentée pas à pas", aucun, [this, &donnees] {
+        recuperation->ecrireSiBesoin();
+        lancerExecution(donnees, executionCommentee);
+    });
 
     // Two commands that sit directly on the bar.
     itemPoursuivre = commande(barre, "&Poursuivre (ctrl Q)", QKeySequence(Qt::CTRL | Qt::Key_Q),
@@ -192,8 +213,8 @@ void TFenetrePrincipale::FormShow() {
         static_cast<uint32_t>(((heure.hour() * 60 + heure.minute()) * 60 + heure.second()) * 1000 + heure.msec());
     initialiserHasard(*d, graine);
 
-    taillePolice(memoProgramme, 10);
-    taillePolice(RichEditAffichages, 10);
+    zoom->inscrire(memoProgramme, true);   // the size kept from the last use, 10 pt at first
+    zoom->inscrire(RichEditAffichages);
     RichEditAffichages->setLineWrapMode(QPlainTextEdit::WidgetWidth);
 
     fenetre->viderAffichage();
@@ -206,6 +227,50 @@ void TFenetrePrincipale::FormShow() {
     fenetre->activerPoursuivreArreter(false);
     modeleNouveauProgramme(*d);
     fenetre->deverserAffichage();
+    QTimer::singleShot(0, recuperation, [this] { executerCommande([this] { recuperation->proposerRestauration(); }); });
+}
+
+void TFenetrePrincipale::equiperClasse() {
+    reglages::restaurerFenetre(this, SplitterProgAffich);
+
+    zoom = new Tzoom(this, reglages::pointsPolice(Tzoom::pointsNormal), reglages::chasseFixe());
+    presentation = new Tpresentation(this, zoom, RichEditAffichages, SplitterProgAffich);
+    menuAffichage->addSeparator();
+    zoom->ajouterCommandes(menuAffichage);
+    menuAffichage->addSeparator();
+    presentation->ajouterCommande(menuAffichage);
+    connect(zoom, &Tzoom::pointsChanges, this, [this](int points) {
+        if (!presentation->active())
+            reglages::retenirPointsPolice(points);
+    });
+    connect(zoom->itemChasseFixe, &QAction::toggled, this, &reglages::retenirChasseFixe);
+
+    recents = new TfichiersRecents(menuRecents, [this](const QString& chemin) { ouvrirRecent(chemin); });
+    fenetre->quandFichierUtilise = [this](const QString& chemin) {
+        recents->noter(chemin);
+        reglages::retenirDernierDossier(QFileInfo(chemin).absolutePath());
+    };
+    ajouterExemples(menuExemples, [this](const Texemple& exemple) {
+        executerCommande([&] { ouvrirExemple(*d, exemple.texte.toStdString()); });
+    });
+    depot = new TdepotFichiers(this, [this](const QString& chemin) {
+        executerCommande([&] { ouvrirFichierNomme(*d, chemin.toUtf8().toStdString()); });
+    });
+    depot->surveiller(memoProgramme);
+    depot->surveiller(RichEditAffichages);
+
+    recuperation = new Trecuperation(*d, memoProgramme->document(), this);
+}
+
+void TFenetrePrincipale::ouvrirRecent(const QString& chemin) {
+    executerCommande([&] {
+        if (QFileInfo(chemin).isFile()) {
+            ouvrirFichierNomme(*d, chemin.toUtf8().toStdString());
+            return;
+        }
+        recents->retirer(chemin);
+        fenetre->afficherErreur(vers1252(u("Le fichier %1 n'existe plus ; il est retiré des fichiers récents.").arg(chemin)));
+    });
 }
 
 void TFenetrePrincipale::ouvrirFichier(const QString& chemin) {
@@ -225,10 +290,14 @@ void TFenetrePrincipale::showEvent(QShowEvent* evenement) {
 
 void TFenetrePrincipale::closeEvent(QCloseEvent* evenement) {
     fenetre->deverserAffichage();
-    if (!fenetre->editeurModifie() || confirmerAbandon(*d))
+    if (!fenetre->editeurModifie() || confirmerAbandon(*d)) {
         evenement->accept();
-    else
+        presentation->quitter();   // the window is kept as it is outside the mode
+        reglages::retenirFenetre(this, SplitterProgAffich);
+        recuperation->effacer();
+    } else {
         evenement->ignore();
+    }
 }
 
 // Edit commands act on the pane that has the focus; nothing is ever pasted

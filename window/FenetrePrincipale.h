@@ -12,10 +12,16 @@
 
 class QAction;
 class QLabel;
+class QMenu;
 class QSplitter;
+class TdepotFichiers;
 class TediteurProgramme;
 class TfenetreQt;
+class TfichiersRecents;
 class TpanneauAffichages;
+class Tpresentation;
+class Trecuperation;
+class Tzoom;
 struct TdonneesCommunes;
 
 class TFenetrePrincipale : public QMainWindow {
@@ -55,6 +61,17 @@ public:
     QAction* itemPoursuivre = nullptr;
     QAction* itemArreter = nullptr;
 
+    // For the classroom: text size, projector mode, recent files, examples,
+    // files dropped on the window, copies that survive a crash. A panel
+    // joins the text size with `zoom->inscrire(panneau)`.
+    QMenu* menuRecents = nullptr;
+    QMenu* menuExemples = nullptr;
+    Tzoom* zoom = nullptr;
+    Tpresentation* presentation = nullptr;
+    TfichiersRecents* recents = nullptr;
+    TdepotFichiers* depot = nullptr;
+    Trecuperation* recuperation = nullptr;
+
 protected:
     void showEvent(QShowEvent* evenement) override;     // the first one runs FormShow
     void closeEvent(QCloseEvent* evenement) override;   // FormCloseQuery
@@ -64,6 +81,10 @@ private:
     void creerMenus();
     void FormCreate(std::unique_ptr<Tdialogues> dialogues);
     void FormShow();
+    void equiperClasse();
+    // Runs a command's handler, then shows what it wrote.
+    void executerCommande(const std::function<void()>& gestionnaire);
+    void ouvrirRecent(const QString& chemin);
     // A menu command: runs the handler, then shows what it wrote.
     QAction* commande(QWidget* menu, const char* legende, const QKeySequence& raccourci,
                       std::function<void()> gestionnaire);
@@ -76,4 +97,5 @@ private:
     std::unique_ptr<TdonneesCommunes> d;
     std::unique_ptr<TfenetreQt> fenetre;
     bool montree = false;
+    QMenu* menuAffichage = nullptr;
 };

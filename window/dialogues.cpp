@@ -22,7 +22,7 @@ QString choisir(QWidget* parent, QFileDialog::AcceptMode mode, const QStringList
     dialogue.setOption(QFileDialog::DontConfirmOverwrite, true);
     dialogue.setDefaultSuffix(QString());
     if (QFileInfo(proposition).isDir())
-        dialogue.setDirectory(proposition);
+        dialogue.setDirectory(proposition);   // the folder kept from an earlier use
     else if (!proposition.isEmpty())
         dialogue.selectFile(proposition);
     if (dialogue.exec() != QDialog::Accepted || dialogue.selectedFiles().isEmpty())

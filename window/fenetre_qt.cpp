@@ -7,6 +7,7 @@
 #include "window/editeur_programme.h"
 #include "window/panneau_affichages.h"
 #include "window/sauvegarde.h"
+#include "window/reglages.h"
 
 #include <QAction>
 #include <QApplication>
@@ -57,6 +58,8 @@ TfenetreQt::TfenetreQt(const TcontrolesFenetre& controles, std::unique_ptr<Tdial
         colle.tabulations = static_cast<size_t>(nombre);
         afficherNote(noteDecodage(colle));
     });
+    // Until a dialog returns a path, both start in the folder used last time.
+    dossier = reglages::dernierDossier();
 }
 
 TfenetreQt::~TfenetreQt() = default;
@@ -291,6 +294,11 @@ Tlecture TfenetreQt::lireFichier(const std::string& chemin, size_t lignesMax, st
 }
 
 bool TfenetreQt::fichierExiste(const std::string& chemin) { return QFileInfo::exists(cheminQt(chemin)); }
+
+void TfenetreQt::fichierUtilise(const std::string& chemin) {
+    if (quandFichierUtilise)
+        quandFichierUtilise(cheminQt(chemin));
+}
 
 bool TfenetreQt::ecrireFichier(const std::string& chemin, const std::string& octets) {
     deverserAffichage();

@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -82,6 +83,11 @@ public:
     // start; the window notes a file named on the command line here too.
     const QString& dossierCourant() const { return dossier; }
     void noterDossier(const QString& cheminFichier);
+
+    void fichierUtilise(const std::string& chemin) override;
+
+    // Told of every program file opened or saved (recent files, last folder).
+    std::function<void(const QString&)> quandFichierUtilise;
 
 private:
     TcontrolesFenetre c;

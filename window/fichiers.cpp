@@ -96,7 +96,18 @@ bool chargerProgramme(TdonneesCommunes& d) {
     f.legendeProgrammeAvecNom(nomProgramme(d.nomFichier));
     f.effacerModificationEditeur();
     f.afficherNote(noteDecodage(lu));
+    f.fichierUtilise(d.nomFichier);
     return true;
+}
+
+// Open, once the file is chosen.
+void ouvrirChoisi(TdonneesCommunes& d, const std::string& chemin) {
+    // A waiting run belongs to the program given up.
+    abandonnerExecution(d);
+    d.fichierChoisi = chemin;
+    d.fenetre->effacerModificationEditeur();
+    if (chargerProgramme(d))
+        legendeAvecFichier(d);
 }
 
 } // namespace
@@ -162,7 +173,28 @@ bool enregistrerProgramme(TdonneesCommunes& d) {
     f.effacerModificationEditeur();
     d.nomFichier = d.fichierChoisi;
     f.legendeProgrammeAvecNom(nomProgramme(d.nomFichier));
+    f.fichierUtilise(d.nomFichier);
     return true;
+}
+
+void ouvrirFichierNomme(TdonneesCommunes& d, const std::string& chemin) {
+    if (d.fenetre->editeurModifie() && !confirmerAbandon(d))
+        return;
+    ouvrirChoisi(d, chemin);
+}
+
+void restaurerProgramme(TdonneesCommunes& d, const std::string& texte, const std::string& chemin) {
+    Tfenetre& f = *d.fenetre;
+    f.remplacerTexteEditeur(texte);
+    d.nomFichier = chemin;
+    d.fichierChoisi = chemin;
+    if (chemin.empty()) {
+        f.legendeProgramme(legendeNouveau());
+        f.legendeFenetre("Trevane");
+    } else {
+        f.legendeProgrammeAvecNom(nomProgramme(chemin));
+        legendeAvecFichier(d);
+    }
 }
 
 void itemNouveauClick(TdonneesCommunes& d) { nouveauProgramme(d); }
@@ -174,16 +206,7 @@ void itemOuvrirClick(TdonneesCommunes& d) {
     std::string chemin;
     if (!f.choisirFichierAOuvrir(chemin))
         return;
-    ouvrirFichierNomme(d, chemin);
-}
-
-void ouvrirFichierNomme(TdonneesCommunes& d, const std::string& chemin) {
-    // A waiting run belongs to the program given up.
-    abandonnerExecution(d);
-    d.fichierChoisi = chemin;
-    d.fenetre->effacerModificationEditeur();
-    if (chargerProgramme(d))
-        legendeAvecFichier(d);
+    ouvrirChoisi(d, chemin);
 }
 
 void itemEnregistrerClick(TdonneesCommunes& d) {

@@ -16,10 +16,15 @@ bool nouveauProgramme(TdonneesCommunes& d);
 void ouvrirProgramme(TdonneesCommunes& d);
 bool enregistrerProgramme(TdonneesCommunes& d);
 
+// Open with the file already named (a recent file, a file dropped on the
+// window, a file named on the command line): the question about unsaved
+// changes, then the file is read.
+void ouvrirFichierNomme(TdonneesCommunes& d, const std::string& chemin);
+// Puts back a text kept from a session that ended without saving it: the
+// editor gets `texte`, linked to the file `chemin` (empty: a new program).
+void restaurerProgramme(TdonneesCommunes& d, const std::string& texte, const std::string& chemin);
+
 void itemNouveauClick(TdonneesCommunes& d);
 void itemOuvrirClick(TdonneesCommunes& d);
-// Open without the question and the dialog, for a file named on the
-// command line (or the path the open dialog returned).
-void ouvrirFichierNomme(TdonneesCommunes& d, const std::string& chemin);
 void itemEnregistrerClick(TdonneesCommunes& d);
 void itemEnregistrerSousClick(TdonneesCommunes& d);

@@ -1,6 +1,6 @@
-// Trevane: one window, nothing kept between uses. `trevane FICHIER` opens
-// that program file at start-up; --help and --version answer on the console
-// without opening it.
+// Trevane: one window; its settings are kept between uses under the
+// application's names. `trevane FICHIER` opens that program file at
+// start-up; --help and --version answer on the console without opening it.
 #include "window/FenetrePrincipale.h"
 #include "window/ligne_commande.h"
 
@@ -28,6 +28,8 @@ int main(int argc, char* argv[]) {
     if (const auto statut = repondreAideOuVersion(argc, argv, "trevane", aide))
         return *statut;
     QApplication application(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Trevane"));
+    QCoreApplication::setApplicationName(QStringLiteral("Trevane"));
     // The toolkit's own buttons and dialogs speak the system's language when
     // its translation is installed, as the standard boxes of the desktop do.
     QTranslator traduction;

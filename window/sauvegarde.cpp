@@ -21,12 +21,17 @@ bool synchroniser(QSaveFile& fichier) {
 
 } // namespace
 
-bool sauvegarderFichier(const QString& chemin, QByteArrayView octets) {
+bool sauvegarderFichier(const QString& chemin, QByteArrayView octets, QString* raison) {
     // The new content goes to a temporary file that replaces the old one
     // only once wholly written.
     QSaveFile fichier(chemin);
-    if (!fichier.open(QIODevice::WriteOnly))
+    const auto echec = [&] {
+        if (raison)
+            *raison = fichier.errorString();
         return false;
+    };
+    if (!fichier.open(QIODevice::WriteOnly))
+        return echec();
     // The bytes first sit in the write buffer: a refused write (disk full,
     // file size limit) then only happens inside commit(), which some Qt
     // versions do not report before renaming the short file over the old
@@ -34,8 +39,9 @@ bool sauvegarderFichier(const QString& chemin, QByteArrayView octets) {
     const bool ecrit = fichier.write(octets.data(), octets.size()) == octets.size() && fichier.flush() &&
                        fichier.error() == QFileDevice::NoError && synchroniser(fichier);
     if (!ecrit) {
+        const bool rendu = echec();
         fichier.cancelWriting();   // the temporary file is removed, the old file untouched
-        return false;
+        return rendu;
     }
-    return fichier.commit();
+    return fichier.commit() || echec();
 }

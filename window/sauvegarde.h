@@ -7,5 +7,6 @@
 
 // Writes `octets` as the whole content of `chemin`. True only when every
 // step succeeded; on false the file of that name is left byte for byte as it
-// was (or absent when there was none) and no temporary file remains.
-bool sauvegarderFichier(const QString& chemin, QByteArrayView octets);
+// was (or absent when there was none) and no temporary file remains, and
+// `raison` (when given) holds the system's reason.
+bool sauvegarderFichier(const QString& chemin, QByteArrayView octets, QString* raison = nullptr);

@@ -5,8 +5,10 @@
 #include "window/codage_qt.h"
 #include "window/dialogues.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QList>
+#include <QTemporaryDir>
 #include <QPair>
 #include <QPlainTextEdit>
 #include <QStringList>
@@ -17,6 +19,22 @@
 #include <vector>
 
 inline QString u(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// Each test program keeps settings and recovery copies in a folder of its
+// own, made before main and removed at exit, never in the user's. A child
+// process started by a test finds the folder in TREVANE_DOSSIER_TEST.
+inline const QString dossierUtilisateurTest = [] {
+    static QTemporaryDir temporaire;
+    QString dossier = qEnvironmentVariable("TREVANE_DOSSIER_TEST");
+    if (dossier.isEmpty()) {
+        dossier = temporaire.path();
+        qputenv("TREVANE_DOSSIER_TEST", dossier.toUtf8());
+    }
+    qputenv("XDG_CONFIG_HOME", (dossier + QStringLiteral("/config")).toUtf8());
+    qputenv("XDG_DATA_HOME", (dossier + QStringLiteral("/donnees")).toUtf8());
+    QCoreApplication::setOrganizationName(QStringLiteral("Trevane"));
+    return dossier;
+}();
 
 // Boxes and dialogs answered from queues; what was asked is logged.
 class Tscript : public Tdialogues {

@@ -1,0 +1,431 @@
+// The window in the classroom: text size, fixed-width font, projector mode,
+// settings kept between uses, recent files, examples and dropped files,
+// through the real menus and shortcuts, with scripted boxes and dialogs.
+#include "analysis/donnees.h"
+#include "window/FenetrePrincipale.h"
+#include "window/editeur_programme.h"
+#include "window/exemples.h"
+#include "window/fichiers_recents.h"
+#include "window/panneau_affichages.h"
+#include "window/presentation.h"
+#include "window/reglages.h"
+#include "window/zoom.h"
+#include "tests/fenetre/outils_fenetre.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFontDatabase>
+#include <QImage>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QSettings>
+#include <QSplitter>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+// The scripted dialogs, noting the path or folder each file dialog offers.
+class TscriptPropositions : public Tscript {
+public:
+    QStringList propositions;
+    QString fichierAOuvrir(QWidget* parent, const QString& proposition) override {
+        propositions.append(proposition);
+        return Tscript::fichierAOuvrir(parent, proposition);
+    }
+    QString fichierAEnregistrer(QWidget* parent, const QString& proposition) override {
+        propositions.append(proposition);
+        return Tscript::fichierAEnregistrer(parent, proposition);
+    }
+};
+
+class TestClasse : public QObject {
+    Q_OBJECT
+
+    TFenetrePrincipale* w = nullptr;
+    TscriptPropositions* script = nullptr;
+    QTemporaryDir dossier;
+
+    void ouvrirFenetre() {
+        auto dialogues = std::make_unique<TscriptPropositions>();
+        script = dialogues.get();
+        w = new TFenetrePrincipale(std::move(dialogues));
+        w->show();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+    }
+    void fermerFenetre() {
+        w->memoProgramme->document()->setModified(false);
+        QVERIFY(w->close());
+        delete w;
+        w = nullptr;
+    }
+    int pointsEditeur() { return w->memoProgramme->font().pointSize(); }
+    int pointsPanneau() { return w->RichEditAffichages->font().pointSize(); }
+    void raccourci(int touche) { QTest::keyClick(w, Qt::Key(touche), Qt::ControlModifier); }
+    void molette(QWidget* cible, int angle, Qt::KeyboardModifiers touches) {
+        const QPointF milieu(cible->width() / 2.0, cible->height() / 2.0);
+        QWheelEvent evenement(milieu, cible->mapToGlobal(milieu), QPoint(), QPoint(0, angle), Qt::NoButton,
+                              touches, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(cible, &evenement);
+    }
+    QString chemin(const QString& nom) { return dossier.filePath(nom); }
+    QString creer(const QString& nom, const QByteArray& octets) {
+        ecrire(chemin(nom), octets);
+        return chemin(nom);
+    }
+    void taper(const QString& texte) {
+        w->memoProgramme->setFocus();
+        w->memoProgramme->moveCursor(QTextCursor::End);
+        QTest::keyClicks(w->memoProgramme, texte);
+    }
+    QStringList legendes(QMenu* menu) {
+        QStringList textes;
+        for (QAction* item : menu->actions())
+            textes.append(item->text());
+        return textes;
+    }
+    // A file dragged from the desktop and dropped on `cible`.
+    bool deposer(QWidget* cible, const QList<QUrl>& adresses) {
+        QMimeData donnees;
+        donnees.setUrls(adresses);
+        const QPoint point(10, 10);
+        QDragEnterEvent entree(point, Qt::CopyAction, &donnees, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(cible, &entree);
+        if (!entree.isAccepted())
+            return false;
+        QDropEvent depot(point, Qt::CopyAction, &donnees, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(cible, &depot);
+        QCoreApplication::processEvents();
+        return depot.isAccepted();
+    }
+
+private slots:
+    void init() {
+        QSettings().clear();   // every test starts as the first use ever
+        ouvrirFenetre();
+    }
+
+    void cleanup() {
+        if (w)
+            fermerFenetre();
+    }
+
+    void zoom_au_clavier_et_a_la_molette() {
+        QCOMPARE(pointsEditeur(), 10);
+        auto* panneau = new QPlainTextEdit(w->SplitterProgAffich);   // a panel added later joins in one call
+        w->zoom->inscrire(panneau);
+        QCOMPARE(panneau->font().pointSize(), 10);
+
+        raccourci(Qt::Key_Plus);
+        QCOMPARE(pointsEditeur(), 11);
+        QCOMPARE(pointsPanneau(), 11);
+        QCOMPARE(panneau->font().pointSize(), 11);
+        raccourci(Qt::Key_Equal);
+        QCOMPARE(pointsEditeur(), 12);
+        raccourci(Qt::Key_Plus);
+        QCOMPARE(pointsEditeur(), 14);
+        raccourci(Qt::Key_Minus);
+        QCOMPARE(pointsEditeur(), 12);
+        for (int i = 0; i < 30; ++i)
+            raccourci(Qt::Key_Minus);
+        QCOMPARE(pointsEditeur(), 6);
+        QCOMPARE(pointsPanneau(), 6);
+        for (int i = 0; i < 30; ++i)
+            raccourci(Qt::Key_Plus);
+        QCOMPARE(pointsEditeur(), 48);
+        QCOMPARE(panneau->font().pointSize(), 48);
+        raccourci(Qt::Key_0);
+        QCOMPARE(pointsEditeur(), 10);
+        QCOMPARE(pointsPanneau(), 10);
+
+        // Ctrl and the wheel over the editor, the pane or a panel; a plain
+        // wheel still scrolls, and half-notches add up.
+        molette(w->memoProgramme->viewport(), 120, Qt::ControlModifier);
+        QCOMPARE(pointsEditeur(), 11);
+        molette(w->RichEditAffichages->viewport(), -120, Qt::ControlModifier);
+        QCOMPARE(pointsPanneau(), 10);
+        molette(panneau->viewport(), 60, Qt::ControlModifier);
+        QCOMPARE(pointsEditeur(), 10);
+        molette(panneau->viewport(), 60, Qt::ControlModifier);
+        QCOMPARE(pointsEditeur(), 11);
+        molette(w->memoProgramme->viewport(), 120, Qt::NoModifier);
+        QCOMPARE(pointsEditeur(), 11);
+        QCOMPARE(QSettings().value(u("police/points")).toInt(), 11);
+    }
+
+    void commandes_du_menu_affichage() {
+        struct Ligne {
+            QAction* action;
+            const char* legende;
+            QList<QKeySequence> raccourcis;
+        };
+        const Ligne lignes[] = {
+            {w->zoom->itemAgrandir, "A&grandir le texte", {QKeySequence(u("Ctrl++")), QKeySequence(u("Ctrl+="))}},
+            {w->zoom->itemReduire, "Ré&duire le texte", {QKeySequence(u("Ctrl+-"))}},
+            {w->zoom->itemTailleNormale, "&Taille normale du texte", {QKeySequence(u("Ctrl+0"))}},
+            {w->zoom->itemChasseFixe, "Police à &chasse fixe", {}},
+            {w->presentation->itemPresentation, "&Mode présentation", {QKeySequence(u("F11"))}},
+        };
+        QMenu* affichage = w->menuBar()->actions().value(2)->menu();
+        for (const Ligne& ligne : lignes) {
+            QCOMPARE(ligne.action->text(), u(ligne.legende));
+            QCOMPARE(ligne.action->shortcuts(), ligne.raccourcis);
+            QVERIFY(affichage->actions().contains(ligne.action));
+        }
+        QCOMPARE(legendes(w->menuBar()->actions().value(0)->menu()),
+                 (QStringList{u("&Nouveau"), u("&Ouvrir"), u("Fichiers &récents"), u("E&xemples"), u("&Enregistrer"),
+                              u("Enregistrer &sous")}));
+        QCOMPARE(w->menuRecents->title(), u("Fichiers &récents"));
+        QCOMPARE(w->menuExemples->title(), u("E&xemples"));
+    }
+
+    void police_a_chasse_fixe() {
+        const QString faceFenetre = w->font().family();
+        QVERIFY(!w->zoom->itemChasseFixe->isChecked());
+        QCOMPARE(w->memoProgramme->font().family(), faceFenetre);
+        w->zoom->itemChasseFixe->trigger();
+        const QFont fixe = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        QCOMPARE(w->memoProgramme->font().family(), fixe.family());
+        QVERIFY(w->memoProgramme->font().fixedPitch());
+        QCOMPARE(w->RichEditAffichages->font().family(), faceFenetre);   // the editor only
+        raccourci(Qt::Key_Plus);
+        QCOMPARE(w->memoProgramme->font().family(), fixe.family());
+        QCOMPARE(pointsEditeur(), 11);
+        w->zoom->itemChasseFixe->trigger();
+        QCOMPARE(w->memoProgramme->font().family(), faceFenetre);
+        QCOMPARE(pointsEditeur(), 11);
+    }
+
+    void mode_presentation() {
+        w->memoProgramme->setFocus();
+        QTest::keyClick(w, Qt::Key_F11);
+        QVERIFY(w->presentation->active());
+        QVERIFY(w->presentation->itemPresentation->isChecked());
+        QVERIFY(w->windowState() & Qt::WindowFullScreen);
+        QCOMPARE(pointsEditeur(), 20);
+        QCOMPARE(pointsPanneau(), 20);
+        const QList<int> moities = w->SplitterProgAffich->sizes();
+        QVERIFY(qAbs(moities.value(0) - moities.value(1)) <= 1);
+        const QPalette editeur = w->memoProgramme->palette();
+        QCOMPARE(editeur.color(QPalette::Active, QPalette::Base), QColor(Qt::white));
+        QCOMPARE(editeur.color(QPalette::Active, QPalette::Text), QColor(Qt::black));
+        // The selection stays dark when another control has the focus.
+        QCOMPARE(editeur.color(QPalette::Inactive, QPalette::Highlight), QColor(0, 0, 150));
+        QCOMPARE(editeur.color(QPalette::Inactive, QPalette::HighlightedText), QColor(Qt::white));
+        const QColor jaune = w->RichEditAffichages->palette().color(QPalette::Base);
+        QVERIFY(jaune.red() > jaune.blue() + 60 && jaune.green() > jaune.blue() + 60);   // still yellow, deeper
+        QCOMPARE(w->RichEditAffichages->palette().color(QPalette::Text), QColor(Qt::black));
+        // As drawn, not only as set.
+        const QImage image = w->RichEditAffichages->viewport()->grab().toImage();
+        QCOMPARE(image.pixelColor(image.width() - 3, image.height() - 3), jaune);
+
+        raccourci(Qt::Key_Plus);   // larger still while projecting, not kept
+        QCOMPARE(pointsEditeur(), 22);
+        QTest::keyClick(w, Qt::Key_Escape);
+        QVERIFY(!w->presentation->active());
+        QVERIFY(!w->presentation->itemPresentation->isChecked());
+        QVERIFY(!(w->windowState() & Qt::WindowFullScreen));
+        QCOMPARE(pointsEditeur(), 10);
+        QCOMPARE(w->RichEditAffichages->palette().color(QPalette::Base), QColor(251, 253, 219));
+        QCOMPARE(w->SplitterProgAffich->sizes().value(0), 380);
+        const QImage apres = w->RichEditAffichages->viewport()->grab().toImage();
+        QCOMPARE(apres.pixelColor(apres.width() - 3, apres.height() - 3), QColor(251, 253, 219));
+        QCOMPARE(QSettings().value(u("police/points"), 10).toInt(), 10);   // the size of the mode is not kept
+
+        raccourci(Qt::Key_Plus);   // a size already large is kept in the mode
+        for (int i = 0; i < 6; ++i)
+            raccourci(Qt::Key_Plus);
+        QCOMPARE(pointsEditeur(), 22);
+        QTest::keyClick(w, Qt::Key_F11);
+        QCOMPARE(pointsEditeur(), 22);
+        QTest::keyClick(w, Qt::Key_F11);
+        QVERIFY(!w->presentation->active());
+        QCOMPARE(pointsEditeur(), 22);
+        QCOMPARE(w->size(), QSize(800, 600));
+        QCOMPARE(w->pos(), QPoint(0, 0));
+
+        // Échap outside the mode does nothing to the window.
+        QTest::keyClick(w, Qt::Key_Escape);
+        QVERIFY(!w->presentation->active());
+    }
+
+    void reglages_gardes_d_une_utilisation_a_l_autre() {
+        // The first use ever: the window exactly as at every start before.
+        QCOMPARE(w->size(), QSize(800, 600));
+        QCOMPARE(w->pos(), QPoint(0, 0));
+        QCOMPARE(w->SplitterProgAffich->sizes().value(0), 380);
+        QCOMPARE(pointsEditeur(), 10);
+        QCOMPARE(pointsPanneau(), 10);
+        QVERIFY(!w->zoom->itemChasseFixe->isChecked());
+        QVERIFY(w->menuRecents->actions().isEmpty());
+
+        const QString programme = creer(u("garde.txt"), "Afficher 1\r\n");
+        script->ouvertures = {programme};
+        w->itemOuvrir->trigger();
+        raccourci(Qt::Key_Plus);
+        raccourci(Qt::Key_Plus);
+        w->zoom->itemChasseFixe->trigger();
+        w->SplitterProgAffich->setSizes({300, 576});
+        w->move(20, 30);
+        w->resize(900, 700);
+        QTest::qWait(0);
+        fermerFenetre();
+
+        ouvrirFenetre();
+        QCOMPARE(pointsEditeur(), 12);
+        QCOMPARE(pointsPanneau(), 12);
+        QVERIFY(w->zoom->itemChasseFixe->isChecked());
+        QVERIFY(w->memoProgramme->font().fixedPitch());
+        QCOMPARE(w->size(), QSize(900, 700));
+        QCOMPARE(w->pos(), QPoint(20, 30));
+        QCOMPARE(w->SplitterProgAffich->sizes().value(0), 300);
+        QCOMPARE(w->recents->liste(), QStringList{programme});
+        QCOMPARE(QSettings().value(u("fichiers/dernierDossier")).toString(), dossier.path());
+        // Both dialogs start in that folder.
+        w->itemOuvrir->trigger();
+        w->itemEnregistrerSous->trigger();
+        QCOMPARE(script->propositions, (QStringList{dossier.path(), dossier.path()}));
+        // What the window shows at start does not change: the template, the
+        // reference text, no file.
+        QCOMPARE(w->LabelProgramme->text(), u("Nouveau programme"));
+        QCOMPARE(w->windowTitle(), u("Trevane"));
+
+        // A checkable item kept under a key of its own (a panel shown or not).
+        QAction coche(u("Panneau"));
+        coche.setCheckable(true);
+        reglages::retenirCoche(&coche, u("panneau"));
+        QVERIFY(!coche.isChecked());
+        coche.trigger();
+        QAction apres(u("Panneau"));
+        apres.setCheckable(true);
+        reglages::retenirCoche(&apres, u("panneau"));
+        QVERIFY(apres.isChecked());
+    }
+
+    void fichiers_recents() {
+        QStringList ouverts;
+        for (int i = 1; i <= 9; ++i) {
+            ouverts.prepend(creer(QStringLiteral("p%1.txt").arg(i), "Afficher " + QByteArray::number(i) + "\r\n"));
+            script->ouvertures = {ouverts.first()};
+            w->itemOuvrir->trigger();
+        }
+        QCOMPARE(w->recents->liste(), ouverts.mid(0, 8));   // the last 8, the most recent first
+        QCOMPARE(w->menuRecents->actions().size(), 8);
+        QCOMPARE(w->menuRecents->actions().value(0)->text(), u("&1 p9.txt  (") + dossier.path() + u(")"));
+
+        // A save goes first too.
+        script->enregistrements = {chemin(u("copie"))};
+        w->itemEnregistrerSous->trigger();
+        QCOMPARE(w->recents->liste().value(0), chemin(u("copie.txt")));
+        QCOMPARE(w->recents->liste().size(), 8);
+
+        // Choosing one asks about unsaved changes first: No keeps the text.
+        taper(u("# modifie"));
+        const QString texte = w->memoProgramme->toPlainText();
+        w->menuRecents->actions().value(3)->trigger();
+        QCoreApplication::processEvents();
+        QCOMPARE(script->confirmations.size(), 1);
+        QCOMPARE(script->confirmations[0].first, u(question));
+        QCOMPARE(w->memoProgramme->toPlainText(), texte);
+        script->reponses = {true};
+        w->menuRecents->actions().value(3)->trigger();
+        QCoreApplication::processEvents();
+        QCOMPARE(w->memoProgramme->toPlainText(), u("Afficher 7\n"));
+        QCOMPARE(w->windowTitle(), u("Trevane - ") + chemin(u("p7.txt")));
+        QCOMPARE(w->recents->liste().value(0), chemin(u("p7.txt")));
+
+        // A file gone since: a message, and it leaves the list; nothing asked.
+        QVERIFY(QFile::remove(chemin(u("p5.txt"))));
+        const int rang = w->recents->liste().indexOf(chemin(u("p5.txt")));
+        QVERIFY(rang > 0);
+        w->menuRecents->actions().value(rang)->trigger();
+        QCoreApplication::processEvents();
+        QCOMPARE(script->erreurs.size(), 1);
+        QVERIFY(script->erreurs[0].contains(chemin(u("p5.txt"))));
+        QVERIFY(!w->recents->liste().contains(chemin(u("p5.txt"))));
+        QCOMPARE(w->menuRecents->actions().size(), 7);
+        QCOMPARE(QSettings().value(u("fichiers/recents")).toStringList(), w->recents->liste());
+        QCOMPARE(w->memoProgramme->toPlainText(), u("Afficher 7\n"));
+
+        // A file that cannot be read stays out of the list.
+        script->ouvertures = {chemin(u("absent.txt"))};
+        w->itemOuvrir->trigger();
+        QVERIFY(!w->recents->liste().contains(chemin(u("absent.txt"))));
+    }
+
+    void exemples() {
+        const QList<Texemple> liste = listeExemples();
+        QVERIFY(liste.size() >= 12);
+        QCOMPARE(w->menuExemples->actions().size(), liste.size());
+        const QStringList titres = legendes(w->menuExemples);
+        QVERIFY(titres.contains(u("PGCD par l'algorithme d'Euclide")));
+        QVERIFY(titres.contains(u("Estimation de pi avec Rhasard")));
+
+        // Every example, opened in the window, runs to its end.
+        for (QAction* item : w->menuExemples->actions()) {
+            item->trigger();
+            QVERIFY(!w->memoProgramme->document()->isModified());
+            QCOMPARE(w->LabelProgramme->text(), u("Nouveau programme"));
+            QTest::keyClick(w->memoProgramme, Qt::Key_E, Qt::ControlModifier);
+            QVERIFY2(w->RichEditAffichages->lignes().contains(u(" Exécution terminée.")), qPrintable(item->text()));
+        }
+
+        const int pgcd = titres.indexOf(u("PGCD par l'algorithme d'Euclide"));
+        w->menuExemples->actions().value(pgcd)->trigger();
+        QCOMPARE(w->memoProgramme->toPlainText(), texteQt(liste.value(pgcd).texte.toStdString()));
+        QVERIFY(w->memoProgramme->toPlainText().startsWith(u("# PGCD par l'algorithme d'Euclide\n")));
+        QCOMPARE(w->windowTitle(), u("Trevane"));
+        QVERIFY(w->donnees().nomFichier.empty());
+
+        // The first save asks for a name: the example itself is never written.
+        taper(u("# essai"));
+        QTest::keyClick(w, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(script->dialoguesEnregistrement, 1);
+        QVERIFY(script->erreurs.isEmpty());
+        script->enregistrements = {chemin(u("euclide"))};
+        QTest::keyClick(w, Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(lire(chemin(u("euclide.txt"))).startsWith("# PGCD par l'algorithme d'Euclide\r\n"));
+        QCOMPARE(w->LabelProgramme->text(), u("euclide"));
+
+        // Unsaved changes: the question first; No keeps them.
+        taper(u("# encore"));
+        const QString texte = w->memoProgramme->toPlainText();
+        w->menuExemples->actions().value(0)->trigger();
+        QCOMPARE(script->confirmations.size(), 1);
+        QCOMPARE(w->memoProgramme->toPlainText(), texte);
+    }
+
+    void fichier_depose_sur_la_fenetre() {
+        const QString programme = creer(u("depose.txt"), "Afficher 2\r\n");
+        QVERIFY(deposer(w->memoProgramme->viewport(), {QUrl::fromLocalFile(programme)}));
+        QCOMPARE(w->memoProgramme->toPlainText(), u("Afficher 2\n"));
+        QCOMPARE(w->windowTitle(), u("Trevane - ") + programme);
+        QCOMPARE(w->LabelProgramme->text(), u("depose"));
+        QCOMPARE(w->recents->liste().value(0), programme);
+
+        // On the pane too; unsaved changes are asked about first.
+        taper(u("# modifie"));
+        const QString autre = creer(u("autre.txt"), "Afficher 3\r\n");
+        QVERIFY(deposer(w->RichEditAffichages->viewport(), {QUrl::fromLocalFile(autre)}));
+        QCOMPARE(script->confirmations.size(), 1);
+        QVERIFY(w->memoProgramme->toPlainText().endsWith(u("# modifie")));
+        script->reponses = {true};
+        QVERIFY(deposer(w, {QUrl(u("https://exemple.org/a.txt")), QUrl::fromLocalFile(autre)}));
+        QCOMPARE(w->memoProgramme->toPlainText(), u("Afficher 3\n"));
+
+        // A file that cannot be read: the same message as Open gives.
+        QVERIFY(deposer(w->memoProgramme->viewport(), {QUrl::fromLocalFile(dossier.path())}));
+        QCOMPARE(script->erreurs, QStringList{u("Impossible d'ouvrir le fichier ") + dossier.path() + u(".")});
+
+        // Nothing local to open: the drag is left to the control, no file opens.
+        const QString legende = w->windowTitle();
+        deposer(w->memoProgramme->viewport(), {QUrl(u("https://exemple.org/a.txt"))});
+        QCOMPARE(w->windowTitle(), legende);
+        QCOMPARE(script->erreurs.size(), 1);
+        QCOMPARE(script->confirmations.size(), 2);
+    }
+};
+
+QTEST_MAIN(TestClasse)
+#include "test_classe.moc"

@@ -1,0 +1,314 @@
+// Work that survives a crash: the recovery copy written while changes are
+// unsaved, removed once they are saved or given up, and offered back at the
+// next start when its process is gone, up to a real SIGKILL.
+#include "analysis/donnees.h"
+#include "analysis/fenetre.h"
+#include "window/FenetrePrincipale.h"
+#include "window/editeur_programme.h"
+#include "window/recuperation.h"
+#include "tests/fenetre/outils_fenetre.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QLockFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+const char* const textePerdu = "Entier n\nDonner à n la valeur 3\nAfficher n\n";
+
+QStringList copies() {
+    return QDir(Trecuperation::dossier()).entryList({u("*.txt")}, QDir::Files);
+}
+
+// A copy left behind by a process that no longer runs: no lock holds it.
+QString laisserCopie(const QString& nom, const TcopieSecours& copie) {
+    QDir().mkpath(Trecuperation::dossier());
+    const QString chemin = Trecuperation::dossier() + QLatin1Char('/') + nom + u(".txt");
+    ecrire(chemin, Trecuperation::encoder(copie));
+    return chemin;
+}
+
+// The child process of the SIGKILL test: a window whose user types a
+// program and runs it, then waits to be killed.
+int enfantTue(int argc, char** argv) {
+    QApplication application(argc, argv);
+    TFenetrePrincipale fenetre(std::make_unique<Tscript>());
+    fenetre.show();
+    if (!QTest::qWaitForWindowExposed(&fenetre))
+        return 1;
+    fenetre.memoProgramme->setFocus();
+    fenetre.memoProgramme->selectAll();
+    fenetre.memoProgramme->insertPlainText(u(textePerdu));
+    fenetre.itemExeNormale->trigger();   // a run start writes the copy
+    std::printf("%s\n", qPrintable(fenetre.recuperation->cheminCopie()));
+    std::fflush(stdout);
+    return application.exec();
+}
+
+} // namespace
+
+class TestRecuperation : public QObject {
+    Q_OBJECT
+
+    TFenetrePrincipale* w = nullptr;
+    Tscript* script = nullptr;
+    QTemporaryDir dossier;
+
+    void ouvrirFenetre(QList<bool> reponses = {}) {
+        auto dialogues = std::make_unique<Tscript>();
+        script = dialogues.get();
+        script->reponses = reponses;
+        w = new TFenetrePrincipale(std::move(dialogues));
+        w->show();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QCoreApplication::processEvents();   // the offer follows the first show
+    }
+    void taper(const QString& texte) {
+        w->memoProgramme->setFocus();
+        w->memoProgramme->selectAll();
+        w->memoProgramme->insertPlainText(texte);
+    }
+    QByteArray texteCopie() {
+        TcopieSecours copie;
+        if (!Trecuperation::decoder(lire(w->recuperation->cheminCopie()), copie))
+            return "<illisible>";
+        return QByteArray::fromStdString(copie.texte);
+    }
+
+private slots:
+    void init() {
+        QDir(Trecuperation::dossier()).removeRecursively();
+    }
+
+    void cleanup() {
+        if (!w)
+            return;
+        w->memoProgramme->document()->setModified(false);
+        delete w;
+        w = nullptr;
+    }
+
+    void copie_d_un_processus_disparu_restauree() {
+        struct Tcas {
+            std::string fichier;
+            QString legende;
+            QString titre;
+        };
+        const QString programme = dossier.filePath(u("tri.txt"));
+        const Tcas cas[] = {
+            {programme.toStdString(), u("tri"), u("Trevane - ") + programme},
+            {std::string(), u("Nouveau programme"), u("Trevane")},
+        };
+        for (const Tcas& c : cas) {
+            const QString laissee =
+                laisserCopie(u("999999-1"), {c.fichier, u("2026-12-01T10:00:00.000Z"), vers1252(u(textePerdu).replace(u("\n"), u("\r\n")))});
+            ouvrirFenetre({true});
+            QCOMPARE(script->confirmations.size(), 1);
+            QVERIFY2(script->confirmations[0].first.contains(u("« ") + c.legende + u(" »")),
+                     qPrintable(script->confirmations[0].first));
+            QCOMPARE(w->memoProgramme->toPlainText(), u(textePerdu));
+            QVERIFY(w->memoProgramme->document()->isModified());
+            QCOMPARE(w->LabelProgramme->text(), c.legende);
+            QCOMPARE(w->windowTitle(), c.titre);
+            QCOMPARE(w->donnees().nomFichier, c.fichier);
+            QVERIFY(!QFile::exists(laissee));
+            // The restored text has a copy of its own at once.
+            QCOMPARE(copies(), QStringList{QFileInfo(w->recuperation->cheminCopie()).fileName()});
+            QCOMPARE(texteCopie(), QByteArray::fromStdString(vers1252(u(textePerdu).replace(u("\n"), u("\r\n")))));
+
+            // Ctrl+S writes it where it belongs (or asks for a name).
+            script->enregistrements = {programme};
+            QTest::keyClick(w, Qt::Key_S, Qt::ControlModifier);
+            QCOMPARE(lire(programme), QByteArray("Entier n\r\nDonner \xE0 n la valeur 3\r\nAfficher n\r\n"));
+            QVERIFY(copies().isEmpty());
+            cleanup();
+            QFile::remove(programme);
+        }
+    }
+
+    void copie_refusee_effacee_et_suivante_proposee() {
+        const QString ancienne = laisserCopie(u("999998-1"), {{}, u("2026-12-01T09:00:00.000Z"), "Afficher 1\r\n"});
+        const QString recente = laisserCopie(u("999997-1"), {{}, u("2026-12-02T09:00:00.000Z"), "Afficher 2\r\n"});
+        ouvrirFenetre({false, false});   // the newest first; No to both
+        QCOMPARE(script->confirmations.size(), 2);
+        QVERIFY(script->confirmations[0].first.contains(u("02/12/2026")));
+        QVERIFY(!QFile::exists(ancienne) && !QFile::exists(recente));
+        QVERIFY(!w->memoProgramme->document()->isModified());
+        QCOMPARE(w->LabelProgramme->text(), u("Nouveau programme"));
+        cleanup();
+
+        laisserCopie(u("999998-1"), {{}, u("2026-12-01T09:00:00.000Z"), "Afficher 1\r\n"});
+        const QString autre = laisserCopie(u("999997-1"), {{}, u("2026-12-02T09:00:00.000Z"), "Afficher 2\r\n"});
+        ouvrirFenetre({true});   // Yes to the first: the other waits for the next start
+        QCOMPARE(script->confirmations.size(), 1);
+        QCOMPARE(w->memoProgramme->toPlainText(), u("Afficher 2\n"));
+        QVERIFY(!QFile::exists(autre));
+        QCOMPARE(copies().size(), 2);
+    }
+
+    void copie_d_une_fenetre_ouverte_pas_proposee() {
+        const QString copie = laisserCopie(u("1-1"), {{}, u("2026-12-01T09:00:00.000Z"), "Afficher 1\r\n"});
+        QLockFile verrou(Trecuperation::dossier() + u("/1-1.verrou"));   // its window still runs
+        QVERIFY(verrou.tryLock(0));
+        ouvrirFenetre({true});
+        QVERIFY(script->confirmations.isEmpty());
+        QVERIFY(QFile::exists(copie));
+        QVERIFY(!w->memoProgramme->document()->isModified());
+
+        // Copies that are not ours are never touched: a broken one stays.
+        verrou.unlock();
+        ecrire(copie, "rien de lisible");
+        cleanup();
+        ouvrirFenetre({true});
+        QVERIFY(script->confirmations.isEmpty());
+        QVERIFY(QFile::exists(copie));
+    }
+
+    void copie_ecrite_puis_effacee() {
+        ouvrirFenetre();
+        auto* minuteur = w->recuperation->findChild<QTimer*>();
+        QVERIFY(minuteur);
+        QCOMPARE(minuteur->interval(), 30000);
+        QVERIFY(!minuteur->isActive());
+        QVERIFY(copies().isEmpty());
+
+        taper(u("Afficher 1"));
+        QVERIFY(minuteur->isActive());
+        w->recuperation->ecrireSiBesoin();   // what the minute hand does
+        QCOMPARE(texteCopie(), QByteArray("Afficher 1"));
+        TcopieSecours copie;
+        QVERIFY(Trecuperation::decoder(lire(w->recuperation->cheminCopie()), copie));
+        QVERIFY(copie.fichier.empty());
+        QVERIFY(QDateTime::fromString(copie.date, Qt::ISODate).isValid());
+
+        // A run start copies the newest text.
+        taper(u("Afficher 2"));
+        QTest::keyClick(w, Qt::Key_E, Qt::ControlModifier);
+        QCOMPARE(texteCopie(), QByteArray("Afficher 2"));
+
+        // Saved: no copy left, no minute hand.
+        script->enregistrements = {dossier.filePath(u("p"))};
+        w->itemEnregistrerSous->trigger();
+        QVERIFY(copies().isEmpty());
+        QVERIFY(!minuteur->isActive());
+
+        // Changes given up (New, Yes): the copy goes.
+        taper(u("Afficher 3"));
+        w->recuperation->ecrireSiBesoin();
+        QCOMPARE(copies().size(), 1);
+        script->reponses = {true};
+        w->itemNouveau->trigger();
+        QVERIFY(copies().isEmpty());
+
+        // Closing with Yes gives them up too; with No the copy stays.
+        taper(u("Afficher 4"));
+        w->recuperation->ecrireSiBesoin();
+        QVERIFY(!w->close());
+        QCOMPARE(copies().size(), 1);
+        script->reponses = {true};
+        QVERIFY(w->close());
+        QVERIFY(copies().isEmpty());
+        QVERIFY(script->erreurs.isEmpty());
+    }
+
+    void deux_fenetres_deux_copies() {
+        ouvrirFenetre();
+        auto dialogues = std::make_unique<Tscript>();
+        TFenetrePrincipale autre(std::move(dialogues));
+        autre.show();
+        QCoreApplication::processEvents();
+        taper(u("Afficher 1"));
+        autre.memoProgramme->insertPlainText(u("Afficher 2"));
+        w->recuperation->ecrireSiBesoin();
+        autre.recuperation->ecrireSiBesoin();
+        QCOMPARE(copies().size(), 2);
+        QVERIFY(w->recuperation->cheminCopie() != autre.recuperation->cheminCopie());
+        QCOMPARE(texteCopie(), QByteArray("Afficher 1"));
+        autre.memoProgramme->document()->setModified(false);
+        QCOMPARE(copies().size(), 1);
+    }
+
+    void echec_d_ecriture_signale_une_fois() {
+        ouvrirFenetre();
+        // A file where the folder should be: no copy can be written, even as root.
+        QDir().mkpath(QFileInfo(Trecuperation::dossier()).path());
+        ecrire(Trecuperation::dossier(), "pas un dossier");
+        taper(u("Afficher 1"));
+        w->recuperation->ecrireSiBesoin();
+        taper(u("Afficher 2"));
+        w->recuperation->ecrireSiBesoin();
+        QCOMPARE(script->erreurs.size(), 1);
+        QVERIFY(script->erreurs[0].startsWith(u("Impossible d'écrire la copie de secours du programme")));
+        QVERIFY(w->memoProgramme->document()->isModified());
+        QFile::remove(Trecuperation::dossier());
+        taper(u("Afficher 3"));
+        w->recuperation->ecrireSiBesoin();
+        QCOMPARE(texteCopie(), QByteArray("Afficher 3"));
+        QFile::remove(w->recuperation->cheminCopie());
+        QDir().mkdir(w->recuperation->cheminCopie());   // the copy's name taken by a folder
+        taper(u("Afficher 4"));
+        w->recuperation->ecrireSiBesoin();
+        QCOMPARE(script->erreurs.size(), 2);   // reported again after a success
+        QDir().rmdir(w->recuperation->cheminCopie());
+    }
+
+    void format_des_copies() {
+        const TcopieSecours cas[] = {
+            {"/classe/a b%c\n\u00e9.txt", u("2026-12-08T06:00:00.000Z"), "Afficher 1\r\n\r\n\xE9x"},
+            {{}, {}, {}},
+        };
+        for (const TcopieSecours& c : cas) {
+            TcopieSecours lue;
+            QVERIFY(Trecuperation::decoder(Trecuperation::encoder(c), lue));
+            QCOMPARE(lue.fichier, c.fichier);
+            QCOMPARE(lue.date, c.date);
+            QCOMPARE(lue.texte, c.texte);
+        }
+        TcopieSecours lue;
+        for (const QByteArray& illisible : {QByteArray(), QByteArray("Afficher 1\r\n"), QByteArray("\n\n"),
+                                            QByteArray("Trevane copie de secours 2\n\nx")})
+            QVERIFY(!Trecuperation::decoder(illisible, lue));
+    }
+
+    void fenetre_tuee_par_sigkill() {
+        QProcess enfant;
+        enfant.setProcessChannelMode(QProcess::SeparateChannels);
+        enfant.start(QCoreApplication::applicationFilePath(), {u("--enfant-tue")});
+        QVERIFY(enfant.waitForStarted());
+        QByteArray sortie;
+        while (!sortie.contains('\n') && enfant.waitForReadyRead(60000))
+            sortie += enfant.readAllStandardOutput();
+        const QString copie = QString::fromUtf8(sortie).trimmed();
+        QVERIFY2(QFile::exists(copie), sortie.constData());
+        enfant.kill();   // SIGKILL: nothing of the window runs any more
+        QVERIFY(enfant.waitForFinished());
+        QCOMPARE(enfant.exitStatus(), QProcess::CrashExit);
+        QVERIFY(QFile::exists(copie));
+
+        ouvrirFenetre({true});
+        QCOMPARE(script->confirmations.size(), 1);
+        QCOMPARE(w->memoProgramme->toPlainText(), u(textePerdu));
+        QVERIFY(w->memoProgramme->document()->isModified());
+        QVERIFY(!QFile::exists(copie));
+    }
+};
+
+int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], "--enfant-tue") == 0)
+        return enfantTue(argc, argv);
+    QApplication application(argc, argv);
+    TestRecuperation test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_recuperation.moc"

@@ -1,0 +1,64 @@
+// Work that survives a crash. While the editor holds unsaved changes, its
+// text is copied every 30 seconds, and at every run start, to a recovery
+// file of this process in the user's data folder. The copy goes when the
+// changes are saved or given up. At the next start, a copy whose process is
+// gone (killed, power lost) is offered back.
+//
+// Each process holds a lock beside its copy (QLockFile: its process id, its
+// host and its name); a lock that no running process holds marks a copy
+// left behind. Two windows open at once keep two copies.
+#pragma once
+
+#include <QLockFile>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <memory>
+#include <string>
+
+class QTextDocument;
+struct TdonneesCommunes;
+
+// A recovery file's content.
+struct TcopieSecours {
+    std::string fichier;   // the program's file (UTF-8), empty for a new program
+    QString date;          // when it was written, ISO 8601 in universal time
+    std::string texte;     // the editor's text, Windows-1252, lines joined by CR LF
+};
+
+class Trecuperation : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int intervalle = 30 * 1000;   // milliseconds between two copies
+
+    Trecuperation(TdonneesCommunes& d, QTextDocument* document, QObject* parent);
+    ~Trecuperation() override;
+
+    // The folder of the copies: "recuperation" in the application's data folder.
+    static QString dossier();
+    static QByteArray encoder(const TcopieSecours& copie);
+    static bool decoder(const QByteArray& octets, TcopieSecours& copie);
+
+    // Offers back, one by one and the newest first, the copies no running
+    // process holds; Yes restores one (as modified) and ends the offers, No
+    // deletes that copy. The others wait for the next start.
+    void proposerRestauration();
+    // Writes the copy when the text changed since the last one; a failure
+    // is reported once, until a copy succeeds again.
+    void ecrireSiBesoin();
+    // The text needs no copy any more.
+    void effacer();
+
+    QString cheminCopie() const { return chemin; }
+
+private:
+    TdonneesCommunes& d;
+    QTextDocument* document;
+    QString chemin;                         // this process's copy
+    std::unique_ptr<QLockFile> verrou;      // taken at the first copy
+    QTimer minuteur{this};
+    bool aCopier = false;                   // changed since the last copy
+    bool modifie = false;                   // the editor's flag, known even once it is gone
+    bool echecSignale = false;
+};
