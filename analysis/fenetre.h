@@ -34,6 +34,9 @@ public:
     virtual void viderAffichage() = 0;
     virtual std::string texteAffichage() = 0;
     virtual void remplacerTexteAffichage(const std::string& texte) = 0;
+    // True once the pane holds as much text as it may keep: a burst then
+    // stops at its next display and the run is suspended.
+    virtual bool affichagePlein() { return false; }
 
     // Captions of the window, of `LabelAffichages` and of `LabelProgramme`.
     virtual void legendeFenetre(const std::string& texte) = 0;

@@ -5,6 +5,7 @@
 #include "execution/controle.h"
 #include "expressions/hasard.h"
 #include "window/affichages.h"
+#include "window/curseur_occupe.h"
 #include "window/dialogues.h"
 #include "window/editeur_programme.h"
 #include "window/fenetre_qt.h"
@@ -109,6 +110,7 @@ QAction* TFenetrePrincipale::commande(QWidget* menu, const char* legende, const 
     action->setMenuRole(QAction::NoRole);
     menu->addAction(action);
     connect(action, &QAction::triggered, this, [this, gestionnaire = std::move(gestionnaire)] {
+        const TcommandeEnCours enCours;   // a busy cursor if it lasts
         fenetre->retablirCoches();
         gestionnaire();
         fenetre->deverserAffichage();

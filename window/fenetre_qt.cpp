@@ -148,25 +148,15 @@ void TfenetreQt::selectionnerDansEditeur(int32_t debut, int32_t longueur) {
 
 // Display pane.
 
-void TfenetreQt::ajouterAffichage(const std::string& ligne) { c.RichEditAffichages->ajouterLigne(depuis1252(ligne)); }
+void TfenetreQt::ajouterAffichage(const std::string& ligne) { c.RichEditAffichages->ajouterLigne(std::string_view(ligne)); }
 
 void TfenetreQt::viderAffichage() { c.RichEditAffichages->vider(); }
 
-std::string TfenetreQt::texteAffichage() {
-    const QStringList lignes = c.RichEditAffichages->lignes();
-    std::vector<std::string> octets;
-    octets.reserve(static_cast<size_t>(lignes.size()));
-    for (const QString& ligne : lignes)
-        octets.push_back(vers1252(ligne));
-    return joindreLignes(octets);
-}
+std::string TfenetreQt::texteAffichage() { return c.RichEditAffichages->lignesGardees().texte(); }
 
-void TfenetreQt::remplacerTexteAffichage(const std::string& texte) {
-    QStringList lignes;
-    for (const std::string& ligne : decouperLignes(texte))
-        lignes.append(depuis1252(ligne));
-    c.RichEditAffichages->remplacer(lignes);
-}
+void TfenetreQt::remplacerTexteAffichage(const std::string& texte) { c.RichEditAffichages->remplacerTexte(texte); }
+
+bool TfenetreQt::affichagePlein() { return c.RichEditAffichages->plein(); }
 
 // Captions.
 
@@ -205,6 +195,8 @@ void TfenetreQt::cocherInformations(bool coche) {
 void TfenetreQt::cocherResultat(bool coche) {
     resultatCoche = coche;
     c.itemResultat->setChecked(coche);
+    // The results follow their last line; the reference text shows from its top.
+    c.RichEditAffichages->suivreLaFin(coche);
 }
 
 // Modal boxes: the pane shows everything written so far while they are up.

@@ -54,6 +54,7 @@ public:
     void viderAffichage() override;
     std::string texteAffichage() override;
     void remplacerTexteAffichage(const std::string& texte) override;
+    bool affichagePlein() override;
 
     void legendeFenetre(const std::string& texte) override;
     void legendeAffichages(const std::string& texte) override;
