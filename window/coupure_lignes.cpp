@@ -10,6 +10,7 @@ std::vector<int32_t> coupuresLigne(std::string_view ligne, const TlargeursCaract
     std::vector<int32_t> rangs{0};
     const size_t n = ligne.size();
     float x = 0;   // width taken in the current row
+    bool motDansLeRang = false;   // the row holds more than blanks
     size_t i = 0;
     while (i < n) {
         if (ligne[i] == ' ') {
@@ -21,13 +22,13 @@ std::vector<int32_t> coupuresLigne(std::string_view ligne, const TlargeursCaract
         float mot = 0;
         while (fin < n && ligne[fin] != ' ')
             mot += largeurDe(largeurs, ligne[fin++]);
-        const bool debutDeRang = static_cast<size_t>(rangs.back()) == i;
         if (x + mot <= largeur) {
             x += mot;
             i = fin;
+            motDansLeRang = true;
             continue;
         }
-        if (!debutDeRang) {
+        if (motDansLeRang) {
             // The word goes to the next row, whole if it fits there.
             rangs.push_back(static_cast<int32_t>(i));
             x = 0;
@@ -37,6 +38,7 @@ std::vector<int32_t> coupuresLigne(std::string_view ligne, const TlargeursCaract
                 continue;
             }
         }
+        motDansLeRang = true;
         // Wider than a row: broken anywhere, at least one character a row.
         for (; i < fin; ++i) {
             const float c = largeurDe(largeurs, ligne[i]);

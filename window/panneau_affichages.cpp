@@ -126,11 +126,12 @@ void TpanneauAffichages::remiseAZero() {
 
 void TpanneauAffichages::deverser() {
     mettreAJourBarre();
-    if (suivre_ && !quitteLaFin)
+    if (suivre_ && !quitteLaFin) {
         allerALaFin();
-    else if (nouveauTexte)
+    } else if (nouveauTexte) {
         placer(Trang{});
-    nouveauTexte = false;
+        nouveauTexte = false;
+    }
     viewport()->update();
 }
 
@@ -252,7 +253,12 @@ bool TpanneauAffichages::finVisible() const { return fin <= haut; }
 
 void TpanneauAffichages::defilerParUtilisateur(int64_t rangs) {
     placer(deplace(haut, rangs));
+    vueChoisie();
+}
+
+void TpanneauAffichages::vueChoisie() {
     quitteLaFin = !finVisible();
+    nouveauTexte = false;
 }
 
 void TpanneauAffichages::scrollContentsBy(int, int) {
@@ -261,7 +267,7 @@ void TpanneauAffichages::scrollContentsBy(int, int) {
     // The user moved the scroll bar: its value is the line at the top.
     const int64_t valeur = verticalScrollBar()->value();
     haut = valeur >= fin.ligne ? fin : Trang{valeur, 0};
-    quitteLaFin = !finVisible();
+    vueChoisie();
     viewport()->update();
 }
 
@@ -378,7 +384,7 @@ void TpanneauAffichages::rendreVisible(Tpoint p) {
         placer(r);
     else if (deplace(haut, rangsVisibles() - 1, false) < r)
         placer(deplace(r, -(rangsVisibles() - 1), false));
-    quitteLaFin = !finVisible();
+    vueChoisie();
 }
 
 void TpanneauAffichages::deplacerCurseur(Tpoint p, bool etendre) {

@@ -106,6 +106,7 @@ private:
     void placer(Trang r);         // the view's top, the scroll bar following
     void allerALaFin() { placer(fin); }
     void defilerParUtilisateur(int64_t rangs);
+    void vueChoisie();            // the user put the view where it is
     void remiseAZero();
     void rendreVisible(Tpoint p);
     Tpoint pointA(QPoint position);
