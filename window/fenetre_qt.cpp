@@ -4,6 +4,7 @@
 #include "window/codage_qt.h"
 #include "window/dialogues.h"
 #include "window/editeur_programme.h"
+#include "window/lignes_affichees.h"
 #include "window/panneau_affichages.h"
 
 #include <QAction>
@@ -157,6 +158,31 @@ std::string TfenetreQt::texteAffichage() { return c.RichEditAffichages->lignesGa
 void TfenetreQt::remplacerTexteAffichage(const std::string& texte) { c.RichEditAffichages->remplacerTexte(texte); }
 
 bool TfenetreQt::affichagePlein() { return c.RichEditAffichages->plein(); }
+
+// Beyond this, the results are set aside as they are rather than copied into
+// one string; smaller texts cross whole, as any window would pass them.
+constexpr uint64_t tailleGardeeEntiere = uint64_t{1} << 20;
+
+void TfenetreQt::garderAffichage(std::string& texte) {
+    affichageDeCote.reset();
+    if (c.RichEditAffichages->lignesGardees().octetsTexte() <= tailleGardeeEntiere) {
+        texte = texteAffichage();
+        return;
+    }
+    affichageDeCote = std::make_unique<TlignesAffichees>(c.RichEditAffichages->prendreLignes());
+    // A short token can never be a large text, so it cannot be confused with one.
+    static uint64_t numero = 0;
+    jetonDeCote = "" "affichages de côté " + std::to_string(++numero);
+    texte = jetonDeCote;
+}
+
+void TfenetreQt::rendreAffichage(const std::string& texte) {
+    std::unique_ptr<TlignesAffichees> deCote = std::move(affichageDeCote);
+    if (deCote && texte == jetonDeCote)
+        c.RichEditAffichages->poserLignes(std::move(*deCote));
+    else
+        remplacerTexteAffichage(texte);
+}
 
 // Captions.
 

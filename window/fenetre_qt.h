@@ -12,6 +12,7 @@ class QAction;
 class QLabel;
 class QMainWindow;
 class TediteurProgramme;
+class TlignesAffichees;
 class TpanneauAffichages;
 class Tdialogues;
 
@@ -55,6 +56,8 @@ public:
     std::string texteAffichage() override;
     void remplacerTexteAffichage(const std::string& texte) override;
     bool affichagePlein() override;
+    void garderAffichage(std::string& texte) override;
+    void rendreAffichage(const std::string& texte) override;
 
     void legendeFenetre(const std::string& texte) override;
     void legendeAffichages(const std::string& texte) override;
@@ -80,6 +83,9 @@ private:
     std::unique_ptr<Tdialogues> dialogues;
     bool informationsCochee = false;
     bool resultatCoche = false;
+    // A large results text kept aside as it is, and the token that names it.
+    std::unique_ptr<TlignesAffichees> affichageDeCote;
+    std::string jetonDeCote;
     QString dernierOuvert;        // each dialog offers the path it returned last
     QString dernierEnregistre;
 };

@@ -38,6 +38,10 @@ const std::array<char16_t, 256>& unicode1252() {
 }
 
 void ajouterUtf8(QByteArray& sortie, std::string_view octets) {
+    if (std::all_of(octets.begin(), octets.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        sortie.append(octets.data(), static_cast<qsizetype>(octets.size()));
+        return;
+    }
     const auto& table = unicode1252();
     for (const char octet : octets) {
         const char16_t c = table[static_cast<unsigned char>(octet)];
@@ -99,6 +103,18 @@ void TpanneauAffichages::remplacer(const QStringList& lignes) {
     lignes_.vider();
     for (const QString& ligne : lignes)
         lignes_.ajouter(vers1252(ligne));
+    remiseAZero();
+}
+
+TlignesAffichees TpanneauAffichages::prendreLignes() {
+    TlignesAffichees lignes = std::move(lignes_);
+    lignes_.vider();
+    remiseAZero();
+    return lignes;
+}
+
+void TpanneauAffichages::poserLignes(TlignesAffichees&& lignes) {
+    lignes_ = std::move(lignes);
     remiseAZero();
 }
 
@@ -550,6 +566,8 @@ void TpanneauAffichages::copy() {
     const Tpoint a = std::min(ancre, curseur);
     const Tpoint b = std::max(ancre, curseur);
     QByteArray texte;
+    texte.reserve(static_cast<qsizetype>(std::min<uint64_t>(lignes_.octetsTexte() + static_cast<uint64_t>(b.ligne - a.ligne) + 1,
+                                                            uint64_t{1} << 30)));
     for (int64_t i = a.ligne; i <= b.ligne; ++i) {
         std::string_view ligne = lignes_.ligne(i);
         const size_t debut = i == a.ligne ? static_cast<size_t>(a.colonne) : 0;

@@ -31,6 +31,9 @@ public:
     void remplacerTexte(std::string_view texte);
     void remplacer(const QStringList& lignes);
     const TlignesAffichees& lignesGardees() const { return lignes_; }
+    // The lines taken out as they are (the pane is left empty), or put in.
+    TlignesAffichees prendreLignes();
+    void poserLignes(TlignesAffichees&& lignes);
     int64_t nombreLignes() const { return lignes_.nombre(); }
     QString ligne(int64_t i) const;
     QStringList lignes();
