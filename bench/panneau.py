@@ -5,7 +5,7 @@ in a process of its own, offscreen. Prints one table row per scenario and
 build: wall and CPU time of the measured command, memory growth (resident,
 and peak) and the scenario's own figures.
 
-    python3 bench/panneau.py build [../autre/build] [--rafales N]
+    python3 bench/panneau.py build [../autre/build] [--rafales N] [--seulement SCENARIO...]
 
 --rafales: bursts of the endless loop before the scrolling measures
 (3 gives 10 million lines)."""
@@ -35,8 +35,11 @@ def main():
     options = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     options.add_argument("builds", nargs="+")
     options.add_argument("--rafales", default="3")
+    options.add_argument("--seulement", nargs="*", help="only these scenarios")
     arguments = options.parse_args()
     scenarios = SCENARIOS + [("defilement", [arguments.rafales])]
+    if arguments.seulement:
+        scenarios = [s for s in scenarios if s[0] in arguments.seulement]
     print("| scenario | build | wall ms | CPU ms | RSS growth MB | peak growth MB | details |")
     print("|---|---|---:|---:|---:|---:|---|")
     for scenario, parametres in scenarios:

@@ -194,6 +194,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: trevane-bench-panneau [repos|boucle|affichage|longue|longue-commentee|longue-programme|defilement] [bursts]\n");
         return 2;
     }
+    // TREVANE_CAPTURE=file.png: the window as the scenario left it.
+    if (qEnvironmentVariableIsSet("TREVANE_CAPTURE"))
+        w.grab().save(qEnvironmentVariable("TREVANE_CAPTURE"));
     std::printf("%s\t%.0f\t%.0f\t%.0f\t%.0f\t%s\n", qPrintable(scenario), m.mur, m.cpu, memoire("VmRSS:") - depart,
                 memoire("VmHWM:") - depart, qPrintable(details));
     w.memoProgramme->document()->setModified(false);
