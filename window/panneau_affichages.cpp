@@ -579,6 +579,6 @@ void TpanneauAffichages::copy() {
             TcommandeEnCours::signaler();
     }
     auto* donnees = new QMimeData;
-    donnees->setData(QStringLiteral("text/plain;charset=utf-8"), texte);
+    donnees->setData(QStringLiteral("text/plain"), texte);   // UTF-8, as Qt reads plain text
     QApplication::clipboard()->setMimeData(donnees);
 }
