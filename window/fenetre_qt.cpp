@@ -1,6 +1,5 @@
 #include "window/fenetre_qt.h"
 
-#include "analysis/lignes.h"
 #include "window/codage_qt.h"
 #include "window/dialogues.h"
 #include "window/editeur_programme.h"
