@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <optional>
 
 namespace {
 
@@ -155,14 +156,27 @@ void TpanneauAffichages::deverser() {
 
 void TpanneauAffichages::mettreEnPage() {
     const QFont police = policeDe(this);
-    const QFontMetricsF mesures(police);
-    const auto& table = unicode1252();
-    for (size_t b = 0; b < largeurs.size(); ++b)
-        largeurs[b] = static_cast<float>(mesures.horizontalAdvance(QChar(table[b])));
+    largeursConnues.fill(false);
+    mesurer(" ");
     const QFontMetrics entieres(police);
     hauteurRang = std::max(1, entieres.lineSpacing());
     ascendante = entieres.ascent();
     rangsConnus.clear();
+}
+
+void TpanneauAffichages::mesurer(std::string_view texte) {
+    // Only the characters met: measuring all 256 would load glyphs the pane
+    // may never show.
+    std::optional<QFontMetricsF> mesures;
+    for (const char c : texte) {
+        const auto b = static_cast<unsigned char>(c);
+        if (largeursConnues[b])
+            continue;
+        if (!mesures)
+            mesures.emplace(policeDe(this));
+        largeurs[b] = static_cast<float>(mesures->horizontalAdvance(QChar(unicode1252()[b])));
+        largeursConnues[b] = true;
+    }
 }
 
 float TpanneauAffichages::largeurUtile() const { return static_cast<float>(std::max(8, viewport()->width() - 2 * marge)); }
@@ -175,7 +189,9 @@ const std::vector<int32_t>& TpanneauAffichages::coupures(int64_t i) {
         return trouve->second;
     if (rangsConnus.size() >= rangsGardesMax)
         rangsConnus.clear();
-    return rangsConnus.emplace(i, coupuresLigne(lignes_.ligne(i), largeurs, largeurUtile())).first->second;
+    const std::string_view texte = lignes_.ligne(i);
+    mesurer(texte);
+    return rangsConnus.emplace(i, coupuresLigne(texte, largeurs, largeurUtile())).first->second;
 }
 
 std::string_view TpanneauAffichages::texteRang(int64_t i, int32_t rang) {

@@ -122,6 +122,8 @@ private:
 
     // Layout for the current font and width.
     TlargeursCaracteres largeurs{};
+    std::array<bool, 256> largeursConnues{};
+    void mesurer(std::string_view texte);   // the widths of its characters not yet known
     int hauteurRang = 1;
     int ascendante = 0;
     std::unordered_map<int64_t, std::vector<int32_t>> rangsConnus;
