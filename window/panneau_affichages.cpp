@@ -7,7 +7,9 @@
 #include <QClipboard>
 #include <QFontMetrics>
 #include <QFontMetricsF>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
@@ -548,6 +550,18 @@ void TpanneauAffichages::mouseDoubleClickEvent(QMouseEvent* evenement) {
     ancre = Tpoint{p.ligne, debut};
     curseur = Tpoint{p.ligne, suite};
     viewport()->update();
+}
+
+void TpanneauAffichages::contextMenuEvent(QContextMenuEvent* evenement) {
+    // The menu of a read-only text control, in the toolkit's own words.
+    QMenu menu(this);
+    QAction* copier = menu.addAction(QCoreApplication::translate("QWidgetTextControl", "&Copy"), this,
+                                     &TpanneauAffichages::copy);
+    copier->setEnabled(aUneSelection());
+    menu.addSeparator();
+    menu.addAction(QCoreApplication::translate("QWidgetTextControl", "Select All"), this, &TpanneauAffichages::selectAll)
+        ->setEnabled(!lignes_.vide());
+    menu.exec(evenement->globalPos());
 }
 
 void TpanneauAffichages::selectAll() {

@@ -77,6 +77,7 @@ protected:
     void mousePressEvent(QMouseEvent* evenement) override;
     void mouseMoveEvent(QMouseEvent* evenement) override;
     void mouseDoubleClickEvent(QMouseEvent* evenement) override;
+    void contextMenuEvent(QContextMenuEvent* evenement) override;
 
 private:
     // A place in the text: a line and a byte in it.
