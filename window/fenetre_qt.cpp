@@ -156,7 +156,10 @@ std::string TfenetreQt::texteAffichage() { return c.RichEditAffichages->lignesGa
 
 void TfenetreQt::remplacerTexteAffichage(const std::string& texte) { c.RichEditAffichages->remplacerTexte(texte); }
 
-bool TfenetreQt::affichagePlein() { return c.RichEditAffichages->plein(); }
+bool TfenetreQt::affichagePlein() {
+    // The results set aside count too: they come back into the pane.
+    return c.RichEditAffichages->plein(affichageDeCote ? affichageDeCote->memoire() : 0);
+}
 
 // Beyond this, the results are set aside as they are rather than copied into
 // one string; smaller texts cross whole, as any window would pass them.

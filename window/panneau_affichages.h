@@ -44,8 +44,9 @@ public:
     // On for the results of the runs, off for the reference text.
     void suivreLaFin(bool suivre) { suivre_ = suivre; }
 
-    // The store's last-resort bound on its memory (text and offsets).
-    bool plein() const { return lignes_.memoire() >= borne; }
+    // The last-resort bound on the memory of the lines (text and offsets),
+    // those of the pane and `enPlus` bytes kept elsewhere.
+    bool plein(uint64_t enPlus = 0) const { return lignes_.memoire() + enPlus >= borne; }
     void fixerBorne(uint64_t octets) { borne = octets; }
     static constexpr uint64_t borneParDefaut = uint64_t{512} << 20;
 

@@ -290,6 +290,26 @@ private slots:
         raccourci(Qt::Key_E);
         QCOMPARE(p->lignes(), (QStringList{u("  1"), u(" Exécution terminée."), u(" Instructions exécutées : 1")}));
     }
+
+    void les_resultats_mis_de_cote_comptent() {
+        // Results large enough to be set aside while the reference text is
+        // shown: a run continued then stops at once, the pane nearly empty.
+        const uint64_t borne = uint64_t{3} << 20;
+        p->fixerBorne(borne);
+        taper(boucleSansFin);
+        raccourci(Qt::Key_E);
+        const QString plein = u(" Exécution suspendue : le panneau des affichages est plein.");
+        const int64_t lignes = p->nombreLignes();
+        QCOMPARE(p->ligne(lignes - 1), plein);
+        w->itemInformations->trigger();
+        const int64_t reference = p->nombreLignes();
+        raccourci(Qt::Key_Q);
+        QCOMPARE(p->nombreLignes(), reference + 2);
+        QCOMPARE(p->ligne(reference + 1), plein);
+        w->itemResultat->trigger();
+        QCOMPARE(p->nombreLignes(), lignes);
+        QVERIFY(p->lignesGardees().memoire() < borne + 200);
+    }
 };
 
 QTEST_MAIN(TestPanneau)
