@@ -41,6 +41,15 @@ public:
     virtual void viderAffichage() = 0;
     virtual std::string texteAffichage() = 0;
     virtual void remplacerTexteAffichage(const std::string& texte) = 0;
+    // True once the pane holds as much text as it may keep: a burst then
+    // stops at its next display and the run is suspended.
+    virtual bool affichagePlein() { return false; }
+    // The results set aside while the reference text is shown, and put back:
+    // `garderAffichage` leaves in `texte` what `rendreAffichage` takes back.
+    // By default the whole text; a window may keep a large text aside as it
+    // is and leave a token of it in `texte`.
+    virtual void garderAffichage(std::string& texte) { texte = texteAffichage(); }
+    virtual void rendreAffichage(const std::string& texte) { remplacerTexteAffichage(texte); }
 
     // Captions of the window, of `LabelAffichages` and of `LabelProgramme`.
     virtual void legendeFenetre(const std::string& texte) = 0;

@@ -24,6 +24,7 @@ struct Trapports {
     std::string nombre = depuisUtf8("Nombre d'instructions exécutées : ");
     std::string suspendue = depuisUtf8("Exécution suspendue après ");
     std::string millions = depuisUtf8(" millions d'instructions.");
+    std::string affichagesPleins = depuisUtf8("Exécution suspendue : le panneau des affichages est plein.");
 };
 
 const Trapports& rapports() {
@@ -133,8 +134,11 @@ void poursuivreExecution(TdonneesCommunes& d) {
             rapportFin(d);
         } else {
             f.activerPoursuivreArreter(true);
-            ajouterLigneAffichage(d, rapports().suspendue + naturelEnTexte(nombrePas(d) / 1000000u) +
-                                         rapports().millions);
+            if (f.affichagePlein())
+                ajouterLigneAffichage(d, rapports().affichagesPleins);
+            else
+                ajouterLigneAffichage(d, rapports().suspendue + naturelEnTexte(nombrePas(d) / 1000000u) +
+                                             rapports().millions);
         }
     }
     // Any other mode: no run was ever started, there is nothing to continue.

@@ -173,8 +173,13 @@ template <bool commente>
                 prochaine = I.cibleBranchement;
             break;
         case natAfficher:
-            if (!d.ligneAffichee.empty())
+            if (!d.ligneAffichee.empty()) {
                 ajouterLigneSortie(d, d.ligneAffichee);
+                // A full pane ends the burst after this step.
+                if constexpr (!commente)
+                    if (d.fenetre->affichagePlein())
+                        d.nbPasTranche = tailleTranche;
+            }
             break;
         case natAllerEtRevenir:
             if (d.nbRetours >= nbRetoursMax || d.nbRetours < 0)

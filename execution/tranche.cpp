@@ -287,8 +287,9 @@ general:
     if (d.erreurExecution != 0)
         return;
     ligne = d.ligneCourante;
-    compte = --restant;
-    if (restant == 0)
+    // Counted from the run's record, which a step may set to end the burst.
+    compte = restant = tailleTranche - d.nbPasTranche;
+    if (restant <= 0)
         return;
     p = flux + fluxDeLigne(d, ligne);
     SUIVANTE();

@@ -5,6 +5,7 @@
 #include "execution/controle.h"
 #include "expressions/hasard.h"
 #include "window/affichages.h"
+#include "window/curseur_occupe.h"
 #include "window/dialogues.h"
 #include "window/codage_qt.h"
 #include "window/depot_fichiers.h"
@@ -129,6 +130,7 @@ QAction* TFenetrePrincipale::commande(QWidget* menu, const char* legende, const 
 }
 
 void TFenetrePrincipale::executerCommande(const std::function<void()>& gestionnaire) {
+    const TcommandeEnCours enCours;   // a busy cursor if it lasts
     fenetre->retablirCoches();
     gestionnaire();
     fenetre->deverserAffichage();

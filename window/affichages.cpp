@@ -12,13 +12,13 @@ void choisirAffichage(TdonneesCommunes& d, uint8_t mode) {
     d.modeAffichage = mode;
     if (mode == modeResultats) {
         static const std::string legende = depuisUtf8("Affichage - Résultats");
-        f.remplacerTexteAffichage(d.resultatsSauves);
+        f.rendreAffichage(d.resultatsSauves);
         f.legendeAffichages(legende);
         f.cocherResultat(true);
         f.cocherInformations(false);
     } else {
         // The results wait aside while the reference text is shown.
-        d.resultatsSauves = f.texteAffichage();
+        f.garderAffichage(d.resultatsSauves);
         f.viderAffichage();
         afficherInformations(d);
         f.legendeAffichages("Affichage - Informations");

@@ -5,6 +5,7 @@
 #include "window/codage_qt.h"
 #include "window/dialogues.h"
 #include "window/editeur_programme.h"
+#include "window/lignes_affichees.h"
 #include "window/panneau_affichages.h"
 #include "window/sauvegarde.h"
 #include "window/reglages.h"
@@ -164,24 +165,42 @@ void TfenetreQt::selectionnerDansEditeur(int32_t debut, int32_t longueur) {
 
 // Display pane.
 
-void TfenetreQt::ajouterAffichage(const std::string& ligne) { c.RichEditAffichages->ajouterLigne(depuis1252(ligne)); }
+void TfenetreQt::ajouterAffichage(const std::string& ligne) { c.RichEditAffichages->ajouterLigne(std::string_view(ligne)); }
 
 void TfenetreQt::viderAffichage() { c.RichEditAffichages->vider(); }
 
-std::string TfenetreQt::texteAffichage() {
-    const QStringList lignes = c.RichEditAffichages->lignes();
-    std::vector<std::string> octets;
-    octets.reserve(static_cast<size_t>(lignes.size()));
-    for (const QString& ligne : lignes)
-        octets.push_back(vers1252(ligne));
-    return joindreLignes(octets);
+std::string TfenetreQt::texteAffichage() { return c.RichEditAffichages->lignesGardees().texte(); }
+
+void TfenetreQt::remplacerTexteAffichage(const std::string& texte) { c.RichEditAffichages->remplacerTexte(texte); }
+
+bool TfenetreQt::affichagePlein() {
+    // The results set aside count too: they come back into the pane.
+    return c.RichEditAffichages->plein(affichageDeCote ? affichageDeCote->memoire() : 0);
 }
 
-void TfenetreQt::remplacerTexteAffichage(const std::string& texte) {
-    QStringList lignes;
-    for (const std::string& ligne : decouperLignes(texte))
-        lignes.append(depuis1252(ligne));
-    c.RichEditAffichages->remplacer(lignes);
+// Beyond this, the results are set aside as they are rather than copied into
+// one string; smaller texts cross whole, as any window would pass them.
+constexpr uint64_t tailleGardeeEntiere = uint64_t{1} << 20;
+
+void TfenetreQt::garderAffichage(std::string& texte) {
+    affichageDeCote.reset();
+    if (c.RichEditAffichages->lignesGardees().octetsTexte() <= tailleGardeeEntiere) {
+        texte = texteAffichage();
+        return;
+    }
+    affichageDeCote = std::make_unique<TlignesAffichees>(c.RichEditAffichages->prendreLignes());
+    // A short token can never be a large text, so it cannot be confused with one.
+    static uint64_t numero = 0;
+    jetonDeCote = "" "affichages de côté " + std::to_string(++numero);
+    texte = jetonDeCote;
+}
+
+void TfenetreQt::rendreAffichage(const std::string& texte) {
+    std::unique_ptr<TlignesAffichees> deCote = std::move(affichageDeCote);
+    if (deCote && texte == jetonDeCote)
+        c.RichEditAffichages->poserLignes(std::move(*deCote));
+    else
+        remplacerTexteAffichage(texte);
 }
 
 // Captions.
@@ -245,6 +264,8 @@ void TfenetreQt::cocherInformations(bool coche) {
 void TfenetreQt::cocherResultat(bool coche) {
     resultatCoche = coche;
     c.itemResultat->setChecked(coche);
+    // The results follow their last line; the reference text shows from its top.
+    c.RichEditAffichages->suivreLaFin(coche);
 }
 
 // Modal boxes: the pane shows everything written so far while they are up.

@@ -13,6 +13,7 @@ class QAction;
 class QLabel;
 class QMainWindow;
 class TediteurProgramme;
+class TlignesAffichees;
 class TpanneauAffichages;
 class Tdialogues;
 
@@ -55,6 +56,9 @@ public:
     void viderAffichage() override;
     std::string texteAffichage() override;
     void remplacerTexteAffichage(const std::string& texte) override;
+    bool affichagePlein() override;
+    void garderAffichage(std::string& texte) override;
+    void rendreAffichage(const std::string& texte) override;
 
     void legendeFenetre(const std::string& texte) override;
     void legendeAffichages(const std::string& texte) override;
@@ -96,4 +100,7 @@ private:
     bool resultatCoche = false;
     QString dossier;
     QLabel* note = nullptr;       // the status bar's line, once there is one
+    // A large results text kept aside as it is, and the token that names it.
+    std::unique_ptr<TlignesAffichees> affichageDeCote;
+    std::string jetonDeCote;
 };

@@ -386,8 +386,7 @@ private slots:
         QCOMPARE(w->memoProgramme->toPlainText(), u("Afficher 1"));
 
         w->itemSelectionnerTout->trigger();
-        QCOMPARE(w->RichEditAffichages->textCursor().selectedText().size(),
-                 w->RichEditAffichages->document()->characterCount() - 1);
+        QCOMPARE(w->RichEditAffichages->texteSelectionne(), affichage().join(u'\n'));
         w->itemCopier->trigger();
         QCOMPARE(QApplication::clipboard()->text().left(25), u("     1/ Les commentaires\n"));
 
