@@ -112,6 +112,6 @@ bool puissanceReelle(double x, double y, Tetendu& resultat) {
         return puissanceEntiere(x, static_cast<int32_t>(y), resultat);
     if (x <= 0.0)
         return false;
-    resultat = exponentielle(Tetendu(y) * logarithme(Tetendu(x)));
+    resultat = puissance(Tetendu(x), Tetendu(y));
     return true;
 }

@@ -82,5 +82,5 @@ bool estPremier(int32_t n);
 bool puissanceEntiere(double x, int32_t n, Tetendu& resultat);
 
 // x^y for a real y: a whole y within 32 bits goes to `puissanceEntiere`,
-// otherwise e^(y ln x), false for x <= 0.
+// otherwise e^(y ln x) rounded once, false for x <= 0.
 bool puissanceReelle(double x, double y, Tetendu& resultat);

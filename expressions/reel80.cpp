@@ -36,10 +36,9 @@ int bitLePlusHaut(u128 x) {
     return haut ? 127 - std::countl_zero(haut) : 63 - std::countl_zero(static_cast<uint64_t>(x));
 }
 
-// sig × 2^e rounded once to a Treel80 (halves to even), sig nonzero. The
-// lowest bit of sig may stand for lost nonzero bits, as long as the rounding
-// point lies at least two bits above it.
-Treel80 arrondir(bool negatif, int32_t e, u128 sig) {
+} // namespace
+
+Treel80 arrondirReel80(bool negatif, int32_t e, u128 sig) {
     const int p = bitLePlusHaut(sig);
     int32_t champ = e + p + biais;   // the biased exponent, if the result is normal
     const int32_t decalage = champ >= 1 ? p - 63 : -(biais + 62) - e;
@@ -67,6 +66,8 @@ Treel80 arrondir(bool negatif, int32_t e, u128 sig) {
         return infini(negatif);
     return Treel80::depuisBits(static_cast<uint16_t>((negatif ? 0x8000 : 0) | champ), q);
 }
+
+namespace {
 
 u128 racineEntiere(u128 n, u128& reste) {
     u128 r = 0;
@@ -152,11 +153,11 @@ Treel80 operator+(Treel80 a, Treel80 b) {
         petit = decale | ((decale << ecart) != petit ? 1 : 0);
     }
     if (a.negatif() == b.negatif())
-        return arrondir(negatif, x.e - 63, grand + petit);
+        return arrondirReel80(negatif, x.e - 63, grand + petit);
     const u128 difference = grand - petit;
     if (difference == 0)
         return zero(false);
-    return arrondir(negatif, x.e - 63, difference);
+    return arrondirReel80(negatif, x.e - 63, difference);
 }
 
 Treel80 operator-(Treel80 a, Treel80 b) {
@@ -178,7 +179,7 @@ Treel80 operator*(Treel80 a, Treel80 b) {
         return zero(negatif);
     const Tdecompose x = decomposer(a);
     const Tdecompose y = decomposer(b);
-    return arrondir(negatif, x.e + y.e, u128{x.m} * y.m);
+    return arrondirReel80(negatif, x.e + y.e, u128{x.m} * y.m);
 }
 
 Treel80 operator/(Treel80 a, Treel80 b) {
@@ -203,7 +204,7 @@ Treel80 operator/(Treel80 a, Treel80 b) {
     const u128 q2 = suite / y.m;
     const bool resteNonNul = (q2 & 3) != 0 || suite % y.m != 0;
     const u128 sig = (q1 << 62) | (q2 >> 2) | (resteNonNul ? 1 : 0);
-    return arrondir(negatif, x.e - y.e - 64 - 62, sig);
+    return arrondirReel80(negatif, x.e - y.e - 64 - 62, sig);
 }
 
 Treel80 racine(Treel80 a) {
@@ -224,7 +225,7 @@ Treel80 racine(Treel80 a) {
     // The root is never a halfway point: above r + 1/2 exactly when the
     // remainder passes r.
     const u128 sig = (r << 2) | (reste > r ? 3 : (reste != 0 ? 1 : 0));
-    return arrondir(false, (x.e - decalage) / 2 - 2, sig);
+    return arrondirReel80(false, (x.e - decalage) / 2 - 2, sig);
 }
 
 int comparer(Treel80 a, Treel80 b) {

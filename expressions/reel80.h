@@ -75,6 +75,10 @@ Treel80 tronque(Treel80 a);
 Treel80 entierProche(Treel80 a);
 // An integral value within the signed 64-bit range, as an integer.
 int64_t versEntier64(Treel80 a);
+// sig × 2^e rounded once to a Treel80 (halves to even), sig nonzero: the
+// last step of every operation. The lowest bit of sig may stand for lost
+// nonzero bits if the rounding point lies at least two bits above it.
+Treel80 arrondirReel80(bool negatif, int32_t e, unsigned __int128 sig);
 
 constexpr Treel80 Treel80::depuisDouble(double x) {
     const uint64_t b = std::bit_cast<uint64_t>(x);

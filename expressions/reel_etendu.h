@@ -1,17 +1,22 @@
 // Tetendu: the real in which every real result is computed before it is
-// rounded once to a double. The one place that chooses between the x87's
-// long double (x86, where it is the 80-bit format and bit for bit the same
-// as Treel80, only faster) and the portable Treel80 (every other processor,
-// or any build configured with -DTREVANE_REELS_PORTABLES=ON).
+// rounded once to a double. The one place that chooses, for + - x / and the
+// square root, between the x87's long double (x86, where it gives the same
+// bits as Treel80, only faster) and the portable Treel80 (every other
+// processor, or any build configured with -DTREVANE_REELS_PORTABLES=ON).
+// ln, e^x, cos, sin, tan and the real power are the portable, correctly
+// rounded ones on every processor.
 #pragma once
+
+#include "expressions/reel80.h"
+#include "expressions/reel80_fonctions.h"
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 
 #if defined(TREVANE_REELS_PORTABLES) || !(defined(__x86_64__) || defined(__i386__))
 #define TREVANE_ETENDU_PORTABLE 1
-#include "expressions/reel80.h"
 
 using Tetendu = Treel80;
 
@@ -19,12 +24,12 @@ using Tetendu = Treel80;
 constexpr Tetendu unDixMilliardieme = Treel80::depuisBits(0x3fdd, 0xdbe6fecebdedd5bf);   // 1e-10
 constexpr Tetendu unMilliardieme15 = Treel80::depuisBits(0x3fcd, 0x901d7cf73ab0acd9);    // 1e-15
 
-// ln, e^x, cos, sin, tan (reel80_fonctions.cpp).
-Treel80 logarithme(Treel80 a);
-Treel80 exponentielle(Treel80 a);
-Treel80 cosinus(Treel80 a);
-Treel80 sinus(Treel80 a);
-Treel80 tangente(Treel80 a);
+inline Treel80 logarithme(Treel80 a) { return ln80(a); }
+inline Treel80 exponentielle(Treel80 a) { return exp80(a); }
+inline Treel80 cosinus(Treel80 a) { return cos80(a); }
+inline Treel80 sinus(Treel80 a) { return sin80(a); }
+inline Treel80 tangente(Treel80 a) { return tan80(a); }
+inline Treel80 puissance(Treel80 x, Treel80 y) { return puissance80(x, y); }
 #else
 // A narrower long double would silently change every real result.
 static_assert(std::numeric_limits<long double>::digits == 64 && std::numeric_limits<long double>::max_exponent == 16384,
@@ -41,9 +46,25 @@ inline long double tronque(long double a) { return truncl(a); }
 // Rounding to nearest is the default mode and nothing here changes it.
 inline long double entierProche(long double a) { return std::nearbyint(a); }
 inline int64_t versEntier64(long double a) { return static_cast<int64_t>(a); }
-inline long double logarithme(long double a) { return std::log(a); }
-inline long double exponentielle(long double a) { return std::exp(a); }
-inline long double cosinus(long double a) { return std::cos(a); }
-inline long double sinus(long double a) { return std::sin(a); }
-inline long double tangente(long double a) { return std::tan(a); }
+
+// The functions are the portable ones here too: the x87 library's are not
+// always correctly rounded, and every processor must show the same digits.
+inline long double versX87(Treel80 a) {
+    long double v = 0;
+    std::memcpy(&v, &a.m, sizeof a.m);
+    std::memcpy(reinterpret_cast<char*>(&v) + sizeof a.m, &a.se, sizeof a.se);
+    return v;
+}
+inline Treel80 depuisX87(long double v) {
+    Treel80 a;
+    std::memcpy(&a.m, &v, sizeof a.m);
+    std::memcpy(&a.se, reinterpret_cast<const char*>(&v) + sizeof a.m, sizeof a.se);
+    return a;
+}
+inline long double logarithme(long double a) { return versX87(ln80(depuisX87(a))); }
+inline long double exponentielle(long double a) { return versX87(exp80(depuisX87(a))); }
+inline long double cosinus(long double a) { return versX87(cos80(depuisX87(a))); }
+inline long double sinus(long double a) { return versX87(sin80(depuisX87(a))); }
+inline long double tangente(long double a) { return versX87(tan80(depuisX87(a))); }
+inline long double puissance(long double x, long double y) { return versX87(puissance80(depuisX87(x), depuisX87(y))); }
 #endif
