@@ -149,9 +149,12 @@ TEST(fonctions_mpfr, arrondi_correct_sur_64_bits) {
                 ++x87Faux;
                 if (!memesBits(static_cast<double>(materiel), static_cast<double>(juste))) {
                     ++doublesDifferents;
-                    if (exemples++ < 3)
-                        std::printf("  %s(%.17g%s%.17g) : %.17g devient %.17g\n", f.nom, x, y != 0 ? ", " : "", y,
-                                    static_cast<double>(materiel), static_cast<double>(juste));
+                    if (exemples++ < 3) {
+                        char arguments[64];
+                        std::snprintf(arguments, sizeof arguments, f.nom[0] == 'x' ? "%.17g, %.17g" : "%.17g", x, y);
+                        std::printf("  %s(%s) : %.17g devient %.17g\n", f.nom, arguments, static_cast<double>(materiel),
+                                    static_cast<double>(juste));
+                    }
                 }
             }
         }
