@@ -4,6 +4,7 @@
 // underflow). CI draws a sample; scripts/reels_x87.sh sets
 // TREVANE_TIRAGES_REEL80 to draw ten million pairs per operation.
 #include "expressions/reel80.h"
+#include "expressions/reel80_fonctions.h"
 
 #include <gtest/gtest.h>
 
@@ -61,6 +62,36 @@ TEST(reel80, valeurs_connues) {
     EXPECT_TRUE(Treel80(0x1p-1074) > Treel80(-0.0));
     EXPECT_FALSE(indefini == indefini);
     EXPECT_FALSE(indefini < un || indefini >= un);
+}
+
+// ln, e^x, the angles (up to 2^63, next to pi/2) and the real power: the
+// true values rounded to 64 bits (from 2000-bit arithmetic), on every
+// processor.
+TEST(reel80, fonctions_correctement_arrondies) {
+    const struct {
+        Treel80 calcule, attendu;
+    } cas[] = {
+        {ln80(Treel80(2.0)), Treel80::depuisBits(0x3ffe, 0xb17217f7d1cf79ac)},
+        {ln80(Treel80(1e-300)), Treel80::depuisBits(0xc008, 0xacb1a23fc3fda9aa)},
+        {exp80(Treel80(1.0)), Treel80::depuisBits(0x4000, 0xadf85458a2bb4a9b)},
+        {exp80(Treel80(-700.5)), Treel80::depuisBits(0x3c0c, 0xa7fa3ae346500dbb)},
+        {sin80(Treel80(1.0)), Treel80::depuisBits(0x3ffe, 0xd76aa47848677021)},
+        {cos80(Treel80(1e18)), Treel80::depuisBits(0x3ffb, 0xf26d039603acd38c)},
+        {tan80(Treel80(1.5707963267948966)), Treel80::depuisBits(0x4034, 0xe814b3e18e6da706)},
+        {sin80(Treel80(0x1.fffffffffffffp62)), Treel80::depuisBits(0x3ffe, 0xfd394cd8bab9e9ba)},
+        {puissance80(Treel80(10.0), Treel80(-3.3)), Treel80::depuisBits(0x3ff4, 0x83621b1c43a8953b)},
+        {puissance80(Treel80(1.5), Treel80(58.1)), Treel80::depuisBits(0x4020, 0xfd9590ef7e15dbf2)},
+    };
+    for (const auto& c : cas)
+        EXPECT_TRUE(memesBits(c.calcule, c.attendu)) << std::hex << c.calcule.se << " " << c.calcule.m;
+    // The ends: ln 0, e^x beyond the range, angles from 2^63.
+    EXPECT_TRUE(memesBits(ln80(Treel80(0.0)), -Treel80::depuisBits(0x7fff, uint64_t{1} << 63)));
+    EXPECT_TRUE(ln80(Treel80(-1.0)).estNan());
+    EXPECT_TRUE(memesBits(exp80(Treel80(12000.0)), Treel80::depuisBits(0x7fff, uint64_t{1} << 63)));
+    EXPECT_TRUE(memesBits(exp80(Treel80(-12000.0)), Treel80()));
+    EXPECT_TRUE(memesBits(exp80(Treel80(0.0)), Treel80(1.0)));
+    EXPECT_TRUE(memesBits(sin80(Treel80(-0.0)), -Treel80()));
+    EXPECT_TRUE(sin80(Treel80(0x1p63)).estNan());
 }
 
 #if defined(__x86_64__) || defined(__i386__)
