@@ -48,14 +48,15 @@ trap 'rm -rf "$temp"' EXIT
 cas=0
 ecarts=0
 # The cases with their options (tests/programmes/LISEZMOI.md), then the
-# benchmark programs run to their end.
-for programme in tests/programmes/*.txt bench/programmes/*.txt; do
+# benchmark programs and tests/processeurs/ (thousands of values of every
+# real function, shown to 18 digits) run to their end.
+for programme in tests/programmes/*.txt bench/programmes/*.txt tests/processeurs/*.txt; do
     base=${programme%.txt}
     options=()
     if [ -f "$base.options" ]; then
         read -r -a options < <(sed -n 's/^options://p' "$base.options")
     fi
-    case $programme in bench/*) options=(--poursuivre 1000) ;; esac
+    case $programme in bench/* | tests/processeurs/*) options=(--poursuivre 1000) ;; esac
     # A run without a seed takes it from the clock: both take the same one.
     options=(--graine 20261208 "${options[@]}")
     set +e
