@@ -5,10 +5,26 @@
 # every end-to-end case and every benchmark program on both processors and
 # compares their output, stderr and exit status byte for byte.
 # Exit status 0 only when all of that holds.
-# Needs: g++-aarch64-linux-gnu, qemu-user, googletest; the x86 build in
-# build/ (or $TREVANE_BUILD), made if missing.
+# Installs g++-aarch64-linux-gnu, qemu-user and googletest if missing (as
+# root); uses the x86 build in build/ (or $TREVANE_BUILD), made if missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+paquets=(g++-aarch64-linux-gnu qemu-user googletest)
+manquants=()
+for paquet in "${paquets[@]}"; do
+    dpkg-query -W -f='${Status}' "$paquet" 2>/dev/null | grep -q 'install ok installed' || manquants+=("$paquet")
+done
+if [ ${#manquants[@]} -gt 0 ]; then
+    if [ "$(id -u)" = 0 ]; then
+        apt-get update -qq
+        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${manquants[@]}"
+    else
+        echo "Il manque des paquets. Lancez d'abord :"
+        echo "  sudo apt-get install -y ${manquants[*]}"
+        exit 1
+    fi
+fi
+
 racine=$PWD
 x86=${TREVANE_BUILD:-build}
 arm=${TREVANE_BUILD_ARM64:-build-arm64}
