@@ -59,7 +59,7 @@ inline int32_t entierAuHasard(TdonneesCommunes& d, int32_t p, int32_t q) {
 
 // A real in [a, b[: a + (b - a) × r × 2^-32, in extended precision.
 inline Tetendu reelAuHasard(TdonneesCommunes& d, Tetendu a, Tetendu b) {
-    const Tetendu u = Tetendu(static_cast<double>(tirerHasard(d))) * Tetendu(0x1p-32);
+    const Tetendu u = naturel32(tirerHasard(d)) * Tetendu(0x1p-32);
     return a + (b - a) * u;
 }
 

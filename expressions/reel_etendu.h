@@ -12,7 +12,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <limits>
 
 #if defined(TREVANE_REELS_PORTABLES) || !(defined(__x86_64__) || defined(__i386__))
@@ -30,6 +29,7 @@ inline Treel80 cosinus(Treel80 a) { return cos80(a); }
 inline Treel80 sinus(Treel80 a) { return sin80(a); }
 inline Treel80 tangente(Treel80 a) { return tan80(a); }
 inline Treel80 puissance(Treel80 x, Treel80 y) { return puissance80(x, y); }
+inline Treel80 naturel32(uint32_t n) { return Treel80::depuisNaturel(n); }
 #else
 // A narrower long double would silently change every real result.
 static_assert(std::numeric_limits<long double>::digits == 64 && std::numeric_limits<long double>::max_exponent == 16384,
@@ -46,25 +46,17 @@ inline long double tronque(long double a) { return truncl(a); }
 // Rounding to nearest is the default mode and nothing here changes it.
 inline long double entierProche(long double a) { return std::nearbyint(a); }
 inline int64_t versEntier64(long double a) { return static_cast<int64_t>(a); }
+inline long double naturel32(uint32_t n) { return static_cast<long double>(n); }
 
 // The functions are the portable ones here too: the x87 library's are not
-// always correctly rounded, and every processor must show the same digits.
-inline long double versX87(Treel80 a) {
-    long double v = 0;
-    std::memcpy(&v, &a.m, sizeof a.m);
-    std::memcpy(reinterpret_cast<char*>(&v) + sizeof a.m, &a.se, sizeof a.se);
-    return v;
-}
-inline Treel80 depuisX87(long double v) {
-    Treel80 a;
-    std::memcpy(&a.m, &v, sizeof a.m);
-    std::memcpy(&a.se, reinterpret_cast<const char*>(&v) + sizeof a.m, sizeof a.se);
-    return a;
-}
-inline long double logarithme(long double a) { return versX87(ln80(depuisX87(a))); }
-inline long double exponentielle(long double a) { return versX87(exp80(depuisX87(a))); }
-inline long double cosinus(long double a) { return versX87(cos80(depuisX87(a))); }
-inline long double sinus(long double a) { return versX87(sin80(depuisX87(a))); }
-inline long double tangente(long double a) { return versX87(tan80(depuisX87(a))); }
-inline long double puissance(long double x, long double y) { return versX87(puissance80(depuisX87(x), depuisX87(y))); }
+// always correctly rounded, and every processor must show the same digits
+// (out of line, as the library's were: reel_etendu.cpp; declared like them,
+// without side effects or exceptions, so that the engine's code around the
+// calls stays as it was).
+[[gnu::const]] long double logarithme(long double a) noexcept;
+[[gnu::const]] long double exponentielle(long double a) noexcept;
+[[gnu::const]] long double cosinus(long double a) noexcept;
+[[gnu::const]] long double sinus(long double a) noexcept;
+[[gnu::const]] long double tangente(long double a) noexcept;
+[[gnu::const]] long double puissance(long double x, long double y) noexcept;
 #endif
