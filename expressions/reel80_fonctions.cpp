@@ -110,6 +110,28 @@ Tgrand diviseEntier(Tgrand a, uint32_t n) {
     return {a.negatif, a.e - z, (q << z) | ((r << z) / n)};
 }
 
+// The series' coefficients, made once: 1/n! and 1/(2k + 1). Multiplying by
+// them costs a tenth of dividing a 128-bit number.
+constexpr int nbCoefficients = 64;
+
+struct Tcoefficients {
+    Tgrand inverseFactorielle[nbCoefficients];
+    Tgrand inverseImpair[nbCoefficients];
+    Tcoefficients() {
+        inverseFactorielle[0] = {false, -127, bitFort128};
+        for (uint32_t n = 1; n < nbCoefficients; ++n) {
+            inverseFactorielle[n] = diviseEntier(inverseFactorielle[n - 1], n);
+            inverseImpair[n] = diviseEntier(inverseFactorielle[0], 2 * n + 1);
+        }
+        inverseImpair[0] = inverseFactorielle[0];
+    }
+};
+
+const Tcoefficients& coefficients() {
+    static const Tcoefficients c;
+    return c;
+}
+
 // 1 / b by Newton's iteration from a double's estimate, b nonzero.
 Tgrand inverse(Tgrand b) {
     const double approche = static_cast<double>(static_cast<uint64_t>(b.m >> 64)) * 0x1p-64;   // in [1/2, 1[
@@ -125,10 +147,12 @@ Tgrand operator/(Tgrand a, Tgrand b) { return a * inverse(b); }
 
 // e^r for |r| <= 0.35 (and r exact to about 2^-130): 1 + r + r^2/2 + ...
 Tgrand expReduit(Tgrand r) {
+    const Tcoefficients& c = coefficients();
     Tgrand somme = entier(1);
-    Tgrand terme = somme;
-    for (uint32_t n = 1; n < 40; ++n) {
-        terme = diviseEntier(terme * r, n);
+    Tgrand puissance = somme;
+    for (int n = 1; n < nbCoefficients; ++n) {
+        puissance = puissance * r;
+        const Tgrand terme = puissance * c.inverseFactorielle[n];
         if (terme.m == 0 || terme.e < -140 - 128)
             break;
         somme = somme + terme;
@@ -171,11 +195,12 @@ Tgrand lnGrand(Treel80 a) {
     if (t.m == 0)
         return entier(e) * ln2;
     const Tgrand t2 = t * t;
+    const Tcoefficients& c = coefficients();
     Tgrand somme = un;
     Tgrand puissance = un;
-    for (uint32_t k = 1; k < 60; ++k) {
+    for (int k = 1; k < nbCoefficients; ++k) {
         puissance = puissance * t2;
-        const Tgrand terme = diviseEntier(puissance, 2 * k + 1);
+        const Tgrand terme = puissance * c.inverseImpair[k];
         if (terme.m == 0 || terme.e < -135 - 128)
             break;
         somme = somme + terme;
@@ -254,15 +279,17 @@ uint32_t reduireAngle(Treel80 a, Tgrand& r) {
 void sinCosReduits(Tgrand r, Tgrand& s, Tgrand& c) {
     const Tgrand un = entier(1);
     const Tgrand r2 = oppose(r * r);
+    const Tcoefficients& k = coefficients();
     Tgrand sommeSin = un;
     Tgrand sommeCos = un;
-    Tgrand terme = un;
-    for (uint32_t n = 2; n < 60; n += 2) {
-        terme = diviseEntier(terme * r2, (n - 1) * n);   // (-r^2)^k / (2k)!
+    Tgrand puissance = un;
+    for (int n = 2; n + 1 < nbCoefficients; n += 2) {
+        puissance = puissance * r2;   // (-r^2)^k
+        const Tgrand terme = puissance * k.inverseFactorielle[n];
         if (terme.m == 0 || terme.e < -135 - 128)
             break;
         sommeCos = sommeCos + terme;
-        sommeSin = sommeSin + diviseEntier(terme, n + 1);
+        sommeSin = sommeSin + puissance * k.inverseFactorielle[n + 1];
     }
     s = r * sommeSin;
     c = sommeCos;
