@@ -170,12 +170,32 @@ int64_t entierProcheGrand(Tgrand a) {
     return a.negatif ? -n : n;
 }
 
+// e^(j/32) for j in [-16, 16], made once.
+const Tgrand* exponentiellesDe32emes() {
+    static const auto table = [] {
+        struct {
+            Tgrand v[33];
+        } t;
+        for (int j = -16; j <= 16; ++j) {
+            Tgrand x = entier(j);
+            x.e -= 5;
+            t.v[j + 16] = expReduit(x);
+        }
+        return t;
+    }();
+    return table.v;
+}
+
 // e^a = 2^k e^r with r = a - k ln 2, |r| <= 0.35; the product k × ln2Haut
 // and its difference with a are exact for |a| below 2^15 with 64 bits.
 Treel80 expGrand(Tgrand a) {
     const int64_t k = entierProcheGrand(a * constante(0xb8aa3b295c17f0bb, 0xbe87fed0691d3e88, -127));   // 1/ln 2
     const Tgrand r = (a - entier(k) * ln2Haut) - entier(k) * ln2Bas;
-    Tgrand resultat = expReduit(r);
+    // e^r = e^(j/32) e^s with |s| <= 1/64: half the terms of the series.
+    const int64_t j = entierProcheGrand(r * entier(32));
+    Tgrand trenteDeuxiemes = entier(j);
+    trenteDeuxiemes.e -= 5;
+    Tgrand resultat = exponentiellesDe32emes()[j + 16] * expReduit(r - trenteDeuxiemes);
     resultat.e += static_cast<int32_t>(k);
     return versReel80(resultat);
 }
