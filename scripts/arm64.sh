@@ -52,7 +52,7 @@ cmake -S . -B "$arm" "${commun[@]}" "${lanceur[@]}" \
     -DGTest_DIR="$racine/$arm/gtest/lib/cmake/GTest" \
     -DCMAKE_CROSSCOMPILING_EMULATOR="$emulateur" >/dev/null
 cmake --build "$arm" -j"$(nproc)" >/dev/null
-file "$arm/trevane-run" | grep -q 'ARM aarch64' || { echo "trevane-run n'est pas un exécutable aarch64"; exit 1; }
+readelf -h "$arm/trevane-run" | grep -q 'AArch64' || { echo "trevane-run n'est pas un exécutable aarch64"; exit 1; }
 
 echo "== Tests sous $emulateur"
 ctest --test-dir "$arm" --output-on-failure -j"$(nproc)" --timeout 600
