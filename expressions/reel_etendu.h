@@ -3,8 +3,8 @@
 // square root, between the x87's long double (x86, where it gives the same
 // bits as Treel80, only faster) and the portable Treel80 (every other
 // processor, or any build configured with -DTREVANE_REELS_PORTABLES=ON).
-// ln, e^x, cos, sin, tan and the real power are the portable, correctly
-// rounded ones on every processor.
+// ln, e^x, cos, sin, tan and the real power store the double of the
+// portable, correctly rounded value on every processor.
 #pragma once
 
 #include "expressions/reel80.h"
@@ -48,11 +48,12 @@ inline long double entierProche(long double a) { return std::nearbyint(a); }
 inline int64_t versEntier64(long double a) { return static_cast<int64_t>(a); }
 inline long double naturel32(uint32_t n) { return static_cast<long double>(n); }
 
-// The functions are the portable ones here too: the x87 library's are not
-// always correctly rounded, and every processor must show the same digits
-// (out of line, as the library's were: reel_etendu.cpp; declared like them,
-// without side effects or exceptions, so that the engine's code around the
-// calls stays as it was).
+// The functions give the double of the portable, correctly rounded value
+// here too (the x87 library's result is not always it, and every processor
+// must show the same digits), taking the library's when that provably rounds
+// to the same double (reel_etendu.cpp). Out of line, as the library's were,
+// and declared like them without side effects or exceptions, so that the
+// engine's code around the calls stays as it was.
 [[gnu::const]] long double logarithme(long double a) noexcept;
 [[gnu::const]] long double exponentielle(long double a) noexcept;
 [[gnu::const]] long double cosinus(long double a) noexcept;

@@ -1,10 +1,13 @@
 // ln, e^x, cos, sin, tan and the real power of Treel80 against MPFR: the
 // portable result must be the true value rounded once to 64 bits. The x87
 // library's results are counted beside them: how often they are not
-// correctly rounded, and how often the double a learner sees differs.
+// correctly rounded, how often the double a learner sees differs, and their
+// largest error. What the evaluator stores (through Tetendu, whichever path
+// the build takes) must be the double of the correctly rounded value.
 // CI draws a sample; scripts/fonctions_mpfr.sh sets TREVANE_TIRAGES_MPFR to
 // draw a million arguments per function.
 #include "expressions/reel80_fonctions.h"
+#include "expressions/reel_etendu.h"
 
 #include <gtest/gtest.h>
 #include <mpfr.h>
@@ -60,8 +63,9 @@ struct Tfonction {
     const char* nom;
     std::function<void(std::mt19937_64&, double&, double&)> tirer;   // one or two arguments
     std::function<void(Treference&)> mpfr;                          // ref.r from ref.x (and ref.y)
-    std::function<long double(long double, long double)> x87;         // the x87 library's value
+    std::function<long double(long double, long double)> x87;         // the value before, from the x87 library
     std::function<Treel80(Treel80, Treel80)> portable;
+    std::function<double(double, double)> systeme;                    // through Tetendu: what the evaluator stores
 };
 
 const Tfonction fonctions[] = {
@@ -75,14 +79,16 @@ const Tfonction fonctions[] = {
      },
      [](Treference& f) { mpfr_log(f.r, f.x, MPFR_RNDN); },
      [](long double x, long double) { return std::log(x); },
-     [](Treel80 x, Treel80) { return ln80(x); }},
+     [](Treel80 x, Treel80) { return ln80(x); },
+     [](double x, double) { return static_cast<double>(logarithme(Tetendu(x))); }},
     {"exp",
      [](std::mt19937_64& g, double& x, double&) {
          x = g() % 2 ? doubleAuHasard(g, -745, 709.7) : logUniforme(g, -60, 9, true);
      },
      [](Treference& f) { mpfr_exp(f.r, f.x, MPFR_RNDN); },
      [](long double x, long double) { return std::exp(x); },
-     [](Treel80 x, Treel80) { return exp80(x); }},
+     [](Treel80 x, Treel80) { return exp80(x); },
+     [](double x, double) { return static_cast<double>(exponentielle(Tetendu(x))); }},
     {"sin",
      [](std::mt19937_64& g, double& x, double&) {
          if (g() % 4 == 0)   // next to a multiple of pi/2
@@ -92,7 +98,8 @@ const Tfonction fonctions[] = {
      },
      [](Treference& f) { mpfr_sin(f.r, f.x, MPFR_RNDN); },
      [](long double x, long double) { return std::sin(x); },
-     [](Treel80 x, Treel80) { return sin80(x); }},
+     [](Treel80 x, Treel80) { return sin80(x); },
+     [](double x, double) { return static_cast<double>(sinus(Tetendu(x))); }},
     {"cos",
      [](std::mt19937_64& g, double& x, double&) {
          if (g() % 4 == 0)
@@ -102,7 +109,8 @@ const Tfonction fonctions[] = {
      },
      [](Treference& f) { mpfr_cos(f.r, f.x, MPFR_RNDN); },
      [](long double x, long double) { return std::cos(x); },
-     [](Treel80 x, Treel80) { return cos80(x); }},
+     [](Treel80 x, Treel80) { return cos80(x); },
+     [](double x, double) { return static_cast<double>(cosinus(Tetendu(x))); }},
     {"tan",
      [](std::mt19937_64& g, double& x, double&) {
          if (g() % 4 == 0)
@@ -112,7 +120,8 @@ const Tfonction fonctions[] = {
      },
      [](Treference& f) { mpfr_tan(f.r, f.x, MPFR_RNDN); },
      [](long double x, long double) { return std::tan(x); },
-     [](Treel80 x, Treel80) { return tan80(x); }},
+     [](Treel80 x, Treel80) { return tan80(x); },
+     [](double x, double) { return static_cast<double>(tangente(Tetendu(x))); }},
     {"x^y",
      [](std::mt19937_64& g, double& x, double& y) {
          do {
@@ -123,16 +132,18 @@ const Tfonction fonctions[] = {
      [](Treference& f) { mpfr_pow(f.r, f.x, f.y, MPFR_RNDN); },
      // As the hardware path computed it before: e^(y ln x), rounded twice.
      [](long double x, long double y) { return std::exp(y * std::log(x)); },
-     [](Treel80 x, Treel80 y) { return puissance80(x, y); }},
+     [](Treel80 x, Treel80 y) { return puissance80(x, y); },
+     [](double x, double y) { return static_cast<double>(puissance(Tetendu(x), Tetendu(y))); }},
 };
 
 TEST(fonctions_mpfr, arrondi_correct_sur_64_bits) {
     const long n = tirages();
-    std::printf("%-5s %10s %22s %20s %16s\n", "f", "tirages", "x87 mal arrondis (64)", "doubles differents", "portable faux");
+    std::printf("%-5s %9s %16s %12s %10s %14s %8s\n", "f", "tirages", "x87 mal arrondis", "doubles diff", "ecart max", "portable faux", "x86 faux");
     for (const Tfonction& f : fonctions) {
         std::mt19937_64 g(20261208);
         Treference ref;
-        long x87Faux = 0, doublesDifferents = 0, portableFaux = 0;
+        long x87Faux = 0, doublesDifferents = 0, portableFaux = 0, systemeFaux = 0;
+        long double ecartMax = 0;   // the library's, in units of the 64-bit last place
         int exemples = 0;
         for (long k = 0; k < n; ++k) {
             double x = 0, y = 0;
@@ -145,6 +156,15 @@ TEST(fonctions_mpfr, arrondi_correct_sur_64_bits) {
             const long double portable = versX87(f.portable(Treel80(x), Treel80(y)));
             if (!memesBits(portable, juste) && portableFaux++ < 5)
                 ADD_FAILURE() << f.nom << " " << std::hexfloat << x << " " << y << " : " << portable << " != " << juste;
+            if (!memesBits(f.systeme(x, y), static_cast<double>(juste)) && systemeFaux++ < 5)
+                ADD_FAILURE() << f.nom << " " << std::hexfloat << x << " " << y << " : " << f.systeme(x, y);
+            // The library function itself (powl for the power).
+            const long double bibliotheque = f.nom[0] == 'x' ? std::pow(static_cast<long double>(x), static_cast<long double>(y)) : materiel;
+            if (juste != 0 && std::isfinite(juste)) {
+                const long double ecart = std::fabs((bibliotheque - juste) / std::ldexp(1.0L, std::ilogb(juste) - 63));
+                if (ecart > ecartMax)
+                    ecartMax = ecart;
+            }
             if (!memesBits(materiel, juste)) {
                 ++x87Faux;
                 if (!memesBits(static_cast<double>(materiel), static_cast<double>(juste))) {
@@ -158,8 +178,11 @@ TEST(fonctions_mpfr, arrondi_correct_sur_64_bits) {
                 }
             }
         }
-        std::printf("%-5s %10ld %22ld %20ld %16ld\n", f.nom, n, x87Faux, doublesDifferents, portableFaux);
+        std::printf("%-5s %9ld %16ld %12ld %10.2Lf %14ld %8ld\n", f.nom, n, x87Faux, doublesDifferents, ecartMax, portableFaux, systemeFaux);
         EXPECT_EQ(portableFaux, 0) << f.nom;
+        EXPECT_EQ(systemeFaux, 0) << f.nom;
+        // The x87 path keeps the library's result 16 units from a halfway point.
+        EXPECT_LT(ecartMax, 4) << f.nom;
     }
 }
 
