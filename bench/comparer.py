@@ -35,24 +35,30 @@ def chronometrer(commandes, fois):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
-    parser.add_argument("--runner", default=os.path.join(ICI, "..", "build", "trevane-run"))
+    # Repeated, several builds side by side (the first is the reference of
+    # the ratios): --runner build/trevane-run --runner build-portable/trevane-run
+    parser.add_argument("--runner", action="append")
     parser.add_argument("--fois", type=int, default=6, help="runs per program and language (median)")
     parser.add_argument("programmes", nargs="*", default=PROGRAMMES)
     args = parser.parse_args()
 
+    runners = args.runner or [os.path.join(ICI, "..", "build", "trevane-run")]
+
     dossier = os.path.join(ICI, "programmes")
-    entete = f"{'programme':<10} {'Trevane s':>10} {'Lua s':>8} {'Python s':>9} {'T/Lua':>6} {'T/Py':>6} {'pas/s':>12}"
+    autres = "".join(f" {'T' + str(i + 1) + ' s':>8} {'T' + str(i + 1) + '/T':>6}" for i in range(1, len(runners)))
+    entete = f"{'programme':<10} {'Trevane s':>10} {'Lua s':>8} {'Python s':>9} {'T/Lua':>6} {'T/Py':>6} {'pas/s':>12}{autres}"
     print(entete)
     print("-" * len(entete))
     for nom in args.programmes:
         base = os.path.join(dossier, nom)
         # Enough Poursuivre for any burst count; ignored once the run has ended.
-        (t, l, p), (sortie, _, _) = chronometrer(
-            [[args.runner, "--poursuivre", "1000", base + ".txt"], ["lua5.4", base + ".lua"], [sys.executable, base + ".py"]],
-            args.fois)
-        pas = re.search(rb"Instructions ex\xc3\xa9cut\xc3\xa9es : (\d+)", sortie)
+        trevane = [[r, "--poursuivre", "1000", base + ".txt"] for r in runners]
+        durees, sorties = chronometrer(trevane + [["lua5.4", base + ".lua"], [sys.executable, base + ".py"]], args.fois)
+        t, l, p = durees[0], durees[-2], durees[-1]
+        pas = re.search(rb"Instructions ex\xc3\xa9cut\xc3\xa9es : (\d+)", sorties[0])
         pas = int(pas.group(1)) if pas else 0
-        print(f"{nom:<10} {t:>10.3f} {l:>8.3f} {p:>9.3f} {t / l:>6.2f} {t / p:>6.3f} {pas / t:>12.3e}")
+        suite = "".join(f" {d:>8.3f} {d / t:>6.2f}" for d in durees[1:len(runners)])
+        print(f"{nom:<10} {t:>10.3f} {l:>8.3f} {p:>9.3f} {t / l:>6.2f} {t / p:>6.3f} {pas / t:>12.3e}{suite}")
 
 
 if __name__ == "__main__":

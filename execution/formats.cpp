@@ -1,5 +1,7 @@
 #include "execution/formats.h"
 
+#include "expressions/reel_etendu.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -26,16 +28,16 @@ char* sansZerosFinaux(char* debut, char* fin) {
 }
 
 // Fixed form: the value rounded to d decimals, halves up, the product taken
-// in extended precision. k stays a long double: with 11 decimals it may go
+// in extended precision. k stays an extended real: with 11 decimals it may go
 // far beyond any 64-bit integer.
 char* ecrireFixe(char* debut, char* limite, double a, int d) {
     double p = 1.0;
     for (int i = 0; i < d; ++i)
         p *= 10.0;
-    const long double y = static_cast<long double>(a) * p;
-    long double k = truncl(y);
-    if (y - k >= 0.5L)
-        k += 1.0L;
+    const Tetendu y = Tetendu(a) * Tetendu(p);
+    Tetendu k = tronque(y);
+    if (y - k >= Tetendu(0.5))
+        k += Tetendu(1.0);
     const double arrondi = static_cast<double>(k / p);
     const auto r = std::to_chars(debut, limite, arrondi, std::chars_format::fixed, d == 0 ? 1 : d);
     return sansZerosFinaux(debut, r.ptr);

@@ -22,8 +22,6 @@ inline void compter(TdonneesCommunes& d, int32_t faits) {
     d.nbPasTranche += faits;
 }
 
-inline long double reel(const TdonneesCommunes& d, int32_t cellule) { return valeurReelle(d, cellule); }
-
 // Index `i` against a lower bound and a span: the offset from the first cell,
 // or false outside the bounds.
 inline bool decalage(int32_t i, int32_t min, int32_t etendue, int32_t& k) {
@@ -121,7 +119,7 @@ void executerTranche(TdonneesCommunes& d) {
     int32_t restant = tailleTranche - d.nbPasTranche;
     int32_t compte = restant;   // `restant` when the counts were last brought up to date
     const Tmicro* p = flux + fluxDeLigne(d, ligne);
-    long double v = 0;
+    Tetendu v = 0.0;
     if (restant <= 0)
         goto sortie;
 
@@ -205,7 +203,7 @@ valeurCondition: OPERATION(e[p->r] = c[p->a] ? 1 : 0);
         if (reels::sur(x, y, r)) {                                                \
             stocker(r);                                                           \
         }                                                                         \
-        v = static_cast<long double>(x) op static_cast<long double>(y);           \
+        v = Tetendu(x) op Tetendu(y);                                             \
         goto FIN(suite);                                                          \
     }
 #define DIVISION(etiquette, A, B, stocker, suite)                                 \
@@ -218,7 +216,7 @@ valeurCondition: OPERATION(e[p->r] = c[p->a] ? 1 : 0);
         if (reels::quotient(x, y, r)) {                                           \
             stocker(r);                                                           \
         }                                                                         \
-        v = static_cast<long double>(x) / static_cast<long double>(y);            \
+        v = Tetendu(x) / Tetendu(y);                                              \
         goto FIN(suite);                                                          \
     }
     TREVANE_FORMES(ARITHMETIQUE, plusR, +, somme, TREVANE_STOCKER_OPERATION, stockerReel)

@@ -2,18 +2,17 @@
 
 namespace {
 
-// The signed 64-bit range, as bounds of an integral long double.
-constexpr long double moins2p63 = -0x1p63L;
-constexpr long double plus2p63 = 0x1p63L;
+// The signed 64-bit range, as bounds of an integral extended real.
+constexpr Tetendu moins2p63 = -0x1p63;
+constexpr Tetendu plus2p63 = 0x1p63;
 
 } // namespace
 
 bool partieEntiere(double x, int32_t& resultat) {
-    // Rounding to nearest is the default mode and nothing here changes it.
-    const long double entier = std::nearbyint(static_cast<long double>(x) - 0.5L + 1e-10L);
+    const Tetendu entier = entierProche(Tetendu(x) - Tetendu(0.5) + unDixMilliardieme);
     if (!(entier >= moins2p63 && entier < plus2p63))
         return false;
-    resultat = static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(static_cast<int64_t>(entier))));
+    resultat = static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(versEntier64(entier))));
     return true;
 }
 
@@ -73,14 +72,14 @@ bool estPremier(int32_t n) {
     return true;
 }
 
-bool puissanceEntiere(double x, int32_t n, long double& resultat) {
+bool puissanceEntiere(double x, int32_t n, Tetendu& resultat) {
     if (n == 0) {
-        resultat = 1.0L;
+        resultat = 1.0;
         return true;
     }
     uint32_t e = n < 0 ? 0u - static_cast<uint32_t>(n) : static_cast<uint32_t>(n);
-    long double carre = x;
-    long double puissance = 1.0L;
+    Tetendu carre = x;
+    Tetendu puissance = 1.0;
     // Square only while bits remain, so no square exceeds the result.
     for (;;) {
         if (e & 1u)
@@ -92,27 +91,27 @@ bool puissanceEntiere(double x, int32_t n, long double& resultat) {
     }
     if (n < 0) {
         // A zero power (x = 0, or a true result beyond every range) has no inverse.
-        if (puissance == 0.0L)
+        if (puissance == Tetendu(0.0))
             return false;
-        puissance = 1.0L / puissance;
+        puissance = Tetendu(1.0) / puissance;
     }
     resultat = puissance;
     return true;
 }
 
-bool puissanceReelle(double x, double y, long double& resultat) {
+bool puissanceReelle(double x, double y, Tetendu& resultat) {
     if (y == 0.0) {
-        resultat = 1.0L;
+        resultat = 1.0;
         return true;
     }
     if (x == 0.0 && y > 0.0) {
-        resultat = 0.0L;
+        resultat = 0.0;
         return true;
     }
     if (y == std::trunc(y) && std::fabs(y) <= 2147483647.0)
         return puissanceEntiere(x, static_cast<int32_t>(y), resultat);
     if (x <= 0.0)
         return false;
-    resultat = std::exp(static_cast<long double>(y) * std::log(static_cast<long double>(x)));
+    resultat = puissance(Tetendu(x), Tetendu(y));
     return true;
 }

@@ -2,24 +2,18 @@
 // store of a real result, and the functions whose rules are the language's
 // own (integer part, rounding, factorial, primality, powers).
 //
-// Real results are computed in long double (80-bit extended on x86-64) and
-// rounded once to a double when stored. No trap is enabled: a failure is
+// Real results are computed in 80-bit extended precision (Tetendu,
+// expressions/reel_etendu.h) and rounded once to a double when stored. No trap is enabled: a failure is
 // found by testing operands and results, which costs a compare and a branch
 // where reading the floating-point status would cost a status store and a
 // clear around every operation.
 #pragma once
 
+#include "expressions/reel_etendu.h"
+
 #include <cmath>
 #include <cstdint>
 #include <limits>
-
-// Every real result depends on the x87 extended format: 64-bit significand,
-// 15-bit exponent. A compiler whose long double is a plain double (Microsoft's),
-// or IEEE binary128, would print other digits, so it cannot build Trevane.
-static_assert(std::numeric_limits<long double>::digits == 64 &&
-                  std::numeric_limits<long double>::max_exponent == 16384,
-              "Trevane a besoin du long double x87 de 80 bits (mantisse de 64 bits) : "
-              "ce compilateur ne le fournit pas (sous Windows, prendre MinGW-w64, pas MSVC)");
 
 // 32-bit two's-complement arithmetic, wrapping around without error.
 inline int32_t plusEntier(int32_t a, int32_t b) {
@@ -45,23 +39,27 @@ inline bool divisionImpossible(int32_t a, int32_t b) {
 // Rounds an extended result to the double to store. False when it does not
 // round to a finite double (beyond about 1.8e308, or not a number); a result
 // too small for a normal double becomes a denormal or zero.
-inline bool versDouble(long double valeur, double& resultat) {
-    if constexpr (std::numeric_limits<long double>::digits > std::numeric_limits<double>::digits) {
-        // 2^1024 - 2^970: halfway between the largest double and 2^1024, from
-        // where rounding to nearest gives an infinity.
-        if (!(std::fabs(valeur) < 0x1.fffffffffffff8p1023L))
-            return false;
-    } else {
-        if (!(std::fabs(valeur) <= std::numeric_limits<double>::max()))
-            return false;
-    }
+inline bool versDouble(Tetendu valeur, double& resultat) {
+#ifdef TREVANE_ETENDU_PORTABLE
+    // The portable conversion gives an infinity from the same point.
+    const double arrondi = static_cast<double>(valeur);
+    if (!std::isfinite(arrondi))
+        return false;
+    resultat = arrondi;
+    return true;
+#else
+    // 2^1024 - 2^970: halfway between the largest double and 2^1024, from
+    // where rounding to nearest gives an infinity.
+    if (!(std::fabs(valeur) < 0x1.fffffffffffff8p1023L))
+        return false;
     resultat = static_cast<double>(valeur);
     return true;
+#endif
 }
 
 // "=" between reals: the difference, in extended precision, below 1e-15.
 inline bool egalReels(double a, double b) {
-    return std::fabs(static_cast<long double>(a) - static_cast<long double>(b)) < 1e-15L;
+    return absolu(Tetendu(a) - Tetendu(b)) < unMilliardieme15;
 }
 
 // E(x): the nearest integer to x - 0.5 + 1e-10 (halves to even), formed in
@@ -81,8 +79,8 @@ bool estPremier(int32_t n);
 
 // x^n by square and multiply in extended precision; 1 for n = 0. False for
 // a zero power with a negative exponent.
-bool puissanceEntiere(double x, int32_t n, long double& resultat);
+bool puissanceEntiere(double x, int32_t n, Tetendu& resultat);
 
 // x^y for a real y: a whole y within 32 bits goes to `puissanceEntiere`,
-// otherwise e^(y ln x), false for x <= 0.
-bool puissanceReelle(double x, double y, long double& resultat);
+// otherwise e^(y ln x) rounded once, false for x <= 0.
+bool puissanceReelle(double x, double y, Tetendu& resultat);

@@ -14,11 +14,11 @@ namespace evaluation {
 constexpr int32_t erreurCalcul = 101;
 constexpr int32_t erreurIndice = 102;
 
-inline long double reel(const TdonneesCommunes& d, int32_t cellule) { return valeurReelle(d, cellule); }
+inline Tetendu reel(const TdonneesCommunes& d, int32_t cellule) { return valeurReelle(d, cellule); }
 
 // Stores a real result and moves past the operation; false, storing nothing,
 // when the result does not round to a finite double.
-inline bool stockerReel(TdonneesCommunes& d, int32_t& w, int32_t longueur, int32_t cellule, long double valeur) {
+inline bool stockerReel(TdonneesCommunes& d, int32_t& w, int32_t longueur, int32_t cellule, Tetendu valeur) {
     double resultat;
     if (!versDouble(valeur, resultat))
         return false;
@@ -58,14 +58,14 @@ inline int32_t entierAuHasard(TdonneesCommunes& d, int32_t p, int32_t q) {
 }
 
 // A real in [a, b[: a + (b - a) × r × 2^-32, in extended precision.
-inline long double reelAuHasard(TdonneesCommunes& d, long double a, long double b) {
-    const long double u = static_cast<long double>(tirerHasard(d)) * 0x1p-32L;
+inline Tetendu reelAuHasard(TdonneesCommunes& d, Tetendu a, Tetendu b) {
+    const Tetendu u = naturel32(tirerHasard(d)) * Tetendu(0x1p-32);
     return a + (b - a) * u;
 }
 
 // cos and sin of an angle of 2^63 or more give 0, as the x87 does beyond
 // its reduction range; tan likewise.
-constexpr long double limiteAngle = 0x1p63L;
+constexpr Tetendu limiteAngle = 0x1p63;
 
 // Runs the operation at word `w` and advances `w` past it (see executerInstruction).
 // The caller keeps `w` within words 1..10000.
@@ -99,19 +99,19 @@ constexpr long double limiteAngle = 0x1p63L;
         return stockerReel(d, w, 4, m[3], r);
     }
     case opDivision: {
-        const long double b = reel(d, m[2]);
-        if (b == 0.0L)
+        const Tetendu b = reel(d, m[2]);
+        if (b == Tetendu(0.0))
             return false;
         return stockerReel(d, w, 4, m[3], reel(d, m[1]) / b);
     }
     case opPuissanceReel: {
-        long double r;
+        Tetendu r;
         if (!puissanceReelle(valeurReelle(d, m[1]), valeurReelle(d, m[2]), r))
             return false;
         return stockerReel(d, w, 4, m[3], r);
     }
     case opPuissanceEntier: {
-        long double r;
+        Tetendu r;
         if (!puissanceEntiere(valeurReelle(d, m[1]), e[m[2]], r))
             return false;
         return stockerReel(d, w, 4, m[3], r);
@@ -141,7 +141,7 @@ constexpr long double limiteAngle = 0x1p63L;
     case opMaxEntier:
         return stockerEntier(d, w, 4, m[3], e[m[2]] > e[m[1]] ? e[m[2]] : e[m[1]]);
     case opAbsReel:
-        return stockerReel(d, w, 3, m[2], std::fabs(reel(d, m[1])));
+        return stockerReel(d, w, 3, m[2], absolu(reel(d, m[1])));
     case opAbsEntier:
         return stockerEntier(d, w, 3, m[2], absEntier(e[m[1]]));
     case opEhasard:
@@ -159,30 +159,30 @@ constexpr long double limiteAngle = 0x1p63L;
     case opValeurCondition:
         return stockerEntier(d, w, 3, m[2], c[m[1]] ? 1 : 0);
     case opRac: {
-        const long double a = reel(d, m[1]);
-        if (a < 0.0L)
+        const Tetendu a = reel(d, m[1]);
+        if (a < Tetendu(0.0))
             return false;
-        return stockerReel(d, w, 3, m[2], std::sqrt(a));
+        return stockerReel(d, w, 3, m[2], racine(a));
     }
     case opLn: {
-        const long double a = reel(d, m[1]);
-        if (a <= 0.0L)
+        const Tetendu a = reel(d, m[1]);
+        if (a <= Tetendu(0.0))
             return false;
-        return stockerReel(d, w, 3, m[2], std::log(a));
+        return stockerReel(d, w, 3, m[2], logarithme(a));
     }
     case opExp:
-        return stockerReel(d, w, 3, m[2], std::exp(reel(d, m[1])));
+        return stockerReel(d, w, 3, m[2], exponentielle(reel(d, m[1])));
     case opCos: {
-        const long double a = reel(d, m[1]);
-        return stockerReel(d, w, 3, m[2], std::fabs(a) >= limiteAngle ? 0.0L : std::cos(a));
+        const Tetendu a = reel(d, m[1]);
+        return stockerReel(d, w, 3, m[2], absolu(a) >= limiteAngle ? Tetendu(0.0) : cosinus(a));
     }
     case opSin: {
-        const long double a = reel(d, m[1]);
-        return stockerReel(d, w, 3, m[2], std::fabs(a) >= limiteAngle ? 0.0L : std::sin(a));
+        const Tetendu a = reel(d, m[1]);
+        return stockerReel(d, w, 3, m[2], absolu(a) >= limiteAngle ? Tetendu(0.0) : sinus(a));
     }
     case opTan: {
-        const long double a = reel(d, m[1]);
-        return stockerReel(d, w, 3, m[2], std::fabs(a) >= limiteAngle ? 0.0L : std::tan(a));
+        const Tetendu a = reel(d, m[1]);
+        return stockerReel(d, w, 3, m[2], absolu(a) >= limiteAngle ? Tetendu(0.0) : tangente(a));
     }
     case opOu:
         return stockerCondition(d, w, 4, m[3], c[m[1]] || c[m[2]]);

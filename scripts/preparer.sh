@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 paquets=(cmake g++ make qt6-base-dev qt6-translations-l10n libgl-dev libgtest-dev libgmock-dev libbenchmark-dev lua5.4
-          dpkg-dev appstream lintian)
+          libmpfr-dev dpkg-dev appstream lintian)
 manquants=()
 for paquet in "${paquets[@]}"; do
     dpkg-query -W -f='${Status}' "$paquet" 2>/dev/null | grep -q 'install ok installed' || manquants+=("$paquet")

@@ -367,25 +367,25 @@ TEST(calculs, factorielle_et_premiers) {
 }
 
 TEST(calculs, puissances_et_stockage) {
-    long double p = 0.0L;
+    Tetendu p = 0.0;
     EXPECT_TRUE(puissanceEntiere(0.0, 0, p));
-    EXPECT_EQ(p, 1.0L);
+    EXPECT_EQ(p, Tetendu(1.0));
     EXPECT_TRUE(puissanceEntiere(-1.0, int32Min, p));
-    EXPECT_EQ(p, 1.0L);
+    EXPECT_EQ(p, Tetendu(1.0));
     EXPECT_TRUE(puissanceEntiere(3.0, 5, p));
-    EXPECT_EQ(p, 243.0L);
+    EXPECT_EQ(p, Tetendu(243.0));
     EXPECT_TRUE(puissanceEntiere(2.0, -2, p));
-    EXPECT_EQ(p, 0.25L);
+    EXPECT_EQ(p, Tetendu(0.25));
     EXPECT_FALSE(puissanceEntiere(0.0, -3, p));
     EXPECT_TRUE(puissanceReelle(-8.0, 3e9, p) == false);
     EXPECT_TRUE(puissanceReelle(-2.0, -3.0, p));
-    EXPECT_EQ(p, -0.125L);
+    EXPECT_EQ(p, Tetendu(-0.125));
     double r = 0.0;
     EXPECT_TRUE(versDouble(std::numeric_limits<double>::max(), r));
-    EXPECT_TRUE(versDouble(static_cast<long double>(std::numeric_limits<double>::max()) * (1.0L + std::ldexp(1.0L, -60)), r));
+    EXPECT_TRUE(versDouble(Tetendu(std::numeric_limits<double>::max()) * (Tetendu(1.0) + Tetendu(0x1p-60)), r));
     EXPECT_EQ(r, std::numeric_limits<double>::max());
-    EXPECT_FALSE(versDouble(static_cast<long double>(std::numeric_limits<double>::max()) * 2.0L, r));
-    EXPECT_FALSE(versDouble(std::numeric_limits<long double>::quiet_NaN(), r));
-    EXPECT_TRUE(versDouble(1e-320L, r));
+    EXPECT_FALSE(versDouble(Tetendu(std::numeric_limits<double>::max()) * Tetendu(2.0), r));
+    EXPECT_FALSE(versDouble(Tetendu(std::numeric_limits<double>::quiet_NaN()), r));
+    EXPECT_TRUE(versDouble(Tetendu(1e-320), r));
     EXPECT_GT(r, 0.0);
 }

@@ -209,7 +209,7 @@ namespace {
 
 // The value the evaluator stores: the exact result rounded to 64 bits, then
 // to a double (the operands here keep it finite).
-double etendu(long double v) { return static_cast<double>(v); }
+double etendu(Tetendu v) { return static_cast<double>(v); }
 
 bool memesBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
@@ -253,13 +253,13 @@ TEST(tranche, reels_surs_aux_bornes_de_l_etendue) {
         const double a = tirerPartout(g);
         const auto n = static_cast<int32_t>(g()) >> (g() % 31);
         const double b = g() % 3 ? tirerPartout(g) : n;
-        const long double la = a;
-        const long double lb = b;
+        const Tetendu la = a;
+        const Tetendu lb = b;
         double r = 0;
         const struct {
             bool sur;
             double calcule;
-            long double exact;
+            Tetendu exact;
         } cas[] = {
             {reels::somme(a, b, r), r, la + lb},
             {reels::difference(a, b, r), r, la - lb},
@@ -329,15 +329,15 @@ TEST(tranche, quotients_pres_d_une_puissance_de_deux) {
         const double ecart = (static_cast<double>(g() % 2049) - 1024) * 0x1p-62;
         const double a = puissance * b * (1 + ecart);
         double r = 0;
-        if (!memesBits(a / b, etendu(static_cast<long double>(a) / b)))
+        if (!memesBits(a / b, etendu(Tetendu(a) / Tetendu(b))))
             ++difficiles;
         if (reels::quotient(a, b, r)) {
             ++reponses;
-            ASSERT_TRUE(memesBits(r, etendu(static_cast<long double>(a) / b))) << std::hexfloat << a << " " << b;
+            ASSERT_TRUE(memesBits(r, etendu(Tetendu(a) / Tetendu(b)))) << std::hexfloat << a << " " << b;
         }
         if (entier && reels::quotient(a, n, r)) {
             ++reponses;
-            ASSERT_TRUE(memesBits(r, etendu(static_cast<long double>(a) / n))) << std::hexfloat << a << " " << n;
+            ASSERT_TRUE(memesBits(r, etendu(Tetendu(a) / Tetendu(n)))) << std::hexfloat << a << " " << n;
         }
     }
     EXPECT_GT(reponses, 200000);
@@ -358,8 +358,8 @@ TEST(tranche, reels_surs_ou_refuses) {
         const auto i = static_cast<int32_t>(g());
         const auto petit = static_cast<int32_t>(g() % 200001) - 100000;
         double r = 0;
-        const long double la = a;
-        const long double lb = b;
+        const Tetendu la = a;
+        const Tetendu lb = b;
         const struct {
             bool sur;
             double calcule;
@@ -370,10 +370,10 @@ TEST(tranche, reels_surs_ou_refuses) {
             {reels::produit(a, b, r), r, etendu(la * lb)},
             {reels::quotient(a, b, r), r, etendu(la / lb)},
             {reels::produit(a, i, r), r, etendu(la * i)},
-            {reels::produit(i, petit, r), r, etendu(static_cast<long double>(i) * petit)},
+            {reels::produit(i, petit, r), r, etendu(Tetendu(i) * Tetendu(petit))},
             {petit != 0 && reels::quotient(a, petit, r), r, petit != 0 ? etendu(la / petit) : 0},
-            {petit != 0 && reels::quotient(i, petit, r), r, petit != 0 ? etendu(static_cast<long double>(i) / petit) : 0},
-            {reels::somme(i, petit, r), r, etendu(static_cast<long double>(i) + petit)},
+            {petit != 0 && reels::quotient(i, petit, r), r, petit != 0 ? etendu(Tetendu(i) / Tetendu(petit)) : 0},
+            {reels::somme(i, petit, r), r, etendu(Tetendu(i) + Tetendu(petit))},
         };
         for (const auto& c : cas) {
             if (c.sur)
@@ -390,6 +390,6 @@ TEST(tranche, reels_surs_ou_refuses) {
     double r = 0;
     const double a = 1 + 0x1p-52;
     const double b = 0x1p-53 - 0x1p-70;
-    EXPECT_FALSE(reels::somme(a, b, r) && !memesBits(r, etendu(static_cast<long double>(a) + b)));
-    EXPECT_FALSE(memesBits(a + b, etendu(static_cast<long double>(a) + b)));
+    EXPECT_FALSE(reels::somme(a, b, r) && !memesBits(r, etendu(Tetendu(a) + Tetendu(b))));
+    EXPECT_FALSE(memesBits(a + b, etendu(Tetendu(a) + Tetendu(b))));
 }
