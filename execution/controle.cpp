@@ -8,6 +8,7 @@
 #include "execution/formats.h"
 #include "execution/formes.h"
 #include "execution/pas.h"
+#include "execution/suivi.h"
 #include "window/affichages.h"
 
 #include <array>
@@ -76,6 +77,8 @@ void lancerExecution(TdonneesCommunes& d, int32_t mode) {
     f.editeurLectureSeule(true);
 
     analyserProgramme(d);
+    if (d.suivi)
+        d.suivi->commencer(d);
     if (d.codeErreur == 0) {
         choisirFormes(d);
         d.modeExecution = mode;
@@ -99,8 +102,12 @@ void lancerExecution(TdonneesCommunes& d, int32_t mode) {
 void poursuivreExecution(TdonneesCommunes& d) {
     Tfenetre& f = *d.fenetre;
     if (d.modeExecution == executionCommentee) {
-        if (d.ligneCourante != aucuneLigne)
+        if (d.ligneCourante != aucuneLigne) {
+            const int32_t ligne = d.ligneCourante;
             executerPas(d);
+            if (d.suivi && d.erreurExecution == 0)
+                d.suivi->noterPas(d, ligne);
+        }
         if (d.erreurExecution != 0)
             rapportErreur(d);
         else if (d.ligneCourante == aucuneLigne)
@@ -109,7 +116,11 @@ void poursuivreExecution(TdonneesCommunes& d) {
             f.activerPoursuivreArreter(true);
     } else if (d.modeExecution == executionNormale) {
         d.nbPasTranche = 0;
-        executerTranche(d);
+        // Decided once per burst: without a trace, the fast engine alone.
+        if (d.suivi && d.suivi->suitExecutionNormale())
+            executerTrancheSuivie(d);
+        else
+            executerTranche(d);
         if (d.erreurExecution != 0) {
             rapportErreur(d);
         } else if (d.ligneCourante == aucuneLigne) {

@@ -1,22 +1,24 @@
 // The console runner: runs one program file with the core of the window and
 // writes what the display pane would show.
 //
-//   trevane-run [--pas-a-pas] [--poursuivre N] [--graine N] FICHIER
+//   trevane-run [--pas-a-pas] [--poursuivre N] [--graine N] [--suivi SUIVI.csv] FICHIER
 //
 // FICHIER is read as Windows-1252 bytes and becomes the editor's text. The
 // run command "Normale" (or "Commentée pas à pas" with --pas-a-pas) is given
 // once, then "Poursuivre" N more times, each only while the window would
 // accept it. stdout: the display pane's lines in UTF-8, one per line, each
 // with its leading blank. stderr: "selection: N" (N from 0) each time the
-// editor selects a line.
+// editor selects a line. --suivi writes the trace of the executed steps to
+// SUIVI.csv (execution/suivi_csv.h) and changes nothing else.
 // Exit status: 0 the run ended, 1 analysis error, 2 run-time error, 3 the run
-// waits for Poursuivre, 4 the file cannot be read, 64 bad usage.
+// waits for Poursuivre, 4 the file cannot be read (or the trace written), 64 bad usage.
 #include "analysis/codage.h"
 #include "analysis/donnees.h"
 #include "analysis/fenetre.h"
 #include "analysis/fenetre_memoire.h"
 #include "analysis/lignes.h"
 #include "execution/controle.h"
+#include "execution/suivi_csv.h"
 #include "expressions/hasard.h"
 #include "window/textes.h"
 
@@ -41,6 +43,7 @@ struct Toptions {
     bool pasAPas = false;
     unsigned long long poursuivre = 0;
     std::optional<uint32_t> graine;
+    std::optional<std::string> suivi;
     std::string fichier;
 };
 
@@ -69,6 +72,10 @@ bool lireOptions(int argc, char** argv, Toptions& options) {
             if (++i >= argc || !lireNombre(argv[i], graine))
                 return false;
             options.graine = graine;
+        } else if (!finOptions && argument == "--suivi") {
+            if (++i >= argc)
+                return false;
+            options.suivi = argv[i];
         } else if (!finOptions && argument.size() > 1 && argument[0] == '-') {
             return false;
         } else {
@@ -131,7 +138,7 @@ std::string sortieAffichage(const TfenetreMemoire& f) {
 int main(int argc, char** argv) {
     Toptions options;
     if (!lireOptions(argc, argv, options)) {
-        std::fputs("usage : trevane-run [--pas-a-pas] [--poursuivre N] [--graine N] FICHIER\n", stderr);
+        std::fputs("usage : trevane-run [--pas-a-pas] [--poursuivre N] [--graine N] [--suivi SUIVI.csv] FICHIER\n", stderr);
         return sortieUsage;
     }
     std::string octets;
@@ -143,6 +150,18 @@ int main(int argc, char** argv) {
     TfenetreMemoire f;
     auto d = std::make_unique<TdonneesCommunes>();
     d->fenetre = &f;
+    // The trace's file is opened before anything runs.
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> fichierSuivi(nullptr, &std::fclose);
+    std::optional<TsuiviCsv> suivi;
+    const std::string erreurSuivi = "Impossible d'\xC3\xA9" "crire le suivi dans le fichier " + options.suivi.value_or("") + "\n";
+    if (options.suivi) {
+        fichierSuivi.reset(std::fopen(options.suivi->c_str(), "wb"));
+        if (!fichierSuivi) {
+            ecrireTout(stderr, erreurSuivi);
+            return sortieFichierIlisible;
+        }
+        d->suivi = &suivi.emplace(fichierSuivi.get());
+    }
     demarrer(*d, f, options.graine ? *options.graine : graineHorloge());
     f.lignesEditeur = decouperLignes(octets);
 
@@ -155,6 +174,13 @@ int main(int argc, char** argv) {
     for (const int32_t ligne : f.lignesSelectionnees)
         selections += "selection: " + std::to_string(ligne) + "\n";
     ecrireTout(stderr, selections);
+    if (suivi) {
+        const bool ecrit = suivi->terminer();
+        if (std::fclose(fichierSuivi.release()) != 0 || !ecrit) {
+            ecrireTout(stderr, erreurSuivi);
+            return sortieFichierIlisible;
+        }
+    }
 
     if (d->codeErreur != 0)
         return sortieErreurAnalyse;
