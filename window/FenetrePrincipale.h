@@ -16,6 +16,7 @@ class QSplitter;
 class TediteurProgramme;
 class TfenetreQt;
 class TpanneauAffichages;
+class TpanneauVariables;
 struct TdonneesCommunes;
 
 class TFenetrePrincipale : public QMainWindow {
@@ -36,16 +37,19 @@ public:
     QWidget* PanelAffichage = nullptr;
     QLabel* LabelAffichages = nullptr;
     TpanneauAffichages* RichEditAffichages = nullptr;
+    TpanneauVariables* PanneauVariables = nullptr;   // variables and trace, a dock below
 
     QAction* itemNouveau = nullptr;
     QAction* itemOuvrir = nullptr;
     QAction* itemEnregistrer = nullptr;
     QAction* itemEnregistrerSous = nullptr;
+    QAction* itemExporterSuivi = nullptr;
     QAction* itemCopier = nullptr;
     QAction* itemColler = nullptr;
     QAction* itemSelectionnerTout = nullptr;
     QAction* itemInformations = nullptr;
     QAction* itemResultat = nullptr;
+    QAction* itemVariables = nullptr;
     QAction* itemApropos = nullptr;
     QAction* itemExeNormale = nullptr;
     QAction* itemExePasApas = nullptr;

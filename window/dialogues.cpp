@@ -7,15 +7,16 @@ namespace {
 
 const QString filtre = QStringLiteral("Fichiers texte (*.txt)");
 
-QString choisir(QWidget* parent, QFileDialog::AcceptMode mode, const QString& proposition) {
+QString choisir(QWidget* parent, QFileDialog::AcceptMode mode, const QString& proposition,
+                const QString& filtreNoms = filtre, const QString& suffixe = QString()) {
     QFileDialog dialogue(parent);
     dialogue.setAcceptMode(mode);
     // The open dialog lets a name that does not exist through; reading it
     // then fails with its own message.
     dialogue.setFileMode(QFileDialog::AnyFile);
-    dialogue.setNameFilter(filtre);
+    dialogue.setNameFilter(filtreNoms);
     dialogue.setOption(QFileDialog::DontConfirmOverwrite, true);
-    dialogue.setDefaultSuffix(QString());
+    dialogue.setDefaultSuffix(suffixe);
     if (!proposition.isEmpty())
         dialogue.selectFile(proposition);
     if (dialogue.exec() != QDialog::Accepted || dialogue.selectedFiles().isEmpty())
@@ -51,4 +52,9 @@ QString Tdialogues::fichierAOuvrir(QWidget* parent, const QString& proposition) 
 
 QString Tdialogues::fichierAEnregistrer(QWidget* parent, const QString& proposition) {
     return choisir(parent, QFileDialog::AcceptSave, proposition);
+}
+
+QString Tdialogues::fichierSuiviAEnregistrer(QWidget* parent, const QString& proposition) {
+    return choisir(parent, QFileDialog::AcceptSave, proposition, QStringLiteral("Fichiers CSV (*.csv)"),
+                   QStringLiteral("csv"));
 }

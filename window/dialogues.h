@@ -21,4 +21,7 @@ public:
     virtual QString fichierAOuvrir(QWidget* parent, const QString& proposition);
     // Adds no extension and asks nothing before replacing a file.
     virtual QString fichierAEnregistrer(QWidget* parent, const QString& proposition);
+    // Where to export the trace: filter "Fichiers CSV (*.csv)", ".csv" added
+    // to a name without extension.
+    virtual QString fichierSuiviAEnregistrer(QWidget* parent, const QString& proposition);
 };

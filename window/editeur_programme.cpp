@@ -1,6 +1,7 @@
 #include "window/editeur_programme.h"
 
 #include "window/codage_qt.h"
+#include "window/marge_lignes.h"
 
 #include <QMimeData>
 #include <QTextBlock>
@@ -12,6 +13,12 @@
 
 TediteurProgramme::TediteurProgramme(QWidget* parent) : QPlainTextEdit(parent) {
     connect(document(), &QTextDocument::contentsChange, this, &TediteurProgramme::noterChangement);
+    margeLignes = new TmargeLignes(this);
+}
+
+void TediteurProgramme::resizeEvent(QResizeEvent* evenement) {
+    QPlainTextEdit::resizeEvent(evenement);
+    margeLignes->placer();
 }
 
 void TediteurProgramme::noterChangement(int position, int /*retires*/, int ajoutes) {
