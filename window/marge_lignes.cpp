@@ -30,7 +30,17 @@ TmargeLignes::TmargeLignes(TediteurProgramme* e) : QWidget(e), editeur(e) {
         if (retires > 0 || ajoutes > 0)
             effacerMarques();
     });
+    // The editor's font, whatever it becomes: a style sheet above the editor
+    // stops fonts from reaching its children by themselves.
+    editeur->installEventFilter(this);
+    setFont(editeur->font());
     ajuster();
+}
+
+bool TmargeLignes::eventFilter(QObject* objet, QEvent* evenement) {
+    if (objet == editeur && evenement->type() == QEvent::FontChange)
+        setFont(editeur->font());
+    return QWidget::eventFilter(objet, evenement);
 }
 
 int TmargeLignes::largeur() const {

@@ -30,6 +30,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* evenement) override;
     void changeEvent(QEvent* evenement) override;
+    bool eventFilter(QObject* objet, QEvent* evenement) override;
 
 private:
     void ajuster();

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QMainWindow>
 #include <QPointer>
 #include <QSaveFile>
 #include <QTabWidget>
@@ -60,8 +61,11 @@ void TpanneauVariables::commencer(const TdonneesCommunes& d) {
     pasVus = 0;
     if (editeur)
         editeur->marge()->effacerMarques();
-    if (analyseReussie)
+    if (analyseReussie) {
         modeleVariables->commencer(d);
+        vueVariables->resizeColumnToContents(TmodeleVariables::colonneNom);
+        vueVariables->resizeColumnToContents(TmodeleVariables::colonneType);
+    }
     modeleSuivi->commencer(colonnesSuivi(d));
 }
 
@@ -84,6 +88,9 @@ void TpanneauVariables::apresExecution(const TdonneesCommunes& d) {
     if (debut && d.modeExecution == executionCommentee && !dejaMontre) {
         dejaMontre = true;
         show();
+        // A third of the window's height, the editor and the pane keep the rest.
+        if (auto* fenetre = qobject_cast<QMainWindow*>(parentWidget()))
+            fenetre->resizeDocks({this}, {fenetre->height() / 3}, Qt::Vertical);
     }
     if (debut || d.nbPas != pasVus) {
         modeleVariables->mettreAJour(d);
