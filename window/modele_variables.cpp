@@ -6,6 +6,7 @@
 #include <QColor>
 
 #include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -41,6 +42,7 @@ void TmodeleVariables::commencer(const TdonneesCommunes& d) {
     entiersAvant = entiers;
     reelsAvant = reels;
     variableChangee.assign(variables.size(), 0);
+    changees.assign(variables.size(), Tplage{});
     if (!memes)
         endResetModel();
     else if (!variables.empty())
@@ -52,29 +54,32 @@ void TmodeleVariables::mettreAJour(const TdonneesCommunes& d) {
     reelsAvant.swap(reels);
     std::copy(d.entiers, d.entiers + entiers.size(), entiers.begin());
     std::copy(d.reels, d.reels + reels.size(), reels.begin());
-    for (size_t k = 0; k < variables.size(); ++k) {
-        const Tvariable& v = variables[k];
-        const int32_t premiere = v.premiereCase;
-        const int32_t nb = std::max(v.nbCases, 1);
-        bool changee;
-        if (premiere <= derniereCaseEntiere)
-            changee = !std::equal(entiers.begin() + premiere, entiers.begin() + std::min(premiere + nb, derniereCaseEntiere + 1),
-                                  entiersAvant.begin() + premiere);
-        else
-            changee = !std::equal(reels.begin() + (premiere - derniereCaseEntiere),
-                                  reels.begin() + std::min(premiere - derniereCaseEntiere + nb, derniereCaseReelle - derniereCaseEntiere + 1),
-                                  reelsAvant.begin() + (premiere - derniereCaseEntiere));
-        variableChangee[k] = changee;
-    }
     if (variables.empty())
         return;
-    // The views repaint what they show of these ranges, nothing more.
     emit dataChanged(index(0, 0), index(static_cast<int>(variables.size()) - 1, nbColonnes - 1));
+    // Elements: only the span of those that changed now or were highlighted
+    // before (a step changes one), since a view walks every row of a range.
     for (size_t k = 0; k < variables.size(); ++k) {
+        const Tvariable& v = variables[k];
+        int premier = -1, dernier = -1;
+        for (int i = 0; i < std::max(v.nbCases, 1); ++i) {
+            const int32_t c = cellule(v, i);
+            if (valeur(entiers, reels, c) != valeur(entiersAvant, reelsAvant, c)) {
+                if (premier < 0)
+                    premier = i;
+                dernier = i;
+            }
+        }
+        variableChangee[k] = premier >= 0;
         const QModelIndex p = index(static_cast<int>(k), 0);
-        const int n = rowCount(p);
-        if (n > 0)
-            emit dataChanged(index(0, 0, p), index(n - 1, nbColonnes - 1, p));
+        if (rowCount(p) == 0)
+            continue;
+        Tplage& plage = changees[k];
+        const int debut = std::min(premier < 0 ? INT_MAX : premier, plage.premier < 0 ? INT_MAX : plage.premier);
+        const int fin = std::max(dernier, plage.dernier);
+        if (debut <= fin)
+            emit dataChanged(index(debut, 0, p), index(fin, nbColonnes - 1, p));
+        plage = {premier, dernier};
     }
 }
 

@@ -44,4 +44,9 @@ private:
     std::vector<int32_t> entiers, entiersAvant;   // copies of the integer cells
     std::vector<double> reels, reelsAvant;        // and of the real cells
     std::vector<char> variableChangee;
+    struct Tplage {
+        int premier = -1;   // elements changed by the last update, -1: none
+        int dernier = -1;
+    };
+    std::vector<Tplage> changees;
 };

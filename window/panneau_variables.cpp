@@ -9,6 +9,7 @@
 #include "window/modele_variables.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QHeaderView>
 #include <QMainWindow>
 #include <QPointer>
@@ -36,6 +37,9 @@ TpanneauVariables::TpanneauVariables(QWidget* parent) : QDockWidget(QStringLiter
     vueVariables->setUniformRowHeights(true);   // long lists: rows laid out without measuring each
     vueVariables->setAlternatingRowColors(true);
     vueVariables->header()->setStretchLastSection(true);
+    // An unfolded list's element names are wider than the variables' own.
+    connect(vueVariables, &QTreeView::expanded, vueVariables,
+            [this] { vueVariables->resizeColumnToContents(TmodeleVariables::colonneNom); });
     onglets->addTab(vueVariables, QStringLiteral("Variables"));
 
     modeleSuivi = new TmodeleSuivi(this);
@@ -44,9 +48,23 @@ TpanneauVariables::TpanneauVariables(QWidget* parent) : QDockWidget(QStringLiter
     vueSuivi->verticalHeader()->hide();
     vueSuivi->setWordWrap(false);
     vueSuivi->horizontalHeader()->setStretchLastSection(true);
+    vueSuivi->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    vueSuivi->installEventFilter(this);
+    ajusterHauteurLignes();
     onglets->addTab(vueSuivi, QStringLiteral("Suivi"));
 
     setWidget(onglets);
+}
+
+bool TpanneauVariables::eventFilter(QObject* objet, QEvent* evenement) {
+    if (objet == vueSuivi && evenement->type() == QEvent::FontChange)
+        ajusterHauteurLignes();
+    return QDockWidget::eventFilter(objet, evenement);
+}
+
+void TpanneauVariables::ajusterHauteurLignes() {
+    // One line of text a row, in the table's own font.
+    vueSuivi->verticalHeader()->setDefaultSectionSize(vueSuivi->fontMetrics().height() + 6);
 }
 
 void TpanneauVariables::relier(TediteurProgramme* e, Tdialogues* b) {

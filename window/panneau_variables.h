@@ -40,7 +40,12 @@ public:
     TmodeleVariables* modeleVariables = nullptr;
     TmodeleSuivi* modeleSuivi = nullptr;
 
+protected:
+    bool eventFilter(QObject* objet, QEvent* evenement) override;
+
 private:
+    void ajusterHauteurLignes();
+
     TediteurProgramme* editeur = nullptr;
     Tdialogues* boites = nullptr;
     QString dernierExport;         // the dialog offers the path it returned last

@@ -11,6 +11,7 @@
 #include "tests/fenetre/outils_fenetre.h"
 
 #include <QAction>
+#include <QHeaderView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTableView>
@@ -299,6 +300,8 @@ private slots:
         w->PanneauVariables->setFont(grande);
         QCOMPARE(w->PanneauVariables->vueVariables->font().pointSize(), 20);
         QCOMPARE(w->PanneauVariables->vueSuivi->font().pointSize(), 20);
+        QVERIFY(w->PanneauVariables->vueSuivi->verticalHeader()->defaultSectionSize() >=
+                QFontMetrics(grande).height());
     }
 };
 
