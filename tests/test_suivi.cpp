@@ -200,3 +200,19 @@ TEST(suivi, champs_csv) {
     EXPECT_EQ(champCsv("x\r"), "\"x\r\"");
     EXPECT_EQ(champCsv("Afficher \"k = \" ; k"), "\"Afficher \"\"k = \"\" ; k\"");
 }
+
+TEST(suivi, meme_execution_que_le_moteur_rapide) {
+    // With a trace, a normal run goes by the general step: every pane line,
+    // selection and exit status must be those of the fast engine.
+    for (const char* nom : {"tri", "reels", "affichage", "premiers"}) {
+        std::ifstream fichier(std::string(DOSSIER_MESURES) + "/" + nom + ".txt", std::ios::binary);
+        const std::string programme((std::istreambuf_iterator<char>(fichier)), std::istreambuf_iterator<char>());
+        ASSERT_FALSE(programme.empty()) << nom;
+        const Tsortie sans = lancer(programme, {"--poursuivre", "1000"}, false);
+        const Tsortie avec = lancer(programme, {"--poursuivre", "1000"});
+        EXPECT_EQ(avec.sortie, sans.sortie) << nom;
+        EXPECT_EQ(avec.erreurs, sans.erreurs) << nom;
+        EXPECT_EQ(avec.statut, sans.statut) << nom;
+        EXPECT_EQ(lignes(avec.csv).size(), 1u + 100000u + 1u) << nom;
+    }
+}
