@@ -55,6 +55,19 @@ std::string texteCsv(const TcolonnesSuivi& colonnes, const std::vector<TligneSui
     return texte;
 }
 
+TsuiviCsv::TsuiviCsv(const std::string& c) : chemin(c), fichier(std::fopen(c.c_str(), "wb")) {
+    reussi = fichier != nullptr;
+}
+
+TsuiviCsv::~TsuiviCsv() {
+    if (fichier)
+        std::fclose(fichier);
+}
+
+std::string TsuiviCsv::messageEchec() const {
+    return "Impossible d'\xC3\xA9" "crire le suivi dans le fichier " + chemin + "\n";
+}
+
 void TsuiviCsv::ecrire(std::string_view texte) {
     if (reussi && std::fwrite(texte.data(), 1, texte.size(), fichier) != texte.size())
         reussi = false;
@@ -79,7 +92,12 @@ void TsuiviCsv::noterPas(const TdonneesCommunes& d, int32_t ligne) {
 }
 
 bool TsuiviCsv::terminer() {
-    if (reussi && std::fflush(fichier) != 0)
+    if (!fichier)
+        return false;
+    if (std::fflush(fichier) != 0 || std::ferror(fichier))
         reussi = false;
-    return reussi && !std::ferror(fichier);
+    if (std::fclose(fichier) != 0)
+        reussi = false;
+    fichier = nullptr;
+    return reussi;
 }

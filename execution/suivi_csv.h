@@ -23,24 +23,33 @@ std::string ligneCsv(const TcolonnesSuivi& colonnes, const TligneSuivi& ligne);
 // A whole file: the mark, the header, the rows, then "..." when `tronque`.
 std::string texteCsv(const TcolonnesSuivi& colonnes, const std::vector<TligneSuivi>& lignes, bool tronque);
 
-// Writes the trace of one run into an open file as the steps go
-// (`trevane-run --suivi`): nothing is kept in memory. Every write is checked;
-// after a failure nothing more is written and `reussi` is false.
+// Writes the trace of one run into a file as the steps go (`trevane-run
+// --suivi`): nothing is kept in memory. Every write is checked; after a
+// failure nothing more is written and `terminer` answers false.
 class TsuiviCsv : public Tsuivi {
 public:
-    explicit TsuiviCsv(std::FILE* fichier) : fichier(fichier) {}
+    // Opens (creates or empties) the file at `chemin`.
+    explicit TsuiviCsv(const std::string& chemin);
+    ~TsuiviCsv() override;
+    TsuiviCsv(const TsuiviCsv&) = delete;
+    TsuiviCsv& operator=(const TsuiviCsv&) = delete;
+
+    bool ouvert() const { return fichier != nullptr; }
+    // The console's message when the file cannot be opened or written (UTF-8).
+    std::string messageEchec() const;
 
     void commencer(const TdonneesCommunes& d) override;
     void noterPas(const TdonneesCommunes& d, int32_t ligne) override;
     // Once the rows are cut (or a write failed), the next burst goes by the fast engine.
     bool suitExecutionNormale() const override { return reussi && !tronque; }
 
-    // Flushes the file; false when any write failed (the caller still closes it).
+    // Flushes and closes the file; false when any write failed.
     bool terminer();
 
 private:
     void ecrire(std::string_view texte);
 
+    std::string chemin;
     std::FILE* fichier;
     TcolonnesSuivi colonnes;
     int32_t nbLignes = 0;

@@ -151,17 +151,12 @@ int main(int argc, char** argv) {
     auto d = std::make_unique<TdonneesCommunes>();
     d->fenetre = &f;
     // The trace's file is opened before anything runs.
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> fichierSuivi(nullptr, &std::fclose);
     std::optional<TsuiviCsv> suivi;
-    const std::string erreurSuivi = "Impossible d'\xC3\xA9" "crire le suivi dans le fichier " + options.suivi.value_or("") + "\n";
-    if (options.suivi) {
-        fichierSuivi.reset(std::fopen(options.suivi->c_str(), "wb"));
-        if (!fichierSuivi) {
-            ecrireTout(stderr, erreurSuivi);
-            return sortieFichierIlisible;
-        }
-        d->suivi = &suivi.emplace(fichierSuivi.get());
+    if (options.suivi && !suivi.emplace(*options.suivi).ouvert()) {
+        ecrireTout(stderr, suivi->messageEchec());
+        return sortieFichierIlisible;
     }
+    d->suivi = suivi ? &*suivi : nullptr;
     demarrer(*d, f, options.graine ? *options.graine : graineHorloge());
     f.lignesEditeur = decouperLignes(octets);
 
@@ -174,12 +169,9 @@ int main(int argc, char** argv) {
     for (const int32_t ligne : f.lignesSelectionnees)
         selections += "selection: " + std::to_string(ligne) + "\n";
     ecrireTout(stderr, selections);
-    if (suivi) {
-        const bool ecrit = suivi->terminer();
-        if (std::fclose(fichierSuivi.release()) != 0 || !ecrit) {
-            ecrireTout(stderr, erreurSuivi);
-            return sortieFichierIlisible;
-        }
+    if (suivi && !suivi->terminer()) {
+        ecrireTout(stderr, suivi->messageEchec());
+        return sortieFichierIlisible;
     }
 
     if (d->codeErreur != 0)
