@@ -43,10 +43,17 @@ void TmodeleVariables::commencer(const TdonneesCommunes& d) {
     reelsAvant = reels;
     variableChangee.assign(variables.size(), 0);
     changees.assign(variables.size(), Tplage{});
-    if (!memes)
+    if (!memes) {
         endResetModel();
-    else if (!variables.empty())
-        emit dataChanged(index(0, 0), index(static_cast<int>(variables.size()) - 1, nbColonnes - 1));
+        return;
+    }
+    // The same rows, every value back to 0: once per run, all of them.
+    for (int k = 0; k < static_cast<int>(variables.size()); ++k) {
+        const QModelIndex p = index(k, 0);
+        emit dataChanged(p, index(k, nbColonnes - 1));
+        if (rowCount(p) > 0)
+            emit dataChanged(index(0, 0, p), index(rowCount(p) - 1, nbColonnes - 1, p));
+    }
 }
 
 void TmodeleVariables::mettreAJour(const TdonneesCommunes& d) {

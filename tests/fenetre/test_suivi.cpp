@@ -14,6 +14,7 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -171,6 +172,25 @@ private slots:
         w->itemExeNormale->trigger();
         QCOMPARE(variables()->rowCount(), 4);
         QCOMPARE(variable(3, TmodeleVariables::colonneValeur), u("1.5"));
+    }
+
+    void une_nouvelle_execution_repeint_chaque_element() {
+        // Run again, the view must be told of every element that goes back to 0,
+        // not only of those the first step changes.
+        taper(u(boucle));
+        w->itemExeNormale->trigger();
+        QSignalSpy signaux(variables(), &QAbstractItemModel::dataChanged);
+        w->itemExePasApas->trigger();
+        const QModelIndex l3 = variables()->index(2, TmodeleVariables::colonneValeur, variables()->index(1, 0));
+        QCOMPARE(l3.data().toString(), u("0"));
+        bool signale = false;
+        for (const QList<QVariant>& signal : signaux) {
+            const QModelIndex debut = signal.at(0).value<QModelIndex>();
+            const QModelIndex fin = signal.at(1).value<QModelIndex>();
+            signale = signale || (debut.parent() == l3.parent() && debut.row() <= 2 && fin.row() >= 2 &&
+                                  fin.column() >= TmodeleVariables::colonneValeur);
+        }
+        QVERIFY(signale);
     }
 
     void suspension_d_une_execution_normale() {
