@@ -10,6 +10,7 @@
 #include <vector>
 
 class Tfenetre;
+class Tsuivi;
 
 // Capacities.
 constexpr int32_t nbLignesMax = 1001;          // program lines 0..1000
@@ -158,6 +159,7 @@ struct TdonneesCommunes {
     int32_t nbMicros = 0;
     const void* const* sautsDe = nullptr; // the engine's entry table the stream's `saut` come from; null when rebuilt
     bool formesRapides = true;    // false runs every step by the general path (tests compare both)
+    Tsuivi* suivi = nullptr;      // told of every step when a trace is kept (execution/suivi.h)
 };
 
 // True for the kinds that run (4..14).

@@ -8,6 +8,7 @@
 #include "execution/formats.h"
 #include "execution/formes.h"
 #include "execution/pas.h"
+#include "execution/suivi.h"
 #include "window/affichages.h"
 
 #include <array>
@@ -85,6 +86,8 @@ bool preparerExecution(TdonneesCommunes& d, int32_t mode) {
     f.editeurLectureSeule(true);
 
     analyserProgramme(d);
+    if (d.suivi)
+        d.suivi->commencer(d);
     if (d.codeErreur != 0)
         return false;
     choisirFormes(d);
@@ -117,8 +120,12 @@ void poursuivreExecution(TdonneesCommunes& d) {
     if (d.modeExecution == executionCommentee || d.modeExecution == executionNormale)
         montrerResultats(d);
     if (d.modeExecution == executionCommentee) {
-        if (d.ligneCourante != aucuneLigne)
+        if (d.ligneCourante != aucuneLigne) {
+            const int32_t ligne = d.ligneCourante;
             executerPas(d);
+            if (d.suivi && d.erreurExecution == 0)
+                d.suivi->noterPas(d, ligne);
+        }
         if (d.erreurExecution != 0)
             rapportErreur(d);
         else if (d.ligneCourante == aucuneLigne)
@@ -127,7 +134,11 @@ void poursuivreExecution(TdonneesCommunes& d) {
             f.activerPoursuivreArreter(true);
     } else if (d.modeExecution == executionNormale) {
         d.nbPasTranche = 0;
-        executerTranche(d);
+        // Decided once per burst: without a trace, the fast engine alone.
+        if (d.suivi && d.suivi->suitExecutionNormale())
+            executerTrancheSuivie(d);
+        else
+            executerTranche(d);
         if (d.erreurExecution != 0) {
             rapportErreur(d);
         } else if (d.ligneCourante == aucuneLigne) {

@@ -113,3 +113,10 @@ void ajouterReel(std::string& texte, double x) {
     const Tmorceau m = ecrireReel(tampon, x, 8);
     texte.append(m.debut, m.longueur);
 }
+
+void ajouterValeur(std::string& texte, int32_t type, double valeur) {
+    if (type == 1)
+        ajouterEntier(texte, static_cast<int32_t>(valeur));
+    else
+        ajouterReel(texte, valeur);
+}

@@ -18,3 +18,6 @@ std::string naturelEnTexte(uint32_t valeur);
 // The same, appended to `texte` without building a temporary string.
 void ajouterEntier(std::string& texte, int32_t valeur);
 void ajouterReel(std::string& texte, double x);
+// A variable's value as the commentary writes it: an integer (`type` 1)
+// plainly, a real by `reelAffiche`. `valeur` holds either exactly.
+void ajouterValeur(std::string& texte, int32_t type, double valeur);

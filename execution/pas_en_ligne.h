@@ -85,10 +85,7 @@ inline void commenterAffectation(TdonneesCommunes& d, const Tinstruction& I, int
         }
         ligne += c.prendElement;
     }
-    if (I.typeCible == typeEntier)
-        ajouterEntier(ligne, d.entiers[I.caseValeur]);
-    else
-        ajouterReel(ligne, valeurReelle(d, I.caseValeur));
+    ajouterValeur(ligne, I.typeCible, valeurReelle(d, I.caseValeur));
     ajouterLigneAffichage(d, ligne);
 }
 

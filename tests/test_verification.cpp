@@ -175,7 +175,7 @@ TEST(textes_rapport, csv_sans_formule) {
         {"", ""},
     };
     for (const auto& c : cas)
-        EXPECT_EQ(champCsv(c.champ), c.ecrit) << c.champ;
+        EXPECT_EQ(champCsvSansFormule(c.champ), c.ecrit) << c.champ;
 }
 
 TEST(textes_rapport, html_et_controles) {

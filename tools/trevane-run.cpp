@@ -1,7 +1,7 @@
 // The console runner: runs one program file with the core of the window and
 // writes what the display pane would show.
 //
-//   trevane-run [--pas-a-pas] [--poursuivre N] [--graine N] FICHIER
+//   trevane-run [--pas-a-pas] [--poursuivre N] [--graine N] [--suivi SUIVI.csv] FICHIER
 //   trevane-run --help | --version
 //
 // FICHIER is read as the window's Open reads it (a UTF-8 or UTF-16 file is
@@ -14,7 +14,9 @@
 // "selection: N" (N from 0) each time the editor selects a line.
 // Exit status: 0 the run ended, 1 analysis error, 2 run-time error, 3 the run
 // waits for Poursuivre, 4 the file cannot be read or is too large to be a
-// program, 5 stdout or stderr could not be written, 64 bad usage.
+// program (or the trace cannot be written), 5 stdout or stderr could not be
+// written, 64 bad usage. --suivi writes the trace of the executed steps to
+// SUIVI.csv (execution/suivi_csv.h) and changes nothing else.
 #include "analysis/codage.h"
 #include "analysis/decodage_fichier.h"
 #include "analysis/donnees.h"
@@ -22,6 +24,7 @@
 #include "analysis/lecture_programme.h"
 #include "analysis/lignes.h"
 #include "execution/controle.h"
+#include "execution/suivi_csv.h"
 #include "tools/session.h"
 #include "tools/sortie_console.h"
 #include "tools/sorties_binaires.h"
@@ -45,7 +48,7 @@ constexpr int sortieEcritureImpossible = 5;
 constexpr int sortieUsage = 64;
 
 // The usage line: the whole message of a usage error, and the help's first line.
-#define USAGE "usage : trevane-run [--pas-a-pas] [--poursuivre N] [--graine N] FICHIER\n"
+#define USAGE "usage : trevane-run [--pas-a-pas] [--poursuivre N] [--graine N] [--suivi SUIVI.csv] FICHIER\n"
 constexpr std::string_view aide =
     USAGE
     "Exécute le programme FICHIER (Windows-1252) comme la fenêtre de Trevane et\n"
@@ -54,19 +57,22 @@ constexpr std::string_view aide =
     "  --pas-a-pas     exécution « Commentée pas à pas » au lieu de « Normale »\n"
     "  --poursuivre N  puis « Poursuivre » N fois au plus, tant que la fenêtre l'accepte\n"
     "  --graine N      graine du hasard (sinon l'horloge, comme au démarrage)\n"
+    "  --suivi SUIVI.csv\n"
+    "                  écrit aussi dans SUIVI.csv le tableau de suivi des pas exécutés\n"
     "  --help          affiche cette aide\n"
     "  --version       affiche la version\n"
     "\n"
     "Sortie d'erreur : « selection: N » chaque fois que l'éditeur sélectionne la\n"
     "ligne N (numérotée depuis 0).\n"
     "Statut : 0 exécution terminée, 1 erreur d'analyse, 2 erreur d'exécution,\n"
-    "3 en attente de « Poursuivre », 4 fichier illisible ou trop grand, 5 sortie\n"
-    "impossible à écrire, 64 mauvaise utilisation.\n";
+    "3 en attente de « Poursuivre », 4 fichier illisible ou trop grand (ou suivi\n"
+    "impossible à écrire), 5 sortie impossible à écrire, 64 mauvaise utilisation.\n";
 
 struct Toptions {
     bool pasAPas = false;
     unsigned long long poursuivre = 0;
     std::optional<uint32_t> graine;
+    std::optional<std::string> suivi;
     std::string fichier;
 };
 
@@ -95,6 +101,10 @@ bool lireOptions(int argc, char** argv, Toptions& options) {
             if (++i >= argc || !lireNombre(argv[i], graine))
                 return false;
             options.graine = graine;
+        } else if (!finOptions && argument == "--suivi") {
+            if (++i >= argc)
+                return false;
+            options.suivi = argv[i];
         } else if (!finOptions && argument.size() > 1 && argument[0] == '-') {
             return false;
         } else {
@@ -161,6 +171,13 @@ int main(int argc, char** argv) {
     TfenetreConsole f(stdout, stderr);
     auto d = std::make_unique<TdonneesCommunes>();
     d->fenetre = &f;
+    // The trace's file is opened before anything runs.
+    std::optional<TsuiviCsv> suivi;
+    if (options.suivi && !suivi.emplace(*options.suivi).ouvert()) {
+        ecrireTout(stderr, suivi->messageEchec());
+        return sortieFichierIlisible;
+    }
+    d->suivi = suivi ? &*suivi : nullptr;
     demarrerSession(*d, options.graine ? *options.graine : graineHorloge());
     const TfichierDecode lu = decoderFichier(octets);
     std::string().swap(octets);
@@ -175,6 +192,10 @@ int main(int argc, char** argv) {
 
     if (!terminerSorties(f))
         return sortieEcritureImpossible;
+    if (suivi && !suivi->terminer()) {
+        ecrireTout(stderr, suivi->messageEchec());
+        return sortieFichierIlisible;
+    }
     if (d->codeErreur != 0)
         return sortieErreurAnalyse;
     if (d->erreurExecution != 0)

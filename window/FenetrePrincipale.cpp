@@ -18,6 +18,7 @@
 #include "window/presentation.h"
 #include "window/recuperation.h"
 #include "window/reglages.h"
+#include "window/panneau_variables.h"
 #include "window/textes.h"
 #include "window/zoom.h"
 
@@ -116,6 +117,10 @@ void TFenetrePrincipale::creerControles() {
     // The left panel keeps its width when the window is resized.
     SplitterProgAffich->setStretchFactor(0, 0);
     SplitterProgAffich->setStretchFactor(1, 1);
+
+    PanneauVariables = new TpanneauVariables(this);
+    addDockWidget(Qt::BottomDockWidgetArea, PanneauVariables);
+    PanneauVariables->hide();
 }
 
 QAction* TFenetrePrincipale::commande(QWidget* menu, const char* legende, const QKeySequence& raccourci,
@@ -150,6 +155,7 @@ void TFenetrePrincipale::creerMenus() {
                                [&donnees] { itemEnregistrerClick(donnees); });
     itemEnregistrerSous = commande(itemFichier, "Enregistrer &sous", aucun,
                                    [&donnees] { itemEnregistrerSousClick(donnees); });
+    itemExporterSuivi = commande(itemFichier, "Exporter le suivi…", aucun, [this] { PanneauVariables->exporterSuivi(); });
 
     QMenu* itemEdition = barre->addMenu(u("&Edition"));
     itemCopier = commande(itemEdition, "&Copier", QKeySequence(Qt::CTRL | Qt::Key_C), [this] { itemCopierClick(); });
@@ -166,6 +172,8 @@ void TFenetrePrincipale::creerMenus() {
     itemInformations->setCheckable(true);
     itemResultat->setCheckable(true);
     menuAffichage = ItemAffichage;
+    itemVariables = PanneauVariables->toggleViewAction();
+    ItemAffichage->insertAction(itemApropos, itemVariables);
 
     QMenu* itemExecution = barre->addMenu(u("E&xécution"));
     itemExeNormale = commande(itemExecution, "&Normale", QKeySequence(Qt::CTRL | Qt::Key_E),
@@ -182,6 +190,9 @@ void TFenetrePrincipale::creerMenus() {
     itemPoursuivre = commande(barre, "&Poursuivre (ctrl Q)", QKeySequence(Qt::CTRL | Qt::Key_Q),
                               [&donnees] { poursuivreExecution(donnees); });
     itemArreter = commande(barre, "A&rrêter", aucun, [&donnees] { arreterExecution(donnees); });
+    // After each run command (connected after it, so run after it).
+    for (QAction* action : {itemExeNormale, itemExePasApas, itemPoursuivre, itemArreter})
+        connect(action, &QAction::triggered, this, [this] { PanneauVariables->apresExecution(*d); });
 }
 
 void TFenetrePrincipale::FormCreate(std::unique_ptr<Tdialogues> dialogues) {
@@ -200,8 +211,12 @@ void TFenetrePrincipale::FormCreate(std::unique_ptr<Tdialogues> dialogues) {
     controles.itemArreter = itemArreter;
     controles.itemResultat = itemResultat;
     controles.itemInformations = itemInformations;
+    if (!dialogues)
+        dialogues = std::make_unique<Tdialogues>();
+    PanneauVariables->relier(memoProgramme, dialogues.get());
     fenetre = std::make_unique<TfenetreQt>(controles, std::move(dialogues));
     d->fenetre = fenetre.get();
+    d->suivi = PanneauVariables;
 
     RichEditAffichages->setReadOnly(true);
     RichEditAffichages->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -217,6 +232,7 @@ void TFenetrePrincipale::FormShow() {
 
     zoom->inscrire(memoProgramme, true);   // the size kept from the last use, 10 pt at first
     zoom->inscrire(RichEditAffichages);
+    zoom->inscrire(PanneauVariables);
     RichEditAffichages->setLineWrapMode(QPlainTextEdit::WidgetWidth);
 
     fenetre->viderAffichage();

@@ -22,6 +22,7 @@ class TpanneauAffichages;
 class Tpresentation;
 class Trecuperation;
 class Tzoom;
+class TpanneauVariables;
 struct TdonneesCommunes;
 
 class TFenetrePrincipale : public QMainWindow {
@@ -45,16 +46,19 @@ public:
     QWidget* PanelAffichage = nullptr;
     QLabel* LabelAffichages = nullptr;
     TpanneauAffichages* RichEditAffichages = nullptr;
+    TpanneauVariables* PanneauVariables = nullptr;   // variables and trace, a dock below
 
     QAction* itemNouveau = nullptr;
     QAction* itemOuvrir = nullptr;
     QAction* itemEnregistrer = nullptr;
     QAction* itemEnregistrerSous = nullptr;
+    QAction* itemExporterSuivi = nullptr;
     QAction* itemCopier = nullptr;
     QAction* itemColler = nullptr;
     QAction* itemSelectionnerTout = nullptr;
     QAction* itemInformations = nullptr;
     QAction* itemResultat = nullptr;
+    QAction* itemVariables = nullptr;
     QAction* itemApropos = nullptr;
     QAction* itemExeNormale = nullptr;
     QAction* itemExePasApas = nullptr;

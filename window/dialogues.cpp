@@ -10,7 +10,8 @@ namespace {
 const QStringList filtresOuverture = {QStringLiteral("Programmes (*.txt)"), QStringLiteral("Tous les fichiers (*)")};
 const QStringList filtresEnregistrement = {QStringLiteral("Fichiers texte (*.txt)")};
 
-QString choisir(QWidget* parent, QFileDialog::AcceptMode mode, const QStringList& filtres, const QString& proposition) {
+QString choisir(QWidget* parent, QFileDialog::AcceptMode mode, const QStringList& filtres, const QString& proposition,
+                const QString& suffixe = QString()) {
     QFileDialog dialogue(parent);
     dialogue.setAcceptMode(mode);
     // The open dialog lets a name that does not exist through; reading it
@@ -20,7 +21,7 @@ QString choisir(QWidget* parent, QFileDialog::AcceptMode mode, const QStringList
     // The window asks before replacing a file, once the extension rule has
     // given the name that will be written.
     dialogue.setOption(QFileDialog::DontConfirmOverwrite, true);
-    dialogue.setDefaultSuffix(QString());
+    dialogue.setDefaultSuffix(suffixe);
     if (QFileInfo(proposition).isDir())
         dialogue.setDirectory(proposition);   // the folder kept from an earlier use
     else if (!proposition.isEmpty())
@@ -58,4 +59,9 @@ QString Tdialogues::fichierAOuvrir(QWidget* parent, const QString& proposition) 
 
 QString Tdialogues::fichierAEnregistrer(QWidget* parent, const QString& proposition) {
     return choisir(parent, QFileDialog::AcceptSave, filtresEnregistrement, proposition);
+}
+
+QString Tdialogues::fichierSuiviAEnregistrer(QWidget* parent, const QString& proposition) {
+    return choisir(parent, QFileDialog::AcceptSave, {QStringLiteral("Fichiers CSV (*.csv)")}, proposition,
+                   QStringLiteral("csv"));
 }

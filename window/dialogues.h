@@ -24,4 +24,7 @@ public:
     // a folder to start in. Adds no extension and asks nothing before
     // replacing a file (the window does, once the name is final).
     virtual QString fichierAEnregistrer(QWidget* parent, const QString& proposition);
+    // Where to export the trace: filter "Fichiers CSV (*.csv)", ".csv" added
+    // to a name without extension.
+    virtual QString fichierSuiviAEnregistrer(QWidget* parent, const QString& proposition);
 };

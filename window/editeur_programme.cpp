@@ -2,6 +2,7 @@
 
 #include "analysis/decodage_fichier.h"
 #include "window/codage_qt.h"
+#include "window/marge_lignes.h"
 
 #include <QKeyEvent>
 #include <QMimeData>
@@ -14,6 +15,12 @@
 
 TediteurProgramme::TediteurProgramme(QWidget* parent) : QPlainTextEdit(parent) {
     connect(document(), &QTextDocument::contentsChange, this, &TediteurProgramme::noterChangement);
+    margeLignes = new TmargeLignes(this);
+}
+
+void TediteurProgramme::resizeEvent(QResizeEvent* evenement) {
+    QPlainTextEdit::resizeEvent(evenement);
+    margeLignes->placer();
 }
 
 void TediteurProgramme::noterChangement(int position, int /*retires*/, int ajoutes) {

@@ -5,6 +5,8 @@
 
 #include <QPlainTextEdit>
 
+class TmargeLignes;
+
 class TediteurProgramme : public QPlainTextEdit {
     Q_OBJECT
 public:
@@ -21,16 +23,23 @@ public:
     // Lines as the core counts them: a break at the very end starts none.
     int nombreLignes() const;
 
+    // The gutter of line numbers and run marks (window/marge_lignes.h).
+    TmargeLignes* marge() const { return margeLignes; }
+
 signals:
     // Tabs of a paste or a drop became blanks (a program takes no tab).
     void tabulationsRemplacees(int nombre);
 
 protected:
+    void resizeEvent(QResizeEvent* evenement) override;
     void keyPressEvent(QKeyEvent* evenement) override;
     void inputMethodEvent(QInputMethodEvent* evenement) override;
     void insertFromMimeData(const QMimeData* source) override;
 
 private:
+    friend class TmargeLignes;   // paints from the editor's block geometry
+    TmargeLignes* margeLignes = nullptr;
+
     void noterChangement(int position, int retires, int ajoutes);
 
     int debutModifie = -1;   // range changed since the last pass, -1: none

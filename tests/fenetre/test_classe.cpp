@@ -175,7 +175,7 @@ private slots:
         }
         QCOMPARE(legendes(w->menuBar()->actions().value(0)->menu()),
                  (QStringList{u("&Nouveau"), u("&Ouvrir"), u("Fichiers &récents"), u("E&xemples"), u("&Enregistrer"),
-                              u("Enregistrer &sous")}));
+                              u("Enregistrer &sous"), u("Exporter le suivi…")}));
         QCOMPARE(w->menuRecents->title(), u("Fichiers &récents"));
         QCOMPARE(w->menuExemples->title(), u("E&xemples"));
     }

@@ -1,6 +1,7 @@
 #include "tools/verifier/textes_rapport.h"
 
 #include "analysis/codage.h"
+#include "analysis/csv.h"
 
 #include <cctype>
 
@@ -85,22 +86,10 @@ size_t largeur(std::string_view utf8) {
     return n;
 }
 
-std::string champCsv(std::string_view utf8) {
-    std::string champ;
+std::string champCsvSansFormule(std::string_view utf8) {
     const bool formule = !utf8.empty() && std::string_view("=+-@\t\r").find(utf8[0]) != std::string_view::npos &&
                          !estNombre(utf8);
-    if (formule)
-        champ += '\'';
-    champ += utf8;
-    if (champ.find_first_of(";\"\r\n") == std::string::npos)
-        return champ;
-    std::string cite = "\"";
-    for (const char c : champ) {
-        if (c == '"')
-            cite += '"';
-        cite += c;
-    }
-    return cite + "\"";
+    return champCsv(formule ? "'" + std::string(utf8) : std::string(utf8));
 }
 
 std::string echapperHtml(std::string_view utf8) {

@@ -20,7 +20,7 @@ size_t largeur(std::string_view utf8);
 // tabulation or a carriage return and is not a number gets an apostrophe in
 // front, so that a spreadsheet shows it as text instead of evaluating it;
 // quoted (RFC 4180) when it holds ";", a double quote or a line break.
-std::string champCsv(std::string_view utf8);
+std::string champCsvSansFormule(std::string_view utf8);
 
 // Text for HTML: & < > " ' as entities.
 std::string echapperHtml(std::string_view utf8);

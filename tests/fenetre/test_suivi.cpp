@@ -1,0 +1,329 @@
+// The window follows a run: the editor's gutter (line numbers, the line just
+// executed, the arrow on the next one, an error in red), the "Variables"
+// panel after steps and runs, the "Suivi" table and its export as CSV.
+#include "analysis/donnees.h"
+#include "window/FenetrePrincipale.h"
+#include "window/editeur_programme.h"
+#include "window/marge_lignes.h"
+#include "window/modele_suivi.h"
+#include "window/modele_variables.h"
+#include "window/panneau_variables.h"
+#include "tests/fenetre/outils_fenetre.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeView>
+
+namespace {
+
+// The scripted boxes, with the export dialog answered too.
+class TscriptSuivi : public Tscript {
+public:
+    QStringList exports;   // none left: cancel
+    QString fichierSuiviAEnregistrer(QWidget*, const QString&) override {
+        return exports.isEmpty() ? QString() : exports.takeFirst();
+    }
+};
+
+// A loop over a list, a real, a table element and a display whose
+// instruction holds «;» and quotes.
+const char* const boucle =
+    "Entier n ; L (1..3) ; A (1..2 , 1..2)\n"
+    "Réel x\n"
+    "Donner à n la valeur 1\n"
+    "[b]\n"
+    "Donner à L(n) la valeur n*n\n"
+    "Donner à x la valeur x + 0.5\n"
+    "Donner à n la valeur n+1\n"
+    "Aller à [b] si n <= 3\n"
+    "Donner à A(2,1) la valeur -3\n"
+    "Afficher \"a\" ; L (1..3)";
+
+} // namespace
+
+class TestSuivi : public QObject {
+    Q_OBJECT
+
+    TFenetrePrincipale* w = nullptr;
+    TscriptSuivi* script = nullptr;
+    QTemporaryDir dossier;
+
+    void taper(const QString& programme) {
+        w->memoProgramme->setFocus();
+        w->memoProgramme->selectAll();
+        w->memoProgramme->insertPlainText(programme);
+    }
+    TmargeLignes* marge() { return w->memoProgramme->marge(); }
+    TmodeleVariables* variables() { return w->PanneauVariables->modeleVariables; }
+    TmodeleSuivi* suivi() { return w->PanneauVariables->modeleSuivi; }
+    // Row `ligne` of the variables (or of the elements of variable row `parent`), column `colonne`.
+    QString variable(int ligne, int colonne, int parent = -1) {
+        const QModelIndex p = parent < 0 ? QModelIndex() : variables()->index(parent, 0);
+        return variables()->index(ligne, colonne, p).data().toString();
+    }
+    bool variableChangee(int ligne, int parent = -1) {
+        const QModelIndex p = parent < 0 ? QModelIndex() : variables()->index(parent, 0);
+        return variables()->change(variables()->index(ligne, TmodeleVariables::colonneValeur, p));
+    }
+    QStringList ligneSuivi(int ligne) {
+        QStringList champs;
+        for (int c = 0; c < suivi()->columnCount(); ++c)
+            champs.append(suivi()->index(ligne, c).data().toString());
+        return champs;
+    }
+    void pas(int fois) {
+        for (int k = 0; k < fois; ++k)
+            w->itemPoursuivre->trigger();
+    }
+
+private slots:
+    void init() {
+        auto dialogues = std::make_unique<TscriptSuivi>();
+        script = dialogues.get();
+        w = new TFenetrePrincipale(std::move(dialogues));
+        w->show();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+    }
+
+    void cleanup() {
+        w->memoProgramme->document()->setModified(false);
+        delete w;
+        w = nullptr;
+    }
+
+    void menus_et_premier_affichage() {
+        QCOMPARE(w->itemExporterSuivi->text(), u("Exporter le suivi…"));
+        QCOMPARE(w->itemVariables->text(), u("Variables"));
+        QVERIFY(w->itemVariables->isCheckable());
+        QVERIFY(!w->itemVariables->isChecked());
+        QVERIFY(!w->PanneauVariables->isVisible());
+        // Between "Résultats" and "A propos".
+        const QList<QAction*> affichage = w->menuBar()->actions().at(2)->menu()->actions();
+        QCOMPARE(affichage.indexOf(w->itemVariables), affichage.indexOf(w->itemResultat) + 1);
+
+        // A normal run does not show the panel; the first commented run does.
+        taper(u(boucle));
+        w->itemExeNormale->trigger();
+        QVERIFY(!w->PanneauVariables->isVisible());
+        w->itemExePasApas->trigger();
+        QVERIFY(w->PanneauVariables->isVisible());
+        QVERIFY(w->itemVariables->isChecked());
+        // Hidden by the learner, it stays hidden for the next commented runs.
+        w->itemVariables->trigger();
+        QVERIFY(!w->PanneauVariables->isVisible());
+        w->itemExePasApas->trigger();
+        QVERIFY(!w->PanneauVariables->isVisible());
+        w->itemVariables->trigger();
+        QVERIFY(w->PanneauVariables->isVisible());
+    }
+
+    void variables_apres_des_pas_et_des_executions() {
+        taper(u(boucle));
+        w->itemExePasApas->trigger();   // n := 1
+        QCOMPARE(variables()->rowCount(), 4);
+        const QStringList noms = {u("n"), u("L"), u("A"), u("x")};
+        const QStringList types = {u("entier"), u("entier (1..3)"), u("entier (1..2 , 1..2)"), u("réel")};
+        for (int k = 0; k < 4; ++k) {
+            QCOMPARE(variable(k, TmodeleVariables::colonneNom), noms[k]);
+            QCOMPARE(variable(k, TmodeleVariables::colonneType), types[k]);
+        }
+        QCOMPARE(variable(0, TmodeleVariables::colonneValeur), u("1"));
+        QVERIFY(variableChangee(0));
+        QVERIFY(!variableChangee(1) && !variableChangee(3));
+
+        pas(2);   // L(1) := 1, then x := 0.5
+        QCOMPARE(variable(3, TmodeleVariables::colonneValeur), u("0.5"));
+        QVERIFY(variableChangee(3));
+        QVERIFY(!variableChangee(0));
+        QVERIFY(!variableChangee(1));   // changed by the step before, not by the last one
+        // A list unfolds into its elements.
+        QCOMPARE(variables()->rowCount(variables()->index(1, 0)), 3);
+        QCOMPARE(variable(0, TmodeleVariables::colonneNom, 1), u("L(1)"));
+        QCOMPARE(variable(0, TmodeleVariables::colonneValeur, 1), u("1"));
+        QCOMPARE(variable(1, TmodeleVariables::colonneValeur, 1), u("0"));
+        QCOMPARE(variable(1, TmodeleVariables::colonneValeur), u("1  0  0"));
+        // A table unfolds row after row.
+        QCOMPARE(variables()->rowCount(variables()->index(2, 0)), 4);
+        QCOMPARE(variable(2, TmodeleVariables::colonneNom, 2), u("A(2,1)"));
+
+        pas(3);   // n := 2, branch, L(2) := 4
+        QVERIFY(variableChangee(1));
+        QVERIFY(variableChangee(1, 1));
+        QVERIFY(!variableChangee(0, 1));
+        QCOMPARE(variable(1, TmodeleVariables::colonneValeur, 1), u("4"));
+
+        // A normal run: the values at its end, highlighted when they changed since it started.
+        w->itemExeNormale->trigger();
+        QCOMPARE(variable(0, TmodeleVariables::colonneValeur), u("4"));
+        QCOMPARE(variable(1, TmodeleVariables::colonneValeur), u("1  4  9"));
+        QCOMPARE(variable(2, TmodeleVariables::colonneValeur), u("0  0  -3  0"));
+        QCOMPARE(variable(3, TmodeleVariables::colonneValeur), u("1.5"));
+        QVERIFY(variableChangee(0) && variableChangee(1) && variableChangee(2) && variableChangee(3));
+        QVERIFY(!variableChangee(3, 2));   // A(2,2) stayed 0
+
+        // A failed analysis keeps the variables of the last successful one.
+        taper(u("Entier k\nDonner à z la valeur 1\nAfficher k"));
+        w->itemExeNormale->trigger();
+        QCOMPARE(variables()->rowCount(), 4);
+        QCOMPARE(variable(3, TmodeleVariables::colonneValeur), u("1.5"));
+    }
+
+    void une_nouvelle_execution_repeint_chaque_element() {
+        // Run again, the view must be told of every element that goes back to 0,
+        // not only of those the first step changes.
+        taper(u(boucle));
+        w->itemExeNormale->trigger();
+        QSignalSpy signaux(variables(), &QAbstractItemModel::dataChanged);
+        w->itemExePasApas->trigger();
+        const QModelIndex l3 = variables()->index(2, TmodeleVariables::colonneValeur, variables()->index(1, 0));
+        QCOMPARE(l3.data().toString(), u("0"));
+        bool signale = false;
+        for (const QList<QVariant>& signal : signaux) {
+            const QModelIndex debut = signal.at(0).value<QModelIndex>();
+            const QModelIndex fin = signal.at(1).value<QModelIndex>();
+            signale = signale || (debut.parent() == l3.parent() && debut.row() <= 2 && fin.row() >= 2 &&
+                                  fin.column() >= TmodeleVariables::colonneValeur);
+        }
+        QVERIFY(signale);
+    }
+
+    void suspension_d_une_execution_normale() {
+        // Changes since the run started, then since it was suspended.
+        taper(u("Entier i ; k\n[a]\nDonner à i la valeur i+1\nAller à [a] si i < 15000000\n"
+                "Donner à k la valeur 1\nAfficher i"));
+        w->itemExeNormale->trigger();
+        QCOMPARE(variable(0, TmodeleVariables::colonneValeur), u("5000000"));
+        QVERIFY(variableChangee(0));
+        QVERIFY(!variableChangee(1));
+        w->itemPoursuivre->trigger();
+        QCOMPARE(variable(0, TmodeleVariables::colonneValeur), u("10000000"));
+        w->itemPoursuivre->trigger();   // the loop's last step ends this burst
+        QCOMPARE(variable(0, TmodeleVariables::colonneValeur), u("15000000"));
+        QVERIFY(variableChangee(0));
+        QVERIFY(!variableChangee(1));
+        w->itemPoursuivre->trigger();
+        QVERIFY(!variableChangee(0));
+        QVERIFY(variableChangee(1));
+        QVERIFY(!w->itemPoursuivre->isEnabled());
+        // No trace of a normal run.
+        QCOMPARE(suivi()->rowCount(), 0);
+    }
+
+    void table_de_suivi() {
+        taper(u(boucle));
+        w->itemExePasApas->trigger();
+        pas(14);
+        QCOMPARE(suivi()->rowCount(), 15);
+        QStringList titres;
+        for (int c = 0; c < suivi()->columnCount(); ++c)
+            titres.append(suivi()->headerData(c, Qt::Horizontal).toString());
+        QCOMPARE(titres, (QStringList{u("pas"), u("ligne"), u("instruction"), u("n"), u("x"), u("éléments")}));
+        QCOMPARE(ligneSuivi(0), (QStringList{u("1"), u("3"), u("Donner à n la valeur 1"), u("1"), u("0"), u("")}));
+        QCOMPARE(ligneSuivi(9), (QStringList{u("10"), u("5"), u("Donner à L(n) la valeur n*n"), u("3"), u("1"), u("L(3) = 9")}));
+        QCOMPARE(ligneSuivi(13).last(), u("A(2,1) = -3"));
+        QCOMPARE(ligneSuivi(14).at(2), u("Afficher \"a\" ; L (1..3)"));
+        // Changed values highlighted, unchanged ones lighter.
+        QVERIFY(suivi()->change(0, 3));
+        QVERIFY(!suivi()->change(0, 4));
+        QVERIFY(suivi()->change(2, 4));
+        QVERIFY(suivi()->change(9, 5) && !suivi()->change(10, 5));
+        QVERIFY(suivi()->index(0, 4).data(Qt::ForegroundRole).isValid());
+        QVERIFY(!suivi()->index(0, 3).data(Qt::ForegroundRole).isValid());
+        // The failing step of a run is no row; another run starts the table again.
+        taper(u("Entier L (1..2) ; k\nDonner à k la valeur 3\nDonner à L(k) la valeur 1\nAfficher k"));
+        w->itemExePasApas->trigger();
+        pas(1);
+        QCOMPARE(suivi()->rowCount(), 1);
+    }
+
+    void marques_de_la_gouttiere() {
+        // The gutter grows with the number of digits.
+        taper(u("a\nb"));
+        const int deux = marge()->largeur();
+        taper(QString(u("a\n")).repeated(120));
+        QVERIFY(marge()->largeur() > deux);
+        QCOMPARE(marge()->width(), marge()->largeur());
+        QCOMPARE(w->memoProgramme->viewport()->x(), marge()->x() + marge()->width());
+        QCOMPARE(marge()->font(), w->memoProgramme->font());
+
+        taper(u(boucle));
+        w->itemExePasApas->trigger();
+        QCOMPARE(marge()->ligneExecutee(), 2);
+        QCOMPARE(marge()->ligneSuivante(), 4);
+        QCOMPARE(marge()->ligneErreur(), -1);
+        pas(4);   // ... the branch back
+        QCOMPARE(marge()->ligneExecutee(), 7);
+        QCOMPARE(marge()->ligneSuivante(), 4);
+        // The selection the run makes is still there.
+        QCOMPARE(w->memoProgramme->textCursor().selectedText(), u("Aller à [b] si n <= 3"));
+        pas(20);   // to the end: no next line
+        QCOMPARE(marge()->ligneExecutee(), 9);
+        QCOMPARE(marge()->ligneSuivante(), -1);
+
+        // A run-time error in red, until the text is edited.
+        taper(u("Entier L (1..2) ; k\nDonner à k la valeur 3\nDonner à L(k) la valeur 1\nAfficher k"));
+        w->itemExePasApas->trigger();
+        pas(1);
+        QCOMPARE(marge()->ligneErreur(), 2);
+        QCOMPARE(marge()->ligneSuivante(), -1);
+        w->memoProgramme->setFocus();
+        QTest::keyClicks(w->memoProgramme, u(" "));
+        QCOMPARE(marge()->ligneErreur(), -1);
+        QCOMPARE(marge()->ligneExecutee(), -1);
+        // An analysis error in red, until another run starts.
+        taper(u("Entier k\nDonner à z la valeur 1\nAfficher k"));
+        w->itemExeNormale->trigger();
+        QCOMPARE(marge()->ligneErreur(), 1);
+        taper(u("Entier k\nDonner à k la valeur 1\nAfficher k"));
+        marge()->marquerErreur(1);   // as if the text were the one analysed
+        w->itemExeNormale->trigger();
+        QCOMPARE(marge()->ligneErreur(), -1);
+        // The menu's other commands leave the marks alone.
+        w->itemExePasApas->trigger();
+        w->itemResultat->trigger();
+        w->itemInformations->trigger();
+        QCOMPARE(marge()->ligneExecutee(), 1);
+        QCOMPARE(marge()->ligneSuivante(), 2);
+    }
+
+    void export_du_suivi() {
+        taper(u(boucle));
+        w->itemExePasApas->trigger();
+        pas(2);
+        const QString chemin = dossier.filePath(u("suivi.csv"));
+        script->exports = {chemin};
+        w->itemExporterSuivi->trigger();
+        QCOMPARE(lire(chemin), QByteArray("\xEF\xBB\xBFpas;ligne;instruction;n;x;\xC3\xA9l\xC3\xA9ments\r\n"
+                                          "1;3;Donner \xC3\xA0 n la valeur 1;1;0;\r\n"
+                                          "2;5;Donner \xC3\xA0 L(n) la valeur n*n;1;0;L(1)=1\r\n"
+                                          "3;6;Donner \xC3\xA0 x la valeur x + 0.5;1;0.5;\r\n"));
+        QVERIFY(script->erreurs.isEmpty());
+        // Cancelled: nothing written. Unwritable: one error box, the old file intact.
+        w->itemExporterSuivi->trigger();
+        ecrire(chemin, "ancien");
+        script->exports = {dossier.filePath(u("absent/suivi.csv"))};
+        w->itemExporterSuivi->trigger();
+        QCOMPARE(script->erreurs.size(), 1);
+        QVERIFY(script->erreurs.first().startsWith(u("Impossible de créer le fichier ")));
+        QCOMPARE(lire(chemin), QByteArray("ancien"));
+    }
+
+    void panneaux_suivent_leur_police() {
+        QFont grande = w->PanneauVariables->font();
+        grande.setPointSize(20);
+        w->PanneauVariables->setFont(grande);
+        QCOMPARE(w->PanneauVariables->vueVariables->font().pointSize(), 20);
+        QCOMPARE(w->PanneauVariables->vueSuivi->font().pointSize(), 20);
+        QVERIFY(w->PanneauVariables->vueSuivi->verticalHeader()->defaultSectionSize() >=
+                QFontMetrics(grande).height());
+    }
+};
+
+QTEST_MAIN(TestSuivi)
+#include "test_suivi.moc"

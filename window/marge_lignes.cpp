@@ -1,0 +1,127 @@
+#include "window/marge_lignes.h"
+
+#include "window/editeur_programme.h"
+
+#include <QEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QTextBlock>
+
+namespace {
+
+const QColor couleurFond(240, 240, 240);
+const QColor couleurNumero(150, 150, 150);
+const QColor couleurExecutee(200, 220, 255);   // near the selection's blue
+const QColor couleurFleche(0, 110, 0);
+const QColor couleurErreur(210, 30, 30);
+
+} // namespace
+
+TmargeLignes::TmargeLignes(TediteurProgramme* e) : QWidget(e), editeur(e) {
+    connect(editeur, &QPlainTextEdit::blockCountChanged, this, &TmargeLignes::ajuster);
+    connect(editeur, &QPlainTextEdit::updateRequest, this, [this](const QRect& zone, int dy) {
+        if (dy != 0)
+            scroll(0, dy);
+        else
+            update(0, zone.y(), width(), zone.height());
+    });
+    // Any edit makes the marks of the last run stale.
+    connect(editeur->document(), &QTextDocument::contentsChange, this, [this](int, int retires, int ajoutes) {
+        if (retires > 0 || ajoutes > 0)
+            effacerMarques();
+    });
+    // The editor's font, whatever it becomes: a style sheet above the editor
+    // stops fonts from reaching its children by themselves.
+    editeur->installEventFilter(this);
+    setFont(editeur->font());
+    ajuster();
+}
+
+bool TmargeLignes::eventFilter(QObject* objet, QEvent* evenement) {
+    if (objet == editeur && evenement->type() == QEvent::FontChange)
+        setFont(editeur->font());
+    return QWidget::eventFilter(objet, evenement);
+}
+
+int TmargeLignes::largeur() const {
+    int chiffres = 1;
+    for (int n = std::max(1, editeur->blockCount()); n >= 10; n /= 10)
+        ++chiffres;
+    const QFontMetrics mesures(font());
+    // Room for the arrow, the digits and a blank either side.
+    return mesures.height() + mesures.horizontalAdvance(QLatin1Char('9')) * chiffres + mesures.horizontalAdvance(QLatin1Char(' '));
+}
+
+void TmargeLignes::ajuster() {
+    editeur->setViewportMargins(largeur(), 0, 0, 0);
+    placer();
+    update();
+}
+
+void TmargeLignes::placer() {
+    const QRect zone = editeur->contentsRect();
+    setGeometry(QRect(zone.left(), zone.top(), largeur(), zone.height()));
+}
+
+void TmargeLignes::changeEvent(QEvent* evenement) {
+    QWidget::changeEvent(evenement);
+    if (evenement->type() == QEvent::FontChange)
+        ajuster();
+}
+
+void TmargeLignes::marquer(int e, int s) {
+    executee = e;
+    suivante = s;
+    update();
+}
+
+void TmargeLignes::marquerErreur(int ligne) {
+    erreur = ligne;
+    update();
+}
+
+void TmargeLignes::effacerMarques() {
+    if (executee < 0 && suivante < 0 && erreur < 0)
+        return;
+    executee = suivante = erreur = -1;
+    update();
+}
+
+void TmargeLignes::paintEvent(QPaintEvent* evenement) {
+    QPainter peintre(this);
+    peintre.fillRect(evenement->rect(), couleurFond);
+    const QFontMetrics mesures(font());
+    const int fleche = mesures.height();
+    QTextBlock bloc = editeur->firstVisibleBlock();
+    int haut = qRound(editeur->blockBoundingGeometry(bloc).translated(editeur->contentOffset()).top());
+    while (bloc.isValid() && haut <= evenement->rect().bottom()) {
+        const int hauteur = qRound(editeur->blockBoundingRect(bloc).height());
+        const int numero = bloc.blockNumber();
+        if (bloc.isVisible() && haut + hauteur >= evenement->rect().top()) {
+            const QRect ligne(0, haut, width(), hauteur);
+            QColor couleurTexte = couleurNumero;
+            if (numero == erreur) {
+                peintre.fillRect(ligne, couleurErreur);
+                couleurTexte = Qt::white;
+            } else if (numero == executee) {
+                peintre.fillRect(ligne, couleurExecutee);
+                couleurTexte = Qt::black;
+            }
+            if (numero == suivante) {
+                // A right-pointing triangle, drawn so that it needs no glyph of the font.
+                const int milieu = haut + mesures.height() / 2;
+                const int demi = fleche / 3;
+                const QPoint pointes[] = {{fleche / 6, milieu - demi}, {fleche / 6 + 2 * demi, milieu}, {fleche / 6, milieu + demi}};
+                peintre.setPen(Qt::NoPen);
+                peintre.setBrush(couleurFleche);
+                peintre.drawPolygon(pointes, 3);
+            }
+            peintre.setPen(couleurTexte);
+            peintre.drawText(QRect(fleche, haut, width() - fleche - mesures.horizontalAdvance(QLatin1Char(' ')) / 2,
+                                   mesures.height()),
+                             Qt::AlignRight, QString::number(numero + 1));
+        }
+        bloc = bloc.next();
+        haut += hauteur;
+    }
+}

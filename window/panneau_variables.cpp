@@ -1,0 +1,150 @@
+#include "window/panneau_variables.h"
+
+#include "analysis/fenetre.h"
+#include "execution/suivi_csv.h"
+#include "window/dialogues.h"
+#include "window/editeur_programme.h"
+#include "window/marge_lignes.h"
+#include "window/modele_suivi.h"
+#include "window/modele_variables.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QHeaderView>
+#include <QMainWindow>
+#include <QPointer>
+#include <QSaveFile>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTreeView>
+
+namespace {
+
+// The trace's columns are fitted to their contents while the trace is short;
+// later the learner's own widths stay.
+constexpr int lignesAjustees = 50;
+
+} // namespace
+
+TpanneauVariables::TpanneauVariables(QWidget* parent) : QDockWidget(QStringLiteral("Variables"), parent) {
+    setObjectName(QStringLiteral("PanneauVariables"));
+    setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    onglets = new QTabWidget(this);
+
+    modeleVariables = new TmodeleVariables(this);
+    vueVariables = new QTreeView(onglets);
+    vueVariables->setModel(modeleVariables);
+    vueVariables->setUniformRowHeights(true);   // long lists: rows laid out without measuring each
+    vueVariables->setAlternatingRowColors(true);
+    vueVariables->header()->setStretchLastSection(true);
+    // An unfolded list's element names are wider than the variables' own.
+    connect(vueVariables, &QTreeView::expanded, vueVariables,
+            [this] { vueVariables->resizeColumnToContents(TmodeleVariables::colonneNom); });
+    onglets->addTab(vueVariables, QStringLiteral("Variables"));
+
+    modeleSuivi = new TmodeleSuivi(this);
+    vueSuivi = new QTableView(onglets);
+    vueSuivi->setModel(modeleSuivi);
+    vueSuivi->verticalHeader()->hide();
+    vueSuivi->setWordWrap(false);
+    vueSuivi->horizontalHeader()->setStretchLastSection(true);
+    vueSuivi->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    vueSuivi->installEventFilter(this);
+    ajusterHauteurLignes();
+    onglets->addTab(vueSuivi, QStringLiteral("Suivi"));
+
+    setWidget(onglets);
+}
+
+bool TpanneauVariables::eventFilter(QObject* objet, QEvent* evenement) {
+    if (objet == vueSuivi && evenement->type() == QEvent::FontChange)
+        ajusterHauteurLignes();
+    return QDockWidget::eventFilter(objet, evenement);
+}
+
+void TpanneauVariables::ajusterHauteurLignes() {
+    // One line of text a row, in the table's own font.
+    vueSuivi->verticalHeader()->setDefaultSectionSize(vueSuivi->fontMetrics().height() + 6);
+}
+
+void TpanneauVariables::relier(TediteurProgramme* e, Tdialogues* b) {
+    editeur = e;
+    boites = b;
+}
+
+void TpanneauVariables::commencer(const TdonneesCommunes& d) {
+    lancement = true;
+    analyseReussie = d.codeErreur == 0;
+    derniereExecutee = -1;
+    pasVus = 0;
+    if (editeur)
+        editeur->marge()->effacerMarques();
+    if (analyseReussie) {
+        modeleVariables->commencer(d);
+        vueVariables->resizeColumnToContents(TmodeleVariables::colonneNom);
+        vueVariables->resizeColumnToContents(TmodeleVariables::colonneType);
+    }
+    modeleSuivi->commencer(colonnesSuivi(d));
+}
+
+void TpanneauVariables::noterPas(const TdonneesCommunes& d, int32_t ligne) {
+    derniereExecutee = ligne;
+    modeleSuivi->ajouter(ligneSuivi(d, modeleSuivi->colonnesSuivi(), ligne));
+}
+
+void TpanneauVariables::apresExecution(const TdonneesCommunes& d) {
+    TmargeLignes* marge = editeur ? editeur->marge() : nullptr;
+    const bool debut = lancement;
+    lancement = false;
+    if (debut && d.codeErreur != 0) {
+        if (marge && d.ligneErreur != aucuneLigne)
+            marge->marquerErreur(d.ligneErreur);
+        return;
+    }
+    if (!analyseReussie)
+        return;   // the panel keeps the last successful analysis
+    if (debut && d.modeExecution == executionCommentee && !dejaMontre) {
+        dejaMontre = true;
+        show();
+        // A third of the window's height, the editor and the pane keep the rest.
+        if (auto* fenetre = qobject_cast<QMainWindow*>(parentWidget()))
+            fenetre->resizeDocks({this}, {fenetre->height() / 3}, Qt::Vertical);
+    }
+    if (debut || d.nbPas != pasVus) {
+        modeleVariables->mettreAJour(d);
+        pasVus = d.nbPas;
+    }
+    if (modeleSuivi->rowCount() <= lignesAjustees)
+        vueSuivi->resizeColumnsToContents();
+    vueSuivi->scrollToBottom();
+    if (!marge)
+        return;
+    if (d.modeExecution == executionCommentee) {
+        const bool attend = d.erreurExecution == 0 && d.ligneCourante != aucuneLigne && d.fenetre &&
+                            d.fenetre->poursuivreArreterActifs();
+        marge->marquer(derniereExecutee, attend ? d.ligneCourante : -1);
+    }
+    if (d.erreurExecution != 0 && d.ligneErreur != aucuneLigne)
+        marge->marquerErreur(d.ligneErreur);
+}
+
+void TpanneauVariables::exporterSuivi() {
+    if (!boites)
+        return;
+    QPointer<QWidget> focus = QApplication::focusWidget();
+    const QString chemin = boites->fichierSuiviAEnregistrer(window(), dernierExport);
+    if (!chemin.isEmpty()) {
+        dernierExport = chemin;
+        const std::string texte = texteCsv(modeleSuivi->colonnesSuivi(), modeleSuivi->lignesSuivi(), modeleSuivi->tronque());
+        // The file is replaced only once wholly written.
+        QSaveFile fichier(chemin);
+        const bool ecrit = fichier.open(QIODevice::WriteOnly) &&
+                           fichier.write(texte.data(), static_cast<qint64>(texte.size())) == static_cast<qint64>(texte.size());
+        if (!ecrit)
+            fichier.cancelWriting();
+        if (!ecrit || !fichier.commit())
+            boites->erreur(window(), QStringLiteral("Impossible de créer le fichier %1.").arg(chemin));
+    }
+    if (focus)
+        focus->setFocus(Qt::OtherFocusReason);
+}
