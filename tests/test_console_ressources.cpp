@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -64,6 +65,14 @@ Tmesure lancer(const std::vector<std::string>& arguments, std::string versSortie
         const int erreurs = open(versErreurs.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (sortie < 0 || erreurs < 0 || dup2(sortie, 1) < 0 || dup2(erreurs, 2) < 0)
             _exit(120);
+#if defined(__SANITIZE_ADDRESS__)
+        // Freed blocks wait in a quarantine of 256 MB by default, which would
+        // count as the runner's own memory.
+        const char* options = std::getenv("ASAN_OPTIONS");
+        const std::string avecQuarantaine =
+            (options && *options ? std::string(options) + ":" : std::string()) + "quarantine_size_mb=16";
+        setenv("ASAN_OPTIONS", avecQuarantaine.c_str(), 1);
+#endif
         execv(TREVANE_RUN, argv.data());
         _exit(121);
     }
