@@ -40,6 +40,7 @@ TpanneauVariables::TpanneauVariables(QWidget* parent) : QDockWidget(QStringLiter
     // An unfolded list's element names are wider than the variables' own.
     connect(vueVariables, &QTreeView::expanded, vueVariables,
             [this] { vueVariables->resizeColumnToContents(TmodeleVariables::colonneNom); });
+    vueVariables->installEventFilter(this);
     onglets->addTab(vueVariables, QStringLiteral("Variables"));
 
     modeleSuivi = new TmodeleSuivi(this);
@@ -57,8 +58,16 @@ TpanneauVariables::TpanneauVariables(QWidget* parent) : QDockWidget(QStringLiter
 }
 
 bool TpanneauVariables::eventFilter(QObject* objet, QEvent* evenement) {
-    if (objet == vueSuivi && evenement->type() == QEvent::FontChange)
+    // A zoomed text widens the columns fitted to it.
+    if (objet == vueSuivi && evenement->type() == QEvent::FontChange) {
         ajusterHauteurLignes();
+        if (modeleSuivi->rowCount() <= lignesAjustees)
+            vueSuivi->resizeColumnsToContents();
+    }
+    if (objet == vueVariables && evenement->type() == QEvent::FontChange) {
+        vueVariables->resizeColumnToContents(TmodeleVariables::colonneNom);
+        vueVariables->resizeColumnToContents(TmodeleVariables::colonneType);
+    }
     return QDockWidget::eventFilter(objet, evenement);
 }
 
