@@ -9,21 +9,8 @@
 # root); uses the x86 build in build/ (or $TREVANE_BUILD), made if missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-paquets=(g++-aarch64-linux-gnu qemu-user googletest)
-manquants=()
-for paquet in "${paquets[@]}"; do
-    dpkg-query -W -f='${Status}' "$paquet" 2>/dev/null | grep -q 'install ok installed' || manquants+=("$paquet")
-done
-if [ ${#manquants[@]} -gt 0 ]; then
-    if [ "$(id -u)" = 0 ]; then
-        apt-get update -qq
-        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${manquants[@]}"
-    else
-        echo "Il manque des paquets. Lancez d'abord :"
-        echo "  sudo apt-get install -y ${manquants[*]}"
-        exit 1
-    fi
-fi
+. scripts/paquets_debian.sh
+installer_paquets g++-aarch64-linux-gnu qemu-user googletest
 
 racine=$PWD
 x86=${TREVANE_BUILD:-build}

@@ -8,22 +8,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 racine=$PWD
 
-paquets=(cmake make g++-mingw-w64-x86-64-posix wine64 libgtest-dev)
-manquants=()
-for paquet in "${paquets[@]}"; do
-    dpkg-query -W -f='${Status}' "$paquet" 2>/dev/null | grep -q 'install ok installed' || manquants+=("$paquet")
-done
-if [ ${#manquants[@]} -gt 0 ]; then
-    if [ "$(id -u)" = 0 ]; then
-        echo "Installation de : ${manquants[*]}"
-        apt-get update -qq
-        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${manquants[@]}"
-    else
-        echo "Il manque des paquets. Lancez d'abord :"
-        echo "  sudo apt-get install -y ${manquants[*]}"
-        exit 1
-    fi
-fi
+. scripts/paquets_debian.sh
+installer_paquets cmake make g++-mingw-w64-x86-64-posix wine64 libgtest-dev
 
 dossier=$(realpath -m "${TREVANE_BUILD_WINDOWS:-build-windows}")
 chaine=$racine/cmake/mingw-w64.cmake
