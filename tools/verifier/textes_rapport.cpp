@@ -89,7 +89,11 @@ size_t largeur(std::string_view utf8) {
 std::string champCsvSansFormule(std::string_view utf8) {
     const bool formule = !utf8.empty() && std::string_view("=+-@\t\r").find(utf8[0]) != std::string_view::npos &&
                          !estNombre(utf8);
-    return champCsv(formule ? "'" + std::string(utf8) : std::string(utf8));
+    std::string champ;
+    if (formule)
+        champ += '\'';
+    champ += utf8;
+    return champCsv(champ);
 }
 
 std::string echapperHtml(std::string_view utf8) {
