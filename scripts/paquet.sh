@@ -39,7 +39,7 @@ temoin() {
     dpkg-deb -c "$paquet" | awk '{print $6}' | sed 's|^\./|/|' | while read -r chemin; do
         dirname "$chemin"
     done | sort -u | while read -r repertoire; do
-        [ -d "$repertoire" ] && find "$repertoire" -maxdepth 1 | sort
+        if [ -d "$repertoire" ]; then find "$repertoire" -maxdepth 1 | sort; fi
     done
 }
 avant=$(mktemp) apres=$(mktemp) liste=$(mktemp) sortie=$(mktemp)
@@ -47,7 +47,7 @@ trap 'rm -f "$avant" "$apres" "$liste" "$sortie"' EXIT
 temoin >"$avant"
 
 echo "== installation"
-DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$(realpath "$paquet")" >/dev/null
+apt install "$paquet" >/dev/null
 dpkg -L trevane >"$liste"
 version=$(dpkg-query -W -f='${Version}' trevane)
 for fichier in /usr/bin/trevane /usr/bin/trevane-run /usr/share/applications/trevane.desktop \
@@ -75,7 +75,7 @@ cmp -s "$sortie" "$racine/tests/programmes/exemple_normal.attendu" || echec "tre
 echo "trevane-run exemple_normal.txt : $(wc -l <"$sortie") lignes attendues"
 
 echo "== désinstallation"
-DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq trevane >/dev/null
+apt remove trevane >/dev/null
 etat=$(dpkg-query -W -f='${db:Status-Status}' trevane 2>/dev/null || true)
 [ -z "$etat" ] || [ "$etat" = not-installed ] || echec "trevane reste dans l'état « $etat »"
 while read -r chemin; do
