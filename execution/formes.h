@@ -14,56 +14,74 @@
 
 #include <cstdint>
 
-// The four forms of a real operation by where its operands are: EE both in
-// integer cells, ER the second in a real cell, RE the first, RR both.
-#define TREVANE_VARIANTES(nom) nom##EE, nom##ER, nom##RE, nom##RR
+// Micro-operation codes, each with the label of its entry in the engine
+// (execution/tranche.cpp): both come from these lists, so their order cannot
+// drift. X(code, label) is one code; X4(code, label) the four forms of a real
+// operation by where its operands are: EE both in integer cells, ER the
+// second in a real cell, RE the first, RR both (suffixes of code and label).
+// Fields: a, b operand cells, r result cell; every micro-operation knows its
+// line. Ends: w the byte distance from the end to the first micro-operation
+// of the next line in sequence; for the branches y the same for the line
+// reached; for assignments x the target cell. z and x keep the line numbers
+// the distances were made from.
+#define TREVANE_MICROS(X, X4)                                                          \
+    X(mGeneral, general)   /* the general step for the line */                         \
+    X(mArret, arret)       /* the end of the program */                                \
+    /* Integer operations (E = integer cells, wrap around). */                         \
+    X(mPlusE, plusE) X(mMoinsE, moinsE) X(mFoisE, foisE) X(mOpposeE, opposeE)          \
+    X(mAbsE, absE) X(mMinE, minE) X(mMaxE, maxE)                                       \
+    X(mQuot, quot) X(mReste, reste)   /* fail on a zero divisor or -2^31 / -1 */       \
+    /* Comparisons into condition cells, and conditions. */                            \
+    X(mInfEgalE, infEgalE) X(mSupEgalE, supEgalE) X(mDifferentE, differentE)           \
+    X(mInfE, infE) X(mSupE, supE) X(mEgalE, egalE)                                     \
+    X(mDivise, divise)     /* C[r] := E[b] mod E[a] = 0 */                             \
+    X4(mInfEgalR, infEgalR) X4(mSupEgalR, supEgalR) X4(mDifferentR, differentR)        \
+    X4(mInfR, infR) X4(mSupR, supR) X4(mEgalR, egalR)                                  \
+    X(mOu, ou) X(mEt, et) X(mNon, non) X(mValeurCondition, valeurCondition)            \
+    /* Real operations, the result rounded once. */                                    \
+    X4(mPlusR, plusR) X4(mMoinsR, moinsR) X4(mFoisR, foisR) X4(mDivisionR, divisionR)  \
+    /* List element reads: a index cell, r result, x first cell, y lower bound, */     \
+    /* z bound span. */                                                                \
+    X(mListeE, listeE) X(mListeR, listeR)                                              \
+    /* Any other operation, run by the evaluator: a its first code word. */            \
+    X(mAutre, autre)
+
+// The ends of lines, which the engine has twice (execution/tranche.cpp).
+#define TREVANE_MICROS_FINS(X, X4)                                                     \
+    X(mFinAffectationE, finAffectationE)   /* E[x] := E[a] */                          \
+    X(mFinAffectationR, finAffectationR)   /* R[x] := a as a real */                   \
+    /* x first cell, a value, b index cell, y lower bound, r bound span */             \
+    X(mFinListeE, finListeE) X(mFinListeR, finListeR)                                  \
+    /* x first cell, a value, b and r index cells, bounds from the line */             \
+    X(mFinTableauE, finTableauE) X(mFinTableauR, finTableauR)                          \
+    X(mFinAller, finAller)                                                             \
+    X(mFinSi, finSi)                       /* branch when C[a] */                      \
+    /* Ends fused with the line's last operation, which gives its value: */            \
+    /* E[r] := E[a] op E[b]; E[x] := E[r] */                                           \
+    X(mFinPlusE, finPlusE) X(mFinMoinsE, finMoinsE) X(mFinFoisE, finFoisE)             \
+    /* R[r] := a op b; R[x] := R[r] */                                                 \
+    X4(mFinPlusR, finPlusR) X4(mFinMoinsR, finMoinsR)                                  \
+    X4(mFinFoisR, finFoisR) X4(mFinDivisionR, finDivisionR)                            \
+    /* C[r] := a cmp b; branch when true */                                            \
+    X(mFinSiInfEgalE, finSiInfEgalE) X(mFinSiSupEgalE, finSiSupEgalE)                  \
+    X(mFinSiDifferentE, finSiDifferentE) X(mFinSiInfE, finSiInfE)                      \
+    X(mFinSiSupE, finSiSupE) X(mFinSiEgalE, finSiEgalE)                                \
+    X4(mFinSiInfEgalR, finSiInfEgalR) X4(mFinSiSupEgalR, finSiSupEgalR)                \
+    X4(mFinSiDifferentR, finSiDifferentR) X4(mFinSiInfR, finSiInfR)                    \
+    X4(mFinSiSupR, finSiSupR) X4(mFinSiEgalR, finSiEgalR)
+
 constexpr int32_t nbVariantes = 4;
 
-// Micro-operation codes. Fields: a, b operand cells, r result cell; every
-// micro-operation knows its line. Ends: w the byte distance from the end to
-// the first micro-operation of the next line in sequence; for the branches y
-// the same for the line reached; for assignments x the target cell. z and x
-// keep the line numbers the distances were made from.
-// ORDRE: the engine's label table (execution/tranche.cpp) follows this order.
+#define TREVANE_MICRO_CODE(code, etiquette) code,
+#define TREVANE_MICRO_CODE4(code, etiquette) code##EE, code##ER, code##RE, code##RR,
 enum Tmicrocode : uint16_t {
-    mGeneral = 0,     // the general step for the line
-    mArret,           // the end of the program
-    // Integer operations (E = integer cells, wrap around).
-    mPlusE, mMoinsE, mFoisE, mOpposeE, mAbsE, mMinE, mMaxE,
-    mQuot, mReste,    // fail on a zero divisor or -2^31 / -1
-    // Comparisons into condition cells, and conditions.
-    mInfEgalE, mSupEgalE, mDifferentE, mInfE, mSupE, mEgalE,
-    mDivise,          // C[r] := E[b] mod E[a] = 0
-    TREVANE_VARIANTES(mInfEgalR), TREVANE_VARIANTES(mSupEgalR), TREVANE_VARIANTES(mDifferentR),
-    TREVANE_VARIANTES(mInfR), TREVANE_VARIANTES(mSupR), TREVANE_VARIANTES(mEgalR),
-    mOu, mEt, mNon, mValeurCondition,
-    // Real operations, the result rounded once.
-    TREVANE_VARIANTES(mPlusR), TREVANE_VARIANTES(mMoinsR), TREVANE_VARIANTES(mFoisR),
-    TREVANE_VARIANTES(mDivisionR),
-    // List element reads: a index cell, r result, x first cell, y lower bound, z bound span.
-    mListeE, mListeR,
-    // Any other operation, run by the evaluator: a its first code word.
-    mAutre,
-    // Ends.
-    mFinAffectationE,   // E[x] := E[a]
-    mFinAffectationR,   // R[x] := a as a real
-    mFinListeE,         // x first cell, a value, b index cell, y lower bound, r bound span
-    mFinListeR,
-    mFinTableauE,       // x first cell, a value, b and r index cells, bounds from the line
-    mFinTableauR,
-    mFinAller,
-    mFinSi,             // branch when C[a]
-    // Ends fused with the line's last operation, which gives its value.
-    mFinPlusE, mFinMoinsE, mFinFoisE,                 // E[r] := E[a] op E[b]; E[x] := E[r]
-    TREVANE_VARIANTES(mFinPlusR), TREVANE_VARIANTES(mFinMoinsR),   // R[r] := a op b; R[x] := R[r]
-    TREVANE_VARIANTES(mFinFoisR), TREVANE_VARIANTES(mFinDivisionR),
-    mFinSiInfEgalE, mFinSiSupEgalE, mFinSiDifferentE, // C[r] := a cmp b; branch when true
-    mFinSiInfE, mFinSiSupE, mFinSiEgalE,
-    TREVANE_VARIANTES(mFinSiInfEgalR), TREVANE_VARIANTES(mFinSiSupEgalR),
-    TREVANE_VARIANTES(mFinSiDifferentR), TREVANE_VARIANTES(mFinSiInfR),
-    TREVANE_VARIANTES(mFinSiSupR), TREVANE_VARIANTES(mFinSiEgalR),
+    TREVANE_MICROS(TREVANE_MICRO_CODE, TREVANE_MICRO_CODE4)
+    TREVANE_MICROS_FINS(TREVANE_MICRO_CODE, TREVANE_MICRO_CODE4)
     nbCodesMicro
 };
+#undef TREVANE_MICRO_CODE
+#undef TREVANE_MICRO_CODE4
+static_assert(mGeneral == 0);
 
 // Index of the general step's and the program end's entries in the stream.
 constexpr int32_t fluxGeneral = 0;

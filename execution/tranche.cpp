@@ -41,19 +41,13 @@ inline bool decalage(int32_t i, int32_t min, int32_t etendue, int32_t& k) {
     M(nom##ER, TREVANE_E, TREVANE_R, __VA_ARGS__)    \
     M(nom##RE, TREVANE_R, TREVANE_E, __VA_ARGS__)    \
     M(nom##RR, TREVANE_R, TREVANE_R, __VA_ARGS__)
-#define TREVANE_ADRESSES(nom, suffixe) &&nom##EE##suffixe, &&nom##ER##suffixe, &&nom##RE##suffixe, &&nom##RR##suffixe
-// The ends' entries, in code order, with a suffix to their labels.
-#define TREVANE_FINS(s)                                                                             \
-    &&finAffectationE##s, &&finAffectationR##s, &&finListeE##s, &&finListeR##s,                   \
-    &&finTableauE##s, &&finTableauR##s, &&finAller##s, &&finSi##s,                                \
-    &&finPlusE##s, &&finMoinsE##s, &&finFoisE##s,                                                 \
-    TREVANE_ADRESSES(finPlusR, s), TREVANE_ADRESSES(finMoinsR, s),                                \
-    TREVANE_ADRESSES(finFoisR, s), TREVANE_ADRESSES(finDivisionR, s),                             \
-    &&finSiInfEgalE##s, &&finSiSupEgalE##s, &&finSiDifferentE##s, &&finSiInfE##s, &&finSiSupE##s, \
-    &&finSiEgalE##s,                                                                              \
-    TREVANE_ADRESSES(finSiInfEgalR, s), TREVANE_ADRESSES(finSiSupEgalR, s),                       \
-    TREVANE_ADRESSES(finSiDifferentR, s), TREVANE_ADRESSES(finSiInfR, s),                         \
-    TREVANE_ADRESSES(finSiSupR, s), TREVANE_ADRESSES(finSiEgalR, s)
+// Entries of the micro-operation codes (execution/formes.h), and of the ends'
+// second copy, whose labels end in "Contigue".
+#define TREVANE_ADRESSE(code, etiquette) &&etiquette,
+#define TREVANE_ADRESSE4(code, etiquette) &&etiquette##EE, &&etiquette##ER, &&etiquette##RE, &&etiquette##RR,
+#define TREVANE_CONTIGUE(code, etiquette) &&etiquette##Contigue,
+#define TREVANE_CONTIGUE4(code, etiquette) \
+    &&etiquette##EE##Contigue, &&etiquette##ER##Contigue, &&etiquette##RE##Contigue, &&etiquette##RR##Contigue,
 
 #define TREVANE_INF_EGAL(x, y) ((x) <= (y))
 #define TREVANE_SUP_EGAL(x, y) ((x) >= (y))
@@ -65,26 +59,14 @@ inline bool decalage(int32_t i, int32_t min, int32_t etendue, int32_t& k) {
 void executerTranche(TdonneesCommunes& d) {
     if (d.erreurExecution != 0)
         return;
-    // ORDRE: Tmicrocode (execution/formes.h).
     static void* const etiquettes[] = {
-        &&general, &&arret,
-        &&plusE, &&moinsE, &&foisE, &&opposeE, &&absE, &&minE, &&maxE,
-        &&quot, &&reste,
-        &&infEgalE, &&supEgalE, &&differentE, &&infE, &&supE, &&egalE,
-        &&divise,
-        TREVANE_ADRESSES(infEgalR, ), TREVANE_ADRESSES(supEgalR, ), TREVANE_ADRESSES(differentR, ),
-        TREVANE_ADRESSES(infR, ), TREVANE_ADRESSES(supR, ), TREVANE_ADRESSES(egalR, ),
-        &&ou, &&et, &&non, &&valeurCondition,
-        TREVANE_ADRESSES(plusR, ), TREVANE_ADRESSES(moinsR, ), TREVANE_ADRESSES(foisR, ),
-        TREVANE_ADRESSES(divisionR, ),
-        &&listeE, &&listeR,
-        &&autre,
-        TREVANE_FINS(),
+        TREVANE_MICROS(TREVANE_ADRESSE, TREVANE_ADRESSE4)
+        TREVANE_MICROS_FINS(TREVANE_ADRESSE, TREVANE_ADRESSE4)
     };
     // The same ends for a line whose successor in sequence comes right after
     // it in the stream: the step to it is a constant, not a load, which
     // shortens the chain of addresses from one line to the next.
-    static void* const etiquettesContigues[] = {TREVANE_FINS(Contigue)};
+    static void* const etiquettesContigues[] = {TREVANE_MICROS_FINS(TREVANE_CONTIGUE, TREVANE_CONTIGUE4)};
     static_assert(std::size(etiquettes) == nbCodesMicro);
     static_assert(std::size(etiquettesContigues) == nbCodesMicro - mFinAffectationE);
 
