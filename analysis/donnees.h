@@ -27,19 +27,21 @@ constexpr int32_t tailleTranche = 10000000;    // instructions per normal burst
 constexpr int32_t aucuneLigne = -1;
 
 // Line kinds (`nature`). 7, 8 and 9 are never produced.
-constexpr int32_t natNonClassee = 0;   // only during the analysis
-constexpr int32_t natVide = 1;
-constexpr int32_t natCommentaire = 2;
-constexpr int32_t natEtiquette = 3;
-constexpr int32_t natAffectation = 4;          // simple variable
-constexpr int32_t natAffectationListe = 5;     // list element
-constexpr int32_t natAffectationTableau = 6;   // table element
-constexpr int32_t natAller = 10;               // unconditional branch
-constexpr int32_t natAllerSi = 11;             // conditional branch
-constexpr int32_t natAfficher = 12;
-constexpr int32_t natAllerEtRevenir = 13;      // branch and return
-constexpr int32_t natRevenir = 14;
-constexpr int32_t natDeclaration = 15;
+enum Tnature : int32_t {
+    natNonClassee = 0,  // only during the analysis
+    natVide = 1,
+    natCommentaire = 2,
+    natEtiquette = 3,
+    natAffectation = 4,         // simple variable
+    natAffectationListe = 5,    // list element
+    natAffectationTableau = 6,  // table element
+    natAller = 10,              // unconditional branch
+    natAllerSi = 11,            // conditional branch
+    natAfficher = 12,
+    natAllerEtRevenir = 13,     // branch and return
+    natRevenir = 14,
+    natDeclaration = 15,
+};
 
 // Variable types, and value types of compiled expressions.
 constexpr int32_t typeEntier = 1;
@@ -58,7 +60,7 @@ constexpr uint8_t modeResultats = 1;
 struct Tinstruction {
     std::string etiquette;        // label line: its text without brackets, trimmed
     uint8_t classee = 0;          // classified by an earlier pass (analysis only)
-    int32_t nature = 0;
+    Tnature nature = natNonClassee;
     int32_t debutCode = 0;        // first code word of the line
     int32_t finCode = 0;          // one past its last word
     int32_t numVariable = 0;      // assignment: variable number

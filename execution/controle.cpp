@@ -62,18 +62,18 @@ void montrerResultats(TdonneesCommunes& d) {
 } // namespace
 
 const std::string& messageExecution(int32_t code) {
-    // ORDRE: codes 101..104
+    // ORDRE: TerreurExecution (analysis/messages.h).
     static const std::array<std::string, 4> messages = {
         depuisUtf8("Un calcul n'a pu être effectué."),
         depuisUtf8("Un indice pour une variable est hors limites."),
         depuisUtf8("Retour impossible, faute d'appel préalable."),
         depuisUtf8("Trop de retours en attente."),
     };
-    static_assert(std::tuple_size_v<decltype(messages)> == 104 - 101 + 1);
+    static_assert(std::tuple_size_v<decltype(messages)> == derniereErreurExecution - premiereErreurExecution + 1);
     static const std::string inconnu;
-    if (code < 101 || code > 104)
+    if (code < premiereErreurExecution || code > derniereErreurExecution)
         return inconnu;
-    return messages[static_cast<size_t>(code - 101)];
+    return messages[static_cast<size_t>(code - premiereErreurExecution)];
 }
 
 bool preparerExecution(TdonneesCommunes& d, int32_t mode) {

@@ -269,12 +269,6 @@ struct Tcompilateur {
     }
 };
 
-bool refuser(TdonneesCommunes& d, int32_t code) {
-    if (d.codeErreur == 0)
-        d.codeErreur = code;
-    return false;
-}
-
 // The range without its leading and trailing blanks.
 Tplage rogner(const Tcompilateur& c, Tplage e) {
     while (e.debut < e.fin && c.texte[e.debut] == ' ')
@@ -297,7 +291,7 @@ bool normaliser(const Tcompilateur& c, Tplage& e) {
     for (;;) {
         e = rogner(c, e);
         if (e.debut == e.fin)
-            return refuser(c.d, errSyntaxe);
+            return signalerErreur(c.d, errSyntaxe);
         if (c.texte[e.debut] == '+')
             ++e.debut;
         else if (estGroupe(c, e))
@@ -336,7 +330,7 @@ struct Tnoeud {
 enum class Trecherche { rien, trouve, erreur };
 
 Trecherche echec(TdonneesCommunes& d) {
-    refuser(d, errSyntaxe);
+    signalerErreur(d, errSyntaxe);
     return Trecherche::erreur;
 }
 
@@ -417,14 +411,14 @@ bool compilerFeuille(const Tcompilateur& c, Tplage e, TexpressionCompilee& resul
         }
         const int32_t v = chercherVariable(d, t);
         if (v == 0 || d.variables[v].nbIndices != 0)
-            return refuser(d, errSyntaxe);
+            return signalerErreur(d, errSyntaxe);
         resultat = {d.variables[v].typeVariable, d.variables[v].premiereCase};
         return true;
     }
     if (t.find('.') != std::string_view::npos) {
         double valeur = 0.0;
         if (!lireReel(t, valeur))
-            return refuser(d, errSyntaxe);
+            return signalerErreur(d, errSyntaxe);
         const int32_t cellule = d.reelLibre;
         if (!allouerReels(d, 1, valeur))
             return false;
@@ -433,7 +427,7 @@ bool compilerFeuille(const Tcompilateur& c, Tplage e, TexpressionCompilee& resul
     }
     int32_t valeur = 0;
     if (!lireEntier(t, valeur))
-        return refuser(d, errSyntaxe);
+        return signalerErreur(d, errSyntaxe);
     const int32_t cellule = d.entierLibre;
     if (!allouerEntiers(d, 1, valeur))
         return false;
@@ -463,7 +457,7 @@ bool analyserAppel(const Tcompilateur& c, Tplage e, int32_t ouvrante, Tnoeud& no
             noeud.nbOperandes = 2;
             return true;
         }
-        return refuser(d, errSyntaxe);
+        return signalerErreur(d, errSyntaxe);
     }
     for (int32_t k = 0; k < nbFonctions; ++k) {
         switch (chercherOperateur(c, nbOperateurs + k, e, noeud)) {
@@ -475,7 +469,7 @@ bool analyserAppel(const Tcompilateur& c, Tplage e, int32_t ouvrante, Tnoeud& no
             break;
         }
     }
-    return refuser(d, errSyntaxe);
+    return signalerErreur(d, errSyntaxe);
 }
 
 enum class Tanalyse { erreur, feuille, operation };
@@ -524,7 +518,7 @@ int32_t allouerResultat(TdonneesCommunes& d, int32_t type) {
     Ttypage typage;
     const int32_t types[2] = {operandes[0].type, operandes[1].type};
     if (!typer(noeud.code, std::span<const int32_t>(types, noeud.nbOperandes == 1 ? 1 : 2), typage)) {
-        refuser(d, errSyntaxe);
+        signalerErreur(d, errSyntaxe);
         return {};
     }
     const int32_t resultat = allouerResultat(d, typage.type);
@@ -551,7 +545,7 @@ TexpressionCompilee compilerPlage(Tcompilateur& c, Tplage e) {
     if (d.codeErreur != 0)
         return {};
     if (c.niveau >= niveauxMax) {
-        refuser(d, errCapacites);
+        signalerErreur(d, errCapacites);
         return {};
     }
     Tnoeud noeud;
@@ -581,7 +575,7 @@ TexpressionCompilee compilerExpression(TdonneesCommunes& d, std::string_view tex
     if (d.codeErreur != 0)
         return {};
     if (!parenthesesEquilibrees(texte)) {
-        d.codeErreur = errParenthesage;
+        signalerErreur(d, errParenthesage);
         return {};
     }
     return compilerSousExpression(d, texte);
@@ -592,11 +586,11 @@ TexpressionCompilee compilerSousExpression(TdonneesCommunes& d, std::string_view
         return {};
     // The index relies on balanced brackets, which every caller has checked.
     if (!parenthesesEquilibrees(texte)) {
-        d.codeErreur = errParenthesage;
+        signalerErreur(d, errParenthesage);
         return {};
     }
     if (static_cast<int64_t>(texte.size()) >= longueurMax) {
-        d.codeErreur = errCapacites;
+        signalerErreur(d, errCapacites);
         return {};
     }
     Tcompilateur c(d, texte);
@@ -605,14 +599,14 @@ TexpressionCompilee compilerSousExpression(TdonneesCommunes& d, std::string_view
 
 bool ajouterMot(TdonneesCommunes& d, int32_t mot) {
     if (d.codeLibre < 1 || d.codeLibre > nbMotsCode)
-        return refuser(d, errCapacites);
+        return signalerErreur(d, errCapacites);
     d.code[d.codeLibre++] = mot;
     return true;
 }
 
 int32_t allouerCondition(TdonneesCommunes& d) {
     if (d.conditionLibre < 1 || d.conditionLibre > nbConditionsMax) {
-        refuser(d, errCapacites);
+        signalerErreur(d, errCapacites);
         return 0;
     }
     return d.conditionLibre++;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "analysis/donnees.h"
+#include "analysis/messages.h"
 #include "execution/affichage_valeurs.h"
 #include "expressions/calculs.h"
 #include "expressions/hasard.h"
@@ -11,8 +12,6 @@
 
 namespace evaluation {
 
-constexpr int32_t erreurCalcul = 101;
-constexpr int32_t erreurIndice = 102;
 
 inline Tetendu reel(const TdonneesCommunes& d, int32_t cellule) { return valeurReelle(d, cellule); }
 

@@ -76,7 +76,7 @@ struct Tbanc {
     }
 };
 
-Tinstruction affectation(int32_t nature, int32_t variable, int32_t typeCible, int32_t caseCible, int32_t caseValeur,
+Tinstruction affectation(Tnature nature, int32_t variable, int32_t typeCible, int32_t caseCible, int32_t caseValeur,
                          int32_t suivante) {
     Tinstruction I;
     I.nature = nature;
@@ -88,7 +88,7 @@ Tinstruction affectation(int32_t nature, int32_t variable, int32_t typeCible, in
     return I;
 }
 
-Tinstruction simple(int32_t nature, int32_t suivante, int32_t cible = aucuneLigne) {
+Tinstruction simple(Tnature nature, int32_t suivante, int32_t cible = aucuneLigne) {
     Tinstruction I;
     I.nature = nature;
     I.suivante = suivante;
