@@ -91,13 +91,17 @@ bool preparerExecution(TdonneesCommunes& d, int32_t mode) {
     if (d.codeErreur != 0)
         return false;
     choisirFormes(d);
+    remettreRegistres(d, mode);
+    return true;
+}
+
+void remettreRegistres(TdonneesCommunes& d, int32_t mode) {
     d.modeExecution = mode;
     d.erreurExecution = 0;
     d.nbRetours = 0;
     d.nbPas = 0;
     d.nbPasTranche = 0;
     d.ligneCourante = d.premiereInstruction;
-    return true;
 }
 
 void lancerExecution(TdonneesCommunes& d, int32_t mode) {

@@ -5,6 +5,7 @@
 #include "execution/affichage_valeurs.h"
 #include "execution/controle.h"
 #include "execution/pas.h"
+#include "execution/session.h"
 #include "expressions/hasard.h"
 #include "expressions/operations.h"
 #include "window/affichages.h"
@@ -30,14 +31,7 @@ struct Tbanc {
 
     // The start-up of the window, as far as the core sees it.
     void demarrer() {
-        initialiserHasard(*d, 1);
-        f.viderAffichage();
-        afficherInformations(*d);
-        d->resultatsSauves = depuisUtf8("Aucun résultat disponible");
-        d->modeAffichage = modeInformations;
-        f.cocherInformations(true);
-        f.legendeAffichages("Affichage - Informations");
-        f.activerPoursuivreArreter(false);
+        demarrerSession(*d, 1);
         modeleNouveauProgramme(*d);
     }
 
@@ -54,12 +48,8 @@ struct Tbanc {
     Tinstruction& ligne(int32_t i) { return d->instructions[i]; }
 
     void commencer(int32_t mode, int32_t premiere = 0) {
-        d->modeExecution = mode;
-        d->erreurExecution = 0;
-        d->nbRetours = 0;
-        d->nbPas = 0;
-        d->nbPasTranche = 0;
-        d->ligneCourante = premiere;
+        d->premiereInstruction = premiere;
+        remettreRegistres(*d, mode);
     }
 
     Vlignes affichage() const {

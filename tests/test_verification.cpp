@@ -6,7 +6,7 @@
 #include "analysis/fenetre_memoire.h"
 #include "analysis/lignes.h"
 #include "execution/controle.h"
-#include "tools/session.h"
+#include "execution/session.h"
 #include "tools/verifier/comparaison.h"
 #include "tools/verifier/textes_rapport.h"
 

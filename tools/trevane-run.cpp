@@ -25,7 +25,7 @@
 #include "analysis/lignes.h"
 #include "execution/controle.h"
 #include "execution/suivi_csv.h"
-#include "tools/session.h"
+#include "execution/session.h"
 #include "tools/sortie_console.h"
 #include "tools/sorties_binaires.h"
 #include "window/ligne_commande.h"

@@ -6,7 +6,7 @@
 #include "analysis/messages.h"
 #include "execution/controle.h"
 #include "tools/lecture_texte.h"
-#include "tools/session.h"
+#include "execution/session.h"
 
 #include <memory>
 #include <cstdint>

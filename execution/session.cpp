@@ -1,4 +1,4 @@
-#include "tools/session.h"
+#include "execution/session.h"
 
 #include "analysis/codage.h"
 #include "analysis/donnees.h"
