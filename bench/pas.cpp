@@ -3,7 +3,7 @@
 // `build/bench/trevane-bench`.
 #include "analysis/codage.h"
 #include "analysis/donnees.h"
-#include "analysis/fenetre_memoire.h"
+#include "tools/fenetre_memoire.h"
 #include "analysis/lignes.h"
 #include "analysis/programme.h"
 #include "execution/formes.h"

@@ -5,11 +5,11 @@
 #include "analysis/fenetre.h"
 #include "analysis/messages.h"
 #include "analysis/programme.h"
-#include "execution/formats.h"
+#include "expressions/formats.h"
 #include "execution/formes.h"
 #include "execution/pas.h"
 #include "execution/suivi.h"
-#include "window/affichages.h"
+#include "execution/affichages.h"
 
 #include <array>
 

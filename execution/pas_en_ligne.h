@@ -6,7 +6,7 @@
 #include "analysis/donnees.h"
 #include "analysis/fenetre.h"
 #include "analysis/messages.h"
-#include "execution/formats.h"
+#include "expressions/formats.h"
 #include "expressions/evaluation.h"
 #include "expressions/evaluation_en_ligne.h"
 

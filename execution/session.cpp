@@ -4,7 +4,7 @@
 #include "analysis/donnees.h"
 #include "analysis/fenetre.h"
 #include "expressions/hasard.h"
-#include "window/textes.h"
+#include "execution/textes.h"
 
 #include <chrono>
 

@@ -1,7 +1,7 @@
 #include "execution/suivi.h"
 
 #include "analysis/codage.h"
-#include "execution/formats.h"
+#include "expressions/formats.h"
 #include "execution/pas.h"
 
 TcolonnesSuivi colonnesSuivi(const TdonneesCommunes& d) {

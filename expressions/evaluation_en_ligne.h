@@ -5,7 +5,7 @@
 
 #include "analysis/donnees.h"
 #include "analysis/messages.h"
-#include "execution/affichage_valeurs.h"
+#include "expressions/affichage_valeurs.h"
 #include "expressions/calculs.h"
 #include "expressions/hasard.h"
 #include "expressions/operations.h"

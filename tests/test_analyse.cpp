@@ -1,7 +1,7 @@
 #include "analysis/codage.h"
 #include "analysis/declarations.h"
 #include "analysis/donnees.h"
-#include "analysis/fenetre_memoire.h"
+#include "tools/fenetre_memoire.h"
 #include "analysis/lignes.h"
 #include "analysis/messages.h"
 #include "analysis/programme.h"

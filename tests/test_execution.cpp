@@ -1,15 +1,15 @@
 #include "analysis/codage.h"
 #include "analysis/donnees.h"
-#include "analysis/fenetre_memoire.h"
+#include "tools/fenetre_memoire.h"
 #include "analysis/lignes.h"
-#include "execution/affichage_valeurs.h"
+#include "expressions/affichage_valeurs.h"
 #include "execution/controle.h"
 #include "execution/pas.h"
 #include "execution/session.h"
 #include "expressions/hasard.h"
 #include "expressions/operations.h"
-#include "window/affichages.h"
-#include "window/textes.h"
+#include "execution/affichages.h"
+#include "execution/textes.h"
 
 #include <gtest/gtest.h>
 

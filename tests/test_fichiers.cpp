@@ -1,11 +1,11 @@
-#include "window/fichiers.h"
+#include "window/noyau/fichiers.h"
 
 #include "analysis/codage.h"
 #include "analysis/donnees.h"
-#include "analysis/fenetre_memoire.h"
+#include "tools/fenetre_memoire.h"
 #include "execution/session.h"
-#include "window/affichages.h"
-#include "window/textes.h"
+#include "execution/affichages.h"
+#include "execution/textes.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 // against the extended computation it stands for.
 #include "analysis/codage.h"
 #include "analysis/donnees.h"
-#include "analysis/fenetre_memoire.h"
+#include "tools/fenetre_memoire.h"
 #include "analysis/lignes.h"
 #include "execution/formes.h"
 #include "execution/reels_surs.h"

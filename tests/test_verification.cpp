@@ -3,7 +3,7 @@
 #include "analysis/codage.h"
 #include "analysis/decodage_fichier.h"
 #include "analysis/donnees.h"
-#include "analysis/fenetre_memoire.h"
+#include "tools/fenetre_memoire.h"
 #include "analysis/lignes.h"
 #include "execution/controle.h"
 #include "execution/session.h"

@@ -28,7 +28,7 @@
 #include "execution/session.h"
 #include "tools/sortie_console.h"
 #include "tools/sorties_binaires.h"
-#include "window/ligne_commande.h"
+#include "window/noyau/ligne_commande.h"
 
 #include <charconv>
 #include <cstdio>

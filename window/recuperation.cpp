@@ -4,7 +4,7 @@
 #include "analysis/donnees.h"
 #include "analysis/fenetre.h"
 #include "window/sauvegarde.h"
-#include "window/fichiers.h"
+#include "window/noyau/fichiers.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

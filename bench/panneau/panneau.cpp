@@ -7,7 +7,7 @@
 // against an older pane to compare.
 #include "analysis/codage.h"
 #include "analysis/donnees.h"
-#include "analysis/fenetre_memoire.h"
+#include "tools/fenetre_memoire.h"
 #include "execution/controle.h"
 #include "window/FenetrePrincipale.h"
 #include "window/editeur_programme.h"

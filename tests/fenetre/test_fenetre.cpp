@@ -6,7 +6,7 @@
 #include "window/codage_qt.h"
 #include "window/editeur_programme.h"
 #include "window/panneau_affichages.h"
-#include "window/textes.h"
+#include "execution/textes.h"
 #include "tests/fenetre/outils_fenetre.h"
 
 #include <QAction>

@@ -2,7 +2,7 @@
 
 #include "analysis/codage.h"
 #include "analysis/donnees.h"
-#include "analysis/fenetre_memoire.h"
+#include "tools/fenetre_memoire.h"
 #include "analysis/messages.h"
 #include "execution/controle.h"
 #include "tools/lecture_texte.h"

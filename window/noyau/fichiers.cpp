@@ -1,4 +1,4 @@
-#include "window/fichiers.h"
+#include "window/noyau/fichiers.h"
 
 #include "analysis/codage.h"
 #include "analysis/decodage_fichier.h"
@@ -7,8 +7,8 @@
 #include "analysis/lignes.h"
 #include "analysis/messages.h"
 #include "execution/controle.h"
-#include "window/affichages.h"
-#include "window/textes.h"
+#include "execution/affichages.h"
+#include "execution/textes.h"
 
 namespace {
 

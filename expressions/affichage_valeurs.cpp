@@ -1,8 +1,8 @@
-#include "execution/affichage_valeurs.h"
+#include "expressions/affichage_valeurs.h"
 
 #include "analysis/donnees.h"
 #include "analysis/messages.h"
-#include "execution/formats.h"
+#include "expressions/formats.h"
 #include "expressions/operations.h"
 
 namespace {
