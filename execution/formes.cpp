@@ -128,7 +128,7 @@ struct Tlue {
 // to the general step.
 class Tdecodeur {
 public:
-    explicit Tdecodeur(TdonneesCommunes& d) : d_(d) {}
+    Tdecodeur(TdonneesCommunes& d, Tflux& flux) : d_(d), flux_(flux) {}
 
     bool decoderLigne(int32_t ligne);
 
@@ -140,6 +140,7 @@ private:
     int32_t ligneDecodee_ = 0;
 
     TdonneesCommunes& d_;
+    Tflux& flux_;
     std::vector<Tmicro> ligne_;
     std::vector<Tlue> lues_;
 };
@@ -340,11 +341,11 @@ bool Tdecodeur::decoderLigne(int32_t ligne) {
     if (!decoderFin(I))
         return false;
     // Room is kept for a general entry per line.
-    if (d_.nbMicros + static_cast<int64_t>(ligne_.size()) > nbMicrosMax - nbLignesMax)
+    if (flux_.nbMicros + static_cast<int64_t>(ligne_.size()) > nbMicrosMax - nbLignesMax)
         return false;
-    d_.fluxLignes[ligne] = d_.nbMicros;
+    flux_.fluxLignes[ligne] = flux_.nbMicros;
     for (const Tmicro& micro : ligne_)
-        d_.micros[d_.nbMicros++] = micro;
+        flux_.micros[flux_.nbMicros++] = micro;
     return true;
 }
 
@@ -357,39 +358,48 @@ int32_t distance(int32_t de, int32_t vers) { return (vers - de) * static_cast<in
 } // namespace
 
 void choisirFormes(TdonneesCommunes& d) {
-    d.sautsDe = nullptr;   // the engine links the new stream to its entries
+    Tflux& f = fluxDe(d);
+    f.sautsDe = nullptr;   // the engine links the new stream to its entries
     for (int32_t ligne = 0; ligne < nbLignesMax; ++ligne)
-        d.fluxLignes[ligne] = fluxGeneral;
-    d.micros[fluxGeneral] = Tmicro{};
-    d.micros[fluxGeneral].code = mGeneral;
-    d.micros[fluxArret] = Tmicro{};
-    d.micros[fluxArret].code = mArret;
-    d.micros[fluxArret].ligne = aucuneLigne;
-    d.nbMicros = fluxArret + 1;
+        f.fluxLignes[ligne] = fluxGeneral;
+    f.micros[fluxGeneral] = Tmicro{};
+    f.micros[fluxGeneral].code = mGeneral;
+    f.micros[fluxArret] = Tmicro{};
+    f.micros[fluxArret].code = mArret;
+    f.micros[fluxArret].ligne = aucuneLigne;
+    f.nbMicros = fluxArret + 1;
     if (d.formesRapides) {
-        Tdecodeur decodeur(d);
+        Tdecodeur decodeur(d, f);
         for (int32_t ligne = 0; ligne <= d.derniereLigne && ligne < nbLignesMax; ++ligne)
             if (estExecutable(d.instructions[ligne]))
                 decodeur.decoderLigne(ligne);
     }
     // Every other line gets a general entry that knows its number, so the
     // stream always knows the line it is on.
-    for (int32_t ligne = 0; ligne < nbLignesMax && d.nbMicros < nbMicrosMax; ++ligne) {
-        if (d.fluxLignes[ligne] != fluxGeneral)
+    for (int32_t ligne = 0; ligne < nbLignesMax && f.nbMicros < nbMicrosMax; ++ligne) {
+        if (f.fluxLignes[ligne] != fluxGeneral)
             continue;
-        Tmicro& entree = d.micros[d.nbMicros];
+        Tmicro& entree = f.micros[f.nbMicros];
         entree = Tmicro{};
         entree.code = mGeneral;
         entree.ligne = static_cast<int16_t>(ligne);
-        d.fluxLignes[ligne] = d.nbMicros++;
+        f.fluxLignes[ligne] = f.nbMicros++;
     }
     // The successors, now that every line has its place in the stream.
-    for (int32_t k = fluxArret + 1; k < d.nbMicros; ++k) {
-        Tmicro& micro = d.micros[k];
+    for (int32_t k = fluxArret + 1; k < f.nbMicros; ++k) {
+        Tmicro& micro = f.micros[k];
         if (!estFin(micro.code))
             continue;
-        micro.w = distance(k, fluxDeLigne(d, micro.z));
+        micro.w = distance(k, fluxDeLigne(f, micro.z));
         if (estBranchement(micro.code))
-            micro.y = distance(k, fluxDeLigne(d, micro.x));
+            micro.y = distance(k, fluxDeLigne(f, micro.x));
     }
 }
+
+Tflux& fluxDe(TdonneesCommunes& d) {
+    if (!d.flux)
+        d.flux.reset(new Tflux());
+    return *d.flux;
+}
+
+void TliberationFlux::operator()(Tflux* flux) const { delete flux; }

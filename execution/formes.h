@@ -83,6 +83,38 @@ enum Tmicrocode : uint16_t {
 #undef TREVANE_MICRO_CODE4
 static_assert(mGeneral == 0);
 
+// One micro-operation of the normal-mode engine : an
+// operation of a line with its cells resolved, or the end of a line with its
+// effect and successors. Built when a run starts; the meaning of the fields
+// depends on the code.
+struct Tmicro {
+    const void* saut = nullptr; // the engine's entry for `code`, set by the engine before it runs the stream
+    uint16_t code = 0;
+    int16_t ligne = 0;        // the line it belongs to (-1 for the end of the program)
+    int32_t a = 0;
+    int32_t b = 0;
+    int32_t r = 0;
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t z = 0;
+    int32_t w = 0;
+};
+
+// Every operation the engine runs has at least 3 words, and each line adds
+// one end or is one general entry; two more for the engine's own entries.
+constexpr int32_t nbMicrosMax = nbMotsCode / 3 + nbLignesMax + 2;
+
+// The stream of one record.
+struct Tflux {
+    Tmicro micros[nbMicrosMax];
+    int32_t fluxLignes[nbLignesMax] = {};   // each line's first micro-operation; 0 = the general step
+    int32_t nbMicros = 0;
+    const void* const* sautsDe = nullptr;   // the engine's entry table the `saut` come from; null when rebuilt
+};
+
+// The record's stream, made (all lines general) if the record has none yet.
+Tflux& fluxDe(TdonneesCommunes& d);
+
 // Index of the general step's and the program end's entries in the stream.
 constexpr int32_t fluxGeneral = 0;
 constexpr int32_t fluxArret = 1;
@@ -90,7 +122,7 @@ constexpr int32_t fluxArret = 1;
 // First micro-operation of `ligne`: the end of the program for -1, the
 // shared general entry for a line outside the program (or before the stream
 // is built).
-inline int32_t fluxDeLigne(const TdonneesCommunes& d, int32_t ligne) {
+inline int32_t fluxDeLigne(const Tflux& d, int32_t ligne) {
     if (ligne == aucuneLigne)
         return fluxArret;
     if (static_cast<uint32_t>(ligne) >= static_cast<uint32_t>(nbLignesMax))

@@ -72,17 +72,18 @@ void executerTranche(TdonneesCommunes& d) {
 
     int32_t* const e = d.entiers;
     uint8_t* const c = d.conditions;
-    const Tmicro* const flux = d.micros;
+    Tflux& F = fluxDe(d);
+    const Tmicro* const flux = F.micros;
     // The engine's own entries, whatever the record held before.
-    d.micros[fluxGeneral].code = mGeneral;
-    d.micros[fluxArret].code = mArret;
-    d.micros[fluxArret].ligne = aucuneLigne;
+    F.micros[fluxGeneral].code = mGeneral;
+    F.micros[fluxArret].code = mArret;
+    F.micros[fluxArret].ligne = aucuneLigne;
     // Each micro-operation carries the address of its entry, which saves a
     // table look-up per micro-operation; linked once per stream.
-    if (d.sautsDe != etiquettes) {
-        const int32_t nb = d.nbMicros < nbMicrosMax ? d.nbMicros : nbMicrosMax;
+    if (F.sautsDe != etiquettes) {
+        const int32_t nb = F.nbMicros < nbMicrosMax ? F.nbMicros : nbMicrosMax;
         for (int32_t k = 0; k < nb; ++k) {
-            Tmicro& micro = d.micros[k];
+            Tmicro& micro = F.micros[k];
             if (micro.code >= nbCodesMicro)
                 micro.saut = &&general;
             else if (micro.code >= mFinAffectationE && micro.w == static_cast<int32_t>(sizeof(Tmicro)))
@@ -90,17 +91,17 @@ void executerTranche(TdonneesCommunes& d) {
             else
                 micro.saut = etiquettes[micro.code];
         }
-        d.sautsDe = etiquettes;
+        F.sautsDe = etiquettes;
     }
-    d.micros[fluxGeneral].saut = &&general;
-    d.micros[fluxArret].saut = &&arret;
+    F.micros[fluxGeneral].saut = &&general;
+    F.micros[fluxArret].saut = &&arret;
 
     // The line is known from the micro-operation, except at the shared
     // general entry, which only a line outside the program reaches.
     int32_t ligne = d.ligneCourante;
     int32_t restant = tailleTranche - d.nbPasTranche;
     int32_t compte = restant;   // `restant` when the counts were last brought up to date
-    const Tmicro* p = flux + fluxDeLigne(d, ligne);
+    const Tmicro* p = flux + fluxDeLigne(F, ligne);
     Tetendu v = 0.0;
     if (restant <= 0)
         goto sortie;
@@ -271,7 +272,7 @@ general:
     compte = restant = tailleTranche - d.nbPasTranche;
     if (restant <= 0)
         return;
-    p = flux + fluxDeLigne(d, ligne);
+    p = flux + fluxDeLigne(F, ligne);
     SUIVANTE();
 
 arret:
