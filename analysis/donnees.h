@@ -93,7 +93,7 @@ struct Tvariable {
     int32_t borneMax2 = 0;
 };
 
-// The normal-mode engine's stream (execution/formes.h), made by the first
+// The normal-mode engine's stream (execution/moteur/decodage.h), made by the first
 // run of a record and freed with it.
 struct Tflux;
 struct TliberationFlux {

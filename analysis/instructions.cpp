@@ -279,6 +279,13 @@ void conclure(TdonneesCommunes& d, int32_t ligne, bool reussi) {
     d.instructions[ligne].finCode = d.codeLibre;
 }
 
+void analyserElementAffiche(TdonneesCommunes& d, int32_t ligne, std::string element) {
+    if (!afficherElement(d, std::move(element))) {
+        signalerErreur(d, errSyntaxe);
+        d.ligneErreur = ligne;
+    }
+}
+
 } // namespace
 
 void analyserDonner(TdonneesCommunes& d, int32_t ligne, const std::string& texte) {
@@ -311,11 +318,4 @@ void analyserAfficher(TdonneesCommunes& d, int32_t ligne, const std::string& tex
         debut = fin + 1;
     }
     conclure(d, ligne, d.codeErreur == 0);
-}
-
-void analyserElementAffiche(TdonneesCommunes& d, int32_t ligne, std::string element) {
-    if (!afficherElement(d, std::move(element))) {
-        signalerErreur(d, errSyntaxe);
-        d.ligneErreur = ligne;
-    }
 }

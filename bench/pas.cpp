@@ -6,7 +6,7 @@
 #include "tools/fenetre_memoire.h"
 #include "analysis/lignes.h"
 #include "analysis/programme.h"
-#include "execution/formes.h"
+#include "execution/moteur/decodage.h"
 #include "execution/pas.h"
 
 #include <benchmark/benchmark.h>

@@ -6,7 +6,7 @@
 #include "analysis/messages.h"
 #include "analysis/programme.h"
 #include "expressions/formats.h"
-#include "execution/formes.h"
+#include "execution/moteur/decodage.h"
 #include "execution/pas.h"
 #include "execution/suivi.h"
 #include "execution/affichages.h"

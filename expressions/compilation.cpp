@@ -569,18 +569,7 @@ TexpressionCompilee compilerPlage(Tcompilateur& c, Tplage e) {
     return emettre(d, noeud, operandes);
 }
 
-} // namespace
-
-TexpressionCompilee compilerExpression(TdonneesCommunes& d, std::string_view texte) {
-    if (d.codeErreur != 0)
-        return {};
-    if (!parenthesesEquilibrees(texte)) {
-        signalerErreur(d, errParenthesage);
-        return {};
-    }
-    return compilerSousExpression(d, texte);
-}
-
+// Compiles one (sub)expression; does nothing when `codeErreur` is set.
 TexpressionCompilee compilerSousExpression(TdonneesCommunes& d, std::string_view texte) {
     if (d.codeErreur != 0)
         return {};
@@ -595,6 +584,18 @@ TexpressionCompilee compilerSousExpression(TdonneesCommunes& d, std::string_view
     }
     Tcompilateur c(d, texte);
     return compilerPlage(c, {0, static_cast<int32_t>(texte.size()), 0});
+}
+
+} // namespace
+
+TexpressionCompilee compilerExpression(TdonneesCommunes& d, std::string_view texte) {
+    if (d.codeErreur != 0)
+        return {};
+    if (!parenthesesEquilibrees(texte)) {
+        signalerErreur(d, errParenthesage);
+        return {};
+    }
+    return compilerSousExpression(d, texte);
 }
 
 bool ajouterMot(TdonneesCommunes& d, int32_t mot) {

@@ -6,7 +6,7 @@
 #include "analysis/lignes.h"
 #include "analysis/programme.h"
 #include "execution/controle.h"
-#include "execution/formes.h"
+#include "execution/moteur/decodage.h"
 #include "execution/pas.h"
 #include "execution/session.h"
 

@@ -159,8 +159,6 @@ bool nouveauProgramme(TdonneesCommunes& d) {
     return true;
 }
 
-void ouvrirProgramme(TdonneesCommunes& d) { chargerProgramme(d); }
-
 bool enregistrerProgramme(TdonneesCommunes& d) {
     Tfenetre& f = *d.fenetre;
     // What is written is what the editor shows, line ends as CR LF; the

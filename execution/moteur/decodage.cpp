@@ -1,4 +1,4 @@
-#include "execution/formes.h"
+#include "execution/moteur/decodage.h"
 
 #include "analysis/donnees.h"
 #include "expressions/operations.h"

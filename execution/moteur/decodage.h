@@ -15,7 +15,7 @@
 #include <cstdint>
 
 // Micro-operation codes, each with the label of its entry in the engine
-// (execution/tranche.cpp): both come from these lists, so their order cannot
+// (execution/moteur/moteur.cpp): both come from these lists, so their order cannot
 // drift. X(code, label) is one code; X4(code, label) the four forms of a real
 // operation by where its operands are: EE both in integer cells, ER the
 // second in a real cell, RE the first, RR both (suffixes of code and label).
@@ -46,7 +46,7 @@
     /* Any other operation, run by the evaluator: a its first code word. */            \
     X(mAutre, autre)
 
-// The ends of lines, which the engine has twice (execution/tranche.cpp).
+// The ends of lines, which the engine has twice (execution/moteur/moteur.cpp).
 #define TREVANE_MICROS_FINS(X, X4)                                                     \
     X(mFinAffectationE, finAffectationE)   /* E[x] := E[a] */                          \
     X(mFinAffectationR, finAffectationR)   /* R[x] := a as a real */                   \

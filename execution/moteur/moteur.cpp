@@ -1,13 +1,13 @@
 // The normal-mode burst: up to 10,000,000 steps without handing control back
 // to the window, so this loop is what a learner waits for. It runs the stream
-// of micro-operations built when the run started (execution/formes.h), one
+// of micro-operations built when the run started (execution/moteur/decodage.h), one
 // indirect jump per micro-operation; the lines left general, and every line
 // whose micro-operations cannot finish, go through the general step.
 #include "analysis/donnees.h"
-#include "execution/formes.h"
+#include "execution/moteur/decodage.h"
 #include "execution/pas.h"
 #include "execution/pas_en_ligne.h"
-#include "execution/reels_surs.h"
+#include "execution/moteur/reels_surs.h"
 #include "expressions/calculs.h"
 #include "expressions/evaluation_en_ligne.h"
 
@@ -41,7 +41,7 @@ inline bool decalage(int32_t i, int32_t min, int32_t etendue, int32_t& k) {
     M(nom##ER, TREVANE_E, TREVANE_R, __VA_ARGS__)    \
     M(nom##RE, TREVANE_R, TREVANE_E, __VA_ARGS__)    \
     M(nom##RR, TREVANE_R, TREVANE_R, __VA_ARGS__)
-// Entries of the micro-operation codes (execution/formes.h), and of the ends'
+// Entries of the micro-operation codes (execution/moteur/decodage.h), and of the ends'
 // second copy, whose labels end in "Contigue".
 #define TREVANE_ADRESSE(code, etiquette) &&etiquette,
 #define TREVANE_ADRESSE4(code, etiquette) &&etiquette##EE, &&etiquette##ER, &&etiquette##RE, &&etiquette##RR,
@@ -168,7 +168,7 @@ non: OPERATION(c[p->r] = !c[p->a]);
 valeurCondition: OPERATION(e[p->r] = c[p->a] ? 1 : 0);
 
     // Real arithmetic: in doubles where that provably gives the value of the
-    // extended computation (execution/reels_surs.h), else in extended
+    // extended computation (execution/moteur/reels_surs.h), else in extended
     // precision, rounded once when stored by `suite`.
 #define TREVANE_STOCKER_OPERATION(valeur) \
     caseReelle(d, p->r) = (valeur);       \
@@ -242,12 +242,12 @@ autre: {
 #define COLLER_(a, b) a##b
 #define COLLER(a, b) COLLER_(a, b)
 #define SUITE (p->w)
-#include "execution/fins_de_ligne.inc"
+#include "execution/moteur/fins_de_ligne.inc"
 #undef SUITE
 #undef FIN
 #define SUITE static_cast<int32_t>(sizeof(Tmicro))
 #define FIN(nom) COLLER(nom, Contigue)
-#include "execution/fins_de_ligne.inc"
+#include "execution/moteur/fins_de_ligne.inc"
 #undef SUITE
 #undef FIN
 #undef COLLER
