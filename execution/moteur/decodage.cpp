@@ -318,10 +318,14 @@ bool Tdecodeur::decoderFin(const Tinstruction& I) {
         }
         fin->x = I.cibleBranchement;
         break;
-    default:
+    case natAfficher: case natAllerEtRevenir: case natRevenir:
         // Displays, calls and returns (whose successor changes) stay general.
         return false;
+    case natNonClassee: case natVide: case natCommentaire: case natEtiquette: case natDeclaration:
+        return false;   // not executable
     }
+    if (fin == nullptr)
+        return false;
     fin->z = I.suivante;
     return true;
 }
