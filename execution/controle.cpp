@@ -5,11 +5,11 @@
 #include "analysis/fenetre.h"
 #include "analysis/messages.h"
 #include "analysis/programme.h"
-#include "expressions/formats.h"
+#include "execution/affichages.h"
 #include "execution/moteur/decodage.h"
 #include "execution/pas.h"
 #include "execution/suivi.h"
-#include "execution/affichages.h"
+#include "expressions/formats.h"
 
 #include <array>
 

@@ -6,9 +6,9 @@
 #include "analysis/donnees.h"
 #include "analysis/fenetre.h"
 #include "analysis/messages.h"
-#include "expressions/formats.h"
 #include "expressions/evaluation.h"
 #include "expressions/evaluation_en_ligne.h"
+#include "expressions/formats.h"
 
 #include <cstdint>
 #include <string>

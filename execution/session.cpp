@@ -3,8 +3,8 @@
 #include "analysis/codage.h"
 #include "analysis/donnees.h"
 #include "analysis/fenetre.h"
-#include "expressions/hasard.h"
 #include "execution/textes.h"
+#include "expressions/hasard.h"
 
 #include <chrono>
 

@@ -4,16 +4,16 @@
 
 #include "analysis/codage.h"
 #include "analysis/donnees.h"
-#include "tools/fenetre_memoire.h"
 #include "analysis/lignes.h"
-#include "expressions/affichage_valeurs.h"
+#include "execution/affichages.h"
 #include "execution/controle.h"
 #include "execution/pas.h"
 #include "execution/session.h"
+#include "execution/textes.h"
+#include "expressions/affichage_valeurs.h"
 #include "expressions/hasard.h"
 #include "expressions/operations.h"
-#include "execution/affichages.h"
-#include "execution/textes.h"
+#include "tools/fenetre_memoire.h"
 
 #include <initializer_list>
 #include <memory>

@@ -1,8 +1,8 @@
 // The two display modes of the display pane.
 #include "analysis/donnees.h"
+#include "banc_execution.h"
 #include "execution/affichages.h"
 #include "execution/controle.h"
-#include "banc_execution.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Run control: starting, continuing and stopping runs, and their reports.
 #include "analysis/donnees.h"
-#include "execution/controle.h"
 #include "banc_execution.h"
+#include "execution/controle.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 
 #include "analysis/codage.h"
 #include "analysis/donnees.h"
-#include "tools/fenetre_memoire.h"
-#include "execution/session.h"
 #include "execution/affichages.h"
+#include "execution/session.h"
 #include "execution/textes.h"
+#include "tools/fenetre_memoire.h"
 
 #include <gtest/gtest.h>
 

@@ -4,11 +4,11 @@
 
 #include "analysis/codage.h"
 #include "analysis/donnees.h"
-#include "tools/fenetre_memoire.h"
 #include "analysis/lignes.h"
 #include "execution/affichages.h"
-#include "window/noyau/fichiers.h"
 #include "execution/textes.h"
+#include "tools/fenetre_memoire.h"
+#include "window/noyau/fichiers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The general step, one line at a time: assignments, indices, calls and
 // returns, branches, the step count.
 #include "analysis/donnees.h"
-#include "execution/pas.h"
 #include "banc_execution.h"
+#include "execution/pas.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The reference text and the new-program template.
 #include "analysis/codage.h"
-#include "execution/textes.h"
 #include "banc_execution.h"
+#include "execution/textes.h"
 
 #include <gtest/gtest.h>
 

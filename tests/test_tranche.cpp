@@ -4,13 +4,13 @@
 // against the extended computation it stands for.
 #include "analysis/codage.h"
 #include "analysis/donnees.h"
-#include "tools/fenetre_memoire.h"
 #include "analysis/lignes.h"
+#include "execution/controle.h"
 #include "execution/moteur/decodage.h"
 #include "execution/moteur/reels_surs.h"
-#include "execution/controle.h"
 #include "expressions/calculs.h"
 #include "expressions/hasard.h"
+#include "tools/fenetre_memoire.h"
 
 #include <gtest/gtest.h>
 

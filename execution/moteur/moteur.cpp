@@ -5,9 +5,9 @@
 // whose micro-operations cannot finish, go through the general step.
 #include "analysis/donnees.h"
 #include "execution/moteur/decodage.h"
+#include "execution/moteur/reels_surs.h"
 #include "execution/pas.h"
 #include "execution/pas_en_ligne.h"
-#include "execution/moteur/reels_surs.h"
 #include "expressions/calculs.h"
 #include "expressions/evaluation_en_ligne.h"
 

@@ -6,8 +6,8 @@
 #include "analysis/fenetre.h"
 #include "analysis/lignes.h"
 #include "analysis/messages.h"
-#include "execution/controle.h"
 #include "execution/affichages.h"
+#include "execution/controle.h"
 #include "execution/textes.h"
 
 namespace {
