@@ -5,8 +5,7 @@
 
 bool allouerEntiers(TdonneesCommunes& d, int64_t nombre, int32_t valeur) {
     if (nombre < 0 || static_cast<int64_t>(d.entierLibre) + nombre - 1 > derniereCaseEntiere) {
-        d.codeErreur = errCapacites;
-        return false;
+        return signalerErreur(d, errCapacites);
     }
     for (int64_t k = 0; k < nombre; ++k)
         d.entiers[d.entierLibre + k] = valeur;
@@ -16,8 +15,7 @@ bool allouerEntiers(TdonneesCommunes& d, int64_t nombre, int32_t valeur) {
 
 bool allouerReels(TdonneesCommunes& d, int64_t nombre, double valeur) {
     if (nombre < 0 || static_cast<int64_t>(d.reelLibre) + nombre - 1 > derniereCaseReelle) {
-        d.codeErreur = errCapacites;
-        return false;
+        return signalerErreur(d, errCapacites);
     }
     for (int64_t k = 0; k < nombre; ++k)
         caseReelle(d, static_cast<int32_t>(d.reelLibre + k)) = valeur;

@@ -23,25 +23,18 @@ bool nomValide(std::string_view nom) {
     return std::all_of(nom.begin(), nom.end(), [](char c) { return estLettre(c) || estChiffre(c); });
 }
 
-bool refuser(TdonneesCommunes& d, int32_t code) {
-    d.codeErreur = code;
-    return false;
-}
-
 } // namespace
 
 void analyserDeclaration(TdonneesCommunes& d, int32_t ligne, const std::string& texte) {
     const bool reel = texte.starts_with(motReel);
     if (!reel && !texte.starts_with(motEntier)) {
-        d.codeErreur = errDeclaration;
-        d.ligneErreur = ligne;
+        signalerErreur(d, errDeclaration, ligne);
         return;
     }
     std::string reste = texte.substr(reel ? motReel.size() : motEntier.size());
     serrerSeparateurs(reste);
     if (reste.empty()) {
-        d.codeErreur = errDeclaration;
-        d.ligneErreur = ligne;
+        signalerErreur(d, errDeclaration, ligne);
         return;
     }
     if (reste.back() != ';')
@@ -50,7 +43,7 @@ void analyserDeclaration(TdonneesCommunes& d, int32_t ligne, const std::string& 
     while (debut < reste.size()) {
         const size_t fin = reste.find(';', debut);
         const std::string_view element = std::string_view(reste).substr(debut, fin - debut);
-        const bool reussi = element.empty() ? refuser(d, errDeclaration)
+        const bool reussi = element.empty() ? signalerErreur(d, errDeclaration)
                                             : declarerVariable(d, std::string(element), reel);
         if (!reussi) {
             d.ligneErreur = ligne;
@@ -62,7 +55,7 @@ void analyserDeclaration(TdonneesCommunes& d, int32_t ligne, const std::string& 
 
 bool declarerVariable(TdonneesCommunes& d, std::string item, bool reel) {
     if (d.nbVariables >= nbVariablesMax)
-        return refuser(d, errTropDeVariables);
+        return signalerErreur(d, errTropDeVariables);
     const int32_t numero = ++d.nbVariables;
     Tvariable& v = d.variables[numero];
 
@@ -72,21 +65,21 @@ bool declarerVariable(TdonneesCommunes& d, std::string item, bool reel) {
     // Characters past the fourth are dropped without a word: «compteur» is «comp».
     v.nom = sansBlancs(std::string_view(item).substr(0, avecIndices ? parenthese : item.size()).substr(0, 4));
     if (!nomValide(v.nom))
-        return refuser(d, errDeclaration);
+        return signalerErreur(d, errDeclaration);
     for (int32_t k = 1; k < numero; ++k)
         if (d.variables[k].nom == v.nom)
-            return refuser(d, errDeclareeDeuxFois);
+            return signalerErreur(d, errDeclareeDeuxFois);
 
     int64_t nbCases = 1;
     if (!avecIndices) {
         if (v.nom == "pi")
-            return refuser(d, errDeclaration);
+            return signalerErreur(d, errDeclaration);
         v.nbIndices = 0;
     } else {
         if (std::find(nomsReserves.begin(), nomsReserves.end(), v.nom) != nomsReserves.end())
-            return refuser(d, errDeclaration);
+            return signalerErreur(d, errDeclaration);
         if (item.back() != ')')
-            return refuser(d, errDeclaration);
+            return signalerErreur(d, errDeclaration);
         std::string_view plages = std::string_view(item).substr(parenthese + 1);
         plages.remove_suffix(1);
         v.nbIndices = 1;
@@ -94,11 +87,11 @@ bool declarerVariable(TdonneesCommunes& d, std::string item, bool reel) {
         if (virgule != std::string_view::npos) {
             v.nbIndices = 2;
             if (!lirePlage(plages.substr(virgule + 1), v.borneMin2, v.borneMax2))
-                return refuser(d, errDeclaration);
+                return signalerErreur(d, errDeclaration);
             plages = plages.substr(0, virgule);
         }
         if (!lirePlage(plages, v.borneMin1, v.borneMax1))
-            return refuser(d, errDeclaration);
+            return signalerErreur(d, errDeclaration);
         // Exact in 64 bits: two ranges of 2^31 cells multiply to 2^62 at most.
         nbCases = int64_t{v.borneMax1} - v.borneMin1 + 1;
         if (v.nbIndices == 2)

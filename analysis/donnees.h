@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -27,19 +28,21 @@ constexpr int32_t tailleTranche = 10000000;    // instructions per normal burst
 constexpr int32_t aucuneLigne = -1;
 
 // Line kinds (`nature`). 7, 8 and 9 are never produced.
-constexpr int32_t natNonClassee = 0;   // only during the analysis
-constexpr int32_t natVide = 1;
-constexpr int32_t natCommentaire = 2;
-constexpr int32_t natEtiquette = 3;
-constexpr int32_t natAffectation = 4;          // simple variable
-constexpr int32_t natAffectationListe = 5;     // list element
-constexpr int32_t natAffectationTableau = 6;   // table element
-constexpr int32_t natAller = 10;               // unconditional branch
-constexpr int32_t natAllerSi = 11;             // conditional branch
-constexpr int32_t natAfficher = 12;
-constexpr int32_t natAllerEtRevenir = 13;      // branch and return
-constexpr int32_t natRevenir = 14;
-constexpr int32_t natDeclaration = 15;
+enum Tnature : int32_t {
+    natNonClassee = 0,  // only during the analysis
+    natVide = 1,
+    natCommentaire = 2,
+    natEtiquette = 3,
+    natAffectation = 4,         // simple variable
+    natAffectationListe = 5,    // list element
+    natAffectationTableau = 6,  // table element
+    natAller = 10,              // unconditional branch
+    natAllerSi = 11,            // conditional branch
+    natAfficher = 12,
+    natAllerEtRevenir = 13,     // branch and return
+    natRevenir = 14,
+    natDeclaration = 15,
+};
 
 // Variable types, and value types of compiled expressions.
 constexpr int32_t typeEntier = 1;
@@ -58,7 +61,7 @@ constexpr uint8_t modeResultats = 1;
 struct Tinstruction {
     std::string etiquette;        // label line: its text without brackets, trimmed
     uint8_t classee = 0;          // classified by an earlier pass (analysis only)
-    int32_t nature = 0;
+    Tnature nature = natNonClassee;
     int32_t debutCode = 0;        // first code word of the line
     int32_t finCode = 0;          // one past its last word
     int32_t numVariable = 0;      // assignment: variable number
@@ -90,26 +93,12 @@ struct Tvariable {
     int32_t borneMax2 = 0;
 };
 
-// One micro-operation of the normal-mode engine (execution/formes.h): an
-// operation of a line with its cells resolved, or the end of a line with its
-// effect and successors. Built when a run starts; the meaning of the fields
-// depends on the code.
-struct Tmicro {
-    const void* saut = nullptr; // the engine's entry for `code`, set by the engine before it runs the stream
-    uint16_t code = 0;
-    int16_t ligne = 0;        // the line it belongs to (-1 for the end of the program)
-    int32_t a = 0;
-    int32_t b = 0;
-    int32_t r = 0;
-    int32_t x = 0;
-    int32_t y = 0;
-    int32_t z = 0;
-    int32_t w = 0;
+// The normal-mode engine's stream (execution/moteur/decodage.h), made by the first
+// run of a record and freed with it.
+struct Tflux;
+struct TliberationFlux {
+    void operator()(Tflux* flux) const;
 };
-
-// Every operation the engine runs has at least 3 words, and each line adds
-// one end or is one general entry; two more for the engine's own entries.
-constexpr int32_t nbMicrosMax = nbMotsCode / 3 + nbLignesMax + 2;
 
 struct TdonneesCommunes {
     std::string nomFichier;       // path of the program file open or last saved (UTF-8, as the system names it)
@@ -154,10 +143,7 @@ struct TdonneesCommunes {
 
     uint64_t etatHasard = 0;      // state of the random source, seeded once at start-up
 
-    Tmicro micros[nbMicrosMax];               // the normal-mode engine's stream
-    int32_t fluxLignes[nbLignesMax] = {};     // each line's first micro-operation; 0 = the general step
-    int32_t nbMicros = 0;
-    const void* const* sautsDe = nullptr; // the engine's entry table the stream's `saut` come from; null when rebuilt
+    std::unique_ptr<Tflux, TliberationFlux> flux;   // the normal-mode engine's stream, null before the first run
     bool formesRapides = true;    // false runs every step by the general path (tests compare both)
     Tsuivi* suivi = nullptr;      // told of every step when a trace is kept (execution/suivi.h)
 };

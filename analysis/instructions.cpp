@@ -14,13 +14,6 @@
 
 namespace {
 
-// Sets the code unless an earlier step (the compiler) already did; always false.
-bool echec(TdonneesCommunes& d, int32_t code) {
-    if (d.codeErreur == 0)
-        d.codeErreur = code;
-    return false;
-}
-
 // Compiles an expression that must give `typeAttendu`; another type is `codeType`.
 bool compilerDeType(TdonneesCommunes& d, std::string_view texte, int32_t typeAttendu, int32_t codeType,
                     int32_t& cellule) {
@@ -28,7 +21,7 @@ bool compilerDeType(TdonneesCommunes& d, std::string_view texte, int32_t typeAtt
     if (d.codeErreur != 0)
         return false;
     if (e.type != typeAttendu)
-        return echec(d, codeType);
+        return signalerErreur(d, codeType);
     cellule = e.cellule;
     return true;
 }
@@ -73,7 +66,7 @@ bool donner(TdonneesCommunes& d, Tinstruction& instruction, const std::string& t
     const size_t p = reste.find(motLaValeur);
     // Something must stand before " la valeur ".
     if (p == std::string_view::npos || p == 0)
-        return echec(d, errAffectation);
+        return signalerErreur(d, errAffectation);
     const std::string_view cible = sansBlancsVue(reste.substr(0, p));
     const std::string_view expression = reste.substr(p + motLaValeur.size());
 
@@ -95,15 +88,15 @@ bool donner(TdonneesCommunes& d, Tinstruction& instruction, const std::string& t
     }
     instruction.numVariable = chercherVariable(d, nom);
     if (instruction.numVariable == 0 || d.variables[instruction.numVariable].nbIndices != instruction.nbIndicesCible)
-        return echec(d, errVariableAAffecter);
+        return signalerErreur(d, errVariableAAffecter);
     const Tvariable& v = d.variables[instruction.numVariable];
 
     instruction.typeCible = v.typeVariable;
     if (v.typeVariable == typeEntier && valeur.type != typeEntier)
-        return echec(d, errEntierAttendu);
+        return signalerErreur(d, errEntierAttendu);
     if (v.typeVariable == typeReel && valeur.type != typeEntier && valeur.type != typeReel)
-        return echec(d, errNumeriqueAttendu);
-    instruction.nature = natAffectation + instruction.nbIndicesCible;
+        return signalerErreur(d, errNumeriqueAttendu);
+    instruction.nature = static_cast<Tnature>(natAffectation + instruction.nbIndicesCible);
     instruction.caseCible = v.premiereCase;
 
     if (instruction.nbIndicesCible == 1) {
@@ -119,7 +112,7 @@ bool donner(TdonneesCommunes& d, Tinstruction& instruction, const std::string& t
         std::string premier;
         std::string second;
         if (!separerIndices(indices, premier, second))
-            return echec(d, errAffectation);
+            return signalerErreur(d, errAffectation);
         return compilerIndice(d, premier, instruction.caseIndice1) &&
                compilerIndice(d, second, instruction.caseIndice2);
     }
@@ -137,14 +130,14 @@ int32_t ligneEtiquette(const TdonneesCommunes& d, std::string_view etiquette) {
 bool aller(TdonneesCommunes& d, Tinstruction& instruction, const std::string& texte) {
     std::string_view reste = sansBlancsVue(apresMotCle(texte, motAller));
     if (reste.empty() || reste.front() != '[')
-        return echec(d, errBranchement);
+        return signalerErreur(d, errBranchement);
     reste.remove_prefix(1);
     const size_t q = reste.find(']');
     if (q == std::string_view::npos || q == 0)
-        return echec(d, errBranchement);
+        return signalerErreur(d, errBranchement);
     const int32_t cible = ligneEtiquette(d, sansBlancsVue(reste.substr(0, q)));
     if (cible == aucuneLigne)
-        return echec(d, errEtiquetteNonTrouvee);
+        return signalerErreur(d, errEtiquetteNonTrouvee);
     instruction.suivante = cible;
     if (q + 1 == reste.size()) {
         instruction.nature = natAller;
@@ -157,7 +150,7 @@ bool aller(TdonneesCommunes& d, Tinstruction& instruction, const std::string& te
         return true;
     }
     if (!suite.starts_with(motSi))
-        return echec(d, errBranchement);
+        return signalerErreur(d, errBranchement);
     suite = sansBlancsVue(suite.substr(motSi.size()));
     if (!compilerDeType(d, suite, typeCondition, errSyntaxe, instruction.caseValeur))
         return false;
@@ -182,7 +175,7 @@ bool positionTexte(TdonneesCommunes& d, std::string_view texte, int32_t& positio
     }
     // The pool lives as long as the program; code words cannot address past 2^31.
     if (d.textesAffiches.size() + texte.size() >= static_cast<size_t>(std::numeric_limits<int32_t>::max()))
-        return echec(d, errCapacites);
+        return signalerErreur(d, errCapacites);
     position = static_cast<int32_t>(d.textesAffiches.size() + 1);
     d.textesAffiches += texte;
     return true;
@@ -190,7 +183,7 @@ bool positionTexte(TdonneesCommunes& d, std::string_view texte, int32_t& positio
 
 bool afficherTexte(TdonneesCommunes& d, std::string_view element) {
     if (element.back() != '"')
-        return echec(d, errTexteAffiche);
+        return signalerErreur(d, errTexteAffiche);
     // A lone double quote is both ends of the empty text.
     const std::string_view texte = interieur(element);
     int32_t position = 0;
@@ -203,7 +196,7 @@ bool afficherPlageListe(TdonneesCommunes& d, int32_t variable, std::string_view 
     std::string_view bas;
     std::string_view haut;
     if (!couperPlage(interieur(indices), bas, haut))
-        return echec(d, errPlage);
+        return signalerErreur(d, errPlage);
     int32_t caseBas = 0;
     int32_t caseHaut = 0;
     return compilerIndice(d, bas, caseBas) && compilerIndice(d, haut, caseHaut) &&
@@ -214,11 +207,11 @@ bool afficherPlageTableau(TdonneesCommunes& d, int32_t variable, std::string_vie
     std::string premier;
     std::string second;
     if (!separerIndices(indices, premier, second))
-        return echec(d, errPlage);
+        return signalerErreur(d, errPlage);
     const bool surPremier = contient(premier, "..");
     const bool surSecond = contient(second, "..");
     if (surPremier && surSecond)
-        return echec(d, errPlageDouble);
+        return signalerErreur(d, errPlageDouble);
     std::string_view bas;
     std::string_view haut;
     int32_t caseFixe = 0;
@@ -231,7 +224,7 @@ bool afficherPlageTableau(TdonneesCommunes& d, int32_t variable, std::string_vie
                emettre(d, {opAfficherColonneTableau, caseBas, caseHaut, caseFixe, variable});
     }
     if (!surSecond)
-        return echec(d, errPlage);
+        return signalerErreur(d, errPlage);
     return compilerIndice(d, premier, caseFixe) && couperPlage(second, bas, haut) &&
            compilerIndice(d, bas, caseBas) && compilerIndice(d, haut, caseHaut) &&
            emettre(d, {opAfficherLigneTableau, caseFixe, caseBas, caseHaut, variable});
@@ -241,10 +234,10 @@ bool afficherPlage(TdonneesCommunes& d, std::string element) {
     remplacerTout(element, "...", "..");
     const size_t parenthese = element.find('(');
     if (parenthese == std::string::npos || element.back() != ')')
-        return echec(d, errPlage);
+        return signalerErreur(d, errPlage);
     const int32_t variable = chercherVariable(d, sansBlancsVue(std::string_view(element).substr(0, parenthese)));
     if (variable == 0 || d.variables[variable].nbIndices == 0)
-        return echec(d, errPlage);
+        return signalerErreur(d, errPlage);
     const std::string_view indices = std::string_view(element).substr(parenthese);
     return d.variables[variable].nbIndices == 1 ? afficherPlageListe(d, variable, indices)
                                                 : afficherPlageTableau(d, variable, indices);
@@ -262,14 +255,14 @@ bool afficherExpression(TdonneesCommunes& d, std::string_view element) {
     case typeCondition:
         return emettre(d, {opAfficherCondition, e.cellule});
     default:
-        return echec(d, errSyntaxe);
+        return signalerErreur(d, errSyntaxe);
     }
 }
 
 bool afficherElement(TdonneesCommunes& d, std::string element) {
     supprimerBlancs(element);
     if (element.empty())
-        return echec(d, errSyntaxe);
+        return signalerErreur(d, errSyntaxe);
     if (element.front() == '"')
         return afficherTexte(d, element);
     if (contient(element, ".."))
@@ -279,11 +272,18 @@ bool afficherElement(TdonneesCommunes& d, std::string element) {
 
 void conclure(TdonneesCommunes& d, int32_t ligne, bool reussi) {
     if (!reussi || d.codeErreur != 0) {
-        echec(d, errSyntaxe); // never left without a code
+        signalerErreur(d, errSyntaxe); // never left without a code
         d.ligneErreur = ligne;
         return;
     }
     d.instructions[ligne].finCode = d.codeLibre;
+}
+
+void analyserElementAffiche(TdonneesCommunes& d, int32_t ligne, std::string element) {
+    if (!afficherElement(d, std::move(element))) {
+        signalerErreur(d, errSyntaxe);
+        d.ligneErreur = ligne;
+    }
 }
 
 } // namespace
@@ -318,11 +318,4 @@ void analyserAfficher(TdonneesCommunes& d, int32_t ligne, const std::string& tex
         debut = fin + 1;
     }
     conclure(d, ligne, d.codeErreur == 0);
-}
-
-void analyserElementAffiche(TdonneesCommunes& d, int32_t ligne, std::string element) {
-    if (!afficherElement(d, std::move(element))) {
-        echec(d, errSyntaxe);
-        d.ligneErreur = ligne;
-    }
 }

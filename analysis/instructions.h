@@ -11,4 +11,3 @@ struct TdonneesCommunes;
 void analyserDonner(TdonneesCommunes& d, int32_t ligne, const std::string& texte);
 void analyserAller(TdonneesCommunes& d, int32_t ligne, const std::string& texte);
 void analyserAfficher(TdonneesCommunes& d, int32_t ligne, const std::string& texte);
-void analyserElementAffiche(TdonneesCommunes& d, int32_t ligne, std::string element);

@@ -1,6 +1,7 @@
 #include "analysis/messages.h"
 
 #include "analysis/codage.h"
+#include "analysis/donnees.h"
 
 #include <array>
 
@@ -46,4 +47,18 @@ const std::string& messageAnalyse(int32_t code) {
     if (code < 0 || code >= static_cast<int32_t>(messages.size()))
         return messages[0];
     return messages[code];
+}
+
+bool signalerErreur(TdonneesCommunes& d, int32_t code) {
+    if (d.codeErreur == 0)
+        d.codeErreur = code;
+    return false;
+}
+
+bool signalerErreur(TdonneesCommunes& d, int32_t code, int32_t ligne) {
+    if (d.codeErreur == 0) {
+        d.codeErreur = code;
+        d.ligneErreur = ligne;
+    }
+    return false;
 }

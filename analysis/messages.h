@@ -1,33 +1,54 @@
-// Analysis error codes and their messages.
+// Error codes, their messages, and the one way an analysis records an error.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
-constexpr int32_t errParenthesage = 1;
-constexpr int32_t errSyntaxe = 2;
-constexpr int32_t errCapacites = 3;
-constexpr int32_t errProgrammeVide = 4;
-constexpr int32_t errTropDeLignes = 5;
-constexpr int32_t errEtiquette = 6;
-constexpr int32_t errInstructionNonComprise = 7;
-constexpr int32_t errAucuneInstruction = 8;
-constexpr int32_t errDeclaration = 9;
-constexpr int32_t errBranchementSurLuiMeme = 10;
-constexpr int32_t errTropDeVariables = 11;
-constexpr int32_t errDeclareeDeuxFois = 12;
-constexpr int32_t errSansFin = 13;
-constexpr int32_t errSansAffichage = 14;
-constexpr int32_t errTexteAffiche = 15;
-constexpr int32_t errAffectation = 16;
-constexpr int32_t errIndiceNonEntier = 17;
-constexpr int32_t errVariableAAffecter = 18;
-constexpr int32_t errEntierAttendu = 19;
-constexpr int32_t errNumeriqueAttendu = 20;
-constexpr int32_t errBranchement = 21;
-constexpr int32_t errEtiquetteNonTrouvee = 22;
-constexpr int32_t errPlage = 24;
-constexpr int32_t errPlageDouble = 25;
+enum TerreurAnalyse : int32_t {
+    errParenthesage = 1,
+    errSyntaxe = 2,
+    errCapacites = 3,
+    errProgrammeVide = 4,
+    errTropDeLignes = 5,
+    errEtiquette = 6,
+    errInstructionNonComprise = 7,
+    errAucuneInstruction = 8,
+    errDeclaration = 9,
+    errBranchementSurLuiMeme = 10,
+    errTropDeVariables = 11,
+    errDeclareeDeuxFois = 12,
+    errSansFin = 13,
+    errSansAffichage = 14,
+    errTexteAffiche = 15,
+    errAffectation = 16,
+    errIndiceNonEntier = 17,
+    errVariableAAffecter = 18,
+    errEntierAttendu = 19,
+    errNumeriqueAttendu = 20,
+    errBranchement = 21,
+    errEtiquetteNonTrouvee = 22,
+    errPlage = 24,
+    errPlageDouble = 25,
+};
+
+// Run-time error codes (`erreurExecution`), whose reason lines are
+// messageExecution's (execution/controle.h).
+enum TerreurExecution : int32_t {
+    erreurCalcul = 101,          // a calculation that cannot be carried out
+    erreurIndice = 102,          // an index outside its variable's bounds
+    erreurRetour = 103,          // a return without a call
+    erreurTropDeRetours = 104,   // too many returns waiting
+};
+constexpr int32_t premiereErreurExecution = erreurCalcul;
+constexpr int32_t derniereErreurExecution = erreurTropDeRetours;
+
+struct TdonneesCommunes;
+
+// Records an analysis error unless one is already recorded: the first error
+// found is the one reported. With `ligne`, the line goes with the code.
+// Always false, so that a failing step can return it.
+bool signalerErreur(TdonneesCommunes& d, int32_t code);
+bool signalerErreur(TdonneesCommunes& d, int32_t code, int32_t ligne);
 
 // The message of an analysis error code 1..25 (Windows-1252), empty for an unknown code.
 const std::string& messageAnalyse(int32_t code);

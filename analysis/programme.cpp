@@ -21,12 +21,6 @@ struct Tconstats {
     bool finPossible = false;  // some link reaches the end of the program
 };
 
-bool erreur(TdonneesCommunes& d, int32_t code, int32_t ligne) {
-    d.codeErreur = code;
-    d.ligneErreur = ligne;
-    return false;
-}
-
 // Each pass looks at one unclassified line; false stops the analysis.
 using Tpasse = bool (*)(TdonneesCommunes&, Tconstats&, int32_t);
 
@@ -60,10 +54,10 @@ bool passeEtiquette(TdonneesCommunes& d, Tconstats&, int32_t i) {
     instruction.nature = natEtiquette;
     instruction.classee = 1;
     if (ligne.size() < 2 || ligne.back() != ']')
-        return erreur(d, errEtiquette, i);
+        return signalerErreur(d, errEtiquette, i);
     instruction.etiquette = sansBlancs(std::string_view(ligne).substr(1, ligne.size() - 2));
     if (instruction.etiquette.empty())
-        return erreur(d, errEtiquette, i);
+        return signalerErreur(d, errEtiquette, i);
     return true;
 }
 
@@ -100,7 +94,7 @@ bool passeInstruction(TdonneesCommunes& d, Tconstats& constats, int32_t i) {
         instruction.debutCode = d.codeLibre;
         instruction.finCode = d.codeLibre;
     } else {
-        return erreur(d, errInstructionNonComprise, i);
+        return signalerErreur(d, errInstructionNonComprise, i);
     }
     return d.codeErreur == 0;
 }
@@ -130,11 +124,11 @@ bool lier(TdonneesCommunes& d, Tconstats& constats) {
             instruction.suivante = i + 1;
         instruction.suivante = premiereExecutable(d, instruction.suivante);
         if (instruction.suivante == i)
-            return erreur(d, errBranchementSurLuiMeme, i);
+            return signalerErreur(d, errBranchementSurLuiMeme, i);
         if (instruction.nature == natAllerSi || instruction.nature == natAllerEtRevenir) {
             instruction.cibleBranchement = premiereExecutable(d, instruction.cibleBranchement);
             if (instruction.cibleBranchement == i)
-                return erreur(d, errBranchementSurLuiMeme, i);
+                return signalerErreur(d, errBranchementSurLuiMeme, i);
             if (instruction.cibleBranchement > d.derniereInstruction) {
                 instruction.cibleBranchement = aucuneLigne;
                 constats.finPossible = true;
@@ -161,13 +155,13 @@ bool preparer(TdonneesCommunes& d) {
     for (std::string& ligne : d.copieDeTravail)
         supprimerBlancs(ligne);
     if (d.copieDeTravail.empty())
-        return erreur(d, errProgrammeVide, aucuneLigne);
+        return signalerErreur(d, errProgrammeVide, aucuneLigne);
     size_t derniere = d.copieDeTravail.size() - 1;
     while (derniere > 0 && d.copieDeTravail[derniere].empty())
         --derniere;
     d.derniereLigne = derniere < static_cast<size_t>(INT32_MAX) ? static_cast<int32_t>(derniere) : INT32_MAX;
     if (d.derniereLigne >= nbLignesMax)
-        return erreur(d, errTropDeLignes, aucuneLigne);
+        return signalerErreur(d, errTropDeLignes, aucuneLigne);
     for (int32_t i = 0; i <= d.derniereLigne; ++i) {
         d.instructions[i].classee = 0;
         d.instructions[i].nature = natNonClassee;
@@ -186,13 +180,13 @@ void analyserProgramme(TdonneesCommunes& d) {
             if (!d.instructions[i].classee && !passe(d, constats, i))
                 return;
     if (d.premiereInstruction == aucuneLigne) {
-        erreur(d, errAucuneInstruction, aucuneLigne);
+        signalerErreur(d, errAucuneInstruction, aucuneLigne);
         return;
     }
     if (!lier(d, constats))
         return;
     if (!constats.finPossible)
-        erreur(d, errSansFin, d.derniereInstruction);
+        signalerErreur(d, errSansFin, d.derniereInstruction);
     else if (!constats.affichageVu)
-        erreur(d, errSansAffichage, d.derniereInstruction);
+        signalerErreur(d, errSansAffichage, d.derniereInstruction);
 }

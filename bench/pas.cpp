@@ -3,11 +3,11 @@
 // `build/bench/trevane-bench`.
 #include "analysis/codage.h"
 #include "analysis/donnees.h"
-#include "analysis/fenetre_memoire.h"
 #include "analysis/lignes.h"
 #include "analysis/programme.h"
-#include "execution/formes.h"
+#include "execution/moteur/decodage.h"
 #include "execution/pas.h"
+#include "tools/fenetre_memoire.h"
 
 #include <benchmark/benchmark.h>
 

@@ -5,11 +5,11 @@
 #include "analysis/fenetre.h"
 #include "analysis/messages.h"
 #include "analysis/programme.h"
-#include "execution/formats.h"
-#include "execution/formes.h"
+#include "execution/affichages.h"
+#include "execution/moteur/decodage.h"
 #include "execution/pas.h"
 #include "execution/suivi.h"
-#include "window/affichages.h"
+#include "expressions/formats.h"
 
 #include <array>
 
@@ -62,18 +62,18 @@ void montrerResultats(TdonneesCommunes& d) {
 } // namespace
 
 const std::string& messageExecution(int32_t code) {
-    // ORDRE: codes 101..104
+    // ORDRE: TerreurExecution (analysis/messages.h).
     static const std::array<std::string, 4> messages = {
         depuisUtf8("Un calcul n'a pu être effectué."),
         depuisUtf8("Un indice pour une variable est hors limites."),
         depuisUtf8("Retour impossible, faute d'appel préalable."),
         depuisUtf8("Trop de retours en attente."),
     };
-    static_assert(std::tuple_size_v<decltype(messages)> == 104 - 101 + 1);
+    static_assert(std::tuple_size_v<decltype(messages)> == derniereErreurExecution - premiereErreurExecution + 1);
     static const std::string inconnu;
-    if (code < 101 || code > 104)
+    if (code < premiereErreurExecution || code > derniereErreurExecution)
         return inconnu;
-    return messages[static_cast<size_t>(code - 101)];
+    return messages[static_cast<size_t>(code - premiereErreurExecution)];
 }
 
 bool preparerExecution(TdonneesCommunes& d, int32_t mode) {
@@ -91,13 +91,17 @@ bool preparerExecution(TdonneesCommunes& d, int32_t mode) {
     if (d.codeErreur != 0)
         return false;
     choisirFormes(d);
+    remettreRegistres(d, mode);
+    return true;
+}
+
+void remettreRegistres(TdonneesCommunes& d, int32_t mode) {
     d.modeExecution = mode;
     d.erreurExecution = 0;
     d.nbRetours = 0;
     d.nbPas = 0;
     d.nbPasTranche = 0;
     d.ligneCourante = d.premiereInstruction;
-    return true;
 }
 
 void lancerExecution(TdonneesCommunes& d, int32_t mode) {

@@ -12,6 +12,9 @@ void lancerExecution(TdonneesCommunes& d, int32_t mode);
 // mode, the analysis, and on success the run registers set for `mode`.
 // False on an analysis error (`codeErreur`, `ligneErreur`), not reported.
 bool preparerExecution(TdonneesCommunes& d, int32_t mode);
+// The run registers at the start of a run in `mode`: no error, no call
+// waiting, no step counted, the first instruction next.
+void remettreRegistres(TdonneesCommunes& d, int32_t mode);
 // Runs at most `nombre` more instructions of a prepared normal run, and no
 // report: for callers that bound a run themselves (the checker). The run
 // stops earlier at its end or at an error, as a burst does.

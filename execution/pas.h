@@ -15,6 +15,6 @@ void executerPasNormal(TdonneesCommunes& d);
 // Normal mode: runs steps without commentary while no error is set, the
 // program has not ended and `nbPasTranche` is below `tailleTranche`. The
 // caller resets `nbPasTranche` at the start of a burst. Lines decoded at the
-// start of the run (execution/formes.h) run as micro-operations; the others,
+// start of the run (execution/moteur/decodage.h) run as micro-operations; the others,
 // and any decoded line that fails, go through the general step.
 void executerTranche(TdonneesCommunes& d);

@@ -5,9 +5,10 @@
 #include "analysis/codage.h"
 #include "analysis/donnees.h"
 #include "analysis/fenetre.h"
-#include "execution/formats.h"
+#include "analysis/messages.h"
 #include "expressions/evaluation.h"
 #include "expressions/evaluation_en_ligne.h"
+#include "expressions/formats.h"
 
 #include <cstdint>
 #include <string>
@@ -29,11 +30,6 @@ inline const Tcommentaires& commentaires() {
     static const Tcommentaires c;
     return c;
 }
-
-constexpr int32_t erreurCalcul = 101;
-constexpr int32_t erreurIndice = 102;
-constexpr int32_t erreurRetour = 103;
-constexpr int32_t erreurTropDeRetours = 104;
 
 // The run counts instructions modulo 2^32 (shown unsigned), so a run past
 // 2^31 instructions never overflows a signed count.

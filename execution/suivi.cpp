@@ -1,8 +1,8 @@
 #include "execution/suivi.h"
 
 #include "analysis/codage.h"
-#include "execution/formats.h"
 #include "execution/pas.h"
+#include "expressions/formats.h"
 
 TcolonnesSuivi colonnesSuivi(const TdonneesCommunes& d) {
     TcolonnesSuivi colonnes;

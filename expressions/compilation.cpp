@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <iterator>
+#include <span>
 #include <vector>
 
 // The compiler works on the text itself: it looks for the operator of lowest
@@ -101,84 +102,26 @@ constexpr Toperateur fonctions[] = {
 constexpr int32_t nbFonctions = 27;
 static_assert(std::size(fonctions) == nbFonctions);
 
-// Typing. A mask holds bit t for each accepted type t; 1, 2 and 3 are numeric.
-constexpr uint8_t accepteEntier = 1u << typeEntier;
-constexpr uint8_t accepteNumerique = (1u << 1) | (1u << 2) | (1u << 3);
-constexpr uint8_t accepteCondition = 1u << typeCondition;
+// Typing, from the operation table: an operand of kind entier must be an
+// integer, nombre an integer or a real, condition a condition.
+bool accepte(Tmot genre, int32_t type) {
+    switch (genre) {
+    case Tmot::entier: return type == typeEntier;
+    case Tmot::nombre: case Tmot::reel: return type == typeEntier || type == typeReel;
+    case Tmot::condition: return type == typeCondition;
+    case Tmot::aucun: case Tmot::valeur: break;
+    }
+    return false;
+}
 
-// Result type that follows the operands: a unary operation keeps its
-// operand's type; a binary one is integer when both operands are, else real.
-constexpr int32_t typeSelonOperandes = 0;
-
-struct TregleUnaire {
-    int32_t base;
-    uint8_t accepte;
-    int32_t typeResultat;
-    int32_t codeSiEntier;   // final code for an integer operand (else the base)
-};
-
-constexpr TregleUnaire reglesUnaires[] = {
-    {opOpposeReel, accepteNumerique, typeSelonOperandes, opOpposeEntier},
-    {opAbsReel, accepteNumerique, typeSelonOperandes, opAbsEntier},
-    {opFactorielle, accepteEntier, typeEntier, opFactorielle},
-    {opPremier, accepteEntier, typeCondition, opPremier},
-    {opPartieEntiere, accepteNumerique, typeEntier, opPartieEntiere},
-    {opValeurCondition, accepteCondition, typeEntier, opValeurCondition},
-    {opRac, accepteNumerique, typeReel, opRac},
-    {opLn, accepteNumerique, typeReel, opLn},
-    {opExp, accepteNumerique, typeReel, opExp},
-    {opCos, accepteNumerique, typeReel, opCos},
-    {opSin, accepteNumerique, typeReel, opSin},
-    {opTan, accepteNumerique, typeReel, opTan},
-    {opNon, accepteCondition, typeCondition, opNon},
-    {opElementListeEntier, accepteEntier, typeEntier, opElementListeEntier},
-    {opElementListeReel, accepteEntier, typeReel, opElementListeReel},
-};
-
-// How a binary operation picks its final code.
-enum class Tvariante : uint8_t {
-    aucune,         // the base code
-    deuxEntiers,    // the variant when both operands are integer
-    secondEntier,   // the variant when the second operand is integer
-};
-
-struct TregleBinaire {
-    int32_t base;
-    uint8_t accepteA;
-    uint8_t accepteB;
-    int32_t typeResultat;
-    Tvariante variante;
-    int32_t codeVariante;
-};
-
-constexpr TregleBinaire reglesBinaires[] = {
-    {opPlusReel, accepteNumerique, accepteNumerique, typeSelonOperandes, Tvariante::deuxEntiers, opPlusEntier},
-    {opMoinsReel, accepteNumerique, accepteNumerique, typeSelonOperandes, Tvariante::deuxEntiers, opMoinsEntier},
-    {opFoisReel, accepteNumerique, accepteNumerique, typeSelonOperandes, Tvariante::deuxEntiers, opFoisEntier},
-    {opMinReel, accepteNumerique, accepteNumerique, typeSelonOperandes, Tvariante::deuxEntiers, opMinEntier},
-    {opMaxReel, accepteNumerique, accepteNumerique, typeSelonOperandes, Tvariante::deuxEntiers, opMaxEntier},
-    {opDivision, accepteNumerique, accepteNumerique, typeReel, Tvariante::aucune, opDivision},
-    {opPuissanceReel, accepteNumerique, accepteNumerique, typeReel, Tvariante::secondEntier, opPuissanceEntier},
-    {opArrondi, accepteNumerique, accepteEntier, typeReel, Tvariante::aucune, opArrondi},
-    {opRhasard, accepteNumerique, accepteNumerique, typeReel, Tvariante::aucune, opRhasard},
-    {opEhasard, accepteEntier, accepteEntier, typeEntier, Tvariante::aucune, opEhasard},
-    {opQuot, accepteEntier, accepteEntier, typeEntier, Tvariante::aucune, opQuot},
-    {opReste, accepteEntier, accepteEntier, typeEntier, Tvariante::aucune, opReste},
-    {opDivise, accepteEntier, accepteEntier, typeCondition, Tvariante::aucune, opDivise},
-    {opInfEgalReel, accepteNumerique, accepteNumerique, typeCondition, Tvariante::deuxEntiers, opInfEgalEntier},
-    {opSupEgalReel, accepteNumerique, accepteNumerique, typeCondition, Tvariante::deuxEntiers, opSupEgalEntier},
-    {opDifferentReel, accepteNumerique, accepteNumerique, typeCondition, Tvariante::deuxEntiers, opDifferentEntier},
-    {opInfReel, accepteNumerique, accepteNumerique, typeCondition, Tvariante::deuxEntiers, opInfEntier},
-    {opSupReel, accepteNumerique, accepteNumerique, typeCondition, Tvariante::deuxEntiers, opSupEntier},
-    {opEgalReel, accepteNumerique, accepteNumerique, typeCondition, Tvariante::deuxEntiers, opEgalEntier},
-    {opOu, accepteCondition, accepteCondition, typeCondition, Tvariante::aucune, opOu},
-    {opEt, accepteCondition, accepteCondition, typeCondition, Tvariante::aucune, opEt},
-    {opElementTableauEntier, accepteEntier, accepteEntier, typeEntier, Tvariante::aucune, opElementTableauEntier},
-    {opElementTableauReel, accepteEntier, accepteEntier, typeReel, Tvariante::aucune, opElementTableauReel},
-};
-
-inline bool accepte(uint8_t masque, int32_t type) {
-    return type >= 0 && type < 8 && ((masque >> type) & 1u);
+int32_t typeDe(Tmot genre) {
+    switch (genre) {
+    case Tmot::entier: return typeEntier;
+    case Tmot::nombre: case Tmot::reel: return typeReel;
+    case Tmot::condition: return typeCondition;
+    case Tmot::aucun: case Tmot::valeur: break;
+    }
+    return 0;
 }
 
 struct Ttypage {
@@ -186,35 +129,27 @@ struct Ttypage {
     int32_t type = 0;
 };
 
-// Final code and result type of a one-operand operation; false for a type
-// the operation refuses, and for the reserved names.
-bool typerUnaire(int32_t base, int32_t type, Ttypage& typage) {
-    for (const TregleUnaire& r : reglesUnaires) {
-        if (r.base != base)
-            continue;
-        if (!accepte(r.accepte, type))
+// Final code and result type of the operation `base` on operands of the
+// given types; false for a type the operation refuses, and for the reserved
+// names.
+bool typer(int32_t base, std::span<const int32_t> types, Ttypage& typage) {
+    const TfaitsOperation* o = faitsOperation(base);
+    if (o == nullptr || o->typage == Tregle::non || o->nbEntrees() != static_cast<int32_t>(types.size()))
+        return false;
+    bool entiers = true;
+    for (size_t k = 0; k < types.size(); ++k) {
+        if (!accepte(o->entrees[k], types[k]))
             return false;
-        typage.code = type == typeEntier ? r.codeSiEntier : r.base;
-        typage.type = r.typeResultat == typeSelonOperandes ? type : r.typeResultat;
-        return true;
+        entiers = entiers && types[k] == typeEntier;
     }
-    return false;
-}
-
-bool typerBinaire(int32_t base, int32_t typeA, int32_t typeB, Ttypage& typage) {
-    for (const TregleBinaire& r : reglesBinaires) {
-        if (r.base != base)
-            continue;
-        if (!accepte(r.accepteA, typeA) || !accepte(r.accepteB, typeB))
-            return false;
-        const bool deuxEntiers = typeA == typeEntier && typeB == typeEntier;
-        const bool variante = (r.variante == Tvariante::deuxEntiers && deuxEntiers) ||
-                              (r.variante == Tvariante::secondEntier && typeB == typeEntier);
-        typage.code = variante ? r.codeVariante : r.base;
-        typage.type = r.typeResultat == typeSelonOperandes ? (deuxEntiers ? typeEntier : typeReel) : r.typeResultat;
-        return true;
-    }
-    return false;
+    const bool variante = (o->typage == Tregle::entiers && entiers) ||
+                          (o->typage == Tregle::secondEntier && types.back() == typeEntier);
+    const TfaitsOperation* final = variante ? faitsOperation(o->variante) : o;
+    if (final == nullptr)
+        return false;
+    typage.code = final->code;
+    typage.type = typeDe(final->resultat);
+    return true;
 }
 
 // Motifs of the index: the operators, the function names, then the comma and
@@ -334,12 +269,6 @@ struct Tcompilateur {
     }
 };
 
-bool refuser(TdonneesCommunes& d, int32_t code) {
-    if (d.codeErreur == 0)
-        d.codeErreur = code;
-    return false;
-}
-
 // The range without its leading and trailing blanks.
 Tplage rogner(const Tcompilateur& c, Tplage e) {
     while (e.debut < e.fin && c.texte[e.debut] == ' ')
@@ -362,7 +291,7 @@ bool normaliser(const Tcompilateur& c, Tplage& e) {
     for (;;) {
         e = rogner(c, e);
         if (e.debut == e.fin)
-            return refuser(c.d, errSyntaxe);
+            return signalerErreur(c.d, errSyntaxe);
         if (c.texte[e.debut] == '+')
             ++e.debut;
         else if (estGroupe(c, e))
@@ -401,7 +330,7 @@ struct Tnoeud {
 enum class Trecherche { rien, trouve, erreur };
 
 Trecherche echec(TdonneesCommunes& d) {
-    refuser(d, errSyntaxe);
+    signalerErreur(d, errSyntaxe);
     return Trecherche::erreur;
 }
 
@@ -482,14 +411,14 @@ bool compilerFeuille(const Tcompilateur& c, Tplage e, TexpressionCompilee& resul
         }
         const int32_t v = chercherVariable(d, t);
         if (v == 0 || d.variables[v].nbIndices != 0)
-            return refuser(d, errSyntaxe);
+            return signalerErreur(d, errSyntaxe);
         resultat = {d.variables[v].typeVariable, d.variables[v].premiereCase};
         return true;
     }
     if (t.find('.') != std::string_view::npos) {
         double valeur = 0.0;
         if (!lireReel(t, valeur))
-            return refuser(d, errSyntaxe);
+            return signalerErreur(d, errSyntaxe);
         const int32_t cellule = d.reelLibre;
         if (!allouerReels(d, 1, valeur))
             return false;
@@ -498,7 +427,7 @@ bool compilerFeuille(const Tcompilateur& c, Tplage e, TexpressionCompilee& resul
     }
     int32_t valeur = 0;
     if (!lireEntier(t, valeur))
-        return refuser(d, errSyntaxe);
+        return signalerErreur(d, errSyntaxe);
     const int32_t cellule = d.entierLibre;
     if (!allouerEntiers(d, 1, valeur))
         return false;
@@ -528,7 +457,7 @@ bool analyserAppel(const Tcompilateur& c, Tplage e, int32_t ouvrante, Tnoeud& no
             noeud.nbOperandes = 2;
             return true;
         }
-        return refuser(d, errSyntaxe);
+        return signalerErreur(d, errSyntaxe);
     }
     for (int32_t k = 0; k < nbFonctions; ++k) {
         switch (chercherOperateur(c, nbOperateurs + k, e, noeud)) {
@@ -540,7 +469,7 @@ bool analyserAppel(const Tcompilateur& c, Tplage e, int32_t ouvrante, Tnoeud& no
             break;
         }
     }
-    return refuser(d, errSyntaxe);
+    return signalerErreur(d, errSyntaxe);
 }
 
 enum class Tanalyse { erreur, feuille, operation };
@@ -587,11 +516,9 @@ int32_t allouerResultat(TdonneesCommunes& d, int32_t type) {
 [[gnu::noinline]] TexpressionCompilee emettre(TdonneesCommunes& d, const Tnoeud& noeud,
                                               const TexpressionCompilee (&operandes)[2]) {
     Ttypage typage;
-    const bool accepte = noeud.nbOperandes == 1
-                             ? typerUnaire(noeud.code, operandes[0].type, typage)
-                             : typerBinaire(noeud.code, operandes[0].type, operandes[1].type, typage);
-    if (!accepte) {
-        refuser(d, errSyntaxe);
+    const int32_t types[2] = {operandes[0].type, operandes[1].type};
+    if (!typer(noeud.code, std::span<const int32_t>(types, noeud.nbOperandes == 1 ? 1 : 2), typage)) {
+        signalerErreur(d, errSyntaxe);
         return {};
     }
     const int32_t resultat = allouerResultat(d, typage.type);
@@ -618,7 +545,7 @@ TexpressionCompilee compilerPlage(Tcompilateur& c, Tplage e) {
     if (d.codeErreur != 0)
         return {};
     if (c.niveau >= niveauxMax) {
-        refuser(d, errCapacites);
+        signalerErreur(d, errCapacites);
         return {};
     }
     Tnoeud noeud;
@@ -642,44 +569,45 @@ TexpressionCompilee compilerPlage(Tcompilateur& c, Tplage e) {
     return emettre(d, noeud, operandes);
 }
 
-} // namespace
-
-TexpressionCompilee compilerExpression(TdonneesCommunes& d, std::string_view texte) {
-    if (d.codeErreur != 0)
-        return {};
-    if (!parenthesesEquilibrees(texte)) {
-        d.codeErreur = errParenthesage;
-        return {};
-    }
-    return compilerSousExpression(d, texte);
-}
-
+// Compiles one (sub)expression; does nothing when `codeErreur` is set.
 TexpressionCompilee compilerSousExpression(TdonneesCommunes& d, std::string_view texte) {
     if (d.codeErreur != 0)
         return {};
     // The index relies on balanced brackets, which every caller has checked.
     if (!parenthesesEquilibrees(texte)) {
-        d.codeErreur = errParenthesage;
+        signalerErreur(d, errParenthesage);
         return {};
     }
     if (static_cast<int64_t>(texte.size()) >= longueurMax) {
-        d.codeErreur = errCapacites;
+        signalerErreur(d, errCapacites);
         return {};
     }
     Tcompilateur c(d, texte);
     return compilerPlage(c, {0, static_cast<int32_t>(texte.size()), 0});
 }
 
+} // namespace
+
+TexpressionCompilee compilerExpression(TdonneesCommunes& d, std::string_view texte) {
+    if (d.codeErreur != 0)
+        return {};
+    if (!parenthesesEquilibrees(texte)) {
+        signalerErreur(d, errParenthesage);
+        return {};
+    }
+    return compilerSousExpression(d, texte);
+}
+
 bool ajouterMot(TdonneesCommunes& d, int32_t mot) {
     if (d.codeLibre < 1 || d.codeLibre > nbMotsCode)
-        return refuser(d, errCapacites);
+        return signalerErreur(d, errCapacites);
     d.code[d.codeLibre++] = mot;
     return true;
 }
 
 int32_t allouerCondition(TdonneesCommunes& d) {
     if (d.conditionLibre < 1 || d.conditionLibre > nbConditionsMax) {
-        refuser(d, errCapacites);
+        signalerErreur(d, errCapacites);
         return 0;
     }
     return d.conditionLibre++;

@@ -15,12 +15,9 @@ struct TexpressionCompilee {
 };
 
 // Compiles a whole expression text: error 1 when its brackets do not
-// balance, else `compilerSousExpression`. When `codeErreur` is set on return
+// balance, error 3 when it is too long. When `codeErreur` is set on return
 // the result is meaningless.
 TexpressionCompilee compilerExpression(TdonneesCommunes& d, std::string_view texte);
-
-// Compiles one (sub)expression; does nothing when `codeErreur` is set.
-TexpressionCompilee compilerSousExpression(TdonneesCommunes& d, std::string_view texte);
 
 // Appends one code word at `codeLibre`; error 3 past word 10000.
 bool ajouterMot(TdonneesCommunes& d, int32_t mot);

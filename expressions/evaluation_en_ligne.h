@@ -4,15 +4,14 @@
 #pragma once
 
 #include "analysis/donnees.h"
-#include "execution/affichage_valeurs.h"
+#include "analysis/messages.h"
+#include "expressions/affichage_valeurs.h"
 #include "expressions/calculs.h"
 #include "expressions/hasard.h"
 #include "expressions/operations.h"
 
 namespace evaluation {
 
-constexpr int32_t erreurCalcul = 101;
-constexpr int32_t erreurIndice = 102;
 
 inline Tetendu reel(const TdonneesCommunes& d, int32_t cellule) { return valeurReelle(d, cellule); }
 

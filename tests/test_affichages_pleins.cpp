@@ -2,8 +2,8 @@
 // and the run is suspended with its own line, and goes on at Poursuivre.
 #include "analysis/codage.h"
 #include "analysis/donnees.h"
-#include "analysis/fenetre_memoire.h"
 #include "execution/controle.h"
+#include "tools/fenetre_memoire.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 #include "analysis/codage.h"
 #include "analysis/declarations.h"
 #include "analysis/donnees.h"
-#include "analysis/fenetre_memoire.h"
 #include "analysis/lignes.h"
 #include "analysis/messages.h"
 #include "analysis/programme.h"
 #include "expressions/operations.h"
+#include "tools/fenetre_memoire.h"
 
 #include <gtest/gtest.h>
 

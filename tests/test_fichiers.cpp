@@ -1,10 +1,11 @@
-#include "window/fichiers.h"
+#include "window/noyau/fichiers.h"
 
 #include "analysis/codage.h"
 #include "analysis/donnees.h"
-#include "analysis/fenetre_memoire.h"
-#include "window/affichages.h"
-#include "window/textes.h"
+#include "execution/affichages.h"
+#include "execution/session.h"
+#include "execution/textes.h"
+#include "tools/fenetre_memoire.h"
 
 #include <gtest/gtest.h>
 
@@ -37,9 +38,7 @@ struct Poste {
     Poste() {
         d->fenetre = &f;
         dossier = dossierNeuf();
-        d->resultatsSauves = depuisUtf8("Aucun résultat disponible");
-        d->modeAffichage = modeInformations;
-        afficherInformations(*d);
+        demarrerSession(*d, 1);
         modeleNouveauProgramme(*d);
     }
     ~Poste() { fs::remove_all(dossier); }

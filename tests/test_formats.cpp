@@ -1,4 +1,4 @@
-#include "execution/formats.h"
+#include "expressions/formats.h"
 
 #include <gtest/gtest.h>
 

@@ -4,11 +4,11 @@
 
 #include "analysis/codage.h"
 #include "analysis/donnees.h"
-#include "analysis/fenetre_memoire.h"
 #include "analysis/lignes.h"
-#include "window/affichages.h"
-#include "window/fichiers.h"
-#include "window/textes.h"
+#include "execution/affichages.h"
+#include "execution/textes.h"
+#include "tools/fenetre_memoire.h"
+#include "window/noyau/fichiers.h"
 
 #include <gtest/gtest.h>
 

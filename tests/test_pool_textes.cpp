@@ -2,10 +2,10 @@
 // in the pool, found in time linear in the pool and the text.
 #include "analysis/codage.h"
 #include "analysis/donnees.h"
-#include "analysis/fenetre_memoire.h"
 #include "analysis/lignes.h"
 #include "analysis/programme.h"
 #include "expressions/operations.h"
+#include "tools/fenetre_memoire.h"
 
 #include <gtest/gtest.h>
 

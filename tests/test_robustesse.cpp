@@ -1,10 +1,10 @@
 // Inputs that once broke the program, kept as regressions.
 #include "analysis/codage.h"
 #include "analysis/donnees.h"
-#include "analysis/fenetre_memoire.h"
 #include "analysis/lignes.h"
 #include "execution/controle.h"
 #include "expressions/hasard.h"
+#include "tools/fenetre_memoire.h"
 
 #include <gtest/gtest.h>
 

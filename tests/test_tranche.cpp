@@ -4,13 +4,13 @@
 // against the extended computation it stands for.
 #include "analysis/codage.h"
 #include "analysis/donnees.h"
-#include "analysis/fenetre_memoire.h"
 #include "analysis/lignes.h"
-#include "execution/formes.h"
-#include "execution/reels_surs.h"
 #include "execution/controle.h"
+#include "execution/moteur/decodage.h"
+#include "execution/moteur/reels_surs.h"
 #include "expressions/calculs.h"
 #include "expressions/hasard.h"
+#include "tools/fenetre_memoire.h"
 
 #include <gtest/gtest.h>
 
@@ -192,17 +192,18 @@ TEST(tranche, les_lignes_decodees) {
                                              "Afficher i\nAller à [b] si i < 3"),
                                   true, 0);
     const TdonneesCommunes& d = *issue.d;
-    const auto code = [&](int32_t ligne) { return d.micros[fluxDeLigne(d, ligne)].code; };
+    const auto code = [&](int32_t ligne) { return d.flux->micros[fluxDeLigne(*d.flux, ligne)].code; };
     EXPECT_EQ(code(3), mFinPlusE);
     EXPECT_EQ(code(4), mDivisionREE);
     EXPECT_EQ(code(5), mGeneral);   // a random draw
     EXPECT_EQ(code(6), mGeneral);   // a display
     EXPECT_EQ(code(7), mFinSiInfE);
-    EXPECT_EQ(d.micros[fluxDeLigne(d, aucuneLigne)].code, mArret);
+    EXPECT_EQ(d.flux->micros[fluxDeLigne(*d.flux, aucuneLigne)].code, mArret);
     for (int32_t ligne = 0; ligne < nbLignesMax; ++ligne)
-        EXPECT_EQ(d.micros[fluxDeLigne(d, ligne)].ligne, ligne);
-    const Tissue general = executer(depuisUtf8("Entier i\nDonner à i la valeur i + 1"), false, 0);
-    EXPECT_EQ(general.d->micros[fluxDeLigne(*general.d, 1)].code, mGeneral);
+        EXPECT_EQ(d.flux->micros[fluxDeLigne(*d.flux, ligne)].ligne, ligne);
+    const Tissue general = executer(depuisUtf8("Entier i\nDonner à i la valeur i + 1\nAfficher i"), false, 0);
+    ASSERT_NE(general.d->flux, nullptr);
+    EXPECT_EQ(general.d->flux->micros[fluxDeLigne(*general.d->flux, 1)].code, mGeneral);
 }
 
 namespace {

@@ -3,10 +3,10 @@
 #include "analysis/codage.h"
 #include "analysis/decodage_fichier.h"
 #include "analysis/donnees.h"
-#include "analysis/fenetre_memoire.h"
 #include "analysis/lignes.h"
 #include "execution/controle.h"
-#include "tools/session.h"
+#include "execution/session.h"
+#include "tools/fenetre_memoire.h"
 #include "tools/verifier/comparaison.h"
 #include "tools/verifier/textes_rapport.h"
 

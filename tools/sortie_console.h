@@ -2,7 +2,7 @@
 // so that memory stays bounded however long the run.
 #pragma once
 
-#include "analysis/fenetre_memoire.h"
+#include "tools/fenetre_memoire.h"
 
 #include <cstdio>
 #include <string>

@@ -24,11 +24,11 @@
 #include "analysis/lecture_programme.h"
 #include "analysis/lignes.h"
 #include "execution/controle.h"
+#include "execution/session.h"
 #include "execution/suivi_csv.h"
-#include "tools/session.h"
 #include "tools/sortie_console.h"
 #include "tools/sorties_binaires.h"
-#include "window/ligne_commande.h"
+#include "window/noyau/ligne_commande.h"
 
 #include <charconv>
 #include <cstdio>

@@ -2,29 +2,28 @@
 
 #include "analysis/codage.h"
 #include "analysis/donnees.h"
+#include "execution/affichages.h"
 #include "execution/controle.h"
-#include "expressions/hasard.h"
-#include "window/affichages.h"
-#include "window/curseur_occupe.h"
-#include "window/dialogues.h"
+#include "execution/session.h"
+#include "execution/textes.h"
 #include "window/codage_qt.h"
+#include "window/curseur_occupe.h"
 #include "window/depot_fichiers.h"
+#include "window/dialogues.h"
 #include "window/editeur_programme.h"
 #include "window/exemples.h"
 #include "window/fenetre_qt.h"
-#include "window/fichiers.h"
 #include "window/fichiers_recents.h"
+#include "window/noyau/fichiers.h"
 #include "window/panneau_affichages.h"
+#include "window/panneau_variables.h"
 #include "window/presentation.h"
 #include "window/recuperation.h"
 #include "window/reglages.h"
-#include "window/panneau_variables.h"
-#include "window/textes.h"
 #include "window/zoom.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QDateTime>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
@@ -225,24 +224,12 @@ void TFenetrePrincipale::FormCreate(std::unique_ptr<Tdialogues> dialogues) {
 }
 
 void TFenetrePrincipale::FormShow() {
-    const QTime heure = QDateTime::currentDateTimeUtc().time();
-    const uint32_t graine =
-        static_cast<uint32_t>(((heure.hour() * 60 + heure.minute()) * 60 + heure.second()) * 1000 + heure.msec());
-    initialiserHasard(*d, graine);
-
     zoom->inscrire(memoProgramme, true);   // the size kept from the last use, 10 pt at first
     zoom->inscrire(RichEditAffichages);
     zoom->inscrire(PanneauVariables);
     RichEditAffichages->setLineWrapMode(QPlainTextEdit::WidgetWidth);
 
-    fenetre->viderAffichage();
-    afficherInformations(*d);
-    d->resultatsSauves = depuisUtf8("Aucun résultat disponible");
-    d->modeAffichage = modeInformations;
-    fenetre->cocherInformations(true);
-    fenetre->cocherResultat(false);
-    fenetre->legendeAffichages(depuisUtf8("Affichage - Informations"));
-    fenetre->activerPoursuivreArreter(false);
+    demarrerSession(*d, graineHorloge());
     modeleNouveauProgramme(*d);
     fenetre->deverserAffichage();
     QTimer::singleShot(0, recuperation, [this] { executerCommande([this] { recuperation->proposerRestauration(); }); });

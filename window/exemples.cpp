@@ -3,7 +3,7 @@
 #include "analysis/donnees.h"
 #include "analysis/fenetre.h"
 #include "window/codage_qt.h"
-#include "window/fichiers.h"
+#include "window/noyau/fichiers.h"
 
 #include <QAction>
 #include <QDir>

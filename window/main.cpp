@@ -2,7 +2,7 @@
 // application's names. `trevane FICHIER` opens that program file at
 // start-up; --help and --version answer on the console without opening it.
 #include "window/FenetrePrincipale.h"
-#include "window/ligne_commande.h"
+#include "window/noyau/ligne_commande.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

@@ -1,6 +1,6 @@
 #include "window/modele_variables.h"
 
-#include "execution/formats.h"
+#include "expressions/formats.h"
 #include "window/codage_qt.h"
 
 #include <QColor>

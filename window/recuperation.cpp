@@ -3,8 +3,8 @@
 #include "analysis/codage.h"
 #include "analysis/donnees.h"
 #include "analysis/fenetre.h"
+#include "window/noyau/fichiers.h"
 #include "window/sauvegarde.h"
-#include "window/fichiers.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

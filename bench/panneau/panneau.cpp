@@ -7,8 +7,8 @@
 // against an older pane to compare.
 #include "analysis/codage.h"
 #include "analysis/donnees.h"
-#include "analysis/fenetre_memoire.h"
 #include "execution/controle.h"
+#include "tools/fenetre_memoire.h"
 #include "window/FenetrePrincipale.h"
 #include "window/editeur_programme.h"
 #include "window/panneau_affichages.h"

@@ -3,11 +3,11 @@
 // template is no undo step, any name and any editor's file opens, the
 // dialogs start where the user last was, a file named on the command line
 // opens.
+#include "execution/textes.h"
+#include "tests/fenetre/outils_fenetre.h"
 #include "window/FenetrePrincipale.h"
 #include "window/editeur_programme.h"
 #include "window/panneau_affichages.h"
-#include "window/textes.h"
-#include "tests/fenetre/outils_fenetre.h"
 
 #include <QAction>
 #include <QApplication>

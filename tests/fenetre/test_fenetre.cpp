@@ -2,12 +2,12 @@
 // modal boxes and file dialogs answered by a script.
 #include "analysis/donnees.h"
 #include "analysis/fenetre.h"
+#include "execution/textes.h"
+#include "tests/fenetre/outils_fenetre.h"
 #include "window/FenetrePrincipale.h"
 #include "window/codage_qt.h"
 #include "window/editeur_programme.h"
 #include "window/panneau_affichages.h"
-#include "window/textes.h"
-#include "tests/fenetre/outils_fenetre.h"
 
 #include <QAction>
 #include <QApplication>

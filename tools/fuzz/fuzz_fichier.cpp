@@ -7,7 +7,7 @@
 #include "analysis/donnees.h"
 #include "analysis/lecture_programme.h"
 #include "analysis/lignes.h"
-#include "window/fichiers.h"
+#include "window/noyau/fichiers.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,13 +2,13 @@
 // modes with a step cap. Nothing may crash, hang or trip a sanitizer, and the
 // normal-mode engine must leave exactly what the general step leaves.
 #include "analysis/donnees.h"
-#include "analysis/fenetre_memoire.h"
 #include "analysis/lignes.h"
 #include "analysis/programme.h"
 #include "execution/controle.h"
-#include "execution/formes.h"
+#include "execution/moteur/decodage.h"
 #include "execution/pas.h"
-#include "expressions/hasard.h"
+#include "execution/session.h"
+#include "tools/fenetre_memoire.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -31,21 +31,14 @@ TdonneesCommunes& donnees(int k) {
     return *d[k];
 }
 
-// Analyses and runs a capped normal-mode burst; returns the pane's lines.
+// Starts a run as the window does and runs a capped normal-mode burst; returns the pane's lines.
 std::vector<std::string> burst(TdonneesCommunes& d, const std::string& texte, bool formes) {
     TfenetreMemoire fenetre;
     d.fenetre = &fenetre;
     d.formesRapides = formes;
-    initialiserHasard(d, 12345);
+    demarrerSession(d, 12345);
     fenetre.lignesEditeur = decouperLignes(texte);
-    analyserProgramme(d);
-    if (d.codeErreur == 0) {
-        choisirFormes(d);
-        d.modeExecution = executionNormale;
-        d.erreurExecution = 0;
-        d.nbRetours = 0;
-        d.nbPas = 0;
-        d.ligneCourante = d.premiereInstruction;
+    if (preparerExecution(d, executionNormale)) {
         d.nbPasTranche = tailleTranche - pasMax;   // the burst stops after pasMax steps
         executerTranche(d);
     }
@@ -76,6 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* octets, size_t taille) {
     TfenetreMemoire fenetre;
     TdonneesCommunes& d = donnees(2);
     d.fenetre = &fenetre;
+    demarrerSession(d, 12345);
     fenetre.lignesEditeur = decouperLignes(texte);
     lancerExecution(d, executionCommentee);
     for (int k = 0; k < 30 && fenetre.poursuivreActif; ++k)

@@ -5,7 +5,7 @@
 #include "tools/verifier/rapports.h"
 #include "tools/verifier/textes_rapport.h"
 
-#include "analysis/fenetre_memoire.h"
+#include "tools/fenetre_memoire.h"
 #include "trevane_version.h"
 
 #include <cstdio>

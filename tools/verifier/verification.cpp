@@ -2,11 +2,11 @@
 
 #include "analysis/codage.h"
 #include "analysis/donnees.h"
-#include "analysis/fenetre_memoire.h"
 #include "analysis/messages.h"
 #include "execution/controle.h"
+#include "execution/session.h"
+#include "tools/fenetre_memoire.h"
 #include "tools/lecture_texte.h"
-#include "tools/session.h"
 
 #include <memory>
 #include <cstdint>

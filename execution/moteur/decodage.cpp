@@ -1,4 +1,4 @@
-#include "execution/formes.h"
+#include "execution/moteur/decodage.h"
 
 #include "analysis/donnees.h"
 #include "expressions/operations.h"
@@ -8,19 +8,11 @@
 
 namespace {
 
-// Where a cell may be for the way an operation uses it: integer cells are
-// read as E[n], numbers as integer or real cells, reals are real cells only.
-enum class Tcase : uint8_t { aucune, entier, nombre, reel, condition };
-
-// How an operation of the compiled code becomes a micro-operation: its
-// operand and result cells, and for element reads the variable after them.
+// How an operation of the compiled code becomes a micro-operation; its
+// words and their kinds come from the operation table.
 struct Tsignature {
     int32_t operation;
     Tmicrocode micro;
-    Tcase a;
-    Tcase b;
-    Tcase resultat;
-    bool element;
 };
 
 // Real operations come in one form per place of their operands.
@@ -36,57 +28,68 @@ bool aVariantes(Tmicrocode micro) {
 // Operations absent from this table (displays, random draws) keep the line
 // on the general step: a random draw run twice would not give the same value.
 constexpr Tsignature signatures[] = {
-    {opPlusReel, mPlusREE, Tcase::nombre, Tcase::nombre, Tcase::reel, false},
-    {opPlusEntier, mPlusE, Tcase::entier, Tcase::entier, Tcase::entier, false},
-    {opOpposeReel, mAutre, Tcase::nombre, Tcase::aucune, Tcase::reel, false},
-    {opOpposeEntier, mOpposeE, Tcase::entier, Tcase::aucune, Tcase::entier, false},
-    {opMoinsReel, mMoinsREE, Tcase::nombre, Tcase::nombre, Tcase::reel, false},
-    {opMoinsEntier, mMoinsE, Tcase::entier, Tcase::entier, Tcase::entier, false},
-    {opFoisReel, mFoisREE, Tcase::nombre, Tcase::nombre, Tcase::reel, false},
-    {opFoisEntier, mFoisE, Tcase::entier, Tcase::entier, Tcase::entier, false},
-    {opArrondi, mAutre, Tcase::nombre, Tcase::entier, Tcase::reel, false},
-    {opDivision, mDivisionREE, Tcase::nombre, Tcase::nombre, Tcase::reel, false},
-    {opPuissanceReel, mAutre, Tcase::nombre, Tcase::nombre, Tcase::reel, false},
-    {opPuissanceEntier, mAutre, Tcase::nombre, Tcase::entier, Tcase::reel, false},
-    {opFactorielle, mAutre, Tcase::entier, Tcase::aucune, Tcase::entier, false},
-    {opPremier, mAutre, Tcase::entier, Tcase::aucune, Tcase::condition, false},
-    {opPartieEntiere, mAutre, Tcase::nombre, Tcase::aucune, Tcase::entier, false},
-    {opMinReel, mAutre, Tcase::nombre, Tcase::nombre, Tcase::reel, false},
-    {opMinEntier, mMinE, Tcase::entier, Tcase::entier, Tcase::entier, false},
-    {opMaxReel, mAutre, Tcase::nombre, Tcase::nombre, Tcase::reel, false},
-    {opMaxEntier, mMaxE, Tcase::entier, Tcase::entier, Tcase::entier, false},
-    {opAbsReel, mAutre, Tcase::nombre, Tcase::aucune, Tcase::reel, false},
-    {opAbsEntier, mAbsE, Tcase::entier, Tcase::aucune, Tcase::entier, false},
-    {opQuot, mQuot, Tcase::entier, Tcase::entier, Tcase::entier, false},
-    {opReste, mReste, Tcase::entier, Tcase::entier, Tcase::entier, false},
-    {opValeurCondition, mValeurCondition, Tcase::condition, Tcase::aucune, Tcase::entier, false},
-    {opRac, mAutre, Tcase::nombre, Tcase::aucune, Tcase::reel, false},
-    {opLn, mAutre, Tcase::nombre, Tcase::aucune, Tcase::reel, false},
-    {opExp, mAutre, Tcase::nombre, Tcase::aucune, Tcase::reel, false},
-    {opCos, mAutre, Tcase::nombre, Tcase::aucune, Tcase::reel, false},
-    {opSin, mAutre, Tcase::nombre, Tcase::aucune, Tcase::reel, false},
-    {opTan, mAutre, Tcase::nombre, Tcase::aucune, Tcase::reel, false},
-    {opOu, mOu, Tcase::condition, Tcase::condition, Tcase::condition, false},
-    {opEt, mEt, Tcase::condition, Tcase::condition, Tcase::condition, false},
-    {opNon, mNon, Tcase::condition, Tcase::aucune, Tcase::condition, false},
-    {opInfEgalReel, mInfEgalREE, Tcase::nombre, Tcase::nombre, Tcase::condition, false},
-    {opInfEgalEntier, mInfEgalE, Tcase::entier, Tcase::entier, Tcase::condition, false},
-    {opSupEgalReel, mSupEgalREE, Tcase::nombre, Tcase::nombre, Tcase::condition, false},
-    {opSupEgalEntier, mSupEgalE, Tcase::entier, Tcase::entier, Tcase::condition, false},
-    {opDifferentReel, mDifferentREE, Tcase::nombre, Tcase::nombre, Tcase::condition, false},
-    {opDifferentEntier, mDifferentE, Tcase::entier, Tcase::entier, Tcase::condition, false},
-    {opInfReel, mInfREE, Tcase::nombre, Tcase::nombre, Tcase::condition, false},
-    {opInfEntier, mInfE, Tcase::entier, Tcase::entier, Tcase::condition, false},
-    {opSupReel, mSupREE, Tcase::nombre, Tcase::nombre, Tcase::condition, false},
-    {opSupEntier, mSupE, Tcase::entier, Tcase::entier, Tcase::condition, false},
-    {opEgalReel, mEgalREE, Tcase::nombre, Tcase::nombre, Tcase::condition, false},
-    {opEgalEntier, mEgalE, Tcase::entier, Tcase::entier, Tcase::condition, false},
-    {opDivise, mDivise, Tcase::entier, Tcase::entier, Tcase::condition, false},
-    {opElementListeEntier, mListeE, Tcase::entier, Tcase::aucune, Tcase::entier, true},
-    {opElementListeReel, mListeR, Tcase::entier, Tcase::aucune, Tcase::reel, true},
-    {opElementTableauEntier, mAutre, Tcase::entier, Tcase::entier, Tcase::entier, true},
-    {opElementTableauReel, mAutre, Tcase::entier, Tcase::entier, Tcase::reel, true},
+    {opPlusReel, mPlusREE},
+    {opPlusEntier, mPlusE},
+    {opOpposeReel, mAutre},
+    {opOpposeEntier, mOpposeE},
+    {opMoinsReel, mMoinsREE},
+    {opMoinsEntier, mMoinsE},
+    {opFoisReel, mFoisREE},
+    {opFoisEntier, mFoisE},
+    {opArrondi, mAutre},
+    {opDivision, mDivisionREE},
+    {opPuissanceReel, mAutre},
+    {opPuissanceEntier, mAutre},
+    {opFactorielle, mAutre},
+    {opPremier, mAutre},
+    {opPartieEntiere, mAutre},
+    {opMinReel, mAutre},
+    {opMinEntier, mMinE},
+    {opMaxReel, mAutre},
+    {opMaxEntier, mMaxE},
+    {opAbsReel, mAutre},
+    {opAbsEntier, mAbsE},
+    {opQuot, mQuot},
+    {opReste, mReste},
+    {opValeurCondition, mValeurCondition},
+    {opRac, mAutre},
+    {opLn, mAutre},
+    {opExp, mAutre},
+    {opCos, mAutre},
+    {opSin, mAutre},
+    {opTan, mAutre},
+    {opOu, mOu},
+    {opEt, mEt},
+    {opNon, mNon},
+    {opInfEgalReel, mInfEgalREE},
+    {opInfEgalEntier, mInfEgalE},
+    {opSupEgalReel, mSupEgalREE},
+    {opSupEgalEntier, mSupEgalE},
+    {opDifferentReel, mDifferentREE},
+    {opDifferentEntier, mDifferentE},
+    {opInfReel, mInfREE},
+    {opInfEntier, mInfE},
+    {opSupReel, mSupREE},
+    {opSupEntier, mSupE},
+    {opEgalReel, mEgalREE},
+    {opEgalEntier, mEgalE},
+    {opDivise, mDivise},
+    {opElementListeEntier, mListeE},
+    {opElementListeReel, mListeR},
+    {opElementTableauEntier, mAutre},
+    {opElementTableauReel, mAutre},
 };
+
+// Every signature's operation reads one or two cells into a result cell.
+constexpr bool signaturesConformes() {
+    for (const Tsignature& s : signatures) {
+        const TfaitsOperation* o = faitsOperation(s.operation);
+        if (o == nullptr || o->resultat == Tmot::aucun || o->nbEntrees() < 1 || o->nbEntrees() > 2)
+            return false;
+    }
+    return true;
+}
+static_assert(signaturesConformes());
 
 const Tsignature* signatureDe(int32_t operation) {
     for (const Tsignature& s : signatures)
@@ -97,23 +100,23 @@ const Tsignature* signatureDe(int32_t operation) {
 
 bool dans(int64_t n, int64_t min, int64_t max) { return n >= min && n <= max; }
 
-bool caseValide(int64_t cellule, Tcase genre) {
+bool caseValide(int64_t cellule, Tmot genre) {
     switch (genre) {
-    case Tcase::entier: return dans(cellule, 0, derniereCaseEntiere);
-    case Tcase::nombre: return dans(cellule, 0, derniereCaseReelle);
-    case Tcase::reel: return dans(cellule, premiereCaseReelle, derniereCaseReelle);
-    case Tcase::condition: return dans(cellule, 0, nbConditionsMax);
-    case Tcase::aucune: break;
+    case Tmot::entier: return dans(cellule, 0, derniereCaseEntiere);
+    case Tmot::nombre: return dans(cellule, 0, derniereCaseReelle);
+    case Tmot::reel: return dans(cellule, premiereCaseReelle, derniereCaseReelle);
+    case Tmot::condition: return dans(cellule, 0, nbConditionsMax);
+    case Tmot::aucun: case Tmot::valeur: break;
     }
     return false;
 }
 
 // The cells from `premiere` to `premiere + etendue` all fit `genre`.
-bool plageValide(int64_t premiere, int64_t etendue, Tcase genre) {
+bool plageValide(int64_t premiere, int64_t etendue, Tmot genre) {
     return etendue >= 0 && caseValide(premiere, genre) && caseValide(premiere + etendue, genre);
 }
 
-bool estCondition(Tcase genre) { return genre == Tcase::condition; }
+bool estCondition(Tmot genre) { return genre == Tmot::condition; }
 
 // A cell read by an operation of the line being decoded.
 struct Tlue {
@@ -125,7 +128,7 @@ struct Tlue {
 // to the general step.
 class Tdecodeur {
 public:
-    explicit Tdecodeur(TdonneesCommunes& d) : d_(d) {}
+    Tdecodeur(TdonneesCommunes& d, Tflux& flux) : d_(d), flux_(flux) {}
 
     bool decoderLigne(int32_t ligne);
 
@@ -137,6 +140,7 @@ private:
     int32_t ligneDecodee_ = 0;
 
     TdonneesCommunes& d_;
+    Tflux& flux_;
     std::vector<Tmicro> ligne_;
     std::vector<Tlue> lues_;
 };
@@ -169,18 +173,20 @@ bool Tdecodeur::decoderOperation(const int32_t* m, int32_t mot, int32_t fin) {
     const Tsignature* s = signatureDe(m[0]);
     if (s == nullptr)
         return false;
-    const int32_t nbEntrees = s->b == Tcase::aucune ? 1 : 2;
-    const int32_t longueur = nbEntrees + 2 + (s->element ? 1 : 0);
-    if (longueur != longueurInstruction(m[0]) || mot + longueur > fin)
+    const TfaitsOperation& o = *faitsOperation(m[0]);
+    const int32_t nbEntrees = o.nbEntrees();
+    const int32_t longueur = o.longueur();
+    if (nbEntrees < 1 || nbEntrees > 2 || o.resultat == Tmot::aucun || mot + longueur > fin)
         return false;
     const int32_t a = m[1];
     const int32_t b = nbEntrees == 2 ? m[2] : 0;
     const int32_t r = m[nbEntrees + 1];
-    if (!caseValide(a, s->a) || (nbEntrees == 2 && !caseValide(b, s->b)) || !caseValide(r, s->resultat))
+    if (!caseValide(a, o.entrees[0]) || (nbEntrees == 2 && !caseValide(b, o.entrees[1])) ||
+        !caseValide(r, o.resultat))
         return false;
-    lues_.push_back({a, estCondition(s->a)});
+    lues_.push_back({a, estCondition(o.entrees[0])});
     if (nbEntrees == 2)
-        lues_.push_back({b, estCondition(s->b)});
+        lues_.push_back({b, estCondition(o.entrees[1])});
 
     Tmicro& micro = ajouter(s->micro);
     if (aVariantes(s->micro))
@@ -188,16 +194,16 @@ bool Tdecodeur::decoderOperation(const int32_t* m, int32_t mot, int32_t fin) {
     micro.a = a;
     micro.b = b;
     micro.r = r;
-    if (s->element) {
+    if (o.variable) {
         const int32_t numero = m[nbEntrees + 2];
         if (numero < 1 || numero > nbVariablesMax)
             return false;
         const Tvariable& v = d_.variables[numero];
         const int64_t etendue1 = int64_t{v.borneMax1} - v.borneMin1;
-        const int64_t etendue2 = s->b == Tcase::aucune ? 0 : int64_t{v.borneMax2} - v.borneMin2;
+        const int64_t etendue2 = nbEntrees == 1 ? 0 : int64_t{v.borneMax2} - v.borneMin2;
         if (etendue1 < 0 || etendue2 < 0 || etendue1 > derniereCaseReelle || etendue2 > derniereCaseReelle)
             return false;
-        const Tcase genreElement = s->resultat == Tcase::entier ? Tcase::entier : Tcase::nombre;
+        const Tmot genreElement = o.resultat == Tmot::entier ? Tmot::entier : Tmot::nombre;
         if (!plageValide(v.premiereCase, (etendue1 + 1) * (etendue2 + 1) - 1, genreElement))
             return false;
         micro.x = v.premiereCase;
@@ -209,7 +215,7 @@ bool Tdecodeur::decoderOperation(const int32_t* m, int32_t mot, int32_t fin) {
         micro.b = 0;
         micro.r = 0;
     }
-    return ecritureSure(r, estCondition(s->resultat));
+    return ecritureSure(r, estCondition(o.resultat));
 }
 
 // The fused end when the line's last operation computes its value; real
@@ -252,8 +258,8 @@ bool Tdecodeur::decoderFin(const Tinstruction& I) {
     if (!successeurValide(I.suivante) || (I.nature == natAllerSi && !successeurValide(I.cibleBranchement)))
         return false;
     const bool entier = I.typeCible == typeEntier;
-    const Tcase genreValeur = entier ? Tcase::entier : Tcase::nombre;
-    const Tcase genreCible = entier ? Tcase::entier : Tcase::reel;
+    const Tmot genreValeur = entier ? Tmot::entier : Tmot::nombre;
+    const Tmot genreCible = entier ? Tmot::entier : Tmot::reel;
     const bool affectation = I.nature >= natAffectation && I.nature <= natAffectationTableau;
     if (affectation && ((I.typeCible != typeEntier && I.typeCible != typeReel) || !caseValide(I.caseValeur, genreValeur)))
         return false;
@@ -273,7 +279,7 @@ bool Tdecodeur::decoderFin(const Tinstruction& I) {
         break;
     case natAffectationListe: {
         const int64_t etendue = int64_t{I.borneMax1} - I.borneMin1;
-        if (!caseValide(I.caseIndice1, Tcase::entier) || etendue > derniereCaseReelle ||
+        if (!caseValide(I.caseIndice1, Tmot::entier) || etendue > derniereCaseReelle ||
             !plageValide(I.caseCible, etendue, genreCible))
             return false;
         fin = &ajouter(entier ? mFinListeE : mFinListeR);
@@ -287,7 +293,7 @@ bool Tdecodeur::decoderFin(const Tinstruction& I) {
     case natAffectationTableau: {
         const int64_t etendue1 = int64_t{I.borneMax1} - I.borneMin1;
         const int64_t etendue2 = int64_t{I.borneMax2} - I.borneMin2;
-        if (!caseValide(I.caseIndice1, Tcase::entier) || !caseValide(I.caseIndice2, Tcase::entier) ||
+        if (!caseValide(I.caseIndice1, Tmot::entier) || !caseValide(I.caseIndice2, Tmot::entier) ||
             etendue1 < 0 || etendue2 < 0 || etendue1 > derniereCaseReelle || etendue2 > derniereCaseReelle ||
             !plageValide(I.caseCible, (etendue1 + 1) * (etendue2 + 1) - 1, genreCible))
             return false;
@@ -302,7 +308,7 @@ bool Tdecodeur::decoderFin(const Tinstruction& I) {
         fin = &ajouter(mFinAller);
         break;
     case natAllerSi:
-        if (!caseValide(I.caseValeur, Tcase::condition))
+        if (!caseValide(I.caseValeur, Tmot::condition))
             return false;
         if (fusionner(ligne_, I.caseValeur, fusionsBranchements)) {
             fin = &ligne_.back();
@@ -312,10 +318,14 @@ bool Tdecodeur::decoderFin(const Tinstruction& I) {
         }
         fin->x = I.cibleBranchement;
         break;
-    default:
+    case natAfficher: case natAllerEtRevenir: case natRevenir:
         // Displays, calls and returns (whose successor changes) stay general.
         return false;
+    case natNonClassee: case natVide: case natCommentaire: case natEtiquette: case natDeclaration:
+        return false;   // not executable
     }
+    if (fin == nullptr)
+        return false;
     fin->z = I.suivante;
     return true;
 }
@@ -335,11 +345,11 @@ bool Tdecodeur::decoderLigne(int32_t ligne) {
     if (!decoderFin(I))
         return false;
     // Room is kept for a general entry per line.
-    if (d_.nbMicros + static_cast<int64_t>(ligne_.size()) > nbMicrosMax - nbLignesMax)
+    if (flux_.nbMicros + static_cast<int64_t>(ligne_.size()) > nbMicrosMax - nbLignesMax)
         return false;
-    d_.fluxLignes[ligne] = d_.nbMicros;
+    flux_.fluxLignes[ligne] = flux_.nbMicros;
     for (const Tmicro& micro : ligne_)
-        d_.micros[d_.nbMicros++] = micro;
+        flux_.micros[flux_.nbMicros++] = micro;
     return true;
 }
 
@@ -352,39 +362,48 @@ int32_t distance(int32_t de, int32_t vers) { return (vers - de) * static_cast<in
 } // namespace
 
 void choisirFormes(TdonneesCommunes& d) {
-    d.sautsDe = nullptr;   // the engine links the new stream to its entries
+    Tflux& f = fluxDe(d);
+    f.sautsDe = nullptr;   // the engine links the new stream to its entries
     for (int32_t ligne = 0; ligne < nbLignesMax; ++ligne)
-        d.fluxLignes[ligne] = fluxGeneral;
-    d.micros[fluxGeneral] = Tmicro{};
-    d.micros[fluxGeneral].code = mGeneral;
-    d.micros[fluxArret] = Tmicro{};
-    d.micros[fluxArret].code = mArret;
-    d.micros[fluxArret].ligne = aucuneLigne;
-    d.nbMicros = fluxArret + 1;
+        f.fluxLignes[ligne] = fluxGeneral;
+    f.micros[fluxGeneral] = Tmicro{};
+    f.micros[fluxGeneral].code = mGeneral;
+    f.micros[fluxArret] = Tmicro{};
+    f.micros[fluxArret].code = mArret;
+    f.micros[fluxArret].ligne = aucuneLigne;
+    f.nbMicros = fluxArret + 1;
     if (d.formesRapides) {
-        Tdecodeur decodeur(d);
+        Tdecodeur decodeur(d, f);
         for (int32_t ligne = 0; ligne <= d.derniereLigne && ligne < nbLignesMax; ++ligne)
             if (estExecutable(d.instructions[ligne]))
                 decodeur.decoderLigne(ligne);
     }
     // Every other line gets a general entry that knows its number, so the
     // stream always knows the line it is on.
-    for (int32_t ligne = 0; ligne < nbLignesMax && d.nbMicros < nbMicrosMax; ++ligne) {
-        if (d.fluxLignes[ligne] != fluxGeneral)
+    for (int32_t ligne = 0; ligne < nbLignesMax && f.nbMicros < nbMicrosMax; ++ligne) {
+        if (f.fluxLignes[ligne] != fluxGeneral)
             continue;
-        Tmicro& entree = d.micros[d.nbMicros];
+        Tmicro& entree = f.micros[f.nbMicros];
         entree = Tmicro{};
         entree.code = mGeneral;
         entree.ligne = static_cast<int16_t>(ligne);
-        d.fluxLignes[ligne] = d.nbMicros++;
+        f.fluxLignes[ligne] = f.nbMicros++;
     }
     // The successors, now that every line has its place in the stream.
-    for (int32_t k = fluxArret + 1; k < d.nbMicros; ++k) {
-        Tmicro& micro = d.micros[k];
+    for (int32_t k = fluxArret + 1; k < f.nbMicros; ++k) {
+        Tmicro& micro = f.micros[k];
         if (!estFin(micro.code))
             continue;
-        micro.w = distance(k, fluxDeLigne(d, micro.z));
+        micro.w = distance(k, fluxDeLigne(f, micro.z));
         if (estBranchement(micro.code))
-            micro.y = distance(k, fluxDeLigne(d, micro.x));
+            micro.y = distance(k, fluxDeLigne(f, micro.x));
     }
 }
+
+Tflux& fluxDe(TdonneesCommunes& d) {
+    if (!d.flux)
+        d.flux.reset(new Tflux());
+    return *d.flux;
+}
+
+void TliberationFlux::operator()(Tflux* flux) const { delete flux; }

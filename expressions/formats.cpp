@@ -1,4 +1,4 @@
-#include "execution/formats.h"
+#include "expressions/formats.h"
 
 #include "expressions/reel_etendu.h"
 

@@ -1,4 +1,4 @@
-#include "window/fichiers.h"
+#include "window/noyau/fichiers.h"
 
 #include "analysis/codage.h"
 #include "analysis/decodage_fichier.h"
@@ -6,9 +6,9 @@
 #include "analysis/fenetre.h"
 #include "analysis/lignes.h"
 #include "analysis/messages.h"
+#include "execution/affichages.h"
 #include "execution/controle.h"
-#include "window/affichages.h"
-#include "window/textes.h"
+#include "execution/textes.h"
 
 namespace {
 
@@ -158,8 +158,6 @@ bool nouveauProgramme(TdonneesCommunes& d) {
     f.afficherNote({});
     return true;
 }
-
-void ouvrirProgramme(TdonneesCommunes& d) { chargerProgramme(d); }
 
 bool enregistrerProgramme(TdonneesCommunes& d) {
     Tfenetre& f = *d.fenetre;

@@ -1,6 +1,7 @@
-// The start-up of a session as the window does it, for the console tools:
-// the random source seeded, the reference text shown in the information
-// mode, "Aucun résultat disponible" kept, Poursuivre and Arrêter disabled.
+// The start-up state of a session, the one place it is written (the window's
+// FormShow, the console tools, the tests): the random source seeded, the
+// reference text shown in the information mode, "Aucun résultat disponible"
+// kept, Poursuivre and Arrêter disabled.
 #pragma once
 
 #include <cstdint>

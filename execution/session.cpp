@@ -1,10 +1,10 @@
-#include "tools/session.h"
+#include "execution/session.h"
 
 #include "analysis/codage.h"
 #include "analysis/donnees.h"
 #include "analysis/fenetre.h"
+#include "execution/textes.h"
 #include "expressions/hasard.h"
-#include "window/textes.h"
 
 #include <chrono>
 

@@ -1,9 +1,9 @@
-#include "window/affichages.h"
+#include "execution/affichages.h"
 
 #include "analysis/codage.h"
 #include "analysis/donnees.h"
 #include "analysis/fenetre.h"
-#include "window/textes.h"
+#include "execution/textes.h"
 
 void choisirAffichage(TdonneesCommunes& d, uint8_t mode) {
     if (mode == d.modeAffichage || (mode != modeResultats && mode != modeInformations))

@@ -1,4 +1,4 @@
-#include "window/textes.h"
+#include "execution/textes.h"
 
 #include "analysis/codage.h"
 #include "analysis/donnees.h"

@@ -1,13 +1,13 @@
 // The normal-mode burst: up to 10,000,000 steps without handing control back
 // to the window, so this loop is what a learner waits for. It runs the stream
-// of micro-operations built when the run started (execution/formes.h), one
+// of micro-operations built when the run started (execution/moteur/decodage.h), one
 // indirect jump per micro-operation; the lines left general, and every line
 // whose micro-operations cannot finish, go through the general step.
 #include "analysis/donnees.h"
-#include "execution/formes.h"
+#include "execution/moteur/decodage.h"
+#include "execution/moteur/reels_surs.h"
 #include "execution/pas.h"
 #include "execution/pas_en_ligne.h"
-#include "execution/reels_surs.h"
 #include "expressions/calculs.h"
 #include "expressions/evaluation_en_ligne.h"
 
@@ -41,19 +41,13 @@ inline bool decalage(int32_t i, int32_t min, int32_t etendue, int32_t& k) {
     M(nom##ER, TREVANE_E, TREVANE_R, __VA_ARGS__)    \
     M(nom##RE, TREVANE_R, TREVANE_E, __VA_ARGS__)    \
     M(nom##RR, TREVANE_R, TREVANE_R, __VA_ARGS__)
-#define TREVANE_ADRESSES(nom, suffixe) &&nom##EE##suffixe, &&nom##ER##suffixe, &&nom##RE##suffixe, &&nom##RR##suffixe
-// The ends' entries, in code order, with a suffix to their labels.
-#define TREVANE_FINS(s)                                                                             \
-    &&finAffectationE##s, &&finAffectationR##s, &&finListeE##s, &&finListeR##s,                   \
-    &&finTableauE##s, &&finTableauR##s, &&finAller##s, &&finSi##s,                                \
-    &&finPlusE##s, &&finMoinsE##s, &&finFoisE##s,                                                 \
-    TREVANE_ADRESSES(finPlusR, s), TREVANE_ADRESSES(finMoinsR, s),                                \
-    TREVANE_ADRESSES(finFoisR, s), TREVANE_ADRESSES(finDivisionR, s),                             \
-    &&finSiInfEgalE##s, &&finSiSupEgalE##s, &&finSiDifferentE##s, &&finSiInfE##s, &&finSiSupE##s, \
-    &&finSiEgalE##s,                                                                              \
-    TREVANE_ADRESSES(finSiInfEgalR, s), TREVANE_ADRESSES(finSiSupEgalR, s),                       \
-    TREVANE_ADRESSES(finSiDifferentR, s), TREVANE_ADRESSES(finSiInfR, s),                         \
-    TREVANE_ADRESSES(finSiSupR, s), TREVANE_ADRESSES(finSiEgalR, s)
+// Entries of the micro-operation codes (execution/moteur/decodage.h), and of the ends'
+// second copy, whose labels end in "Contigue".
+#define TREVANE_ADRESSE(code, etiquette) &&etiquette,
+#define TREVANE_ADRESSE4(code, etiquette) &&etiquette##EE, &&etiquette##ER, &&etiquette##RE, &&etiquette##RR,
+#define TREVANE_CONTIGUE(code, etiquette) &&etiquette##Contigue,
+#define TREVANE_CONTIGUE4(code, etiquette) \
+    &&etiquette##EE##Contigue, &&etiquette##ER##Contigue, &&etiquette##RE##Contigue, &&etiquette##RR##Contigue,
 
 #define TREVANE_INF_EGAL(x, y) ((x) <= (y))
 #define TREVANE_SUP_EGAL(x, y) ((x) >= (y))
@@ -65,42 +59,31 @@ inline bool decalage(int32_t i, int32_t min, int32_t etendue, int32_t& k) {
 void executerTranche(TdonneesCommunes& d) {
     if (d.erreurExecution != 0)
         return;
-    // ORDRE: Tmicrocode (execution/formes.h).
     static void* const etiquettes[] = {
-        &&general, &&arret,
-        &&plusE, &&moinsE, &&foisE, &&opposeE, &&absE, &&minE, &&maxE,
-        &&quot, &&reste,
-        &&infEgalE, &&supEgalE, &&differentE, &&infE, &&supE, &&egalE,
-        &&divise,
-        TREVANE_ADRESSES(infEgalR, ), TREVANE_ADRESSES(supEgalR, ), TREVANE_ADRESSES(differentR, ),
-        TREVANE_ADRESSES(infR, ), TREVANE_ADRESSES(supR, ), TREVANE_ADRESSES(egalR, ),
-        &&ou, &&et, &&non, &&valeurCondition,
-        TREVANE_ADRESSES(plusR, ), TREVANE_ADRESSES(moinsR, ), TREVANE_ADRESSES(foisR, ),
-        TREVANE_ADRESSES(divisionR, ),
-        &&listeE, &&listeR,
-        &&autre,
-        TREVANE_FINS(),
+        TREVANE_MICROS(TREVANE_ADRESSE, TREVANE_ADRESSE4)
+        TREVANE_MICROS_FINS(TREVANE_ADRESSE, TREVANE_ADRESSE4)
     };
     // The same ends for a line whose successor in sequence comes right after
     // it in the stream: the step to it is a constant, not a load, which
     // shortens the chain of addresses from one line to the next.
-    static void* const etiquettesContigues[] = {TREVANE_FINS(Contigue)};
+    static void* const etiquettesContigues[] = {TREVANE_MICROS_FINS(TREVANE_CONTIGUE, TREVANE_CONTIGUE4)};
     static_assert(std::size(etiquettes) == nbCodesMicro);
     static_assert(std::size(etiquettesContigues) == nbCodesMicro - mFinAffectationE);
 
     int32_t* const e = d.entiers;
     uint8_t* const c = d.conditions;
-    const Tmicro* const flux = d.micros;
+    Tflux& F = fluxDe(d);
+    const Tmicro* const flux = F.micros;
     // The engine's own entries, whatever the record held before.
-    d.micros[fluxGeneral].code = mGeneral;
-    d.micros[fluxArret].code = mArret;
-    d.micros[fluxArret].ligne = aucuneLigne;
+    F.micros[fluxGeneral].code = mGeneral;
+    F.micros[fluxArret].code = mArret;
+    F.micros[fluxArret].ligne = aucuneLigne;
     // Each micro-operation carries the address of its entry, which saves a
     // table look-up per micro-operation; linked once per stream.
-    if (d.sautsDe != etiquettes) {
-        const int32_t nb = d.nbMicros < nbMicrosMax ? d.nbMicros : nbMicrosMax;
+    if (F.sautsDe != etiquettes) {
+        const int32_t nb = F.nbMicros < nbMicrosMax ? F.nbMicros : nbMicrosMax;
         for (int32_t k = 0; k < nb; ++k) {
-            Tmicro& micro = d.micros[k];
+            Tmicro& micro = F.micros[k];
             if (micro.code >= nbCodesMicro)
                 micro.saut = &&general;
             else if (micro.code >= mFinAffectationE && micro.w == static_cast<int32_t>(sizeof(Tmicro)))
@@ -108,17 +91,17 @@ void executerTranche(TdonneesCommunes& d) {
             else
                 micro.saut = etiquettes[micro.code];
         }
-        d.sautsDe = etiquettes;
+        F.sautsDe = etiquettes;
     }
-    d.micros[fluxGeneral].saut = &&general;
-    d.micros[fluxArret].saut = &&arret;
+    F.micros[fluxGeneral].saut = &&general;
+    F.micros[fluxArret].saut = &&arret;
 
     // The line is known from the micro-operation, except at the shared
     // general entry, which only a line outside the program reaches.
     int32_t ligne = d.ligneCourante;
     int32_t restant = tailleTranche - d.nbPasTranche;
     int32_t compte = restant;   // `restant` when the counts were last brought up to date
-    const Tmicro* p = flux + fluxDeLigne(d, ligne);
+    const Tmicro* p = flux + fluxDeLigne(F, ligne);
     Tetendu v = 0.0;
     if (restant <= 0)
         goto sortie;
@@ -185,7 +168,7 @@ non: OPERATION(c[p->r] = !c[p->a]);
 valeurCondition: OPERATION(e[p->r] = c[p->a] ? 1 : 0);
 
     // Real arithmetic: in doubles where that provably gives the value of the
-    // extended computation (execution/reels_surs.h), else in extended
+    // extended computation (execution/moteur/reels_surs.h), else in extended
     // precision, rounded once when stored by `suite`.
 #define TREVANE_STOCKER_OPERATION(valeur) \
     caseReelle(d, p->r) = (valeur);       \
@@ -259,12 +242,12 @@ autre: {
 #define COLLER_(a, b) a##b
 #define COLLER(a, b) COLLER_(a, b)
 #define SUITE (p->w)
-#include "execution/fins_de_ligne.inc"
+#include "execution/moteur/fins_de_ligne.inc"
 #undef SUITE
 #undef FIN
 #define SUITE static_cast<int32_t>(sizeof(Tmicro))
 #define FIN(nom) COLLER(nom, Contigue)
-#include "execution/fins_de_ligne.inc"
+#include "execution/moteur/fins_de_ligne.inc"
 #undef SUITE
 #undef FIN
 #undef COLLER
@@ -289,7 +272,7 @@ general:
     compte = restant = tailleTranche - d.nbPasTranche;
     if (restant <= 0)
         return;
-    p = flux + fluxDeLigne(d, ligne);
+    p = flux + fluxDeLigne(F, ligne);
     SUIVANTE();
 
 arret:

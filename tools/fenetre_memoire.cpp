@@ -1,4 +1,4 @@
-#include "analysis/fenetre_memoire.h"
+#include "tools/fenetre_memoire.h"
 
 #include "analysis/codage.h"
 #include "analysis/ecriture_durable.h"

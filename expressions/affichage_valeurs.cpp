@@ -1,7 +1,8 @@
-#include "execution/affichage_valeurs.h"
+#include "expressions/affichage_valeurs.h"
 
 #include "analysis/donnees.h"
-#include "execution/formats.h"
+#include "analysis/messages.h"
+#include "expressions/formats.h"
 #include "expressions/operations.h"
 
 namespace {
@@ -26,7 +27,7 @@ void ajouterPlage(TdonneesCommunes& d, const Tvariable& v, int64_t premiere, int
 }
 
 bool refuser(TdonneesCommunes& d) {
-    d.erreurExecution = 102;
+    d.erreurExecution = erreurIndice;
     return false;
 }
 
@@ -90,7 +91,7 @@ bool executerAffichage(TdonneesCommunes& d, int32_t& w) {
     }
     default:
         // Not a display word: the caller dispatches only 81..87 here.
-        d.erreurExecution = 101;
+        d.erreurExecution = erreurCalcul;
         return false;
     }
     w += longueurInstruction(m[0]);

@@ -13,7 +13,6 @@ std::string nomProgramme(const std::string& chemin);
 std::string appliquerExtension(const std::string& chemin);
 
 bool nouveauProgramme(TdonneesCommunes& d);
-void ouvrirProgramme(TdonneesCommunes& d);
 bool enregistrerProgramme(TdonneesCommunes& d);
 
 // Open with the file already named (a recent file, a file dropped on the
