@@ -8,7 +8,6 @@
 #include "expressions/compilation.h"
 #include "expressions/operations.h"
 
-#include <cstring>
 #include <initializer_list>
 #include <limits>
 
@@ -160,17 +159,16 @@ bool aller(TdonneesCommunes& d, Tinstruction& instruction, const std::string& te
 }
 
 // Position (from 1) of the first occurrence of the text in the pool, the
-// text appended when it is not there yet. memmem's two-way search takes time
-// linear in the pool and the text, where a plain search compared a long
-// shared prefix again at every place.
+// text appended when it is not there yet, found in time linear in the pool
+// and the text.
 bool positionTexte(TdonneesCommunes& d, std::string_view texte, int32_t& position) {
     const std::string& pool = d.textesAffiches;
     if (texte.empty()) {
         position = 1;
         return true;
     }
-    if (const void* trouve = memmem(pool.data(), pool.size(), texte.data(), texte.size())) {
-        position = static_cast<int32_t>(static_cast<const char*>(trouve) - pool.data() + 1);
+    if (const size_t trouve = premiereOccurrence(pool, texte); trouve != std::string_view::npos) {
+        position = static_cast<int32_t>(trouve + 1);
         return true;
     }
     // The pool lives as long as the program; code words cannot address past 2^31.

@@ -1,8 +1,9 @@
 #include "analysis/texte.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -303,4 +304,26 @@ bool separerIndices(std::string_view texte, std::string& premier, std::string& s
         }
     }
     return false;
+}
+
+size_t premiereOccurrence(std::string_view texte, std::string_view motif) {
+    if (motif.empty())
+        return 0;
+    // Knuth-Morris-Pratt: bord[k] is the length of the longest proper border
+    // of the motif's first k + 1 characters.
+    std::vector<size_t> bord(motif.size(), 0);
+    for (size_t k = 1, n = 0; k < motif.size(); ++k) {
+        while (n > 0 && motif[k] != motif[n])
+            n = bord[n - 1];
+        if (motif[k] == motif[n])
+            ++n;
+        bord[k] = n;
+    }
+    for (size_t i = 0, n = 0; i < texte.size(); ++i) {
+        while (n > 0 && texte[i] != motif[n])
+            n = bord[n - 1];
+        if (texte[i] == motif[n] && ++n == motif.size())
+            return i + 1 - n;
+    }
+    return std::string_view::npos;
 }

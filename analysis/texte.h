@@ -22,6 +22,10 @@ bool entreParentheses(std::string_view texte);
 // occurs. Only ever called with a replacement shorter than the pattern.
 void remplacerTout(std::string& texte, std::string_view motif, std::string_view remplacement);
 
+// Where `motif` first occurs in `texte` (npos when nowhere), in time linear
+// in both: a plain search compares a long shared prefix again at every place.
+size_t premiereOccurrence(std::string_view texte, std::string_view motif);
+
 // Declaration lines: trimmed, "..." made "..", and no blank left next to any
 // of blank : , # = ; . [ ] ( ).
 void serrerSeparateurs(std::string& texte);

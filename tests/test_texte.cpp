@@ -228,3 +228,23 @@ TEST(texte, separer_indices) {
     for (const char* texte : refuses)
         EXPECT_FALSE(separerIndices(texte, a, b)) << texte;
 }
+
+// Every text and motif of up to 8 and 4 letters over {a, b}: borders and
+// overlaps are where a linear search goes wrong.
+TEST(texte, premiere_occurrence_comme_find) {
+    const auto mot = [](uint32_t bits, uint32_t longueur) {
+        std::string s;
+        for (uint32_t k = 0; k < longueur; ++k)
+            s += (bits >> k) & 1 ? 'b' : 'a';
+        return s;
+    };
+    for (uint32_t lt = 0; lt <= 8; ++lt)
+        for (uint32_t t = 0; t < (1u << lt); ++t)
+            for (uint32_t lm = 0; lm <= 4; ++lm)
+                for (uint32_t m = 0; m < (1u << lm); ++m) {
+                    const std::string texte = mot(t, lt);
+                    const std::string motif = mot(m, lm);
+                    ASSERT_EQ(premiereOccurrence(texte, motif), std::string_view(texte).find(motif))
+                        << texte << " / " << motif;
+                }
+}
