@@ -2,6 +2,8 @@
 // window saves a program, names itself on its first line, and runs to its
 // end through trevane-run; those that draw no random number give exactly
 // their NAME.attendu.
+#include "tests/lancement.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,30 +12,16 @@
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string lire(const fs::path& chemin) {
-    std::ifstream fichier(chemin, std::ios::binary);
-    return {std::istreambuf_iterator<char>(fichier), std::istreambuf_iterator<char>()};
-}
-
 // trevane-run on the file: its stdout and exit status.
 std::pair<std::string, int> executer(const fs::path& programme) {
-    const std::string commande = std::string("'") + TREVANE_RUN + "' '" + programme.string() + "' 2>/dev/null";
-    FILE* sortie = popen(commande.c_str(), "r");
-    if (!sortie)
-        return {{}, -1};
-    std::string texte;
-    char tampon[4096];
-    for (size_t n; (n = fread(tampon, 1, sizeof tampon, sortie)) > 0;)
-        texte.append(tampon, n);
-    const int etat = pclose(sortie);
-    return {texte, WIFEXITED(etat) ? WEXITSTATUS(etat) : -1};
+    const Tlancement r = lancer(TREVANE_RUN, {programme.string()});
+    return {r.sortie, r.statut};
 }
 
 std::vector<std::string> nomsDesExemples() {
@@ -53,7 +41,7 @@ TEST(liste_exemples, une_douzaine) { EXPECT_GE(nomsDesExemples().size(), 12u); }
 
 TEST_P(exemples, fichier_et_execution) {
     const fs::path base = fs::path(DOSSIER_EXEMPLES) / GetParam();
-    const std::string texte = lire(base.string() + ".txt");
+    const std::string texte = lireFichier(base.string() + ".txt");
     // Windows-1252 with CR LF: no bare line feed, no UTF-8 sequence for an
     // accented letter, a final line break.
     for (size_t i = 0; i < texte.size(); ++i) {
@@ -69,7 +57,7 @@ TEST_P(exemples, fichier_et_execution) {
     EXPECT_EQ(statut, 0);
     EXPECT_NE(sortie.find("\n Ex\xC3\xA9" "cution termin\xC3\xA9" "e.\n"), std::string::npos) << sortie;
     if (fs::exists(base.string() + ".attendu")) {
-        EXPECT_EQ(sortie, lire(base.string() + ".attendu"));
+        EXPECT_EQ(sortie, lireFichier(base.string() + ".attendu"));
     }
 }
 

@@ -1,5 +1,6 @@
 // End-to-end cases: every tests/programmes/NAME.txt runs through trevane-run
 // and its output is compared with NAME.attendu (see LISEZMOI.md there).
+#include "tests/lancement.h"
 #include "trevane_version.h"
 
 #include <gtest/gtest.h>
@@ -11,9 +12,6 @@
 #include <sstream>
 #include <string>
 #include <unistd.h>
-#ifndef _WIN32
-#include <sys/wait.h>
-#endif
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -28,48 +26,8 @@ bool lire(const fs::path& chemin, std::string& contenu) {
     return true;
 }
 
-#ifdef _WIN32
-// For cmd.exe, which std::system calls on Windows: words in double quotes (the
-// tests' words hold none), and the whole line once more in quotes, since
-// cmd /c drops the first and the last.
-std::string entreGuillemets(const std::string& mot) { return "\"" + mot + "\""; }
-std::string ligneDeCommande(const std::string& commande) { return "\"" + commande + "\""; }
-int statutDeSortie(int etat) { return etat; }
-#else
-std::string entreGuillemets(const std::string& mot) {
-    std::string resultat = "'";
-    for (const char c : mot)
-        resultat += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return resultat + "'";
-}
-std::string ligneDeCommande(const std::string& commande) { return commande; }
-int statutDeSortie(int etat) { return (etat != -1 && WIFEXITED(etat)) ? WEXITSTATUS(etat) : -1; }
-#endif
-
-struct Tresultat {
-    int statut = -1;
-    std::string sortie;
-    std::string erreurs;
-};
-
 // Runs trevane-run with the given arguments; stdout and stderr captured.
-Tresultat lancer(const std::vector<std::string>& arguments) {
-    static int numero = 0;
-    const fs::path dossier = fs::path(testing::TempDir()) /
-                             ("trevane-run-" + std::to_string(getpid()) + "-" + std::to_string(++numero));
-    fs::create_directories(dossier);
-    std::string commande = entreGuillemets(TREVANE_RUN);
-    for (const std::string& a : arguments)
-        commande += " " + entreGuillemets(a);
-    commande += " >" + entreGuillemets((dossier / "sortie").string()) + " 2>" +
-                entreGuillemets((dossier / "erreurs").string());
-    Tresultat r;
-    r.statut = statutDeSortie(std::system(ligneDeCommande(commande).c_str()));
-    lire(dossier / "sortie", r.sortie);
-    lire(dossier / "erreurs", r.erreurs);
-    fs::remove_all(dossier);
-    return r;
-}
+Tlancement lancer(const std::vector<std::string>& arguments) { return ::lancer(TREVANE_RUN, arguments); }
 
 // NAME.options: "options: ..." (words given before the file) and "statut: N".
 struct Toptions {
@@ -117,7 +75,7 @@ TEST_P(programmes, sortie_attendue) {
     ASSERT_TRUE(lire(base.string() + ".attendu", attendu)) << "missing " << base.string() << ".attendu";
     Toptions options = lireOptions(base.string() + ".options");
     options.arguments.push_back(base.string() + ".txt");
-    const Tresultat r = lancer(options.arguments);
+    const Tlancement r = lancer(options.arguments);
     EXPECT_EQ(r.sortie, attendu);
     EXPECT_EQ(r.statut, options.statut);
     std::string erreurs;
@@ -140,12 +98,12 @@ TEST(trevane_run, usage_et_fichier_illisible) {
     for (const std::vector<std::string>& arguments :
          {std::vector<std::string>{}, {"--graine"}, {"--graine", "x", programme}, {"--graine", "-1", programme},
           {"--poursuivre", "2x", programme}, {"--vite", programme}, {programme, programme}}) {
-        const Tresultat r = lancer(arguments);
+        const Tlancement r = lancer(arguments);
         EXPECT_EQ(r.statut, 64);
         EXPECT_EQ(r.sortie, "");
         EXPECT_EQ(r.erreurs.rfind("usage : trevane-run", 0), 0u) << r.erreurs;
     }
-    const Tresultat absent = lancer({"/nonexistent/programme.txt"});
+    const Tlancement absent = lancer({"/nonexistent/programme.txt"});
     EXPECT_EQ(absent.statut, 4);
     EXPECT_EQ(absent.sortie, "");
     EXPECT_EQ(absent.erreurs, "Impossible d'ouvrir le fichier /nonexistent/programme.txt\n");
@@ -158,7 +116,7 @@ TEST(trevane_run, aide_et_version) {
     for (const std::vector<std::string>& arguments :
          {std::vector<std::string>{"--help"}, {programme, "--help"}, {"--vite", "--help", "--version"},
           {"--graine", "1", "--help", "--", programme}}) {
-        const Tresultat r = lancer(arguments);
+        const Tlancement r = lancer(arguments);
         EXPECT_EQ(r.statut, 0);
         EXPECT_EQ(r.erreurs, "");
         EXPECT_EQ(r.sortie.rfind(usage, 0), 0u) << r.sortie;
@@ -166,7 +124,7 @@ TEST(trevane_run, aide_et_version) {
     }
     for (const std::vector<std::string>& arguments :
          {std::vector<std::string>{"--version"}, {"--version", "--help"}, {"--pas-a-pas", "--version", programme}}) {
-        const Tresultat r = lancer(arguments);
+        const Tlancement r = lancer(arguments);
         EXPECT_EQ(r.statut, 0);
         EXPECT_EQ(r.sortie, "trevane-run " TREVANE_VERSION "\n");
         EXPECT_EQ(r.erreurs, "");
@@ -183,8 +141,8 @@ TEST(trevane_run, graine_reproductible) {
              "Donner \xE0 L(i) la valeur Ehasard(1, 1000000)\r\n"
              "Aller \xE0 [a] si i < 20\r\nAfficher \"h\" ; Ehasard(5,5) ; L (1..20)\r\n";
     }
-    const Tresultat a = lancer({"--graine", "7", chemin.string()});
-    const Tresultat b = lancer({"--graine", "7", "--", chemin.string()});
+    const Tlancement a = lancer({"--graine", "7", chemin.string()});
+    const Tlancement b = lancer({"--graine", "7", "--", chemin.string()});
     fs::remove(chemin);
     EXPECT_EQ(a.statut, 0);
     EXPECT_EQ(a.sortie, b.sortie);

@@ -2,6 +2,7 @@
 // bytes, the rows of continued and failing runs, the row cap, and that the
 // option changes nothing else the runner writes.
 #include "execution/suivi_csv.h"
+#include "tests/lancement.h"
 
 #include <gtest/gtest.h>
 
@@ -9,18 +10,12 @@
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string lire(const fs::path& chemin) {
-    std::ifstream fichier(chemin, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(fichier), std::istreambuf_iterator<char>());
-}
 
 struct Tsortie {
     int statut = -1;
@@ -40,25 +35,24 @@ fs::path dossierTemporaire() {
 // Runs `programme` (Windows-1252, CR LF) with `options`; with `suivi`, adds
 // "--suivi" and the path of a file in the run's folder (or `suivi` itself
 // when it is absolute) and reads the trace back.
-Tsortie lancer(const std::string& programme, const std::vector<std::string>& options, bool suivi = true,
+Tsortie suivre(const std::string& programme, const std::vector<std::string>& options, bool suivi = true,
                const std::string& cheminSuivi = {}) {
     const fs::path dossier = dossierTemporaire();
     std::ofstream(dossier / "p.txt", std::ios::binary) << programme;
     const fs::path csv = cheminSuivi.empty() ? dossier / "suivi.csv" : fs::path(cheminSuivi);
-    std::string commande = std::string("'") + TREVANE_RUN + "'";
-    for (const std::string& o : options)
-        commande += " " + o;
-    if (suivi)
-        commande += " --suivi '" + csv.string() + "'";
-    commande += " '" + (dossier / "p.txt").string() + "' >'" + (dossier / "sortie").string() + "' 2>'" +
-                (dossier / "erreurs").string() + "'";
+    std::vector<std::string> arguments = options;
+    if (suivi) {
+        arguments.push_back("--suivi");
+        arguments.push_back(csv.string());
+    }
+    arguments.push_back((dossier / "p.txt").string());
+    const Tlancement l = ::lancer(TREVANE_RUN, arguments);
     Tsortie r;
-    const int etat = std::system(commande.c_str());
-    r.statut = (etat != -1 && WIFEXITED(etat)) ? WEXITSTATUS(etat) : -1;
-    r.sortie = lire(dossier / "sortie");
-    r.erreurs = lire(dossier / "erreurs");
+    r.statut = l.statut;
+    r.sortie = l.sortie;
+    r.erreurs = l.erreurs;
     if (suivi && cheminSuivi.empty())
-        r.csv = lire(csv);
+        r.csv = lireFichier(csv);
     fs::remove_all(dossier);
     return r;
 }
@@ -109,11 +103,11 @@ std::vector<std::string> lignes(const std::string& csv) {
 } // namespace
 
 TEST(suivi, format_exact) {
-    const Tsortie r = lancer(boucle, {});
+    const Tsortie r = suivre(boucle, {});
     EXPECT_EQ(r.statut, 0);
     EXPECT_EQ(r.csv, bom + lignesBoucle);
     // The commented run writes the same rows.
-    const Tsortie commentee = lancer(boucle, {"--pas-a-pas", "--poursuivre", "100"});
+    const Tsortie commentee = suivre(boucle, {"--pas-a-pas", "--poursuivre", "100"});
     EXPECT_EQ(commentee.csv, bom + lignesBoucle);
 }
 
@@ -123,23 +117,23 @@ TEST(suivi, rien_d_autre_ne_change) {
     for (const std::string& programme : {boucle, echec, analyse}) {
         for (const std::vector<std::string>& options :
              {std::vector<std::string>{}, {"--pas-a-pas"}, {"--pas-a-pas", "--poursuivre", "4"}}) {
-            const Tsortie sans = lancer(programme, options, false);
-            const Tsortie avec = lancer(programme, options);
+            const Tsortie sans = suivre(programme, options, false);
+            const Tsortie avec = suivre(programme, options);
             EXPECT_EQ(avec.sortie, sans.sortie);
             EXPECT_EQ(avec.erreurs, sans.erreurs);
             EXPECT_EQ(avec.statut, sans.statut);
         }
     }
     // A run-time error: the failing step is no row.
-    EXPECT_EQ(lancer(echec, {}).csv, bom + "pas;ligne;instruction;k;\xC3\xA9l\xC3\xA9ments\r\n"
+    EXPECT_EQ(suivre(echec, {}).csv, bom + "pas;ligne;instruction;k;\xC3\xA9l\xC3\xA9ments\r\n"
                                            "1;2;Donner \xC3\xA0 k la valeur 3;3;\r\n");
     // An analysis error: the header alone, without variables.
-    EXPECT_EQ(lancer(analyse, {}).csv, bom + "pas;ligne;instruction;\xC3\xA9l\xC3\xA9ments\r\n");
+    EXPECT_EQ(suivre(analyse, {}).csv, bom + "pas;ligne;instruction;\xC3\xA9l\xC3\xA9ments\r\n");
 }
 
 TEST(suivi, poursuite_continue_le_compte) {
     // Commented, then Poursuivre twice: three steps numbered on.
-    const Tsortie r = lancer(boucle, {"--pas-a-pas", "--poursuivre", "2"});
+    const Tsortie r = suivre(boucle, {"--pas-a-pas", "--poursuivre", "2"});
     EXPECT_EQ(r.statut, 3);
     const std::vector<std::string> l = lignes(r.csv);
     ASSERT_EQ(l.size(), 4u);
@@ -156,16 +150,16 @@ TEST(suivi, plafond_des_lignes) {
         return p;
     };
     // 100,000 steps: every one a row, no cut.
-    const std::vector<std::string> juste = lignes(lancer(boucleDe(49999, 2), {}).csv);
+    const std::vector<std::string> juste = lignes(suivre(boucleDe(49999, 2), {}).csv);
     ASSERT_EQ(juste.size(), 1u + 100000u);
     EXPECT_EQ(juste.back(), "100000;6;Afficher i;49999;");
     // One step more: a last row "..." in its place.
-    const std::vector<std::string> plus = lignes(lancer(boucleDe(49999, 3), {}).csv);
+    const std::vector<std::string> plus = lignes(suivre(boucleDe(49999, 3), {}).csv);
     ASSERT_EQ(plus.size(), 1u + 100000u + 1u);
     EXPECT_EQ(plus[100000], "100000;6;Afficher i;49999;");
     EXPECT_EQ(plus.back(), "...");
     // Far more: still one "..." and nothing after it; the run ends as without the option.
-    const Tsortie long_ = lancer(boucleDe(200000, 1), {});
+    const Tsortie long_ = suivre(boucleDe(200000, 1), {});
     const std::vector<std::string> coupe = lignes(long_.csv);
     ASSERT_EQ(coupe.size(), 1u + 100000u + 1u);
     EXPECT_EQ(coupe[100000], "100000;4;Aller \xC3\xA0 [a] si i < 200000;50000;");
@@ -176,19 +170,19 @@ TEST(suivi, plafond_des_lignes) {
 
 TEST(suivi, fichier_impossible) {
     for (const std::string& chemin : {std::string("/nonexistent/suivi.csv"), std::string("/")}) {
-        const Tsortie r = lancer(boucle, {}, true, chemin);
+        const Tsortie r = suivre(boucle, {}, true, chemin);
         EXPECT_EQ(r.statut, 4);
         EXPECT_EQ(r.sortie, "");   // nothing ran
         EXPECT_EQ(r.erreurs, "Impossible d'\xC3\xA9" "crire le suivi dans le fichier " + chemin + "\n");
     }
     // A full disk: every row is checked, and the failure is reported.
     if (fs::exists("/dev/full")) {
-        const Tsortie r = lancer(boucle, {}, true, "/dev/full");
+        const Tsortie r = suivre(boucle, {}, true, "/dev/full");
         EXPECT_EQ(r.statut, 4);
         EXPECT_NE(r.sortie.find("a  1  4  9"), std::string::npos);
         EXPECT_EQ(r.erreurs, "Impossible d'\xC3\xA9" "crire le suivi dans le fichier /dev/full\n");
     }
-    EXPECT_EQ(lancer(boucle, {"--suivi"}, false).statut, 64);
+    EXPECT_EQ(suivre(boucle, {"--suivi"}, false).statut, 64);
 }
 
 TEST(suivi, champs_csv) {
@@ -208,8 +202,8 @@ TEST(suivi, meme_execution_que_le_moteur_rapide) {
         std::ifstream fichier(std::string(DOSSIER_MESURES) + "/" + nom + ".txt", std::ios::binary);
         const std::string programme((std::istreambuf_iterator<char>(fichier)), std::istreambuf_iterator<char>());
         ASSERT_FALSE(programme.empty()) << nom;
-        const Tsortie sans = lancer(programme, {"--poursuivre", "1000"}, false);
-        const Tsortie avec = lancer(programme, {"--poursuivre", "1000"});
+        const Tsortie sans = suivre(programme, {"--poursuivre", "1000"}, false);
+        const Tsortie avec = suivre(programme, {"--poursuivre", "1000"});
         EXPECT_EQ(avec.sortie, sans.sortie) << nom;
         EXPECT_EQ(avec.erreurs, sans.erreurs) << nom;
         EXPECT_EQ(avec.statut, sans.statut) << nom;

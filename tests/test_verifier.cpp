@@ -2,6 +2,7 @@
 // checked through the built executable (table, CSV byte for byte, HTML,
 // exit status).
 #include "analysis/codage.h"
+#include "tests/lancement.h"
 
 #include <gtest/gtest.h>
 
@@ -9,18 +10,12 @@
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string lire(const fs::path& chemin) {
-    std::ifstream fichier(chemin, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(fichier), std::istreambuf_iterator<char>());
-}
 
 void ecrire(const fs::path& chemin, const std::string& octets) {
     fs::create_directories(chemin.parent_path());
@@ -39,33 +34,9 @@ void programme(const fs::path& chemin, const std::string& texte, bool utf8 = fal
     ecrire(chemin, octets);
 }
 
-std::string guillemets(const std::string& mot) {
-    std::string r = "'";
-    for (const char c : mot)
-        r += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return r + "'";
-}
-
-struct Tresultat {
-    int statut = -1;
-    std::string sortie;
-    std::string erreurs;
-};
-
 // Runs trevane-verifier in `dossier`.
-Tresultat verifier(const fs::path& dossier, const std::vector<std::string>& arguments) {
-    std::string commande = "cd " + guillemets(dossier.string()) + " && " + guillemets(TREVANE_VERIFIER);
-    for (const std::string& a : arguments) {
-        commande += ' ';
-        commande += guillemets(a);
-    }
-    commande += " >sortie.out 2>erreurs.out";
-    const int etat = std::system(commande.c_str());
-    Tresultat r;
-    r.statut = (etat != -1 && WIFEXITED(etat)) ? WEXITSTATUS(etat) : -1;
-    r.sortie = lire(dossier / "sortie.out");
-    r.erreurs = lire(dossier / "erreurs.out");
-    return r;
+Tlancement verifier(const fs::path& dossier, const std::vector<std::string>& arguments) {
+    return lancer(TREVANE_VERIFIER, arguments, dossier);
 }
 
 const char* const reference = "# Somme des entiers de 1 à 3\n"
@@ -134,7 +105,7 @@ protected:
 };
 
 TEST_F(verifier_classe, tableau_csv_et_statut) {
-    const Tresultat r = verifier(dossier, {"--reference", "reference.txt", "--max-instructions", "1000000",
+    const Tlancement r = verifier(dossier, {"--reference", "reference.txt", "--max-instructions", "1000000",
                                            "--csv", "rapport.csv", "--html", "rapport.html", "classe", "--",
                                            "=SOMME(A1).txt", "absent.txt"});
     EXPECT_EQ(r.statut, 1);
@@ -159,7 +130,7 @@ TEST_F(verifier_classe, tableau_csv_et_statut) {
     // The name that would be a formula gets its apostrophe; a detail holding
     // ";" is quoted. The endless display is stopped at the first look after
     // its 1005th line (two lines per three instructions): 2 x 1024 instructions.
-    EXPECT_EQ(lire(dossier / "rapport.csv"),
+    EXPECT_EQ(lireFichier(dossier / "rapport.csv"),
               "\xEF\xBB\xBF" "fichier;statut;ligne;detail;instructions\r\n"
               "classe/analyse.txt;erreur-analyse;2;Erreur de parenthésage;0\r\n"
               "classe/Élodie.txt;reussi;;;14\r\n"
@@ -175,7 +146,7 @@ TEST_F(verifier_classe, tableau_csv_et_statut) {
               "absent.txt;illisible;;Impossible d'ouvrir le fichier;0\r\n");
 
     // What the learner's program wrote is text on the page, never markup.
-    const std::string html = lire(dossier / "rapport.html");
+    const std::string html = lireFichier(dossier / "rapport.html");
     EXPECT_NE(html.find("&lt;script&gt;alert(1)&lt;/script&gt;"), std::string::npos);
     EXPECT_NE(html.find("&lt;img src=x onerror=alert(1)&gt;"), std::string::npos);
     EXPECT_EQ(html.find("<script"), std::string::npos);
@@ -191,21 +162,21 @@ TEST_F(verifier_classe, memes_verdicts_en_parallele) {
     quatre.insert(quatre.begin(), {"--jobs", "4", "--csv", "quatre.csv"});
     EXPECT_EQ(verifier(dossier, un).statut, 1);
     EXPECT_EQ(verifier(dossier, quatre).statut, 1);
-    EXPECT_EQ(lire(dossier / "un.csv"), lire(dossier / "quatre.csv"));
-    EXPECT_NE(lire(dossier / "un.csv").find("classe/vide.txt"), std::string::npos);
+    EXPECT_EQ(lireFichier(dossier / "un.csv"), lireFichier(dossier / "quatre.csv"));
+    EXPECT_NE(lireFichier(dossier / "un.csv").find("classe/vide.txt"), std::string::npos);
 }
 
 // --attendu: a UTF-8 file of the expected lines; with --ignorer-blancs the
 // blanks of a line may differ; every program passing gives status 0.
 TEST_F(verifier_classe, attendu_et_blancs_ignores) {
     ecrire(dossier / "attendu.txt", "n = 1 s = 1\nn = 2   s = 3\n  n = 3 s = 6\nfin\n\n");
-    const Tresultat compte = verifier(dossier, {"--attendu", "attendu.txt", "classe/Élodie.txt"});
+    const Tlancement compte = verifier(dossier, {"--attendu", "attendu.txt", "classe/Élodie.txt"});
     EXPECT_EQ(compte.statut, 1);
     EXPECT_NE(compte.sortie.find("attendu : «n = 1 s = 1» / obtenu : «n =  1 s =  1»"), std::string::npos);
-    const Tresultat r = verifier(dossier, {"--ignorer-blancs", "--attendu=attendu.txt", "classe/Élodie.txt",
+    const Tlancement r = verifier(dossier, {"--ignorer-blancs", "--attendu=attendu.txt", "classe/Élodie.txt",
                                            "classe/utf8.txt", "=SOMME(A1).txt", "--csv", "r.csv"});
     EXPECT_EQ(r.statut, 0) << r.sortie << r.erreurs;
-    EXPECT_EQ(lire(dossier / "r.csv"), "\xEF\xBB\xBF" "fichier;statut;ligne;detail;instructions\r\n"
+    EXPECT_EQ(lireFichier(dossier / "r.csv"), "\xEF\xBB\xBF" "fichier;statut;ligne;detail;instructions\r\n"
                                        "classe/Élodie.txt;reussi;;;14\r\n"
                                        "classe/utf8.txt;reussi;;;14\r\n"
                                        "'=SOMME(A1).txt;reussi;;;14\r\n");
@@ -214,9 +185,9 @@ TEST_F(verifier_classe, attendu_et_blancs_ignores) {
 // A file name is escaped in the page like any learner's text.
 TEST_F(verifier_classe, nom_de_fichier_echappe) {
     programme(dossier / "eleves" / "<b onmouseover=alert(2)>Zoé.txt", autreSolution);
-    const Tresultat r = verifier(dossier, {"--reference", "reference.txt", "--html", "r.html", "eleves"});
+    const Tlancement r = verifier(dossier, {"--reference", "reference.txt", "--html", "r.html", "eleves"});
     EXPECT_EQ(r.statut, 0);
-    const std::string html = lire(dossier / "r.html");
+    const std::string html = lireFichier(dossier / "r.html");
     EXPECT_NE(html.find("eleves/&lt;b onmouseover=alert(2)&gt;Zoé.txt"), std::string::npos);
     EXPECT_EQ(html.find("<b "), std::string::npos);
 }
@@ -238,14 +209,14 @@ TEST_F(verifier_classe, reference_refusee) {
     };
     for (const auto& c : cas) {
         programme(dossier / "ref.txt", c.programme);
-        const Tresultat r = verifier(dossier, {"--reference", "ref.txt", "--max-instructions", "1000", "--csv",
+        const Tlancement r = verifier(dossier, {"--reference", "ref.txt", "--max-instructions", "1000", "--csv",
                                                "refus.csv", "classe"});
         EXPECT_EQ(r.statut, 64);
         EXPECT_EQ(r.sortie, "");
         EXPECT_EQ(r.erreurs, std::string("trevane-verifier : ") + c.message);
         EXPECT_FALSE(fs::exists(dossier / "refus.csv"));
     }
-    const Tresultat absente = verifier(dossier, {"--attendu", "absent.txt", "classe"});
+    const Tlancement absente = verifier(dossier, {"--attendu", "absent.txt", "classe"});
     EXPECT_EQ(absente.statut, 64);
     EXPECT_EQ(absente.erreurs, "trevane-verifier : sortie attendue absent.txt : Impossible d'ouvrir le fichier\n");
 }
@@ -255,11 +226,11 @@ TEST_F(verifier_classe, reference_refusee) {
 TEST_F(verifier_classe, ecriture_des_rapports) {
     ecrire(dossier / "vrai.csv", "");
     fs::create_symlink("vrai.csv", dossier / "lien.csv");
-    const Tresultat r = verifier(dossier, {"--reference", "reference.txt", "--csv", "lien.csv", "classe/utf8.txt"});
+    const Tlancement r = verifier(dossier, {"--reference", "reference.txt", "--csv", "lien.csv", "classe/utf8.txt"});
     EXPECT_EQ(r.statut, 0);
     EXPECT_TRUE(fs::is_symlink(dossier / "lien.csv"));
-    EXPECT_EQ(lire(dossier / "vrai.csv").substr(0, 3), "\xEF\xBB\xBF");
-    const Tresultat echec = verifier(dossier, {"--reference", "reference.txt", "--html", "nulle-part/r.html",
+    EXPECT_EQ(lireFichier(dossier / "vrai.csv").substr(0, 3), "\xEF\xBB\xBF");
+    const Tlancement echec = verifier(dossier, {"--reference", "reference.txt", "--html", "nulle-part/r.html",
                                                "classe/utf8.txt"});
     EXPECT_EQ(echec.statut, 74);
     EXPECT_EQ(echec.erreurs, "trevane-verifier : impossible d'écrire le rapport nulle-part/r.html\n");
@@ -277,21 +248,21 @@ TEST_F(verifier_classe, usage) {
         {"--reference"},
     };
     for (const auto& arguments : mauvais) {
-        const Tresultat r = verifier(dossier, arguments);
+        const Tlancement r = verifier(dossier, arguments);
         EXPECT_EQ(r.statut, 64);
         EXPECT_EQ(r.sortie, "");
         EXPECT_NE(r.erreurs.find("usage : trevane-verifier"), std::string::npos);
     }
-    const Tresultat aide = verifier(dossier, {"--help"});
+    const Tlancement aide = verifier(dossier, {"--help"});
     EXPECT_EQ(aide.statut, 0);
     EXPECT_EQ(aide.sortie.rfind("usage : trevane-verifier [OPTIONS] ENTREE...\n", 0), 0u);
     EXPECT_EQ(aide.erreurs, "");
-    const Tresultat version = verifier(dossier, {"--version"});
+    const Tlancement version = verifier(dossier, {"--version"});
     EXPECT_EQ(version.statut, 0);
     EXPECT_EQ(version.sortie.rfind("trevane-verifier ", 0), 0u);
     // A folder without programs checks nothing: that is not a success.
     fs::create_directories(dossier / "vide");
-    const Tresultat rien = verifier(dossier, {"--reference", "reference.txt", "vide"});
+    const Tlancement rien = verifier(dossier, {"--reference", "reference.txt", "vide"});
     EXPECT_EQ(rien.statut, 1);
     EXPECT_EQ(rien.erreurs, "trevane-verifier : aucun programme trouvé\n");
 }
