@@ -1,11 +1,11 @@
 #include "analysis/lecture_programme.h"
 
 #include "analysis/donnees.h"
+#include "analysis/fichiers_systeme.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <memory>
-#include <sys/stat.h>
 
 const std::string raisonFichierTropGrand = "Fichier trop volumineux pour \xEAtre un programme";
 
@@ -33,14 +33,14 @@ size_t TsuiviLignes::lire(std::string_view morceau) {
 }
 
 Tlecture lireProgramme(const std::string& chemin, size_t lignesMax, std::string& octets) {
-    struct stat etat {};
-    if (stat(chemin.c_str(), &etat) != 0 || !S_ISREG(etat.st_mode))
+    uint64_t taille = 0;
+    if (!fichierOrdinaire(chemin, taille))
         return Tlecture::illisible;
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> fichier(std::fopen(chemin.c_str(), "rb"), std::fclose);
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> fichier(ouvrirFichier(chemin, "rb"), std::fclose);
     if (!fichier)
         return Tlecture::illisible;
     std::string contenu;
-    contenu.reserve(std::min(static_cast<size_t>(std::max<off_t>(etat.st_size, 0)), tailleProgrammeMax + 1));
+    contenu.reserve(static_cast<size_t>(std::min<uint64_t>(taille, tailleProgrammeMax + 1)));
     TsuiviLignes suivi(lignesMax);
     char morceau[1 << 16];
     for (;;) {

@@ -1,5 +1,7 @@
 #include "execution/suivi_csv.h"
 
+#include "analysis/fichiers_systeme.h"
+
 #include "analysis/codage.h"
 
 namespace {
@@ -42,7 +44,7 @@ std::string texteCsv(const TcolonnesSuivi& colonnes, const std::vector<TligneSui
     return texte;
 }
 
-TsuiviCsv::TsuiviCsv(const std::string& c) : chemin(c), fichier(std::fopen(c.c_str(), "wb")) {
+TsuiviCsv::TsuiviCsv(const std::string& c) : chemin(c), fichier(ouvrirFichier(c, "wb")) {
     reussi = fichier != nullptr;
 }
 

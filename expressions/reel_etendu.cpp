@@ -41,31 +41,45 @@ bool memeDouble(long double v) {
     return bas < 0x400 - marge || bas > 0x400 + marge;
 }
 
+// That bound was measured on glibc's library only. Another C library
+// (MinGW-w64's, whose powl is further off) gets the portable computation
+// every time, so that it prints the same digits.
+#if defined(__GLIBC__)
+constexpr bool bibliothequeMesuree = true;
+#else
+constexpr bool bibliothequeMesuree = false;
+#endif
+
+template <typename Rapide, typename Portable>
+long double selonBibliotheque(Rapide rapide, Portable portable) {
+    if constexpr (bibliothequeMesuree) {
+        const long double r = rapide();
+        if (memeDouble(r))
+            return r;
+    }
+    return versX87(portable());
+}
+
 } // namespace
 
 long double logarithme(long double a) noexcept {
-    const long double rapide = std::log(a);
-    return memeDouble(rapide) ? rapide : versX87(ln80(depuisX87(a)));
+    return selonBibliotheque([a] { return std::log(a); }, [a] { return ln80(depuisX87(a)); });
 }
 long double exponentielle(long double a) noexcept {
-    const long double rapide = std::exp(a);
-    return memeDouble(rapide) ? rapide : versX87(exp80(depuisX87(a)));
+    return selonBibliotheque([a] { return std::exp(a); }, [a] { return exp80(depuisX87(a)); });
 }
 long double cosinus(long double a) noexcept {
-    const long double rapide = std::cos(a);
-    return memeDouble(rapide) ? rapide : versX87(cos80(depuisX87(a)));
+    return selonBibliotheque([a] { return std::cos(a); }, [a] { return cos80(depuisX87(a)); });
 }
 long double sinus(long double a) noexcept {
-    const long double rapide = std::sin(a);
-    return memeDouble(rapide) ? rapide : versX87(sin80(depuisX87(a)));
+    return selonBibliotheque([a] { return std::sin(a); }, [a] { return sin80(depuisX87(a)); });
 }
 long double tangente(long double a) noexcept {
-    const long double rapide = std::tan(a);
-    return memeDouble(rapide) ? rapide : versX87(tan80(depuisX87(a)));
+    return selonBibliotheque([a] { return std::tan(a); }, [a] { return tan80(depuisX87(a)); });
 }
 long double puissance(long double x, long double y) noexcept {
-    const long double rapide = std::pow(x, y);
-    return memeDouble(rapide) ? rapide : versX87(puissance80(depuisX87(x), depuisX87(y)));
+    return selonBibliotheque([x, y] { return std::pow(x, y); },
+                             [x, y] { return puissance80(depuisX87(x), depuisX87(y)); });
 }
 
 #endif

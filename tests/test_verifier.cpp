@@ -2,6 +2,7 @@
 // checked through the built executable (table, CSV byte for byte, HTML,
 // exit status).
 #include "analysis/codage.h"
+#include "analysis/fichiers_systeme.h"
 #include "tests/lancement.h"
 
 #include <gtest/gtest.h>
@@ -68,7 +69,7 @@ protected:
         fs::remove_all(dossier);
         const fs::path classe = dossier / "classe";
         programme(dossier / "reference.txt", reference);
-        programme(classe / "Élodie.txt", autreSolution);
+        programme(classe / versCheminFs("Élodie.txt"), autreSolution);
         programme(classe / "utf8.txt", autreSolution, true);
         programme(classe / "faux.txt", "Entier n\n"
                                        "Afficher \"n = \" ; 1 ; \" s = \" ; 1\n"
@@ -169,6 +170,9 @@ TEST_F(verifier_classe, memes_verdicts_en_parallele) {
 // --attendu: a UTF-8 file of the expected lines; with --ignorer-blancs the
 // blanks of a line may differ; every program passing gives status 0.
 TEST_F(verifier_classe, attendu_et_blancs_ignores) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows passes the command line in its ANSI code page";
+#endif
     ecrire(dossier / "attendu.txt", "n = 1 s = 1\nn = 2   s = 3\n  n = 3 s = 6\nfin\n\n");
     const Tlancement compte = verifier(dossier, {"--attendu", "attendu.txt", "classe/Élodie.txt"});
     EXPECT_EQ(compte.statut, 1);
@@ -184,6 +188,9 @@ TEST_F(verifier_classe, attendu_et_blancs_ignores) {
 
 // A file name is escaped in the page like any learner's text.
 TEST_F(verifier_classe, nom_de_fichier_echappe) {
+#ifdef _WIN32
+    GTEST_SKIP() << "no < or > in a Windows file name";
+#endif
     programme(dossier / "eleves" / "<b onmouseover=alert(2)>Zoé.txt", autreSolution);
     const Tlancement r = verifier(dossier, {"--reference", "reference.txt", "--html", "r.html", "eleves"});
     EXPECT_EQ(r.statut, 0);
@@ -225,11 +232,15 @@ TEST_F(verifier_classe, reference_refusee) {
 // a report that cannot be written is a failure of the command.
 TEST_F(verifier_classe, ecriture_des_rapports) {
     ecrire(dossier / "vrai.csv", "");
-    fs::create_symlink("vrai.csv", dossier / "lien.csv");
-    const Tlancement r = verifier(dossier, {"--reference", "reference.txt", "--csv", "lien.csv", "classe/utf8.txt"});
-    EXPECT_EQ(r.statut, 0);
-    EXPECT_TRUE(fs::is_symlink(dossier / "lien.csv"));
-    EXPECT_EQ(lireFichier(dossier / "vrai.csv").substr(0, 3), "\xEF\xBB\xBF");
+    std::error_code sansLiens;   // Wine makes no symbolic links
+    fs::create_symlink("vrai.csv", dossier / "lien.csv", sansLiens);
+    if (!sansLiens) {
+        const Tlancement r =
+            verifier(dossier, {"--reference", "reference.txt", "--csv", "lien.csv", "classe/utf8.txt"});
+        EXPECT_EQ(r.statut, 0);
+        EXPECT_TRUE(fs::is_symlink(dossier / "lien.csv"));
+        EXPECT_EQ(lireFichier(dossier / "vrai.csv").substr(0, 3), "\xEF\xBB\xBF");
+    }
     const Tlancement echec = verifier(dossier, {"--reference", "reference.txt", "--html", "nulle-part/r.html",
                                                "classe/utf8.txt"});
     EXPECT_EQ(echec.statut, 74);

@@ -1,13 +1,13 @@
 #include "tools/fenetre_memoire.h"
 
 #include "analysis/codage.h"
-#include "analysis/ecriture_durable.h"
+#include "analysis/fichiers_systeme.h"
 #include "analysis/lignes.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sys/stat.h>
 
 void TfenetreMemoire::taper(const std::string& texte) {
     lignesEditeur = decouperLignes(texte);
@@ -94,8 +94,8 @@ bool TfenetreMemoire::ecrireFichier(const std::string& chemin, const std::string
 }
 
 bool TfenetreMemoire::fichierExiste(const std::string& chemin) {
-    struct stat etat;
-    return stat(chemin.c_str(), &etat) == 0;
+    std::error_code erreur;
+    return std::filesystem::exists(versCheminFs(chemin), erreur);
 }
 
 void TfenetreMemoire::legendeFenetreAvecChemin(const std::string& debut, const std::string& chemin) {
@@ -105,10 +105,10 @@ void TfenetreMemoire::legendeFenetreAvecChemin(const std::string& debut, const s
 void TfenetreMemoire::legendeProgrammeAvecNom(const std::string& nom) { programme = depuisUtf8(nom); }
 
 bool lireFichierOctets(const std::string& chemin, std::string& octets) {
-    struct stat etat {};
-    if (stat(chemin.c_str(), &etat) != 0 || !S_ISREG(etat.st_mode))
+    uint64_t taille = 0;
+    if (!fichierOrdinaire(chemin, taille))
         return false;
-    std::ifstream fichier(chemin, std::ios::binary);
+    std::ifstream fichier(versCheminFs(chemin), std::ios::binary);
     if (!fichier)
         return false;
     std::string contenu((std::istreambuf_iterator<char>(fichier)), std::istreambuf_iterator<char>());
@@ -120,7 +120,7 @@ bool lireFichierOctets(const std::string& chemin, std::string& octets) {
 
 bool ecrireFichierOctets(const std::string& chemin, const std::string& octets) {
     const std::string provisoire = chemin + ".trevane-tmp";
-    std::FILE* fichier = std::fopen(provisoire.c_str(), "wb");
+    std::FILE* fichier = ouvrirFichier(provisoire, "wb");
     if (!fichier)
         return false;
     bool ok = std::fwrite(octets.data(), 1, octets.size(), fichier) == octets.size();
@@ -128,7 +128,7 @@ bool ecrireFichierOctets(const std::string& chemin, const std::string& octets) {
     ok = forcerSurDisque(fichier) && ok;
     ok = (std::fclose(fichier) == 0) && ok;
     if (!ok || !remplacerFichier(provisoire, chemin)) {
-        std::remove(provisoire.c_str());
+        supprimerFichier(provisoire);
         return false;
     }
     return true;

@@ -1,5 +1,7 @@
 #include "tools/verifier/entrees.h"
 
+#include "analysis/fichiers_systeme.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <string_view>
@@ -66,15 +68,15 @@ void parcourir(const fs::path& racine, const fs::path& dossier, std::vector<std:
         if (!lien && i->is_directory(e))
             parcourir(racine, i->path(), trouves);
         else if (i->is_regular_file(e) && estProgramme(i->path()))
-            trouves.emplace_back(i->path().lexically_relative(racine).generic_string(), false);
+            trouves.emplace_back(depuisCheminFs(i->path().lexically_relative(racine)), false);
     }
     if (erreur)
-        trouves.emplace_back(dossier.lexically_relative(racine).generic_string(), true);
+        trouves.emplace_back(depuisCheminFs(dossier.lexically_relative(racine)), true);
 }
 
 void parcourirDossier(const std::string& entree, std::vector<Tprogramme>& programmes) {
     std::vector<std::pair<std::string, bool>> trouves;
-    parcourir(fs::path(entree), fs::path(entree), trouves);
+    parcourir(versCheminFs(entree), versCheminFs(entree), trouves);
     std::sort(trouves.begin(), trouves.end(), avant);
     for (const auto& [relatif, illisible] : trouves) {
         const std::string chemin = relatif == "." ? entree : joindre(entree, relatif);
@@ -88,7 +90,7 @@ std::vector<Tprogramme> listerProgrammes(const std::vector<std::string>& entrees
     std::vector<Tprogramme> programmes;
     for (const std::string& entree : entrees) {
         std::error_code erreur;
-        if (fs::is_directory(entree, erreur))
+        if (fs::is_directory(versCheminFs(entree), erreur))
             parcourirDossier(entree, programmes);
         else
             programmes.push_back({entree, entree, false});

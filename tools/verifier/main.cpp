@@ -5,7 +5,9 @@
 #include "tools/verifier/rapports.h"
 #include "tools/verifier/textes_rapport.h"
 
+#include "analysis/fichiers_systeme.h"
 #include "tools/fenetre_memoire.h"
+#include "tools/sorties_binaires.h"
 #include "trevane_version.h"
 
 #include <cstdio>
@@ -34,10 +36,10 @@ int refuser(const std::string& message) {
 // never replaced.
 bool ecrireDans(const std::string& chemin, const std::string& contenu) {
     std::error_code erreur;
-    const auto etat = std::filesystem::symlink_status(chemin, erreur);
+    const auto etat = std::filesystem::symlink_status(versCheminFs(chemin), erreur);
     if (erreur || std::filesystem::is_regular_file(etat))
         return ecrireFichierOctets(chemin, contenu);
-    std::FILE* fichier = std::fopen(chemin.c_str(), "wb");
+    std::FILE* fichier = ouvrirFichier(chemin, "wb");
     if (!fichier)
         return false;
     const bool ecrit = ecrire(fichier, contenu);
@@ -54,6 +56,7 @@ bool ecrireRapport(const std::string& chemin, const std::string& contenu) {
 } // namespace
 
 int main(int argc, char** argv) {
+    sortiesBinaires();
     Toptions o;
     std::string erreur;
     if (!lireOptions(argc, argv, o, erreur)) {
