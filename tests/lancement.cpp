@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -35,6 +36,15 @@ int statutDeSortie(int etat) { return (etat != -1 && WIFEXITED(etat)) ? WEXITSTA
 #endif
 
 } // namespace
+
+std::vector<std::string> programmesDuDossier(const fs::path& dossier) {
+    std::vector<std::string> noms;
+    for (const auto& entree : fs::directory_iterator(dossier))
+        if (entree.path().extension() == ".txt")
+            noms.push_back(entree.path().stem().string());
+    std::sort(noms.begin(), noms.end());
+    return noms;
+}
 
 std::string lireFichier(const fs::path& chemin) {
     std::ifstream fichier(chemin, std::ios::binary);

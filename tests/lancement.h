@@ -17,5 +17,8 @@ struct Tlancement {
 Tlancement lancer(const std::string& programme, const std::vector<std::string>& arguments,
                   const std::filesystem::path& dossier = {});
 
+// The names, without ".txt", of the programs in a folder of test cases, sorted.
+std::vector<std::string> programmesDuDossier(const std::filesystem::path& dossier);
+
 // A whole file's bytes; empty when it cannot be read.
 std::string lireFichier(const std::filesystem::path& chemin);

@@ -24,20 +24,11 @@ std::pair<std::string, int> executer(const fs::path& programme) {
     return {r.sortie, r.statut};
 }
 
-std::vector<std::string> nomsDesExemples() {
-    std::vector<std::string> noms;
-    for (const auto& entree : fs::directory_iterator(DOSSIER_EXEMPLES))
-        if (entree.path().extension() == ".txt")
-            noms.push_back(entree.path().stem().string());
-    std::sort(noms.begin(), noms.end());
-    return noms;
-}
-
 class exemples : public testing::TestWithParam<std::string> {};
 
 } // namespace
 
-TEST(liste_exemples, une_douzaine) { EXPECT_GE(nomsDesExemples().size(), 12u); }
+TEST(liste_exemples, une_douzaine) { EXPECT_GE(programmesDuDossier(DOSSIER_EXEMPLES).size(), 12u); }
 
 TEST_P(exemples, fichier_et_execution) {
     const fs::path base = fs::path(DOSSIER_EXEMPLES) / GetParam();
@@ -61,7 +52,7 @@ TEST_P(exemples, fichier_et_execution) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(, exemples, testing::ValuesIn(nomsDesExemples()),
+INSTANTIATE_TEST_SUITE_P(, exemples, testing::ValuesIn(programmesDuDossier(DOSSIER_EXEMPLES)),
                          [](const testing::TestParamInfo<std::string>& info) {
                              std::string nom = info.param;
                              for (char& c : nom)

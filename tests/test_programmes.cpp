@@ -56,15 +56,6 @@ Toptions lireOptions(const fs::path& chemin) {
     return o;
 }
 
-std::vector<std::string> nomsDesCas() {
-    std::vector<std::string> noms;
-    for (const auto& entree : fs::directory_iterator(DOSSIER_PROGRAMMES))
-        if (entree.path().extension() == ".txt")
-            noms.push_back(entree.path().stem().string());
-    std::sort(noms.begin(), noms.end());
-    return noms;
-}
-
 class programmes : public testing::TestWithParam<std::string> {};
 
 } // namespace
@@ -84,7 +75,7 @@ TEST_P(programmes, sortie_attendue) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(cas, programmes, testing::ValuesIn(nomsDesCas()),
+INSTANTIATE_TEST_SUITE_P(cas, programmes, testing::ValuesIn(programmesDuDossier(DOSSIER_PROGRAMMES)),
                          [](const testing::TestParamInfo<std::string>& info) {
                              std::string nom = info.param;
                              for (char& c : nom)
