@@ -26,11 +26,11 @@
 #include "execution/controle.h"
 #include "execution/session.h"
 #include "execution/suivi_csv.h"
+#include "tools/nombre_argument.h"
 #include "tools/sortie_console.h"
 #include "tools/sorties_binaires.h"
 #include "window/noyau/ligne_commande.h"
 
-#include <charconv>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -75,14 +75,6 @@ struct Toptions {
     std::optional<std::string> suivi;
     std::string fichier;
 };
-
-template <typename T>
-bool lireNombre(std::string_view texte, T& valeur) {
-    if (texte.empty())
-        return false;
-    const auto r = std::from_chars(texte.data(), texte.data() + texte.size(), valeur);
-    return r.ec == std::errc() && r.ptr == texte.data() + texte.size();
-}
 
 bool lireOptions(int argc, char** argv, Toptions& options) {
     bool fichierVu = false;

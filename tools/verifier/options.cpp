@@ -1,17 +1,10 @@
 #include "tools/verifier/options.h"
 
-#include <charconv>
+#include "tools/nombre_argument.h"
+
 #include <string_view>
 
 namespace {
-
-template <typename T>
-bool lireNombre(std::string_view texte, T& valeur) {
-    if (texte.empty())
-        return false;
-    const auto r = std::from_chars(texte.data(), texte.data() + texte.size(), valeur);
-    return r.ec == std::errc() && r.ptr == texte.data() + texte.size();
-}
 
 // The options that take a value, in either form "--nom VALEUR" or "--nom=VALEUR".
 enum class Tvaleur { reference, attendu, maxInstructions, csv, html, jobs, graine };
