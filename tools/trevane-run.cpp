@@ -2,6 +2,7 @@
 // writes what the display pane would show.
 //
 //   trevane-run [--pas-a-pas] [--poursuivre N] [--graine N] [--suivi SUIVI.csv] FICHIER
+//   trevane-run --sortie-programme [--max-instructions N] [--graine N] FICHIER
 //   trevane-run --help | --version
 //
 // FICHIER is read as the window's Open reads it (a UTF-8 or UTF-16 file is
@@ -17,6 +18,8 @@
 // program (or the trace cannot be written), 5 stdout or stderr could not be
 // written, 64 bad usage. --suivi writes the trace of the executed steps to
 // SUIVI.csv (execution/suivi_csv.h) and changes nothing else.
+// --sortie-programme writes only the program's output lines, for graders
+// (tools/sortie_programme.h).
 #include "analysis/codage.h"
 #include "analysis/decodage_fichier.h"
 #include "analysis/donnees.h"
@@ -28,6 +31,7 @@
 #include "execution/suivi_csv.h"
 #include "tools/nombre_argument.h"
 #include "tools/sortie_console.h"
+#include "tools/sortie_programme.h"
 #include "tools/sorties_binaires.h"
 #include "window/noyau/ligne_commande.h"
 
@@ -48,7 +52,8 @@ constexpr int sortieEcritureImpossible = 5;
 constexpr int sortieUsage = 64;
 
 // The usage line: the whole message of a usage error, and the help's first line.
-#define USAGE "usage : trevane-run [--pas-a-pas] [--poursuivre N] [--graine N] [--suivi SUIVI.csv] FICHIER\n"
+#define USAGE "usage : trevane-run [--pas-a-pas] [--poursuivre N] [--graine N] [--suivi SUIVI.csv] FICHIER\n" \
+              "        trevane-run --sortie-programme [--max-instructions N] [--graine N] FICHIER\n"
 constexpr std::string_view aide =
     USAGE
     "Exécute le programme FICHIER (Windows-1252) comme la fenêtre de Trevane et\n"
@@ -59,6 +64,13 @@ constexpr std::string_view aide =
     "  --graine N      graine du hasard (sinon l'horloge, comme au démarrage)\n"
     "  --suivi SUIVI.csv\n"
     "                  écrit aussi dans SUIVI.csv le tableau de suivi des pas exécutés\n"
+    "  --sortie-programme\n"
+    "                  écrit seulement les lignes des instructions d'affichage, pour\n"
+    "                  comparer (exécution « Normale ») ; une erreur sur la sortie\n"
+    "                  d'erreur, statut 1 (analyse), 2 (exécution) ou 3 (trop long)\n"
+    "  --max-instructions N\n"
+    "                  avec --sortie-programme, arrête après N instructions\n"
+    "                  (100000000 par défaut)\n"
     "  --help          affiche cette aide\n"
     "  --version       affiche la version\n"
     "\n"
@@ -73,6 +85,8 @@ struct Toptions {
     unsigned long long poursuivre = 0;
     std::optional<uint32_t> graine;
     std::optional<std::string> suivi;
+    bool sortieProgramme = false;
+    std::optional<uint64_t> maxInstructions;
     std::string fichier;
 };
 
@@ -97,6 +111,13 @@ bool lireOptions(int argc, char** argv, Toptions& options) {
             if (++i >= argc)
                 return false;
             options.suivi = argv[i];
+        } else if (!finOptions && argument == "--sortie-programme") {
+            options.sortieProgramme = true;
+        } else if (!finOptions && argument == "--max-instructions") {
+            uint64_t n = 0;
+            if (++i >= argc || !lireNombre(argv[i], n) || n == 0)
+                return false;
+            options.maxInstructions = n;
         } else if (!finOptions && argument.size() > 1 && argument[0] == '-') {
             return false;
         } else {
@@ -106,7 +127,11 @@ bool lireOptions(int argc, char** argv, Toptions& options) {
             fichierVu = true;
         }
     }
-    return fichierVu;
+    // The output mode runs once in normal mode and traces nothing; the bound
+    // belongs to it alone.
+    if (options.sortieProgramme)
+        return fichierVu && !options.pasAPas && options.poursuivre == 0 && !options.suivi;
+    return fichierVu && !options.maxInstructions;
 }
 
 void ecrireTout(std::FILE* flux, const std::string& texte) {
@@ -157,6 +182,9 @@ int main(int argc, char** argv) {
     std::string octets;
     if (!lireFichierProgramme(options.fichier, octets))
         return sortieFichierIlisible;
+    if (options.sortieProgramme)
+        return executerSortieProgramme(octets, options.graine ? *options.graine : graineHorloge(),
+                                       options.maxInstructions, stdout, stderr);
 
     // Lines go out in large blocks; each write is checked.
     std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16);

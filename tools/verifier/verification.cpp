@@ -28,20 +28,13 @@ private:
     Trecepteur& recepteur_;
 };
 
-enum class Tfin : uint8_t { terminee, erreurAnalyse, erreurExecution, tropLongue, assez };
-
-struct Tissue {
-    Tfin fin = Tfin::terminee;
-    int32_t code = 0;              // `codeErreur` or `erreurExecution`
-    int32_t ligne = aucuneLigne;   // the line the editor would select
-    uint64_t instructions = 0;
-};
-
 // Instructions run between two looks at the receiver: a program that writes
 // without end is stopped soon after its output has grown too long.
 constexpr int32_t pasParTour = 1024;
 
-Tissue executer(const std::vector<std::string>& lignes, Trecepteur& recepteur, const Tparametres& p) {
+} // namespace
+
+Tissue executerProgramme(const std::vector<std::string>& lignes, Trecepteur& recepteur, const Tparametres& p) {
     TfenetreVerification f(recepteur);
     auto d = std::make_unique<TdonneesCommunes>();
     d->fenetre = &f;
@@ -76,12 +69,14 @@ Tissue executer(const std::vector<std::string>& lignes, Trecepteur& recepteur, c
     return issue;
 }
 
-std::string raisonLecture(TlectureTexte lecture) {
-    return lecture == TlectureTexte::tropVolumineux ? "Fichier trop volumineux" : "Impossible d'ouvrir le fichier";
-}
-
 std::string messageTropLong(uint64_t instructions) {
     return "Arrêté après " + std::to_string(instructions) + " instructions.";
+}
+
+namespace {
+
+std::string raisonLecture(TlectureTexte lecture) {
+    return lecture == TlectureTexte::tropVolumineux ? "Fichier trop volumineux" : "Impossible d'ouvrir le fichier";
 }
 
 void jugerSortie(Tverdict& v, const Tcomparaison& comparaison, const Tattendu& attendu) {
@@ -119,7 +114,7 @@ Tverdict verifier(const Tprogramme& programme, const Tattendu& attendu, const Tp
         return v;
     }
     Tcomparaison comparaison(attendu, p.ignorerBlancs);
-    const Tissue issue = executer(lignes, comparaison, p);
+    const Tissue issue = executerProgramme(lignes, comparaison, p);
     v.instructions = issue.instructions;
     switch (issue.fin) {
     case Tfin::erreurAnalyse:
@@ -176,7 +171,7 @@ bool executerReference(const std::string& chemin, const Tparametres& p, std::vec
         return false;
     }
     Trecueil recueil;
-    const Tissue issue = executer(programme, recueil, p);
+    const Tissue issue = executerProgramme(programme, recueil, p);
     const std::string ligne = issue.ligne != aucuneLigne ? ", ligne " + std::to_string(issue.ligne + 1) : "";
     switch (issue.fin) {
     case Tfin::terminee:

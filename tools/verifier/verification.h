@@ -2,6 +2,7 @@
 // starts a session, run in normal mode, its output compared as it comes.
 #pragma once
 
+#include "analysis/donnees.h"
 #include "tools/verifier/comparaison.h"
 #include "tools/verifier/entrees.h"
 #include "tools/verifier/statuts.h"
@@ -31,6 +32,26 @@ struct Tverdict {
     size_t nombreObtenues = 0;
     bool interrompue = false;
 };
+
+// How a run ended, and where: `assez` when the receiver had enough.
+enum class Tfin : uint8_t { terminee, erreurAnalyse, erreurExecution, tropLongue, assez };
+
+struct Tissue {
+    Tfin fin = Tfin::terminee;
+    int32_t code = 0;              // `codeErreur` or `erreurExecution`
+    int32_t ligne = aucuneLigne;   // the line the editor would select
+    uint64_t instructions = 0;
+};
+
+// Runs `lignes` (the editor's lines) as "Normale" from a session seeded with
+// `p.graine`, at most `p.maxInstructions` instructions: each line a display
+// instruction writes goes to `recepteur` without the pane's blank, the run
+// reports, the reference text and the commentary are dropped. The checker's
+// and the runner's --sortie-programme's one way to take a program's output.
+Tissue executerProgramme(const std::vector<std::string>& lignes, Trecepteur& recepteur, const Tparametres& p);
+
+// "Arrêté après N instructions." (UTF-8)
+std::string messageTropLong(uint64_t instructions);
 
 // Never throws: whatever happens becomes the program's verdict.
 Tverdict verifierProgramme(const Tprogramme& programme, const Tattendu& attendu, const Tparametres& p);

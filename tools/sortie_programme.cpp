@@ -1,0 +1,80 @@
+#include "tools/sortie_programme.h"
+
+#include "analysis/codage.h"
+#include "analysis/decodage_fichier.h"
+#include "analysis/lignes.h"
+#include "analysis/messages.h"
+#include "execution/controle.h"
+#include "tools/sortie_console.h"
+#include "tools/verifier/verification.h"
+
+#include <string>
+
+namespace {
+
+// The runner's exit statuses (trevane-run.cpp).
+constexpr int statutTerminee = 0;
+constexpr int statutErreurAnalyse = 1;
+constexpr int statutErreurExecution = 2;
+constexpr int statutTropLong = 3;
+constexpr int statutEcritureImpossible = 5;
+
+// Each line straight to the stream; a failed write stops the run.
+class TsortieDirecte : public Trecepteur {
+public:
+    explicit TsortieDirecte(TfluxVerifie& flux) : flux_(flux) {}
+    void recevoir(std::string_view ligne) override {
+        flux_.ecrire(versUtf8(ligne));
+        flux_.ecrire("\n");
+    }
+    bool assez() const override { return flux_.echoue(); }
+
+private:
+    TfluxVerifie& flux_;
+};
+
+std::string ouEtQuoi(const Tissue& issue, const std::string& message) {
+    const std::string ligne = issue.ligne != aucuneLigne ? ", ligne " + std::to_string(issue.ligne + 1) : "";
+    return ligne + " : " + versUtf8(message);
+}
+
+} // namespace
+
+int executerSortieProgramme(std::string_view octets, uint32_t graine, std::optional<uint64_t> maxInstructions,
+                            std::FILE* sortie, std::FILE* erreurs) {
+    std::setvbuf(sortie, nullptr, _IOFBF, 1 << 16);
+    TfluxVerifie flux(sortie);
+    TsortieDirecte recepteur(flux);
+    Tparametres p;
+    p.graine = graine;
+    p.maxInstructions = maxInstructions.value_or(p.maxInstructions);
+    const Tissue issue = executerProgramme(decouperLignes(decoderFichier(octets).texte), recepteur, p);
+
+    std::string raison;
+    int statut = statutTerminee;
+    switch (issue.fin) {
+    case Tfin::terminee:
+    case Tfin::assez:
+        break;
+    case Tfin::erreurAnalyse:
+        raison = "Erreur à l'analyse du programme" + ouEtQuoi(issue, messageAnalyse(issue.code));
+        statut = statutErreurAnalyse;
+        break;
+    case Tfin::erreurExecution:
+        raison = "Erreur d'exécution" + ouEtQuoi(issue, messageExecution(issue.code));
+        statut = statutErreurExecution;
+        break;
+    case Tfin::tropLongue:
+        raison = messageTropLong(issue.instructions);
+        statut = statutTropLong;
+        break;
+    }
+    // The output first, then the reason: a console that shows both keeps
+    // their order.
+    if (!flux.terminer())
+        return statutEcritureImpossible;
+    TfluxVerifie fluxErreurs(erreurs);
+    if (!raison.empty())
+        fluxErreurs.ecrire(raison + "\n");
+    return fluxErreurs.terminer() ? statut : statutEcritureImpossible;
+}
