@@ -117,12 +117,15 @@ TEST(console, sortie_impossible_a_ecrire) {
     struct Tcas {
         fs::path programme;
         bool sortiePleine, erreursPleines;
+        bool sortieProgramme = false;   // --sortie-programme
     };
     for (const Tcas& c : {Tcas{court, true, false}, Tcas{erreur, true, false}, Tcas{erreur, false, true},
-                          Tcas{court, true, true}}) {
-        const Tmesure m = lancer({c.programme.string()}, c.sortiePleine ? "/dev/full" : "",
-                                 c.erreursPleines ? "/dev/full" : "");
-        EXPECT_EQ(m.statut, 5) << c.programme << c.sortiePleine << c.erreursPleines;
+                          Tcas{court, true, true}, Tcas{court, true, false, true}, Tcas{erreur, false, true, true}}) {
+        std::vector<std::string> arguments{c.programme.string()};
+        if (c.sortieProgramme)
+            arguments.insert(arguments.begin(), "--sortie-programme");
+        const Tmesure m = lancer(arguments, c.sortiePleine ? "/dev/full" : "", c.erreursPleines ? "/dev/full" : "");
+        EXPECT_EQ(m.statut, 5) << c.programme << c.sortiePleine << c.erreursPleines << c.sortieProgramme;
         if (c.sortiePleine && !c.erreursPleines) {
             EXPECT_NE(m.erreurs.find("Impossible d'\xC3\xA9" "crire la sortie standard\n"), std::string::npos)
                 << m.erreurs;
@@ -151,6 +154,12 @@ TEST(console, memoire_bornee_sur_un_affichage_sans_fin) {
     const Tmesure m = lancer({"--poursuivre", "2", programme.string()}, "/dev/null");
     EXPECT_EQ(m.statut, 3);
     EXPECT_TRUE(picBorne(m));
+    // The same output mode as the checker's: written as it comes, stopped by the bound.
+    const Tmesure seule =
+        lancer({"--sortie-programme", "--max-instructions", "3000000", programme.string()}, "/dev/null");
+    EXPECT_EQ(seule.statut, 3);
+    EXPECT_EQ(seule.erreurs, "Arr\xC3\xAAt\xC3\xA9 apr\xC3\xA8s 3000000 instructions.\n");
+    EXPECT_TRUE(picBorne(seule));
     // The lines themselves, on a run of one burst to a file.
     const Tmesure une = lancer({programme.string()}, sortie.string());
     EXPECT_EQ(une.statut, 3);

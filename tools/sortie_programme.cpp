@@ -33,7 +33,8 @@ private:
     TfluxVerifie& flux_;
 };
 
-std::string ouEtQuoi(const Tissue& issue, const std::string& message) {
+// ", ligne N : MESSAGE" (UTF-8), without the line when there is none.
+std::string ligneEtMessage(const Tissue& issue, const std::string& message) {
     const std::string ligne = issue.ligne != aucuneLigne ? ", ligne " + std::to_string(issue.ligne + 1) : "";
     return ligne + " : " + versUtf8(message);
 }
@@ -54,14 +55,14 @@ int executerSortieProgramme(std::string_view octets, uint32_t graine, std::optio
     int statut = statutTerminee;
     switch (issue.fin) {
     case Tfin::terminee:
-    case Tfin::assez:
+    case Tfin::assez:   // a write failed: said below
         break;
     case Tfin::erreurAnalyse:
-        raison = "Erreur à l'analyse du programme" + ouEtQuoi(issue, messageAnalyse(issue.code));
+        raison = "Erreur à l'analyse du programme" + ligneEtMessage(issue, messageAnalyse(issue.code));
         statut = statutErreurAnalyse;
         break;
     case Tfin::erreurExecution:
-        raison = "Erreur d'exécution" + ouEtQuoi(issue, messageExecution(issue.code));
+        raison = "Erreur d'exécution" + ligneEtMessage(issue, messageExecution(issue.code));
         statut = statutErreurExecution;
         break;
     case Tfin::tropLongue:
@@ -71,9 +72,12 @@ int executerSortieProgramme(std::string_view octets, uint32_t graine, std::optio
     }
     // The output first, then the reason: a console that shows both keeps
     // their order.
-    if (!flux.terminer())
-        return statutEcritureImpossible;
     TfluxVerifie fluxErreurs(erreurs);
+    if (!flux.terminer()) {
+        fluxErreurs.ecrire("Impossible d'écrire la sortie standard\n");   // as the runner's other mode says it
+        fluxErreurs.terminer();
+        return statutEcritureImpossible;
+    }
     if (!raison.empty())
         fluxErreurs.ecrire(raison + "\n");
     return fluxErreurs.terminer() ? statut : statutEcritureImpossible;
