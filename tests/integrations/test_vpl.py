@@ -1,130 +1,86 @@
-"""integrations/vpl/ as VPL runs it: a scratch folder laid out as VPL lays
-one out (the learner's file, vpl_environment.sh, the run script as
-vpl_run.sh, a teacher's file), the run script run there, the vpl_execution it
-leaves executed with stdout and stderr together (VPL reads both from one
-terminal), and its output compared with each case of the example
-vpl_evaluate.cases under VPL's documented rules (BIOTES, "Automated program
-assessment", https://vpl.dis.ulpgc.es/documentation/vpl-3.4.3+/biotes.html).
-
+"""integrations/vpl/ as VPL runs it: in a folder laid out as VPL lays one out
+(the learner's file, vpl_environment.sh, the run script as vpl_run.sh, a
+teacher's .txt), the run script, then the vpl_execution it leaves with stdout
+and stderr together (VPL reads both from one terminal), compared with each
+case of the example vpl_evaluate.cases under VPL's documented rules
+(https://vpl.dis.ulpgc.es/documentation/vpl-3.4.3+/biotes.html).
     python3 test_vpl.py TREVANE-RUN"""
-import os, re, shutil, stat, subprocess, sys, tempfile
+import os, re, shutil, subprocess, sys, tempfile
 
-from reponses import REPONSES
+from commun import INTEGRATIONS, REPONSES, RUNNER_INSTALLE, bilan, env_avec_runner
 
-ICI = os.path.dirname(os.path.abspath(__file__))
-VPL = os.path.join(ICI, "..", "..", "integrations", "vpl")
+VPL = os.path.join(INTEGRATIONS, "vpl")
 
 
-def lire_cas(texte):
-    """The cases: [(name, output, grade reduction or None)]. A statement is
-    "name = value" (the name without case or blanks); a value runs on the
-    next lines until another statement; its last line feed is dropped."""
-    cas, courant, valeur = [], None, None
+def sorties_des_cas(texte):
+    """Each case's Output. A statement is "name = value", the name without
+    case or blanks; a value runs on until the next statement, its last line
+    feed dropped."""
+    sorties, valeur = [], None
     for ligne in texte.split("\n"):
         m = re.match(r"([^=]*)=(.*)", ligne)
         nom = re.sub(r"[^a-z]", "", m.group(1).lower()) if m else ""
         if nom in ("case", "input", "output", "gradereduction"):
             if valeur is not None:
-                courant["output"] = valeur.removesuffix("\n")
-                valeur = None
-            if nom == "case":
-                courant = {"nom": m.group(2).strip(), "output": None, "reduction": None}
-                cas.append(courant)
-            elif nom == "output":
-                valeur = m.group(2) + "\n"
-            elif nom == "gradereduction":
-                courant["reduction"] = m.group(2).strip()
+                sorties.append(valeur.removesuffix("\n"))
+            valeur = m.group(2) + "\n" if nom == "output" else None
         elif valeur is not None:
             valeur += ligne + "\n"
-    if valeur is not None:
-        courant["output"] = valeur.removesuffix("\n")
-    return cas
+    return sorties + ([valeur.removesuffix("\n")] if valeur is not None else [])
 
 
 NOMBRE = r"[+-]?(?:\d+\.?\d*|\.\d+)(?:[eE][+-]?\d+)?"
 
 
 def conforme(attendu, sortie):
-    """Quoted: the exact text (a last line feed of the output aside). Only
-    numbers: the output's numbers, as numbers (reals within a tolerance).
-    Otherwise: the words, without regard to case; other characters ignored."""
+    """Quoted: the exact text (but a last line feed). Only numbers: the
+    output's numbers, as numbers. Otherwise the words, without regard to case,
+    other characters ignored."""
     propre = attendu.strip()
     if len(propre) > 1 and propre[0] == propre[-1] == '"':
         return sortie.removesuffix("\n") == propre[1:-1]
     if propre and all(re.fullmatch(NOMBRE, mot) for mot in propre.split()):
-        a = [float(n) for n in re.findall(NOMBRE, propre)]
-        s = [float(n) for n in re.findall(NOMBRE, sortie)]
-        return len(a) == len(s) and all(abs(x - y) <= 1e-4 * abs(x) or x == y for x, y in zip(a, s))
-    mots = lambda t: [m.lower() for m in re.findall(r"\w+", t)]
-    return mots(attendu) == mots(sortie)
+        return [float(n) for n in re.findall(NOMBRE, propre)] == [float(n) for n in re.findall(NOMBRE, sortie)]
+    return [m.lower() for m in re.findall(r"\w+", attendu)] == [m.lower() for m in re.findall(r"\w+", sortie)]
 
 
-def note(cas, reussis, maximum=10.0):
-    """From the maximum, each failed case takes its grade reduction
-    (a value or a percentage of the range), by default range / cases."""
-    n = maximum
-    for c, ok in zip(cas, reussis):
-        if not ok:
-            r = c["reduction"]
-            n -= (maximum * float(r[:-1]) / 100 if r.endswith("%") else float(r)) if r else maximum / len(cas)
-    return round(max(n, 0.0), 2)
-
-
-def dossier_vpl(racine, programme):
-    """The folder VPL gives the run script."""
+def executer(racine, programme, env):
+    """The run script's output, and vpl_execution's if it left one."""
     d = tempfile.mkdtemp(dir=racine)
-    with open(os.path.join(d, "mon algo.txt"), "w", encoding="utf-8") as f:
-        f.write(programme)
-    with open(os.path.join(d, "consignes.txt"), "w", encoding="utf-8") as f:
-        f.write("Un fichier de l'enseignant, pas celui de l'élève.\n")
-    with open(os.path.join(d, "vpl_environment.sh"), "w") as f:
-        f.write("export VPL_SUBFILE0='mon algo.txt'\nexport VPL_SUBFILES='mon algo.txt'\n")
+    for nom, texte in (("mon algo.txt", programme), ("consignes.txt", "Pour l'enseignant.\n"),
+                       ("vpl_environment.sh", "export VPL_SUBFILE0='mon algo.txt'\n")):
+        with open(os.path.join(d, nom), "w", encoding="utf-8") as f:
+            f.write(texte)
     shutil.copy(os.path.join(VPL, "trevane_run.sh"), os.path.join(d, "vpl_run.sh"))
-    shutil.copy(os.path.join(VPL, "vpl_evaluate.cases"), d)
-    return d
+    preparation = subprocess.run(["./vpl_run.sh"], cwd=d, env=env, capture_output=True, text=True).stdout
+    if not os.access(os.path.join(d, "vpl_execution"), os.X_OK):
+        return preparation, None
+    return preparation, subprocess.run(["./vpl_execution"], cwd=d, env=env, stdin=subprocess.DEVNULL,
+                                       stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True).stdout
 
 
 def main():
-    runner = os.path.abspath(sys.argv[1])
     with open(os.path.join(VPL, "vpl_evaluate.cases"), encoding="utf-8") as f:
-        cas = lire_cas(f.read())
-    echecs = []
-    attendus = {  # answer: (cases passed, grade, text in the output)
-        "juste": ([True, True, True], 10.0, None),
-        "minuscules": ([True, True, False], 9.0, None),
-        "fausse": ([False, False, False], 2.33, None),
-        "erreur_analyse": ([False, False, False], 2.33, "Erreur à l'analyse du programme, ligne 5 : "),
-        "sans_fin": ([False, False, False], 2.33, "Arrêté après 1000 instructions."),
+        cas = sorties_des_cas(f.read())
+    attendus = {  # answer: (cases passed, text in the output)
+        "juste": ([True, True, True], None),
+        "minuscules": ([True, True, False], None),
+        "fausse": ([False, False, False], None),
+        "erreur_analyse": ([False, False, False], "Erreur à l'analyse du programme, ligne 5 : Erreur de syntaxe"),
+        "sans_fin": ([False, False, False], "Arrêté après 1000 instructions."),
     }
+    echecs = []
     with tempfile.TemporaryDirectory() as racine:
-        bin_ = os.path.join(racine, "bin")
-        os.mkdir(bin_)
-        os.symlink(runner, os.path.join(bin_, "trevane-run"))
-        env = dict(os.environ, PATH=bin_ + os.pathsep + os.environ["PATH"], TREVANE_MAX_INSTRUCTIONS="1000")
-        for nom, (reussis_attendus, note_attendue, message) in attendus.items():
-            d = dossier_vpl(racine, REPONSES[nom])
-            subprocess.run(["./vpl_run.sh"], cwd=d, env=env, check=True)
-            execution = os.path.join(d, "vpl_execution")
-            if not os.stat(execution).st_mode & stat.S_IXUSR:
-                echecs.append(f"{nom}: vpl_execution is not executable")
-            sortie = subprocess.run(["./vpl_execution"], cwd=d, env=env, stdin=subprocess.DEVNULL,
-                                    stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True).stdout
-            reussis = [conforme(c["output"], sortie) for c in cas]
-            if reussis != reussis_attendus or note(cas, reussis) != note_attendue:
-                echecs.append(f"{nom}: cases {reussis}, grade {note(cas, reussis)}, output {sortie!r}")
-            if message and message not in sortie:
-                echecs.append(f"{nom}: {message!r} not in {sortie!r}")
-        # Without the runner: no vpl_execution, and the reason said.
-        if not any(os.access(p, os.X_OK) for p in ("/usr/local/bin/trevane-run", "/opt/trevane/bin/trevane-run")):
-            d = dossier_vpl(racine, REPONSES["juste"])
-            r = subprocess.run(["./vpl_run.sh"], cwd=d, env=dict(env, PATH="/usr/bin:/bin"),
-                               capture_output=True, text=True)
-            if os.path.exists(os.path.join(d, "vpl_execution")) or "trevane-run est introuvable" not in r.stdout:
-                echecs.append(f"missing runner: {r.stdout!r}")
-    for e in echecs:
-        print("FAILED", e)
-    print(f"{len(attendus) + 1 - len(echecs)} checks of {len(attendus) + 1} passed")
-    return 1 if echecs else 0
+        env = env_avec_runner(racine, sys.argv[1], TREVANE_MAX_INSTRUCTIONS="1000")
+        for nom, (reussis, message) in attendus.items():
+            _, sortie = executer(racine, REPONSES[nom], env)
+            if sortie is None or [conforme(c, sortie) for c in cas] != reussis or (message or "") not in sortie:
+                echecs.append(f"{nom}: output {sortie!r}")
+        if not RUNNER_INSTALLE:
+            preparation, sortie = executer(racine, REPONSES["juste"], dict(env, PATH="/usr/bin:/bin"))
+            if sortie is not None or "trevane-run est introuvable" not in preparation:
+                echecs.append(f"missing runner: {preparation!r}")
+    return bilan(echecs, len(attendus) + 1)
 
 
 if __name__ == "__main__":
