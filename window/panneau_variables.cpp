@@ -143,8 +143,9 @@ void TpanneauVariables::apresExecution(const TdonneesCommunes& d) {
 }
 
 bool TpanneauVariables::ecrireSuivi(QIODevice& fichier) const {
-    // Row after row through a small buffer: the text of a long trace is
-    // never held whole beside the table.
+    // A whole file: the mark, the header, the rows, then "..." when the
+    // table was cut. Row after row through a small buffer: the text of a
+    // long trace is never held whole beside the table.
     constexpr size_t tailleTampon = size_t{64} << 10;
     const TcolonnesSuivi& colonnes = modeleSuivi->colonnesSuivi();
     std::string tampon(bomUtf8);
