@@ -2,6 +2,7 @@
 
 #include "analysis/fenetre.h"
 #include "execution/suivi_csv.h"
+#include "window/codage_qt.h"
 #include "window/dialogues.h"
 #include "window/editeur_programme.h"
 #include "window/marge_lignes.h"
@@ -9,14 +10,13 @@
 #include "window/modele_variables.h"
 #include "window/noyau/fichiers.h"
 #include "window/sauvegarde.h"
-#include "window/codage_qt.h"
 
 #include <QApplication>
 #include <QEvent>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QMainWindow>
 #include <QPointer>
-#include <QFileInfo>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTreeView>
@@ -171,7 +171,7 @@ void TpanneauVariables::exporterSuivi(const QString& proposition) {
         return;
     QPointer<QWidget> focus = QApplication::focusWidget();
     if (modeleSuivi->rowCount() == 0) {
-        boites->message(window(), QString::fromUtf8("Aucun pas commenté à exporter."), titreExport);
+        boites->message(window(), QString::fromUtf8("Aucun pas commenté à exporter"), titreExport);
     } else {
         const QString chemin = boites->fichierSuiviAEnregistrer(window(), proposition);
         const std::string cheminUtf8 = chemin.toUtf8().toStdString();

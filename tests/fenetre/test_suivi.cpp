@@ -301,7 +301,7 @@ private slots:
         w->itemExeNormale->trigger();
         QVERIFY(!w->itemExporterSuivi->isEnabled());
         w->PanneauVariables->exporterSuivi(QString());
-        QCOMPARE(script->messages.value(0), qMakePair(u("Aucun pas commenté à exporter."), u("Exporter le suivi")));
+        QCOMPARE(script->messages.value(0), qMakePair(u("Aucun pas commenté à exporter"), u("Exporter le suivi")));
         w->itemExePasApas->trigger();
         QVERIFY(w->itemExporterSuivi->isEnabled());
         pas(2);
