@@ -34,16 +34,6 @@ std::string ligneCsv(const TcolonnesSuivi& colonnes, const TligneSuivi& ligne) {
     return joindre(champs);
 }
 
-std::string texteCsv(const TcolonnesSuivi& colonnes, const std::vector<TligneSuivi>& lignes, bool tronque) {
-    std::string texte(bomUtf8);
-    texte += enteteCsv(colonnes);
-    for (const TligneSuivi& ligne : lignes)
-        texte += ligneCsv(colonnes, ligne);
-    if (tronque)
-        texte += ligneCsvTronquee;
-    return texte;
-}
-
 TsuiviCsv::TsuiviCsv(const std::string& c) : chemin(c), fichier(ouvrirFichier(c, "wb")) {
     reussi = fichier != nullptr;
 }

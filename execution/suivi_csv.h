@@ -18,8 +18,6 @@ inline constexpr std::string_view ligneCsvTronquee = "...\r\n";
 // The header and one row, in UTF-8, each ended by CR LF.
 std::string enteteCsv(const TcolonnesSuivi& colonnes);
 std::string ligneCsv(const TcolonnesSuivi& colonnes, const TligneSuivi& ligne);
-// A whole file: the mark, the header, the rows, then "..." when `tronque`.
-std::string texteCsv(const TcolonnesSuivi& colonnes, const std::vector<TligneSuivi>& lignes, bool tronque);
 
 // Writes the trace of one run into a file as the steps go (`trevane-run
 // --suivi`): nothing is kept in memory. Every write is checked; after a

@@ -89,7 +89,7 @@ Tlecture TfenetreMemoire::lireFichier(const std::string& chemin, size_t lignesMa
     return lireProgramme(chemin, lignesMax, octets);
 }
 
-bool TfenetreMemoire::ecrireFichier(const std::string& chemin, const std::string& octets) {
+bool TfenetreMemoire::ecrireFichier(const std::string& chemin, const std::string& octets, std::string& /*raison*/) {
     return ecrireFichierOctets(chemin, octets);
 }
 

@@ -14,6 +14,7 @@
 #include "window/exemples.h"
 #include "window/fenetre_qt.h"
 #include "window/fichiers_recents.h"
+#include "window/modele_suivi.h"
 #include "window/noyau/fichiers.h"
 #include "window/panneau_affichages.h"
 #include "window/panneau_variables.h"
@@ -154,7 +155,15 @@ void TFenetrePrincipale::creerMenus() {
                                [&donnees] { itemEnregistrerClick(donnees); });
     itemEnregistrerSous = commande(itemFichier, "Enregistrer &sous", aucun,
                                    [&donnees] { itemEnregistrerSousClick(donnees); });
-    itemExporterSuivi = commande(itemFichier, "Exporter le suivi…", aucun, [this] { PanneauVariables->exporterSuivi(); });
+    itemExporterSuivi = commande(itemFichier, "Ex&porter le suivi…", aucun,
+                                 [this] { PanneauVariables->exporterSuivi(propositionSuivi()); });
+    // Nothing to export until a commented run has taken a step.
+    const auto exportPossible = [this] { itemExporterSuivi->setEnabled(PanneauVariables->modeleSuivi->rowCount() > 0); };
+    TmodeleSuivi* suivi = PanneauVariables->modeleSuivi;
+    connect(suivi, &QAbstractItemModel::modelReset, this, exportPossible);
+    connect(suivi, &QAbstractItemModel::rowsInserted, this, exportPossible);
+    connect(suivi, &QAbstractItemModel::rowsRemoved, this, exportPossible);
+    exportPossible();
 
     QMenu* itemEdition = barre->addMenu(u("&Edition"));
     itemCopier = commande(itemEdition, "&Copier", QKeySequence(Qt::CTRL | Qt::Key_C), [this] { itemCopierClick(); });
@@ -212,7 +221,8 @@ void TFenetrePrincipale::FormCreate(std::unique_ptr<Tdialogues> dialogues) {
     controles.itemInformations = itemInformations;
     if (!dialogues)
         dialogues = std::make_unique<Tdialogues>();
-    PanneauVariables->relier(memoProgramme, dialogues.get());
+    boites = dialogues.get();
+    PanneauVariables->relier(memoProgramme, boites);
     fenetre = std::make_unique<TfenetreQt>(controles, std::move(dialogues));
     d->fenetre = fenetre.get();
     d->suivi = PanneauVariables;
@@ -264,18 +274,33 @@ void TFenetrePrincipale::equiperClasse() {
     depot->surveiller(memoProgramme);
     depot->surveiller(RichEditAffichages);
 
-    recuperation = new Trecuperation(*d, memoProgramme->document(), this);
+    recuperation = new Trecuperation(*d, memoProgramme->document(), boites, this);
 }
 
 void TFenetrePrincipale::ouvrirRecent(const QString& chemin) {
     executerCommande([&] {
-        if (QFileInfo(chemin).isFile()) {
+        const QFileInfo fichier(chemin);
+        if (fichier.isFile()) {
             ouvrirFichierNomme(*d, chemin.toUtf8().toStdString());
             return;
         }
         recents->retirer(chemin);
-        fenetre->afficherErreur(vers1252(u("Le fichier %1 n'existe plus ; il est retiré des fichiers récents.").arg(chemin)));
+        // A folder, a device or a pipe under that name is not read.
+        const char* const texte = fichier.exists() ? "%1 n'est pas un fichier ; il est retiré des fichiers récents."
+                                                   : "Le fichier %1 n'existe plus ; il est retiré des fichiers récents.";
+        fenetre->afficherErreur(vers1252(u(texte).arg(chemin)));
     });
+}
+
+QString TFenetrePrincipale::propositionSuivi() const {
+    // Beside the program, after its name; else in the folder used last.
+    if (!d->nomFichier.empty()) {
+        const QString programme = QString::fromStdString(d->nomFichier);
+        return QFileInfo(programme).absolutePath() + QLatin1Char('/') +
+               QString::fromStdString(nomProgramme(d->nomFichier)) + QStringLiteral("-suivi.csv");
+    }
+    const QString dossier = fenetre->dossierCourant();
+    return dossier.isEmpty() ? QStringLiteral("suivi.csv") : dossier + QStringLiteral("/suivi.csv");
 }
 
 void TFenetrePrincipale::ouvrirFichier(const QString& chemin) {

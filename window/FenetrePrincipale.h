@@ -89,6 +89,8 @@ private:
     // Runs a command's handler, then shows what it wrote.
     void executerCommande(const std::function<void()>& gestionnaire);
     void ouvrirRecent(const QString& chemin);
+    // Where the trace export proposes to write: NOM-suivi.csv beside the program.
+    QString propositionSuivi() const;
     // A menu command: runs the handler, then shows what it wrote.
     QAction* commande(QWidget* menu, const char* legende, const QKeySequence& raccourci,
                       std::function<void()> gestionnaire);
@@ -100,6 +102,7 @@ private:
 
     std::unique_ptr<TdonneesCommunes> d;
     std::unique_ptr<TfenetreQt> fenetre;
+    Tdialogues* boites = nullptr;   // owned by `fenetre`
     bool montree = false;
     QMenu* menuAffichage = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "window/dialogues.h"
 
+#include <QPushButton>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -11,8 +12,8 @@ const QStringList filtresOuverture = {QStringLiteral("Programmes (*.txt)"), QStr
 const QStringList filtresEnregistrement = {QStringLiteral("Fichiers texte (*.txt)")};
 
 QString choisir(QWidget* parent, QFileDialog::AcceptMode mode, const QStringList& filtres, const QString& proposition,
-                const QString& suffixe = QString()) {
-    QFileDialog dialogue(parent);
+                const QString& suffixe = QString(), const QString& titre = QString()) {
+    QFileDialog dialogue(parent, titre);
     dialogue.setAcceptMode(mode);
     // The open dialog lets a name that does not exist through; reading it
     // then fails with its own message.
@@ -53,6 +54,20 @@ void Tdialogues::erreur(QWidget* parent, const QString& texte) {
     boite.exec();
 }
 
+TchoixCopie Tdialogues::offrirCopie(QWidget* parent, const QString& texte) {
+    QMessageBox boite(QMessageBox::Question, QStringLiteral("Trevane"), texte, QMessageBox::Yes | QMessageBox::No,
+                      parent);
+    boite.setTextFormat(Qt::PlainText);
+    const QAbstractButton* supprimer =
+        boite.addButton(QString::fromUtf8("Supprimer la copie"), QMessageBox::DestructiveRole);
+    boite.setDefaultButton(QMessageBox::Yes);
+    boite.setEscapeButton(QMessageBox::No);
+    boite.exec();
+    if (boite.clickedButton() == supprimer)
+        return TchoixCopie::supprimer;
+    return boite.clickedButton() == boite.button(QMessageBox::Yes) ? TchoixCopie::restaurer : TchoixCopie::garder;
+}
+
 QString Tdialogues::fichierAOuvrir(QWidget* parent, const QString& proposition) {
     return choisir(parent, QFileDialog::AcceptOpen, filtresOuverture, proposition);
 }
@@ -63,5 +78,5 @@ QString Tdialogues::fichierAEnregistrer(QWidget* parent, const QString& proposit
 
 QString Tdialogues::fichierSuiviAEnregistrer(QWidget* parent, const QString& proposition) {
     return choisir(parent, QFileDialog::AcceptSave, {QStringLiteral("Fichiers CSV (*.csv)")}, proposition,
-                   QStringLiteral("csv"));
+                   QStringLiteral("csv"), QStringLiteral("Exporter le suivi"));
 }

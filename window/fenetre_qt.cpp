@@ -321,7 +321,11 @@ void TfenetreQt::fichierUtilise(const std::string& chemin) {
         quandFichierUtilise(cheminQt(chemin));
 }
 
-bool TfenetreQt::ecrireFichier(const std::string& chemin, const std::string& octets) {
+bool TfenetreQt::ecrireFichier(const std::string& chemin, const std::string& octets, std::string& raison) {
     deverserAffichage();
-    return sauvegarderFichier(cheminQt(chemin), QByteArrayView(octets.data(), static_cast<qsizetype>(octets.size())));
+    QString pourquoi;
+    const bool ecrit = sauvegarderFichier(
+        cheminQt(chemin), QByteArrayView(octets.data(), static_cast<qsizetype>(octets.size())), &pourquoi);
+    raison = vers1252(pourquoi);
+    return ecrit;
 }

@@ -26,7 +26,7 @@ TfichiersRecents::TfichiersRecents(QMenu* m, std::function<void(const QString&)>
     for (const QString& chemin : reglages::fichiersRecents())
         if (!chemin.isEmpty() && !chemins.contains(chemin) && chemins.size() < nombreMax)
             chemins.append(chemin);
-    garder();
+    construireMenu();   // the settings are written when the list changes, not here
 }
 
 void TfichiersRecents::noter(const QString& chemin) {
@@ -46,6 +46,10 @@ void TfichiersRecents::retirer(const QString& chemin) {
 
 void TfichiersRecents::garder() {
     reglages::retenirFichiersRecents(chemins);
+    construireMenu();
+}
+
+void TfichiersRecents::construireMenu() {
     menu->clear();
     menu->setEnabled(!chemins.isEmpty());
     for (int i = 0; i < chemins.size(); ++i) {

@@ -24,6 +24,7 @@ public:
 
 private:
     void garder();   // keeps the list and rebuilds the menu
+    void construireMenu();
 
     QMenu* menu;
     std::function<void(const QString&)> ouvrir;

@@ -2,18 +2,21 @@
 
 #include "analysis/fenetre.h"
 #include "execution/suivi_csv.h"
+#include "window/codage_qt.h"
 #include "window/dialogues.h"
 #include "window/editeur_programme.h"
 #include "window/marge_lignes.h"
 #include "window/modele_suivi.h"
 #include "window/modele_variables.h"
+#include "window/noyau/fichiers.h"
+#include "window/sauvegarde.h"
 
 #include <QApplication>
 #include <QEvent>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QMainWindow>
 #include <QPointer>
-#include <QSaveFile>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTreeView>
@@ -23,6 +26,8 @@ namespace {
 // The trace's columns are fitted to their contents while the trace is short;
 // later the learner's own widths stay.
 constexpr int lignesAjustees = 50;
+
+const QString titreExport = QStringLiteral("Exporter le suivi");
 
 } // namespace
 
@@ -137,22 +142,47 @@ void TpanneauVariables::apresExecution(const TdonneesCommunes& d) {
         marge->marquerErreur(d.ligneErreur);
 }
 
-void TpanneauVariables::exporterSuivi() {
+bool TpanneauVariables::ecrireSuivi(QIODevice& fichier) const {
+    // A whole file: the mark, the header, the rows, then "..." when the
+    // table was cut. Row after row through a small buffer: the text of a
+    // long trace is never held whole beside the table.
+    constexpr size_t tailleTampon = size_t{64} << 10;
+    const TcolonnesSuivi& colonnes = modeleSuivi->colonnesSuivi();
+    std::string tampon(bomUtf8);
+    tampon += enteteCsv(colonnes);
+    const auto vider = [&] {
+        const bool ecrit = fichier.write(tampon.data(), static_cast<qint64>(tampon.size())) ==
+                           static_cast<qint64>(tampon.size());
+        tampon.clear();
+        return ecrit;
+    };
+    for (const TligneSuivi& ligne : modeleSuivi->lignesSuivi()) {
+        tampon += ligneCsv(colonnes, ligne);
+        if (tampon.size() >= tailleTampon && !vider())
+            return false;
+    }
+    if (modeleSuivi->tronque())
+        tampon += ligneCsvTronquee;
+    return vider();
+}
+
+void TpanneauVariables::exporterSuivi(const QString& proposition) {
     if (!boites)
         return;
     QPointer<QWidget> focus = QApplication::focusWidget();
-    const QString chemin = boites->fichierSuiviAEnregistrer(window(), dernierExport);
-    if (!chemin.isEmpty()) {
-        dernierExport = chemin;
-        const std::string texte = texteCsv(modeleSuivi->colonnesSuivi(), modeleSuivi->lignesSuivi(), modeleSuivi->tronque());
-        // The file is replaced only once wholly written.
-        QSaveFile fichier(chemin);
-        const bool ecrit = fichier.open(QIODevice::WriteOnly) &&
-                           fichier.write(texte.data(), static_cast<qint64>(texte.size())) == static_cast<qint64>(texte.size());
-        if (!ecrit)
-            fichier.cancelWriting();
-        if (!ecrit || !fichier.commit())
-            boites->erreur(window(), QStringLiteral("Impossible de créer le fichier %1.").arg(chemin));
+    if (modeleSuivi->rowCount() == 0) {
+        boites->message(window(), QString::fromUtf8("Aucun pas commenté à exporter"), titreExport);
+    } else {
+        const QString chemin = boites->fichierSuiviAEnregistrer(window(), proposition);
+        const std::string cheminUtf8 = chemin.toUtf8().toStdString();
+        // Asked as Save As asks, No the default: a program may bear that name.
+        const bool remplacer = chemin.isEmpty() || !QFileInfo::exists(chemin) ||
+                               boites->confirmation(window(), texteQt(questionRemplacement(cheminUtf8)),
+                                                    QStringLiteral("Attention"));
+        QString raison;
+        if (!chemin.isEmpty() && remplacer &&
+            !sauvegarderFichier(chemin, [this](QIODevice& fichier) { return ecrireSuivi(fichier); }, &raison))
+            boites->erreur(window(), texteQt(messageEchecCreation(cheminUtf8, vers1252(raison))));
     }
     if (focus)
         focus->setFocus(Qt::OtherFocusReason);

@@ -10,6 +10,7 @@
 
 #include <QDockWidget>
 
+class QIODevice;
 class QTabWidget;
 class QTableView;
 class QTreeView;
@@ -27,8 +28,10 @@ public:
     void relier(TediteurProgramme* editeur, Tdialogues* boites);
     // After a run command (Normale, Commentée pas à pas, Poursuivre, Arrêter).
     void apresExecution(const TdonneesCommunes& d);
-    // Fichier › Exporter le suivi…: the trace as CSV, through QSaveFile.
-    void exporterSuivi();
+    // Fichier › Exporter le suivi…: the trace as CSV, through the checked
+    // write path; the dialog proposes `proposition`. An existing file is
+    // replaced only when the user says so.
+    void exporterSuivi(const QString& proposition);
 
     void commencer(const TdonneesCommunes& d) override;
     void noterPas(const TdonneesCommunes& d, int32_t ligne) override;
@@ -45,10 +48,10 @@ protected:
 
 private:
     void ajusterHauteurLignes();
+    bool ecrireSuivi(QIODevice& fichier) const;
 
     TediteurProgramme* editeur = nullptr;
     Tdialogues* boites = nullptr;
-    QString dernierExport;         // the dialog offers the path it returned last
     bool lancement = false;        // a run command analysed since the last update
     bool analyseReussie = false;   // the last analysis succeeded: the values are this program's
     bool dejaMontre = false;       // shown once by itself, at the first commented run

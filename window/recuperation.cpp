@@ -3,6 +3,8 @@
 #include "analysis/codage.h"
 #include "analysis/donnees.h"
 #include "analysis/fenetre.h"
+#include "window/codage_qt.h"
+#include "window/dialogues.h"
 #include "window/noyau/fichiers.h"
 #include "window/sauvegarde.h"
 
@@ -14,6 +16,7 @@
 #include <QStandardPaths>
 #include <QTextDocument>
 #include <QUrl>
+#include <QWidget>
 
 #include <algorithm>
 #include <vector>
@@ -31,12 +34,33 @@ QString cheminVerrou(const QString& copie) {
     return copie.left(copie.size() - extensionCopie.size()) + extensionVerrou;
 }
 
+// The header's lines: one for the mark, the file, the date, and the empty one.
+constexpr size_t lignesEnTete = 4;
+
+// Read as a program file is, so that no entry of the folder, however large
+// or strange, costs more than a program; anything but a whole readable copy
+// is left as it is.
 bool lireCopie(const QString& chemin, TcopieSecours& copie) {
-    QFile fichier(chemin);
-    if (!fichier.open(QIODevice::ReadOnly))
+    std::string octets;
+    if (lireProgramme(chemin.toUtf8().toStdString(), lignesOuvrablesMax + lignesEnTete, octets) != Tlecture::complete) {
+        qWarning("Trevane: the recovery copy %s is not offered (not a file, too large or unreadable)",
+                 qPrintable(chemin));
         return false;
-    const QByteArray octets = fichier.readAll();
-    return fichier.error() == QFileDevice::NoError && Trecuperation::decoder(octets, copie);
+    }
+    return Trecuperation::decoder(QByteArray::fromStdString(octets), copie);
+}
+
+// A lock whose process is gone and whose copy is gone too guards nothing.
+void effacerVerrousSeuls(const QDir& repertoire) {
+    for (const QString& nom : repertoire.entryList({QLatin1Char('*') + extensionVerrou}, QDir::Files | QDir::NoSymLinks)) {
+        const QString verrou = repertoire.filePath(nom);
+        if (QFileInfo::exists(verrou.left(verrou.size() - extensionVerrou.size()) + extensionCopie))
+            continue;
+        QLockFile seul(verrou);
+        seul.setStaleLockTime(0);   // only a running process keeps its lock
+        if (seul.tryLock(0))
+            seul.unlock();          // removes it
+    }
 }
 
 std::string question(const TcopieSecours& copie) {
@@ -47,13 +71,13 @@ std::string question(const TcopieSecours& copie) {
         : std::string("à une date inconnue");
     return depuisUtf8("Trevane s'est arrêté sans que les dernières modifications du programme « " + nom +
                       " » soient enregistrées.\r\nUne copie en a été faite " + quand +
-                      ".\r\nRestaurer ce programme ?");
+                      ".\r\nRestaurer ce programme ?\r\n(Non : la copie est gardée et proposée au prochain démarrage.)");
 }
 
 } // namespace
 
-Trecuperation::Trecuperation(TdonneesCommunes& donnees, QTextDocument* doc, QObject* parent)
-    : QObject(parent), d(donnees), document(doc) {
+Trecuperation::Trecuperation(TdonneesCommunes& donnees, QTextDocument* doc, Tdialogues* b, QWidget* parent)
+    : QObject(parent), d(donnees), document(doc), boites(b), fenetre(parent) {
     // The process id names the copy; the start time keeps it apart from a
     // copy left by an earlier process that had the same id.
     chemin = dossier() + QStringLiteral("/%1-%2").arg(QCoreApplication::applicationPid())
@@ -118,7 +142,9 @@ void Trecuperation::proposerRestauration() {
     };
     std::vector<Tlaissee> laissees;
     const QDir repertoire(dossier());
-    for (const QString& nom : repertoire.entryList({QLatin1Char('*') + extensionCopie}, QDir::Files)) {
+    effacerVerrousSeuls(repertoire);
+    // Never a link: a copy is a file this window wrote.
+    for (const QString& nom : repertoire.entryList({QLatin1Char('*') + extensionCopie}, QDir::Files | QDir::NoSymLinks)) {
         const QString copie = repertoire.filePath(nom);
         if (copie == chemin)
             continue;
@@ -133,16 +159,23 @@ void Trecuperation::proposerRestauration() {
     std::sort(laissees.begin(), laissees.end(),
               [](const Tlaissee& a, const Tlaissee& b) { return a.copie.date > b.copie.date; });
     for (Tlaissee& laissee : laissees) {
-        const bool restaurer = d.fenetre->demanderConfirmation(question(laissee.copie), "Trevane");
-        if (restaurer) {
+        switch (boites->offrirCopie(fenetre, texteQt(question(laissee.copie)))) {
+        case TchoixCopie::garder:
+            break;   // its lock released, it is offered again next time
+        case TchoixCopie::supprimer:
+            QFile::remove(laissee.chemin);
+            break;
+        case TchoixCopie::restaurer:
             restaurerProgramme(d, laissee.copie.texte, laissee.copie.fichier);
             document->setModified(true);
-            aCopier = true;
-            ecrireSiBesoin();   // the text is safe again before the old copy goes
+            // The copy becomes this window's own: it goes when the text is
+            // saved or given up, and stays if this window ends without either.
+            effacer();
+            chemin = laissee.chemin;
+            verrou = std::move(laissee.verrou);
+            minuteur.start();
+            return;   // the others wait for the next start
         }
-        QFile::remove(laissee.chemin);
-        if (restaurer)
-            break;
     }
 }
 
@@ -185,4 +218,5 @@ void Trecuperation::effacer() {
     aCopier = false;
     if (QFile::exists(chemin) && !QFile::remove(chemin))
         qWarning("Trevane: the recovery copy %s could not be removed", qPrintable(chemin));
+    verrou.reset();   // no lock without a copy
 }

@@ -18,6 +18,8 @@
 #include <string>
 
 class QTextDocument;
+class QWidget;
+class Tdialogues;
 struct TdonneesCommunes;
 
 // A recovery file's content.
@@ -32,7 +34,8 @@ class Trecuperation : public QObject {
 public:
     static constexpr int intervalle = 30 * 1000;   // milliseconds between two copies
 
-    Trecuperation(TdonneesCommunes& d, QTextDocument* document, QObject* parent);
+    // `boites` asks about the copies left behind, over `parent`.
+    Trecuperation(TdonneesCommunes& d, QTextDocument* document, Tdialogues* boites, QWidget* parent);
     ~Trecuperation() override;
 
     // The folder of the copies: "recuperation" in the application's data folder.
@@ -41,8 +44,10 @@ public:
     static bool decoder(const QByteArray& octets, TcopieSecours& copie);
 
     // Offers back, one by one and the newest first, the copies no running
-    // process holds; Yes restores one (as modified) and ends the offers, No
-    // deletes that copy. The others wait for the next start.
+    // process holds (regular files of at most a program's size); Yes
+    // restores one (as modified, its copy now this window's) and ends the
+    // offers, No keeps it for the next start, "Supprimer la copie" deletes
+    // it. The others wait for the next start. Locks left without a copy go.
     void proposerRestauration();
     // Writes the copy when the text changed since the last one; a failure
     // is reported once, until a copy succeeds again.
@@ -55,6 +60,8 @@ public:
 private:
     TdonneesCommunes& d;
     QTextDocument* document;
+    Tdialogues* boites;
+    QWidget* fenetre;
     QString chemin;                         // this process's copy
     std::unique_ptr<QLockFile> verrou;      // taken at the first copy
     QTimer minuteur{this};

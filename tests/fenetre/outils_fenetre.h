@@ -45,6 +45,8 @@ public:
     QList<bool> reponses;                           // none left: No
     QStringList ouvertures;                         // none left, or empty: cancel
     QStringList enregistrements;
+    QStringList offres;                             // recovery copies offered
+    QList<TchoixCopie> choix;                       // none left: No (kept)
     int dialoguesOuverture = 0;
     int dialoguesEnregistrement = 0;
 
@@ -56,6 +58,10 @@ public:
         return !reponses.isEmpty() && reponses.takeFirst();
     }
     void erreur(QWidget*, const QString& texte) override { erreurs.append(texte); }
+    TchoixCopie offrirCopie(QWidget*, const QString& texte) override {
+        offres.append(texte);
+        return choix.isEmpty() ? TchoixCopie::garder : choix.takeFirst();
+    }
     QString fichierAOuvrir(QWidget*, const QString&) override {
         ++dialoguesOuverture;
         return ouvertures.isEmpty() ? QString() : ouvertures.takeFirst();

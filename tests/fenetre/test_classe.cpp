@@ -14,6 +14,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QImage>
 #include <QLabel>
@@ -25,6 +27,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+
+#include <sys/stat.h>
 
 // The scripted dialogs, noting the path or folder each file dialog offers.
 class TscriptPropositions : public Tscript {
@@ -175,7 +179,7 @@ private slots:
         }
         QCOMPARE(legendes(w->menuBar()->actions().value(0)->menu()),
                  (QStringList{u("&Nouveau"), u("&Ouvrir"), u("Fichiers &récents"), u("E&xemples"), u("&Enregistrer"),
-                              u("Enregistrer &sous"), u("Exporter le suivi…")}));
+                              u("Enregistrer &sous"), u("Ex&porter le suivi…")}));
         QCOMPARE(w->menuRecents->title(), u("Fichiers &récents"));
         QCOMPARE(w->menuExemples->title(), u("E&xemples"));
     }
@@ -291,6 +295,25 @@ private slots:
         QCOMPARE(w->LabelProgramme->text(), u("Nouveau programme"));
         QCOMPARE(w->windowTitle(), u("Trevane"));
 
+        // A start alone writes nothing: the settings file, here a link to a
+        // file written by hand, stays as it is.
+        fermerFenetre();
+        const QString fichier = QSettings().fileName();
+        const QString vrai = chemin(u("vrai.conf"));
+        const QByteArray aLaMain = "; written by hand\n[fichiers]\nrecents=" + programme.toUtf8() + ", " +
+                                   programme.toUtf8() + "\n";
+        ecrire(vrai, aLaMain);
+        QFile::remove(fichier);
+        QVERIFY(QFile::link(vrai, fichier));
+        ouvrirFenetre();
+        QCOMPARE(w->recents->liste(), QStringList{programme});
+        QCOMPARE(lire(vrai), aLaMain);
+        QVERIFY(QFileInfo(fichier).isSymLink());
+        delete w;   // without closing, which keeps the window's place
+        w = nullptr;
+        QFile::remove(fichier);
+        ouvrirFenetre();
+
         // A checkable item kept under a key of its own (a panel shown or not).
         QAction coche(u("Panneau"));
         coche.setCheckable(true);
@@ -335,17 +358,28 @@ private slots:
         QCOMPARE(w->windowTitle(), u("Trevane - ") + chemin(u("p7.txt")));
         QCOMPARE(w->recents->liste().value(0), chemin(u("p7.txt")));
 
-        // A file gone since: a message, and it leaves the list; nothing asked.
+        // A file gone since, or a name that is no file (a folder, a pipe): a
+        // message, and it leaves the list; nothing asked, nothing read.
         QVERIFY(QFile::remove(chemin(u("p5.txt"))));
-        const int rang = w->recents->liste().indexOf(chemin(u("p5.txt")));
-        QVERIFY(rang > 0);
-        w->menuRecents->actions().value(rang)->trigger();
-        QCoreApplication::processEvents();
-        QCOMPARE(script->erreurs.size(), 1);
-        QVERIFY(script->erreurs[0].contains(chemin(u("p5.txt"))));
-        QVERIFY(!w->recents->liste().contains(chemin(u("p5.txt"))));
+        QVERIFY(QDir(dossier.path()).mkdir(u("dossier.txt")));
+        QVERIFY(mkfifo(QFile::encodeName(chemin(u("tube.txt"))).constData(), 0600) == 0);
+        const QPair<QString, const char*> cas[] = {
+            {chemin(u("p5.txt")), "Le fichier %1 n'existe plus ; il est retiré des fichiers récents."},
+            {chemin(u("dossier.txt")), "%1 n'est pas un fichier ; il est retiré des fichiers récents."},
+            {chemin(u("tube.txt")), "%1 n'est pas un fichier ; il est retiré des fichiers récents."},
+        };
+        for (const auto& [entree, message] : cas) {
+            if (!w->recents->liste().contains(entree))
+                w->recents->noter(entree);
+            const int rang = w->recents->liste().indexOf(entree);
+            w->menuRecents->actions().value(rang)->trigger();
+            QCoreApplication::processEvents();
+            QCOMPARE(script->erreurs.last(), u(message).arg(entree));
+            QVERIFY(!w->recents->liste().contains(entree));
+            QCOMPARE(QSettings().value(u("fichiers/recents")).toStringList(), w->recents->liste());
+        }
+        QCOMPARE(script->erreurs.size(), 3);
         QCOMPARE(w->menuRecents->actions().size(), 7);
-        QCOMPARE(QSettings().value(u("fichiers/recents")).toStringList(), w->recents->liste());
         QCOMPARE(w->memoProgramme->toPlainText(), u("Afficher 7\n"));
 
         // A file that cannot be read stays out of the list.

@@ -74,6 +74,24 @@ private slots:
         QVERIFY(dialogues.confirmation(nullptr, texte, u("Attention")));
     }
 
+    void offre_d_une_copie_restauree_par_defaut() {
+        // Return restores, Escape keeps the copy, only the third button discards it.
+        const std::pair<std::function<void(QMessageBox*)>, TchoixCopie> cas[] = {
+            {[](QMessageBox* b) { QTest::keyClick(b, Qt::Key_Return); }, TchoixCopie::restaurer},
+            {[](QMessageBox* b) { QTest::keyClick(b, Qt::Key_Escape); }, TchoixCopie::garder},
+            {[](QMessageBox* b) {
+                 for (QAbstractButton* bouton : b->buttons())
+                     if (bouton->text() == u("Supprimer la copie"))
+                         bouton->click();
+             },
+             TchoixCopie::supprimer},
+        };
+        for (const auto& [action, attendu] : cas) {
+            pendantLaBoite([action = action](QWidget* boite) { action(qobject_cast<QMessageBox*>(boite)); });
+            QCOMPARE(dialogues.offrirCopie(nullptr, u("Restaurer ce programme ?")), attendu);
+        }
+    }
+
     void message_et_erreur() {
         struct Tvu {
             QString titre, texte;

@@ -1,83 +1,143 @@
-// Saves the system refuses: a file size limit (which root cannot bypass
-// either, so these run in CI) and a full file system. The old file must stay
-// byte for byte, the error box must show, and the window must still say
-// that the program is not saved.
+// Writes the system refuses, through every writer of the window: a program
+// saved under a name or again with Ctrl+S, the trace exported, the recovery
+// copy. Each fault is real: a file size limit (which root cannot bypass
+// either), a folder without write permission (root loses its right to
+// override it), and a full or read-only file system (a small one of our
+// own, where this process may mount it). The old file must stay byte for
+// byte with nothing left beside it, the error box must name the reason, and
+// the edit must survive.
 #include "window/FenetrePrincipale.h"
 #include "window/editeur_programme.h"
+#include "window/modele_suivi.h"
+#include "window/panneau_variables.h"
+#include "window/recuperation.h"
 #include "tests/fenetre/outils_fenetre.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QLabel>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <linux/capability.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 namespace {
 
-// What the window shows after one save, as the child process reports it.
-struct Tetat {
-    QStringList erreurs;
-    QString titre;
-    QString etiquette;
-    bool modifie = false;
+const QString tape = u("Afficher \"nouveau\"\n");
+const QString ajout = u("Afficher \"plus\"\n");   // typed after the first recovery copy
+
+// The scripted boxes, with the export dialog answered too.
+class TscriptExport : public Tscript {
+public:
+    QStringList exports;
+    QString fichierSuiviAEnregistrer(QWidget*, const QString&) override {
+        return exports.isEmpty() ? QString() : exports.takeFirst();
+    }
 };
 
-QString decrire(const Tetat& e) {
-    return u("erreurs=") + e.erreurs.join(u("|")) + u("\ntitre=") + e.titre + u("\netiquette=") + e.etiquette +
-           u("\nmodifie=") + (e.modifie ? u("1") : u("0")) + u("\n");
+// This thread loses root's right to write where the permissions forbid it.
+void perdreDroitsDeRoot() {
+    __user_cap_header_struct tete{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct droits[2]{};
+    syscall(SYS_capget, &tete, droits);
+    for (const int droit : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH, CAP_FOWNER})
+        droits[droit / 32].effective &= ~(1u << (droit % 32));
+    syscall(SYS_capset, &tete, droits);
 }
 
-Tetat relire(const QString& texte) {
-    Tetat e;
-    for (const QString& ligne : texte.split(u("\n"), Qt::SkipEmptyParts)) {
-        const QString cle = ligne.section(u("="), 0, 0);
-        const QString valeur = ligne.section(u("="), 1);
-        if (cle == u("erreurs") && !valeur.isEmpty())
-            e.erreurs = valeur.split(u("|"));
-        else if (cle == u("titre"))
-            e.titre = valeur;
-        else if (cle == u("etiquette"))
-            e.etiquette = valeur;
-        else if (cle == u("modifie"))
-            e.modifie = valeur == u("1");
-    }
-    return e;
-}
-
-// One save in the window, under whatever limits this process has:
-// "sous PATH" saves under a new name, "ouvert PATH" opens PATH first and
-// saves it again with Ctrl+S. The state afterwards goes to stdout.
-int enregistrerEnEnfant(const QString& maniere, const QString& cible) {
-    auto dialogues = std::make_unique<Tscript>();
-    Tscript* script = dialogues.get();
+// One write in the window, the fault set just before it; what the window
+// shows and what is on disk afterwards go to stdout, one "key=value" a line.
+int ecrireEnEnfant(const QString& ecrivain, QString cible, const QString& panne) {
+    auto dialogues = std::make_unique<TscriptExport>();
+    TscriptExport* script = dialogues.get();
     TFenetrePrincipale w(std::move(dialogues));
     w.show();
     if (!QTest::qWaitForWindowActive(&w))
         return 3;
-    if (maniere == u("ouvert")) {
+    if (ecrivain == u("ctrl-s")) {
         script->ouvertures = {cible};
         w.itemOuvrir->trigger();
     }
     w.memoProgramme->setFocus();
     w.memoProgramme->selectAll();
-    w.memoProgramme->insertPlainText(u("Afficher \"nouveau\"\n"));
-    script->enregistrements = {cible};
-    script->reponses = {true};   // "Oui" when Save As asks before replacing a file
-    if (maniere == u("ouvert"))
-        QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
-    else
+    w.memoProgramme->insertPlainText(tape);
+    if (ecrivain == u("suivi"))
+        w.itemExePasApas->trigger();
+    if (ecrivain == u("secours")) {
+        w.recuperation->ecrireSiBesoin();
+        cible = w.recuperation->cheminCopie();
+        w.memoProgramme->moveCursor(QTextCursor::End);
+        w.memoProgramme->insertPlainText(ajout);
+    }
+    const QByteArray ancien = lire(cible);
+    const QString dossier = QFileInfo(cible).path();
+
+    if (panne.startsWith(u("taille"))) {
+        const rlim_t limite = panne == u("taille") ? 0 : panne.mid(6).toULong();
+        const rlimit r{limite, limite};
+        setrlimit(RLIMIT_FSIZE, &r);
+    } else if (panne == u("permission")) {
+        chmod(QFile::encodeName(dossier).constData(), 0555);
+        perdreDroitsDeRoot();
+    }
+    script->reponses = {true};   // "Oui" when asked before replacing a file
+    if (ecrivain == u("sous")) {
+        script->enregistrements = {cible};
         w.itemEnregistrerSous->trigger();
-    Tetat e{script->erreurs, w.windowTitle(), w.LabelProgramme->text(), w.memoProgramme->document()->isModified()};
-    std::fputs(decrire(e).toUtf8().constData(), stdout);
+    } else if (ecrivain == u("ctrl-s")) {
+        QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
+    } else if (ecrivain == u("suivi")) {
+        script->exports = {cible};
+        w.itemExporterSuivi->trigger();
+    } else {
+        w.recuperation->ecrireSiBesoin();
+    }
+
+    QStringList autres;   // anything beside the file and a lock
+    for (const QString& nom : QDir(dossier).entryList(QDir::Files | QDir::Hidden))
+        if (nom != QFileInfo(cible).fileName() && !nom.endsWith(u(".verrou")) && nom != u("remplissage"))
+            autres.append(nom);
+    const auto sortir = [](const char* cle, const QString& valeur) {
+        std::printf("%s=%s\n", cle, QUrl::toPercentEncoding(valeur).constData());
+    };
+    sortir("erreurs", script->erreurs.join(u("|")));
+    sortir("titre", w.windowTitle());
+    sortir("texte", w.memoProgramme->toPlainText());
+    sortir("modifie", w.memoProgramme->document()->isModified() ? u("1") : u("0"));
+    sortir("intact", lire(cible) == ancien ? u("1") : u("0"));
+    sortir("autres", autres.join(u("|")));
+    std::fflush(stdout);
+    chmod(QFile::encodeName(dossier).constData(), 0755);
     w.memoProgramme->document()->setModified(false);
     return 0;
+}
+
+QMap<QString, QString> lancerEnfant(const QStringList& arguments) {
+    QProcess enfant;
+    enfant.start(QCoreApplication::applicationFilePath(), QStringList{u("--enfant")} + arguments);
+    if (!enfant.waitForFinished(120000) || enfant.exitStatus() != QProcess::NormalExit || enfant.exitCode() != 0)
+        qWarning("child: %s", enfant.readAllStandardError().constData());
+    QMap<QString, QString> etat;
+    for (const QByteArray& ligne : enfant.readAllStandardOutput().split('\n'))
+        if (ligne.contains('='))
+            etat[QString::fromUtf8(ligne.left(ligne.indexOf('=')))] =
+                QUrl::fromPercentEncoding(ligne.mid(ligne.indexOf('=') + 1));
+    return etat;
+}
+
+bool monter(const QString& point) {
+    QDir().mkpath(point);
+    return QProcess::execute(u("mount"), {u("-t"), u("tmpfs"), u("-o"), u("size=64k"), u("tmpfs"), point}) == 0;
 }
 
 } // namespace
@@ -85,122 +145,89 @@ int enregistrerEnEnfant(const QString& maniere, const QString& cible) {
 class TestEcritureRefusee : public QObject {
     Q_OBJECT
 
-    QTemporaryDir dossier;
-
-    // Runs the save in a child process whose files may not grow past
-    // `limite` bytes (none when negative); SIGXFSZ ignored, so an over-long
-    // write fails with EFBIG instead of ending the process.
-    Tetat enregistrerSousLimite(const QString& maniere, const QString& cible, qint64 limite) {
-        QProcess enfant;
-        enfant.setProgram(QCoreApplication::applicationFilePath());
-        enfant.setArguments({u("--enfant"), maniere, cible});
-        enfant.setChildProcessModifier([limite] {
-            std::signal(SIGXFSZ, SIG_IGN);
-            if (limite >= 0) {
-                const rlimit r{static_cast<rlim_t>(limite), static_cast<rlim_t>(limite)};
-                setrlimit(RLIMIT_FSIZE, &r);
-            }
-        });
-        enfant.start();
-        if (!enfant.waitForFinished(120000) || enfant.exitStatus() != QProcess::NormalExit || enfant.exitCode() != 0)
-            qWarning("child: %s", enfant.readAllStandardError().constData());
-        return relire(QString::fromUtf8(enfant.readAllStandardOutput()));
-    }
-
 private slots:
-    void limite_de_taille_data() {
-        QTest::addColumn<QString>("maniere");
+    void ecritures_refusees_data() {
+        QTest::addColumn<QString>("ecrivain");
+        QTest::addColumn<QString>("panne");
         QTest::addColumn<bool>("existant");
-        QTest::addColumn<qint64>("limite");
-        QTest::addColumn<bool>("refuse");
-        // The first row checks the child itself: without a limit the save works.
-        QTest::newRow("sans limite") << u("sous") << true << qint64(-1) << false;
-        QTest::newRow("sous un nom existant") << u("sous") << true << qint64(0) << true;
-        QTest::newRow("sous un nouveau nom") << u("sous") << false << qint64(0) << true;
-        QTest::newRow("ouvert puis Ctrl+S") << u("ouvert") << true << qint64(0) << true;
-        QTest::newRow("limite de 5 octets") << u("ouvert") << true << qint64(5) << true;
+        QTest::addColumn<QString>("raison");
+        const QString taille = u("Le fichier dépasse la taille permise.");
+        const QString permission = u("Permission refusée.");
+        const QString plein = u("Le disque est plein.");
+        const QString lectureSeule = u("Le disque est en lecture seule.");
+        // The first rows check the child itself: without a fault each writer writes.
+        for (const char* ecrivain : {"sous", "ctrl-s", "suivi", "secours"})
+            QTest::addRow("%s sans panne", ecrivain) << u(ecrivain) << u("aucune") << true << QString();
+        QTest::newRow("sous, taille, nom existant") << u("sous") << u("taille") << true << taille;
+        QTest::newRow("sous, taille, nouveau nom") << u("sous") << u("taille") << false << taille;
+        QTest::newRow("ctrl-s, taille de 5 octets") << u("ctrl-s") << u("taille5") << true << taille;
+        QTest::newRow("suivi, taille") << u("suivi") << u("taille") << true << taille;
+        QTest::newRow("secours, taille") << u("secours") << u("taille") << true << taille;
+        QTest::newRow("sous, permission") << u("sous") << u("permission") << true << permission;
+        QTest::newRow("suivi, permission") << u("suivi") << u("permission") << true << permission;
+        QTest::newRow("secours, permission") << u("secours") << u("permission") << true << permission;
+        QTest::newRow("sous, plein, nom existant") << u("sous") << u("plein") << true << plein;
+        QTest::newRow("sous, plein, nouveau nom") << u("sous") << u("plein") << false << plein;
+        QTest::newRow("suivi, plein") << u("suivi") << u("plein") << true << plein;
+        QTest::newRow("ctrl-s, lecture seule") << u("ctrl-s") << u("lecture seule") << true << lectureSeule;
+        QTest::newRow("suivi, lecture seule") << u("suivi") << u("lecture seule") << true << lectureSeule;
     }
 
-    void limite_de_taille() {
-        QFETCH(QString, maniere);
+    void ecritures_refusees() {
+        QFETCH(QString, ecrivain);
+        QFETCH(QString, panne);
         QFETCH(bool, existant);
-        QFETCH(qint64, limite);
-        QFETCH(bool, refuse);
+        QFETCH(QString, raison);
         QTemporaryDir ici;
-        const QString cible = ici.filePath(u("garde.txt"));
-        const QByteArray ancien = "Afficher \"ancien\"\r\n";
-        if (existant)
-            ecrire(cible, ancien);
-
-        const Tetat e = enregistrerSousLimite(maniere, cible, limite);
-
-        const QString avant = maniere == u("ouvert") ? u("Trevane - ") + cible : u("Trevane");
-        if (!refuse) {
-            QCOMPARE(e.erreurs, QStringList());
-            QCOMPARE(lire(cible), QByteArray("Afficher \"nouveau\"\r\n"));
-            QCOMPARE(e.titre, u("Trevane - ") + cible);
-            QVERIFY(!e.modifie);
-            return;
+        QString dossier = ici.path();
+        const bool monte = panne == u("plein") || panne == u("lecture seule");
+        if (monte) {
+            dossier = ici.filePath(u("petit"));
+            if (!monter(dossier))
+                QSKIP("cannot mount a small file system here");
         }
-        QCOMPARE(e.erreurs, QStringList{u("Impossible de créer le fichier ") + cible + u(".")});
-        QCOMPARE(e.titre, avant);
-        QCOMPARE(e.etiquette, maniere == u("ouvert") ? u("garde") : u("Nouveau programme"));
-        QVERIFY(e.modifie);
+        const QString cible = dossier + (ecrivain == u("suivi") ? u("/garde.csv") : u("/garde.txt"));
         if (existant)
-            QCOMPARE(lire(cible), ancien);
-        // Nothing else is left behind: no new file, no temporary file.
-        QCOMPARE(QDir(ici.path()).entryList(QDir::Files | QDir::Hidden),
-                 existant ? QStringList{u("garde.txt")} : QStringList());
-    }
-
-    void systeme_de_fichiers_plein() {
-        // A small program on a full file system of our own. Needs the right
-        // to mount (root); skipped elsewhere.
-        const QString point = dossier.filePath(u("plein"));
-        QDir().mkpath(point);
-        if (QProcess::execute(u("mount"), {u("-t"), u("tmpfs"), u("-o"), u("size=64k"), u("tmpfs"), point}) != 0)
-            QSKIP("cannot mount a small file system here");
-        const QString cible = point + u("/garde.txt");
-        const QByteArray ancien = "Afficher \"ancien\"\r\n";
-        ecrire(cible, ancien);
-        {
-            // Fill every remaining block.
-            QFile remplissage(point + u("/remplissage"));
+            ecrire(cible, "Afficher \"ancien\"\r\n");
+        if (panne == u("plein")) {
+            QFile remplissage(dossier + u("/remplissage"));
             QVERIFY(remplissage.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
             const QByteArray bloc(4096, 'x');
             while (remplissage.write(bloc) == bloc.size()) {
             }
+        } else if (panne == u("lecture seule")) {
+            QCOMPARE(QProcess::execute(u("mount"), {u("-o"), u("remount,ro"), dossier}), 0);
         }
-        auto dialogues = std::make_unique<Tscript>();
-        Tscript* script = dialogues.get();
-        TFenetrePrincipale w(std::move(dialogues));
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
-        w.memoProgramme->setFocus();
-        w.memoProgramme->insertPlainText(u("Afficher \"nouveau\"\n"));
-        script->enregistrements = {cible, point + u("/neuf.txt")};
-        script->reponses = {true};   // replace garde.txt
-        w.itemEnregistrerSous->trigger();
-        w.itemEnregistrerSous->trigger();
-        const QByteArray apres = lire(cible);
-        const QStringList fichiers = QDir(point).entryList(QDir::Files | QDir::Hidden);
-        QProcess::execute(u("umount"), {point});
 
-        QCOMPARE(script->erreurs, (QStringList{u("Impossible de créer le fichier ") + cible + u("."),
-                                               u("Impossible de créer le fichier ") + point + u("/neuf.txt.")}));
-        QCOMPARE(apres, ancien);
-        QCOMPARE(fichiers, (QStringList{u("garde.txt"), u("remplissage")}));
-        QCOMPARE(w.windowTitle(), u("Trevane"));
-        QCOMPARE(w.LabelProgramme->text(), u("Nouveau programme"));
-        QVERIFY(w.memoProgramme->document()->isModified());
-        w.memoProgramme->document()->setModified(false);
+        const QMap<QString, QString> e = lancerEnfant({ecrivain, cible, panne});
+        if (monte)
+            QProcess::execute(u("umount"), {dossier});
+
+        const bool programme = ecrivain == u("sous") || ecrivain == u("ctrl-s");
+        QCOMPARE(e.value(u("texte")), ecrivain == u("secours") ? tape + ajout : tape);
+        if (raison.isEmpty()) {
+            QCOMPARE(e.value(u("erreurs")), QString());
+            QCOMPARE(e.value(u("intact")), u("0"));
+            QCOMPARE(e.value(u("modifie")), programme ? u("0") : u("1"));
+            return;
+        }
+        const QString attendue = ecrivain == u("secours")
+            ? u("Impossible d'écrire la copie de secours du programme : ") + raison
+            : u("Impossible de créer le fichier ") + cible + u(".\n") + raison;
+        QCOMPARE(e.value(u("erreurs")), attendue);
+        QCOMPARE(e.value(u("intact")), u("1"));
+        QCOMPARE(e.value(u("autres")), QString());
+        QCOMPARE(e.value(u("modifie")), u("1"));
+        QCOMPARE(e.value(u("titre")), ecrivain == u("ctrl-s") ? u("Trevane - ") + cible : u("Trevane"));
     }
 };
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    if (argc == 4 && std::strcmp(argv[1], "--enfant") == 0)
-        return enregistrerEnEnfant(QString::fromUtf8(argv[2]), QString::fromUtf8(argv[3]));
+    if (argc == 5 && std::strcmp(argv[1], "--enfant") == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);   // as the window's own main does
+        return ecrireEnEnfant(QString::fromUtf8(argv[2]), QString::fromUtf8(argv[3]), QString::fromUtf8(argv[4]));
+    }
     TestEcritureRefusee test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -112,6 +112,7 @@ private slots:
         const Tcas cas[] = {
             {"", 10, {0}},
             {" abc def", 10, {0}},
+            {"ab cd", 5, {0}},                    // fits exactly: one row
             {" abc defgh", 8, {0, 5}},            // the word moves down whole
             {" abc   defgh", 8, {0, 7}},          // blanks hang at the row's end
             {" abcdefghijkl", 5, {0, 5, 10}},     // too wide: broken anywhere

@@ -20,6 +20,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <sys/stat.h>
 
 namespace {
 
@@ -63,10 +64,10 @@ class TestRecuperation : public QObject {
     Tscript* script = nullptr;
     QTemporaryDir dossier;
 
-    void ouvrirFenetre(QList<bool> reponses = {}) {
+    void ouvrirFenetre(QList<TchoixCopie> choix = {}) {
         auto dialogues = std::make_unique<Tscript>();
         script = dialogues.get();
-        script->reponses = reponses;
+        script->choix = choix;
         w = new TFenetrePrincipale(std::move(dialogues));
         w->show();
         QVERIFY(QTest::qWaitForWindowActive(w));
@@ -111,18 +112,17 @@ private slots:
         for (const Tcas& c : cas) {
             const QString laissee =
                 laisserCopie(u("999999-1"), {c.fichier, u("2026-12-01T10:00:00.000Z"), vers1252(u(textePerdu).replace(u("\n"), u("\r\n")))});
-            ouvrirFenetre({true});
-            QCOMPARE(script->confirmations.size(), 1);
-            QVERIFY2(script->confirmations[0].first.contains(u("« ") + c.legende + u(" »")),
-                     qPrintable(script->confirmations[0].first));
+            ouvrirFenetre({TchoixCopie::restaurer});
+            QCOMPARE(script->offres.size(), 1);
+            QVERIFY2(script->offres[0].contains(u("« ") + c.legende + u(" »")), qPrintable(script->offres[0]));
             QCOMPARE(w->memoProgramme->toPlainText(), u(textePerdu));
             QVERIFY(w->memoProgramme->document()->isModified());
             QCOMPARE(w->LabelProgramme->text(), c.legende);
             QCOMPARE(w->windowTitle(), c.titre);
             QCOMPARE(w->donnees().nomFichier, c.fichier);
-            QVERIFY(!QFile::exists(laissee));
-            // The restored text has a copy of its own at once.
-            QCOMPARE(copies(), QStringList{QFileInfo(w->recuperation->cheminCopie()).fileName()});
+            // The copy is now this window's: kept until the text is saved.
+            QCOMPARE(w->recuperation->cheminCopie(), laissee);
+            QCOMPARE(copies(), QStringList{QFileInfo(laissee).fileName()});
             QCOMPARE(texteCopie(), QByteArray::fromStdString(vers1252(u(textePerdu).replace(u("\n"), u("\r\n")))));
 
             // Ctrl+S writes it where it belongs (or asks for a name).
@@ -135,32 +135,67 @@ private slots:
         }
     }
 
-    void copie_refusee_effacee_et_suivante_proposee() {
-        const QString ancienne = laisserCopie(u("999998-1"), {{}, u("2026-12-01T09:00:00.000Z"), "Afficher 1\r\n"});
-        const QString recente = laisserCopie(u("999997-1"), {{}, u("2026-12-02T09:00:00.000Z"), "Afficher 2\r\n"});
-        ouvrirFenetre({false, false});   // the newest first; No to both
-        QCOMPARE(script->confirmations.size(), 2);
-        QVERIFY(script->confirmations[0].first.contains(u("02/12/2026")));
-        QVERIFY(!QFile::exists(ancienne) && !QFile::exists(recente));
-        QVERIFY(!w->memoProgramme->document()->isModified());
-        QCOMPARE(w->LabelProgramme->text(), u("Nouveau programme"));
-        cleanup();
+    void reponses_a_l_offre_d_une_copie() {
+        // Two copies, the newest offered first; what each answer leaves on disk.
+        struct Tcas {
+            QList<TchoixCopie> choix;
+            int offres;
+            QStringList restantes;   // copies left once the window starts
+            QString texte;           // in the editor
+        };
+        const QString ancienne = u("999998-1.txt");
+        const QString recente = u("999997-1.txt");
+        const Tcas cas[] = {
+            {{}, 2, {recente, ancienne}, QString()},   // Escape, Escape: both kept for the next start
+            {{TchoixCopie::supprimer, TchoixCopie::supprimer}, 2, {}, QString()},
+            {{TchoixCopie::garder, TchoixCopie::supprimer}, 2, {recente}, QString()},
+            {{TchoixCopie::restaurer}, 1, {recente, ancienne}, u("Afficher 2\n")},
+        };
+        for (const Tcas& c : cas) {
+            init();
+            laisserCopie(u("999998-1"), {{}, u("2026-12-01T09:00:00.000Z"), "Afficher 1\r\n"});
+            laisserCopie(u("999997-1"), {{}, u("2026-12-02T09:00:00.000Z"), "Afficher 2\r\n"});
+            ouvrirFenetre(c.choix);
+            QCOMPARE(script->offres.size(), c.offres);
+            QVERIFY(script->offres[0].contains(u("02/12/2026")));
+            QVERIFY(script->offres[0].endsWith(u("Restaurer ce programme ?\n(Non : la copie est gardée et proposée au prochain démarrage.)")));
+            QCOMPARE(copies(), c.restantes);
+            QCOMPARE(w->memoProgramme->document()->isModified(), !c.texte.isEmpty());
+            if (!c.texte.isEmpty())
+                QCOMPARE(w->memoProgramme->toPlainText(), c.texte);
+            cleanup();
+        }
+    }
 
-        laisserCopie(u("999998-1"), {{}, u("2026-12-01T09:00:00.000Z"), "Afficher 1\r\n"});
-        const QString autre = laisserCopie(u("999997-1"), {{}, u("2026-12-02T09:00:00.000Z"), "Afficher 2\r\n"});
-        ouvrirFenetre({true});   // Yes to the first: the other waits for the next start
-        QCOMPARE(script->confirmations.size(), 1);
-        QCOMPARE(w->memoProgramme->toPlainText(), u("Afficher 2\n"));
-        QVERIFY(!QFile::exists(autre));
-        QCOMPARE(copies().size(), 2);
+    void entrees_etranges_du_dossier_laissees() {
+        // Nothing but a whole copy of at most a program's size is read: a
+        // link to a device, a pipe, a folder and a huge sparse file are left
+        // as they are, and a lock whose process and copy are gone goes.
+        const QDir ici(Trecuperation::dossier());
+        QDir().mkpath(ici.path());
+        const QString tube = ici.filePath(u("tube.txt"));
+        QVERIFY(mkfifo(QFile::encodeName(tube).constData(), 0600) == 0);
+        QVERIFY(QFile::link(tube, ici.filePath(u("lien.txt"))));
+        QVERIFY(ici.mkdir(u("dossier.txt")));
+        {
+            QFile grand(laisserCopie(u("grand"), {{}, u("2026-12-03T09:00:00.000Z"), "Afficher 3\r\n"}));
+            QVERIFY(grand.resize(qint64(tailleProgrammeMax) + 1));
+        }
+        laisserCopie(u("bonne"), {{}, u("2026-12-01T09:00:00.000Z"), "Afficher 1\r\n"});
+        ecrire(ici.filePath(u("orpheline.verrou")), "999999\nTrevane\n\n");
+        ouvrirFenetre();
+        QCOMPARE(script->offres.size(), 1);
+        QVERIFY(script->offres[0].contains(u("01/12/2026")));
+        QCOMPARE(ici.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System),
+                 (QStringList{u("bonne.txt"), u("dossier.txt"), u("grand.txt"), u("lien.txt"), u("tube.txt")}));
     }
 
     void copie_d_une_fenetre_ouverte_pas_proposee() {
         const QString copie = laisserCopie(u("1-1"), {{}, u("2026-12-01T09:00:00.000Z"), "Afficher 1\r\n"});
         QLockFile verrou(Trecuperation::dossier() + u("/1-1.verrou"));   // its window still runs
         QVERIFY(verrou.tryLock(0));
-        ouvrirFenetre({true});
-        QVERIFY(script->confirmations.isEmpty());
+        ouvrirFenetre({TchoixCopie::restaurer});
+        QVERIFY(script->offres.isEmpty());
         QVERIFY(QFile::exists(copie));
         QVERIFY(!w->memoProgramme->document()->isModified());
 
@@ -168,8 +203,8 @@ private slots:
         verrou.unlock();
         ecrire(copie, "rien de lisible");
         cleanup();
-        ouvrirFenetre({true});
-        QVERIFY(script->confirmations.isEmpty());
+        ouvrirFenetre({TchoixCopie::restaurer});
+        QVERIFY(script->offres.isEmpty());
         QVERIFY(QFile::exists(copie));
     }
 
@@ -294,11 +329,15 @@ private slots:
         QCOMPARE(enfant.exitStatus(), QProcess::CrashExit);
         QVERIFY(QFile::exists(copie));
 
-        ouvrirFenetre({true});
-        QCOMPARE(script->confirmations.size(), 1);
+        ouvrirFenetre({TchoixCopie::restaurer});
+        QCOMPARE(script->offres.size(), 1);
         QCOMPARE(w->memoProgramme->toPlainText(), u(textePerdu));
         QVERIFY(w->memoProgramme->document()->isModified());
-        QVERIFY(!QFile::exists(copie));
+        QCOMPARE(w->recuperation->cheminCopie(), copie);
+        // Saved: the copy goes, and no lock is left beside it.
+        script->enregistrements = {dossier.filePath(u("sauve.txt"))};
+        w->itemEnregistrerSous->trigger();
+        QCOMPARE(QDir(Trecuperation::dossier()).entryList(QDir::Files), QStringList());
     }
 };
 

@@ -26,7 +26,9 @@ namespace {
 class TscriptSuivi : public Tscript {
 public:
     QStringList exports;   // none left: cancel
-    QString fichierSuiviAEnregistrer(QWidget*, const QString&) override {
+    QStringList propositions;
+    QString fichierSuiviAEnregistrer(QWidget*, const QString& proposition) override {
+        propositions.append(proposition);
         return exports.isEmpty() ? QString() : exports.takeFirst();
     }
 };
@@ -98,7 +100,7 @@ private slots:
     }
 
     void menus_et_premier_affichage() {
-        QCOMPARE(w->itemExporterSuivi->text(), u("Exporter le suivi…"));
+        QCOMPARE(w->itemExporterSuivi->text(), u("Ex&porter le suivi…"));
         QCOMPARE(w->itemVariables->text(), u("Variables"));
         QVERIFY(w->itemVariables->isCheckable());
         QVERIFY(!w->itemVariables->isChecked());
@@ -293,8 +295,15 @@ private slots:
     }
 
     void export_du_suivi() {
+        // Nothing to export before a commented run, nor after a normal one.
         taper(u(boucle));
+        QVERIFY(!w->itemExporterSuivi->isEnabled());
+        w->itemExeNormale->trigger();
+        QVERIFY(!w->itemExporterSuivi->isEnabled());
+        w->PanneauVariables->exporterSuivi(QString());
+        QCOMPARE(script->messages.value(0), qMakePair(u("Aucun pas commenté à exporter"), u("Exporter le suivi")));
         w->itemExePasApas->trigger();
+        QVERIFY(w->itemExporterSuivi->isEnabled());
         pas(2);
         const QString chemin = dossier.filePath(u("suivi.csv"));
         script->exports = {chemin};
@@ -309,9 +318,41 @@ private slots:
         ecrire(chemin, "ancien");
         script->exports = {dossier.filePath(u("absent/suivi.csv"))};
         w->itemExporterSuivi->trigger();
-        QCOMPARE(script->erreurs.size(), 1);
-        QVERIFY(script->erreurs.first().startsWith(u("Impossible de créer le fichier ")));
+        QCOMPARE(script->erreurs, QStringList{u("Impossible de créer le fichier ") + dossier.filePath(u("absent/suivi.csv")) +
+                                              u(".\nLe dossier n'existe pas.")});
         QCOMPARE(lire(chemin), QByteArray("ancien"));
+        // An existing file: asked as Save As asks; No (the default) keeps it.
+        for (const bool oui : {false, true}) {
+            script->exports = {chemin};
+            script->reponses = {oui};
+            w->itemExporterSuivi->trigger();
+            QCOMPARE(script->confirmations.last(),
+                     qMakePair(u("Le fichier ") + chemin + u(" existe déjà.\nVoulez-vous le remplacer ?"), u("Attention")));
+            QCOMPARE(lire(chemin).startsWith("\xEF\xBB\xBF"), oui);
+        }
+        // Proposed beside the program, after its name; else in the folder used last.
+        QCOMPARE(script->propositions.value(0), u("suivi.csv"));
+        script->enregistrements = {dossier.filePath(u("tri.txt"))};
+        w->itemEnregistrerSous->trigger();
+        w->itemExporterSuivi->trigger();
+        QCOMPARE(script->propositions.last(), dossier.filePath(u("tri-suivi.csv")));
+    }
+
+    void suivi_coupe_apres_100000_pas() {
+        // The table stops at 100,000 rows; the export ends with the mark.
+        taper(u("Entier n\n[a]\nDonner à n la valeur n+1\nAller à [a] si n > 0\nAfficher n"));
+        w->itemExePasApas->trigger();
+        for (int k = 0; k <= nbLignesSuiviMax; ++k)
+            w->PanneauVariables->noterPas(w->donnees(), 2);
+        QCOMPARE(suivi()->rowCount(), nbLignesSuiviMax);
+        QVERIFY(suivi()->tronque());
+        const QString chemin = dossier.filePath(u("long.csv"));
+        script->exports = {chemin};
+        w->itemExporterSuivi->trigger();
+        const QList<QByteArray> lignes = lire(chemin).split('\n');
+        QCOMPARE(lignes.size(), nbLignesSuiviMax + 3);   // the header, the rows, "...", nothing after
+        QVERIFY(lignes.value(nbLignesSuiviMax).contains(";Donner \xC3\xA0 n la valeur n+1;"));
+        QCOMPARE(lignes.value(nbLignesSuiviMax + 1), QByteArray("...\r"));
     }
 
     void panneaux_suivent_leur_police() {

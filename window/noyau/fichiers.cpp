@@ -36,21 +36,24 @@ std::string normaliserSautsDeLigne(const std::string& texte) {
 // The toolkit's error report: the message, with a full stop when its last
 // character sorts after ".".
 // A reason, when given, follows on a line of its own.
-void signalerEchec(TdonneesCommunes& d, const std::string& debut, const std::string& chemin,
-                   const std::string& raison = {}) {
+std::string messageEchec(const std::string& debut, const std::string& chemin, const std::string& raison) {
     std::string message = debut + depuisUtf8(chemin);
     if (!message.empty() && static_cast<unsigned char>(message.back()) > static_cast<unsigned char>('.'))
         message += '.';
     if (!raison.empty())
         message += "\r\n" + raison;
-    d.fenetre->afficherErreur(message);
+    return message;
 }
 
-// The editor takes seconds per hundred thousand lines, and no program runs
-// past line 1000: a file of more lines than this, with text after line
-// 1000, is refused before the editor is touched rather than freezing the
-// window for minutes.
-constexpr size_t lignesOuvrablesMax = 100000;
+void signalerEchec(TdonneesCommunes& d, const std::string& debut, const std::string& chemin,
+                   const std::string& raison = {}) {
+    d.fenetre->afficherErreur(messageEchec(debut, chemin, raison));
+}
+
+const std::string& debutEchecCreation() {
+    static const std::string texte = depuisUtf8("Impossible de créer le fichier ");
+    return texte;
+}
 
 void legendeAvecFichier(TdonneesCommunes& d) { d.fenetre->legendeFenetreAvecChemin("Trevane - ", d.nomFichier); }
 
@@ -58,9 +61,7 @@ void legendeAvecFichier(TdonneesCommunes& d) { d.fenetre->legendeFenetreAvecChem
 // program's own: the extension rule may have turned the name typed into
 // that of another program.
 bool confirmerRemplacement(TdonneesCommunes& d, const std::string& chemin) {
-    static const std::string debut = depuisUtf8("Le fichier ");
-    static const std::string fin = depuisUtf8(" existe déjà.\r\nVoulez-vous le remplacer ?");
-    return d.fenetre->demanderConfirmation(debut + depuisUtf8(chemin) + fin, "Attention");
+    return d.fenetre->demanderConfirmation(questionRemplacement(chemin), "Attention");
 }
 
 // Loads `fichierChoisi` into the editor; false (after the error box) when the
@@ -111,6 +112,16 @@ void ouvrirChoisi(TdonneesCommunes& d, const std::string& chemin) {
 }
 
 } // namespace
+
+std::string messageEchecCreation(const std::string& chemin, const std::string& raison) {
+    return messageEchec(debutEchecCreation(), chemin, raison);
+}
+
+std::string questionRemplacement(const std::string& chemin) {
+    static const std::string debut = depuisUtf8("Le fichier ");
+    static const std::string fin = depuisUtf8(" existe déjà.\r\nVoulez-vous le remplacer ?");
+    return debut + depuisUtf8(chemin) + fin;
+}
 
 bool confirmerAbandon(TdonneesCommunes& d) {
     static const std::string texte = depuisUtf8(
@@ -163,9 +174,9 @@ bool enregistrerProgramme(TdonneesCommunes& d) {
     Tfenetre& f = *d.fenetre;
     // What is written is what the editor shows, line ends as CR LF; the
     // modified flag stays set when the write fails, as nothing was saved.
-    if (!f.ecrireFichier(d.fichierChoisi, normaliserSautsDeLigne(f.texteEditeur()))) {
-        static const std::string message = depuisUtf8("Impossible de créer le fichier ");
-        signalerEchec(d, message, d.fichierChoisi);
+    std::string raison;
+    if (!f.ecrireFichier(d.fichierChoisi, normaliserSautsDeLigne(f.texteEditeur()), raison)) {
+        f.afficherErreur(messageEchecCreation(d.fichierChoisi, raison));
         return false;
     }
     f.effacerModificationEditeur();

@@ -2,9 +2,22 @@
 // dialogs, boxes and file access are window operations.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 struct TdonneesCommunes;
+
+// The editor takes seconds per hundred thousand lines, and no program runs
+// past line 1000: a file of more lines than this, with text after line
+// 1000, is refused before the editor is touched rather than freezing the
+// window for minutes.
+constexpr size_t lignesOuvrablesMax = 100000;
+
+// "Impossible de créer le fichier CHEMIN." and, on a line of its own, why
+// (`raison`, when not empty). Windows-1252; the path in UTF-8.
+std::string messageEchecCreation(const std::string& chemin, const std::string& raison);
+// The question asked before a file is replaced (Windows-1252).
+std::string questionRemplacement(const std::string& chemin);
 
 bool confirmerAbandon(TdonneesCommunes& d);
 // The part of the path after its last "/", without the first ".txt".
