@@ -2,7 +2,20 @@
 
 std::vector<std::string> decouperLignes(std::string_view texte) {
     std::vector<std::string> lignes;
-    pourChaqueLigne(texte, [&lignes](std::string_view ligne) { lignes.emplace_back(ligne); });
+    size_t debut = 0;
+    size_t i = 0;
+    while (i < texte.size()) {
+        const char c = texte[i];
+        if (c == '\r' || c == '\n') {
+            lignes.emplace_back(texte.substr(debut, i - debut));
+            i += (c == '\r' && i + 1 < texte.size() && texte[i + 1] == '\n') ? 2 : 1;
+            debut = i;
+        } else {
+            ++i;
+        }
+    }
+    if (debut < texte.size())
+        lignes.emplace_back(texte.substr(debut));
     return lignes;
 }
 
