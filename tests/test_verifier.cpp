@@ -298,7 +298,7 @@ TEST_F(verifier_classe, rapports_qui_detruiraient) {
         {{"--csv", "r", "--html", "r"}, "--html désigne le même fichier que --csv : r"},
         {{"--csv", "r.csv", "--html", "./absent/../r.csv"}, "--html désigne le même fichier que --csv : ./absent/../r.csv"},
         {{"--csv", "classe/../reference.txt"}, "--csv désigne le même fichier que --reference : classe/../reference.txt"},
-        {{"--html", "classe/faux.txt"}, "--html désigne le même fichier que un programme à vérifier : classe/faux.txt"},
+        {{"--html", "classe/faux.txt"}, "--html désigne le même fichier qu'un programme à vérifier : classe/faux.txt"},
     };
     for (const auto& c : cas) {
         std::vector<std::string> arguments = {"--reference", "reference.txt"};

@@ -70,22 +70,24 @@ bool memeFichier(const std::string& a, const std::string& b) {
 
 // A report must not replace the other report nor any file the check reads.
 bool rapportsDistincts(const Toptions& o, std::string& erreur) {
-    std::vector<std::pair<std::string, std::string>> lus = {{"--reference", o.reference}, {"--attendu", o.attendu}};
+    // What a report must not replace, as the message names it.
+    std::vector<std::pair<const char*, std::string>> autres = {{"que --reference", o.reference},
+                                                               {"que --attendu", o.attendu}};
     for (const std::string& entree : o.entrees)
-        lus.emplace_back("un programme à vérifier", entree);
-    for (const auto& [option, rapport] : {std::pair<const char*, std::string>{"--csv", o.csv}, {"--html", o.html}}) {
-        if (rapport.empty())
-            continue;
-        if (option == std::string_view("--html") && !o.csv.empty())
-            lus.emplace_back("--csv", o.csv);
-        for (const auto& [autre, chemin] : lus) {
-            if (!chemin.empty() && memeFichier(rapport, chemin)) {
-                erreur = std::string(option) + " désigne le même fichier que " + autre + " : " + nomLisible(rapport);
+        autres.emplace_back("qu'un programme à vérifier", entree);
+    const auto distinct = [&](const char* option, const std::string& rapport) {
+        for (const auto& [quoi, chemin] : autres) {
+            if (!rapport.empty() && !chemin.empty() && memeFichier(rapport, chemin)) {
+                erreur = std::string(option) + " désigne le même fichier " + quoi + " : " + nomLisible(rapport);
                 return false;
             }
         }
-    }
-    return true;
+        return true;
+    };
+    if (!distinct("--csv", o.csv))
+        return false;
+    autres.emplace_back("que --csv", o.csv);
+    return distinct("--html", o.html);
 }
 
 } // namespace

@@ -23,25 +23,15 @@ std::string surLigne(std::string_view w1252, bool blancsVisibles) {
     const bool coupee = w1252.size() > longueurGardee;
     const std::string texte = sur(versUtf8(w1252.substr(0, longueurGardee)));
     std::string cellule;
-    if (!blancsVisibles) {
-        cellule = texte;
-    } else {
-        for (size_t i = 0; i < texte.size();) {
-            const size_t n = texte.find_first_not_of(' ', i);
-            const size_t fin = n == std::string::npos ? texte.size() : n;
-            if (fin == i) {
-                const size_t blanc = texte.find(' ', i);
-                const size_t bout = blanc == std::string::npos ? texte.size() : blanc;
-                cellule.append(texte, i, bout - i);
-                i = bout;
-                continue;
-            }
-            cellule += "<span class=\"blanc\">";
-            for (size_t k = i; k < fin; ++k)
-                cellule += "·";
-            cellule += "</span>";
-            i = fin;
+    for (size_t i = 0; i < texte.size();) {
+        if (!blancsVisibles || texte[i] != ' ') {
+            cellule += texte[i++];
+            continue;
         }
+        cellule += "<span class=\"blanc\">";   // one mark for a run of blanks
+        for (; i < texte.size() && texte[i] == ' '; ++i)
+            cellule += "·";
+        cellule += "</span>";
     }
     if (coupee)
         cellule += "…";
@@ -60,9 +50,10 @@ std::string differenceDeBlancsFinaux(std::string_view attendue, std::string_view
         longue.find_first_not_of(' ', courte.size()) != std::string_view::npos || longue.size() > longueurGardee)
         return {};
     const size_t n = longue.size() - courte.size();
-    const std::string nombre = n == 1 ? "un blanc" : std::to_string(n) + " blancs";
-    return "Seule différence : " + nombre + (enTrop ? " en fin de ligne." : (n == 1 ? " manquant" : " manquants") +
-                                                                             std::string(" en fin de ligne."));
+    std::string blancs = n == 1 ? "un blanc" : std::to_string(n) + " blancs";
+    if (!enTrop)
+        blancs += n == 1 ? " manquant" : " manquants";
+    return "Seule différence : " + blancs + " en fin de ligne.";
 }
 
 // No script and no outside file: the content security policy forbids both,
