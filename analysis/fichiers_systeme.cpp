@@ -1,5 +1,8 @@
 #include "analysis/fichiers_systeme.h"
 
+#include <cerrno>
+#include <fcntl.h>
+#include <random>
 #include <sys/stat.h>
 #include <sys/types.h>
 #ifndef _WIN32
@@ -35,6 +38,17 @@ bool fichierOrdinaire(const std::string& chemin, uint64_t& taille) {
 
 bool forcerSurDisque(std::FILE* fichier) { return _commit(_fileno(fichier)) == 0; }
 
+static std::FILE* creerExclusif(const std::string& chemin) {
+    const int fd = _wopen(large(chemin).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
+                          _S_IREAD | _S_IWRITE);
+    if (fd < 0)
+        return nullptr;
+    std::FILE* fichier = _fdopen(fd, "wb");
+    if (!fichier)
+        _close(fd);
+    return fichier;
+}
+
 // Windows' rename refuses an existing target.
 bool remplacerFichier(const std::string& provisoire, const std::string& chemin) {
     return MoveFileExW(large(provisoire).c_str(), large(chemin).c_str(),
@@ -57,6 +71,18 @@ bool fichierOrdinaire(const std::string& chemin, uint64_t& taille) {
 
 bool forcerSurDisque(std::FILE* fichier) { return fsync(fileno(fichier)) == 0; }
 
+// O_EXCL fails on any existing name, a link included; the mode is the usual
+// one for a new file (the umask applies).
+static std::FILE* creerExclusif(const std::string& chemin) {
+    const int fd = open(chemin.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return nullptr;
+    std::FILE* fichier = fdopen(fd, "wb");
+    if (!fichier)
+        close(fd);
+    return fichier;
+}
+
 bool remplacerFichier(const std::string& provisoire, const std::string& chemin) {
     return std::rename(provisoire.c_str(), chemin.c_str()) == 0;
 }
@@ -64,6 +90,30 @@ bool remplacerFichier(const std::string& provisoire, const std::string& chemin) 
 bool supprimerFichier(const std::string& chemin) { return std::remove(chemin.c_str()) == 0; }
 
 #endif
+
+std::FILE* creerProvisoire(const std::string& chemin, std::string& provisoire) {
+#ifdef _WIN32
+    const size_t barre = chemin.find_last_of("/\\:");
+#else
+    const size_t barre = chemin.rfind('/');
+#endif
+    const std::string dossier = barre == std::string::npos ? std::string() : chemin.substr(0, barre + 1);
+    constexpr char signes[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device hasard;
+    for (int essai = 0; essai < 100; ++essai) {
+        std::string nom = ".trevane-";
+        for (int k = 0; k < 10; ++k)
+            nom += signes[hasard() % (sizeof signes - 1)];
+        errno = 0;
+        if (std::FILE* fichier = creerExclusif(dossier + nom)) {
+            provisoire = dossier + nom;
+            return fichier;
+        }
+        if (errno != EEXIST)
+            return nullptr;
+    }
+    return nullptr;
+}
 
 std::filesystem::path versCheminFs(const std::string& chemin) {
     return std::filesystem::path(std::u8string(chemin.begin(), chemin.end()));

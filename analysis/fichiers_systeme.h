@@ -17,6 +17,12 @@ bool fichierOrdinaire(const std::string& chemin, uint64_t& taille);
 // the disk, then the new file put in place of the old one in one step (a
 // crash leaves the old file or the new one, never half of one).
 bool forcerSurDisque(std::FILE* fichier);
+// A new file of an unpredictable name beside `chemin` (same folder, so that
+// it can replace it in one step; a short name, so that it fits wherever
+// `chemin` fits), created exclusively: never an existing file nor a link
+// planted under that name. Open for writing; its path in `provisoire`.
+// Null when it cannot be created.
+std::FILE* creerProvisoire(const std::string& chemin, std::string& provisoire);
 bool remplacerFichier(const std::string& provisoire, const std::string& chemin);
 bool supprimerFichier(const std::string& chemin);
 // Between such a path and std::filesystem's.

@@ -100,7 +100,7 @@ TEST(comparaison, blancs_ignores) {
 }
 
 TEST(comparaison, premiere_difference) {
-    const Tattendu attendu({"a", "b", "c"}, false);
+    const Tattendu attendu(std::vector<std::string>{"a", "b", "c"}, false);
     const auto comparer = [&](std::vector<std::string> lignes) {
         Tcomparaison c(attendu, false);
         for (const std::string& l : lignes)
@@ -113,16 +113,27 @@ TEST(comparaison, premiere_difference) {
     EXPECT_EQ(comparer({"a", "b", "c", "d"}), 3u);    // an extra one
     EXPECT_EQ(comparer({}), 0u);
     EXPECT_EQ(comparer({"a ", "b", "c"}), 0u);
-    EXPECT_EQ(detailDifference(&attendu.lignes[1], nullptr), "attendu : «b» / obtenu : (ligne manquante)");
+    EXPECT_EQ(detailDifference(attendu.lignes[1], std::nullopt), "attendu : «b» / obtenu : (ligne manquante)");
     const std::string longue(200, 'x');
-    EXPECT_EQ(detailDifference(nullptr, &longue),
+    EXPECT_EQ(detailDifference(std::nullopt, longue),
               "attendu : (aucune ligne) / obtenu : «" + std::string(120, 'x') + "…» (ligne en trop)");
+}
+
+// Expected lines held in one buffer are the editor's lines.
+TEST(comparaison, lignes_groupees) {
+    for (const char* texte : {"", "a", "a\r\nb\rc\nd", "\n\n\r\r\n", "x\r\n", "\r\n\r", " \n  "}) {
+        const std::vector<std::string> editeur = decouperLignes(texte);
+        const TlignesGroupees groupees(texte);
+        ASSERT_EQ(groupees.size(), editeur.size()) << texte;
+        for (size_t i = 0; i < editeur.size(); ++i)
+            EXPECT_EQ(groupees[i], editeur[i]) << texte << i;
+    }
 }
 
 // A program that writes without end: a bounded number of lines is kept, and
 // the receiver says when to stop.
 TEST(comparaison, sortie_sans_fin_bornee) {
-    const Tattendu attendu({"a", "b"}, false);
+    const Tattendu attendu(std::vector<std::string>{"a", "b"}, false);
     Tcomparaison c(attendu, false);
     const std::string ligne(1000, 'z');
     size_t recues = 0;
@@ -133,7 +144,7 @@ TEST(comparaison, sortie_sans_fin_bornee) {
     EXPECT_EQ(recues, 2 + margeLignes + 1);
     EXPECT_TRUE(c.debordee());
     EXPECT_LE(c.gardees().size(), 1 + contexteApres);
-    EXPECT_EQ(c.gardees()[0].size(), longueurGardee);
+    EXPECT_EQ(c.gardees()[0].size(), longueurGardee + 1);
     c.resserrer();
     EXPECT_EQ(c.difference(), 0u);
     EXPECT_EQ(c.premiereGardee(), 0u);
@@ -185,8 +196,21 @@ TEST(textes_rapport, html_et_controles) {
     EXPECT_EQ(sansControles("a\x1B[2Jb\nc\xC2\x85" "d\x7F\xC3\xA9"),
               "a\xEF\xBF\xBD[2Jb\xEF\xBF\xBD" "c\xEF\xBF\xBD" "d\xEF\xBF\xBD\xC3\xA9");
     EXPECT_EQ(nomLisible("\xC3\x89lodie.txt"), "\xC3\x89lodie.txt");   // UTF-8 kept
-    EXPECT_EQ(nomLisible("\xC9lodie.txt"), "\xC3\x89lodie.txt");       // else read as Windows-1252
-    EXPECT_EQ(nomLisible("a\x81"), "a\xEF\xBF\xBD");
+    // Anything else escaped: two files never share a name in a report.
+    const struct {
+        const char* octets;
+        const char* nom;
+    } noms[] = {
+        {"\xC9lodie.txt", "\\xC9lodie.txt"},   // Latin-1
+        {"a\x81", "a\\x81"},
+        {"\xC3", "\\xC3"},                     // cut sequence
+#ifndef _WIN32
+        {"\\xC9lodie.txt", "\\\\xC9lodie.txt"},   // the escape itself, typed in the name
+#endif
+        {"a\nb\xC2\x85", "a\\x0Ab\\xC2\\x85"},   // C0 and C1 controls
+    };
+    for (const auto& n : noms)
+        EXPECT_EQ(nomLisible(n.octets), n.nom) << n.octets;
     EXPECT_EQ(largeur("\xC3\x89l\xC2\xAB"), 3u);
 }
 

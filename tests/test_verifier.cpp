@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -121,7 +122,8 @@ TEST_F(verifier_classe, tableau_csv_et_statut) {
               "classe/sous-dossier/bavard.txt  sortie différente   1      attendu : «n =  1 s =  1» / obtenu : «<script>alert(1)</script>» ; sortie interrompue après 1005 lignes\n"
               "classe/sous-dossier/boucle.txt  trop long                  Arrêté après 1000000 instructions.\n"
               "classe/trop.txt                 sortie différente   5      attendu : (aucune ligne) / obtenu : «merci» (ligne en trop)\n"
-              "classe/utf8.txt                 réussi\n"
+              "classe/utf8.txt                 réussi                     Fichier lu en UTF-8 : il sera enregistré en "
+              "Windows-1252\n"
               "classe/vide.txt                 erreur d'analyse           Programme vide\n"
               "=SOMME(A1).txt                  réussi\n"
               "absent.txt                      illisible                  Impossible d'ouvrir le fichier\n"
@@ -141,7 +143,7 @@ TEST_F(verifier_classe, tableau_csv_et_statut) {
               "classe/sous-dossier/bavard.txt;sortie-differente;1;\"attendu : «n =  1 s =  1» / obtenu : «<script>alert(1)</script>» ; sortie interrompue après 1005 lignes\";2048\r\n"
               "classe/sous-dossier/boucle.txt;trop-long;;Arrêté après 1000000 instructions.;1000000\r\n"
               "classe/trop.txt;sortie-differente;5;attendu : (aucune ligne) / obtenu : «merci» (ligne en trop);15\r\n"
-              "classe/utf8.txt;reussi;;;14\r\n"
+              "classe/utf8.txt;reussi;;Fichier lu en UTF-8 : il sera enregistré en Windows-1252;14\r\n"
               "classe/vide.txt;erreur-analyse;;Programme vide;0\r\n"
               "'=SOMME(A1).txt;reussi;;;14\r\n"
               "absent.txt;illisible;;Impossible d'ouvrir le fichier;0\r\n");
@@ -149,7 +151,7 @@ TEST_F(verifier_classe, tableau_csv_et_statut) {
     // What the learner's program wrote is text on the page, never markup.
     const std::string html = lireFichier(dossier / "rapport.html");
     EXPECT_NE(html.find("&lt;script&gt;alert(1)&lt;/script&gt;"), std::string::npos);
-    EXPECT_NE(html.find("&lt;img src=x onerror=alert(1)&gt;"), std::string::npos);
+    EXPECT_NE(html.find("&lt;img<span class=\"blanc\">·</span>src=x"), std::string::npos);
     EXPECT_EQ(html.find("<script"), std::string::npos);
     EXPECT_EQ(html.find("<img"), std::string::npos);
     EXPECT_NE(html.find("classe/Élodie.txt"), std::string::npos);
@@ -182,7 +184,8 @@ TEST_F(verifier_classe, attendu_et_blancs_ignores) {
     EXPECT_EQ(r.statut, 0) << r.sortie << r.erreurs;
     EXPECT_EQ(lireFichier(dossier / "r.csv"), "\xEF\xBB\xBF" "fichier;statut;ligne;detail;instructions\r\n"
                                        "classe/Élodie.txt;reussi;;;14\r\n"
-                                       "classe/utf8.txt;reussi;;;14\r\n"
+                                       "classe/utf8.txt;reussi;;Fichier lu en UTF-8 : il sera enregistré en "
+                                       "Windows-1252;14\r\n"
                                        "'=SOMME(A1).txt;reussi;;;14\r\n");
 }
 
@@ -228,23 +231,159 @@ TEST_F(verifier_classe, reference_refusee) {
     EXPECT_EQ(absente.erreurs, "trevane-verifier : sortie attendue absent.txt : Impossible d'ouvrir le fichier\n");
 }
 
-// A report path that is not a regular file is written into, not replaced;
-// a report that cannot be written is a failure of the command.
-TEST_F(verifier_classe, ecriture_des_rapports) {
-    ecrire(dossier / "vrai.csv", "");
-    std::error_code sansLiens;   // Wine makes no symbolic links
-    fs::create_symlink("vrai.csv", dossier / "lien.csv", sansLiens);
-    if (!sansLiens) {
-        const Tlancement r =
-            verifier(dossier, {"--reference", "reference.txt", "--csv", "lien.csv", "classe/utf8.txt"});
-        EXPECT_EQ(r.statut, 0);
-        EXPECT_TRUE(fs::is_symlink(dossier / "lien.csv"));
-        EXPECT_EQ(lireFichier(dossier / "vrai.csv").substr(0, 3), "\xEF\xBB\xBF");
+// Every way a report's write can go wrong: the command fails with 74, an
+// existing report keeps its bytes, a file the report must not reach is left
+// alone, and no temporary file stays behind.
+TEST_F(verifier_classe, ecritures_des_rapports) {
+#ifdef _WIN32
+    GTEST_SKIP() << "no symbolic link nor file-size limit under Wine";
+#else
+    const std::string longNom = std::string(248, 'r') + ".csv";   // 252 characters
+    // Under a file-size limit, its signal ignored as the console programs do.
+    const std::vector<std::string> limite = {"sh", "-c", "ulimit -f 4; trap '' XFSZ; exec \"$0\" \"$@\"",
+                                             TREVANE_VERIFIER};
+    const struct {
+        const char* cas;
+        std::vector<std::string> avant;       // the command, before the checker's arguments
+        std::vector<std::string> arguments;
+        int statut;
+        const char* erreurs;
+    } cas[] = {
+        {"dossier absent", {TREVANE_VERIFIER}, {"--html", "nulle-part/r.html"}, 74,
+         "trevane-verifier : impossible d'écrire le rapport nulle-part/r.html\n"},
+        {"taille limitée", limite, {"--html", "ancien.html"}, 74,
+         "trevane-verifier : impossible d'écrire le rapport ancien.html\n"},
+        {"lien à l'ancien nom provisoire", {TREVANE_VERIFIER}, {"--csv", "r.csv"}, 0, ""},
+        {"lien vers le rapport", {TREVANE_VERIFIER}, {"--csv", "lien.csv"}, 0, ""},
+        {"nom de 252 caractères", {TREVANE_VERIFIER}, {"--csv", longNom}, 0, ""},
+    };
+    for (const auto& c : cas) {
+        ecrire(dossier / "ancien.html", "ancien");
+        ecrire(dossier / "victime.txt", "victime");
+        ecrire(dossier / "vrai.csv", "");
+        fs::remove(dossier / "lien.csv");
+        fs::remove(dossier / "r.csv.trevane-tmp");
+        fs::create_symlink("vrai.csv", dossier / "lien.csv");
+        fs::create_symlink("victime.txt", dossier / "r.csv.trevane-tmp");
+        std::vector<std::string> commande(c.avant.begin() + 1, c.avant.end());
+        for (const char* a : {"--reference", "reference.txt"})
+            commande.emplace_back(a);
+        commande.insert(commande.end(), c.arguments.begin(), c.arguments.end());
+        commande.emplace_back("classe/utf8.txt");
+        const Tlancement r = lancer(c.avant[0], commande, dossier);
+        EXPECT_EQ(r.statut, c.statut) << c.cas;
+        EXPECT_EQ(r.erreurs, c.erreurs) << c.cas;
+        EXPECT_EQ(lireFichier(dossier / "ancien.html"), "ancien") << c.cas;
+        EXPECT_EQ(lireFichier(dossier / "victime.txt"), "victime") << c.cas;
+        EXPECT_TRUE(fs::is_symlink(dossier / "lien.csv")) << c.cas;
+        for (const auto& entree : fs::directory_iterator(dossier))
+            EXPECT_EQ(entree.path().filename().string().rfind(".trevane-", 0), std::string::npos) << c.cas;
+        if (c.statut == 0) {
+            const fs::path rapport = dossier / (c.arguments[1] == "lien.csv" ? "vrai.csv" : c.arguments[1]);
+            EXPECT_EQ(lireFichier(rapport).substr(0, 3), "\xEF\xBB\xBF") << c.cas;
+        }
     }
-    const Tlancement echec = verifier(dossier, {"--reference", "reference.txt", "--html", "nulle-part/r.html",
-                                               "classe/utf8.txt"});
-    EXPECT_EQ(echec.statut, 74);
-    EXPECT_EQ(echec.erreurs, "trevane-verifier : impossible d'écrire le rapport nulle-part/r.html\n");
+#endif
+}
+
+// Command lines that would destroy work are refused before anything runs.
+TEST_F(verifier_classe, rapports_qui_detruiraient) {
+    const std::string faux = lireFichier(dossier / "classe" / "faux.txt");
+    const struct {
+        std::vector<std::string> arguments;
+        const char* message;
+    } cas[] = {
+        {{"--csv", ""}, "nom de fichier vide pour --csv"},
+        {{"--html=", "--csv", "r.csv"}, "nom de fichier vide pour --html"},
+        {{"--csv", "r", "--html", "r"}, "--html désigne le même fichier que --csv : r"},
+        {{"--csv", "r.csv", "--html", "./absent/../r.csv"}, "--html désigne le même fichier que --csv : ./absent/../r.csv"},
+        {{"--csv", "classe/../reference.txt"}, "--csv désigne le même fichier que --reference : classe/../reference.txt"},
+        {{"--html", "classe/faux.txt"}, "--html désigne le même fichier qu'un programme à vérifier : classe/faux.txt"},
+    };
+    for (const auto& c : cas) {
+        std::vector<std::string> arguments = {"--reference", "reference.txt"};
+        arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+        arguments.emplace_back("classe");
+        arguments.emplace_back("classe/faux.txt");
+        const Tlancement r = verifier(dossier, arguments);
+        EXPECT_EQ(r.statut, 64) << c.message;
+        EXPECT_EQ(r.erreurs.substr(0, r.erreurs.find('\n')), std::string("trevane-verifier : ") + c.message);
+        EXPECT_EQ(r.sortie, "");
+    }
+    EXPECT_EQ(lireFichier(dossier / "classe" / "faux.txt"), faux);
+    EXPECT_FALSE(fs::exists(dossier / "r.csv"));
+}
+
+// Every entry named "*.txt" in a class folder gets its row, whatever it is;
+// a link out of the folder is refused (the teacher's solution stays his);
+// names that are not UTF-8 are escaped, so that none shows as another; a
+// Windows-1252 program that reads as UTF-8 is checked so, and says it.
+TEST_F(verifier_classe, entrees_hostiles) {
+#ifdef _WIN32
+    GTEST_SKIP() << "no FIFO nor symbolic link under Wine";
+#else
+    const fs::path c = dossier / "hostile";
+    fs::path profond = c;
+    for (int i = 0; i < 40; ++i)
+        profond /= "d";
+    programme(profond / "profond.txt", autreSolution);
+    programme(c / "bon.txt", autreSolution);
+    programme(c / "\xC3\xA9l\xC3\xA8ve.txt", autreSolution);   // named in UTF-8
+    programme(c / "\xE9l\xE8ve.txt", autreSolution);            // in Latin-1
+    ecrire(c / "gagne.txt", "Afficher \"GAGN\xC9\xA0!\"\r\n");   // "GAGNÉ !" in Windows-1252, valid UTF-8
+    ASSERT_EQ(mkfifo((c / "fifo.txt").c_str(), 0600), 0);
+    fs::create_symlink("/dev/null", c / "peripherique.txt");
+    fs::create_symlink("absent", c / "pendant.txt");
+    fs::create_symlink("boucle.txt", c / "boucle.txt");
+    fs::create_symlink("../reference.txt", c / "solution.txt");
+    fs::create_symlink("bon.txt", c / "lien.txt");
+    fs::create_symlink("d", c / "lien-dossier.txt");
+    const Tlancement r = verifier(dossier, {"--reference", "reference.txt", "--csv", "r.csv", "hostile"});
+    EXPECT_EQ(r.statut, 1);
+    EXPECT_EQ(lireFichier(dossier / "r.csv"),
+              "\xEF\xBB\xBF" "fichier;statut;ligne;detail;instructions\r\n"
+              "hostile/bon.txt;reussi;;;14\r\n"
+              "hostile/boucle.txt;illisible;;Impossible d'ouvrir le fichier;0\r\n" +
+                  profond.lexically_relative(dossier).generic_string() + "/profond.txt;reussi;;;14\r\n"
+              "hostile/élève.txt;reussi;;;14\r\n"
+              "hostile/fifo.txt;illisible;;Impossible d'ouvrir le fichier;0\r\n"
+              "hostile/gagne.txt;sortie-differente;1;\"attendu : «n =  1 s =  1» / obtenu : «GAGN?!» ; Fichier lu en "
+              "UTF-8 : il sera enregistré en Windows-1252 ; 1 caractère remplacé par « ? »\";1\r\n"
+              "hostile/lien-dossier.txt;illisible;;Impossible d'ouvrir le fichier;0\r\n"
+              "hostile/lien.txt;reussi;;;14\r\n"
+              "hostile/pendant.txt;illisible;;Impossible d'ouvrir le fichier;0\r\n"
+              "hostile/peripherique.txt;illisible;;lien vers l'extérieur du dossier;0\r\n"
+              "hostile/solution.txt;illisible;;lien vers l'extérieur du dossier;0\r\n"
+              "hostile/\\xE9l\\xE8ve.txt;reussi;;;14\r\n");
+#endif
+}
+
+// The page shows a difference made of blanks, and what one program adds to
+// it stays bounded however long and full of "&" its lines are.
+TEST_F(verifier_classe, page_html_lisible_et_bornee) {
+    ecrire(dossier / "abc.txt", "a\nb\nc\n");
+    programme(dossier / "html" / "blanc-final.txt", "Afficher \"a \"\nAfficher \"b\"\nAfficher \"c\"\n");
+    programme(dossier / "html" / "ligne-blanche.txt", "Afficher \"a\"\nAfficher \"b\"\nAfficher \"c\"\nAfficher \" \"\n");
+    const Tlancement r = verifier(dossier, {"--attendu", "abc.txt", "--html", "r.html", "html"});
+    EXPECT_EQ(r.statut, 1);
+    const std::string html = lireFichier(dossier / "r.html");
+    const std::string blanc = "<span class=\"blanc\">·</span>", fin = "<span class=\"blanc\">⏎</span>";
+    EXPECT_NE(html.find("<td>a" + fin + "</td><td>a" + blanc + fin + "</td>"), std::string::npos);
+    EXPECT_NE(html.find("Seule différence : un blanc en fin de ligne."), std::string::npos);
+    EXPECT_NE(html.find("<td class=\"absente\">(aucune ligne)</td><td>" + blanc + fin + "</td>"), std::string::npos);
+    EXPECT_NE(html.find("<td>b</td><td>b</td>"), std::string::npos);   // equal lines as they are
+
+    std::string bavard = "Entier n\n[a]\nDonner à n la valeur n + 1\nAfficher \"";
+    for (int i = 0; i < 300; ++i)
+        bavard += "&\"\"";
+    programme(dossier / "bavards" / "un.txt", bavard + "\"\nAller à [a] si n < 100\n");
+    const auto taille = [&] {
+        EXPECT_EQ(verifier(dossier, {"--attendu", "abc.txt", "--html", "b.html", "bavards"}).statut, 1);
+        return lireFichier(dossier / "b.html").size();
+    };
+    const size_t un = taille();
+    fs::copy_file(dossier / "bavards" / "un.txt", dossier / "bavards" / "deux.txt");
+    EXPECT_LT(taille() - un, 16000u);
 }
 
 TEST_F(verifier_classe, usage) {

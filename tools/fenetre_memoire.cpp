@@ -119,8 +119,8 @@ bool lireFichierOctets(const std::string& chemin, std::string& octets) {
 }
 
 bool ecrireFichierOctets(const std::string& chemin, const std::string& octets) {
-    const std::string provisoire = chemin + ".trevane-tmp";
-    std::FILE* fichier = ouvrirFichier(provisoire, "wb");
+    std::string provisoire;
+    std::FILE* fichier = creerProvisoire(chemin, provisoire);
     if (!fichier)
         return false;
     bool ok = std::fwrite(octets.data(), 1, octets.size(), fichier) == octets.size();

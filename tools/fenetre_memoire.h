@@ -82,8 +82,9 @@ public:
     bool fichierExiste(const std::string& chemin) override;
 };
 
-// Whole-file access on the local file system, shared by the runner and the
-// in-memory window. A write goes to a temporary file in the same folder that
-// replaces the target only once complete, so a failure leaves the old file.
+// Whole-file access on the local file system, shared by the console tools
+// and the in-memory window. A write goes to a new file of an unpredictable
+// name in the same folder (creerProvisoire) that replaces the target only
+// once complete: a failure leaves the old file, and no temporary one.
 bool lireFichierOctets(const std::string& chemin, std::string& octets);
 bool ecrireFichierOctets(const std::string& chemin, const std::string& octets);

@@ -1,12 +1,10 @@
 #include "tools/lecture_texte.h"
 
-#include "analysis/decodage_fichier.h"
 #include "analysis/lecture_programme.h"
-#include "analysis/lignes.h"
 
 #include <limits>
 
-TlectureTexte lireTexte(const std::string& chemin, std::vector<std::string>& lignes) {
+TlectureTexte lireTexte(const std::string& chemin, TfichierDecode& fichier) {
     std::string octets;
     // Expected outputs may be longer than any program: only the size bounds them.
     switch (lireProgramme(chemin, std::numeric_limits<size_t>::max(), octets)) {
@@ -18,8 +16,6 @@ TlectureTexte lireTexte(const std::string& chemin, std::vector<std::string>& lig
     case Tlecture::illisible:
         return TlectureTexte::illisible;
     }
-    const TfichierDecode lu = decoderFichier(octets);
-    std::string().swap(octets);
-    lignes = decouperLignes(lu.texte);
+    fichier = decoderFichier(octets);
     return TlectureTexte::lu;
 }

@@ -23,12 +23,11 @@ std::string lignePourComparer(std::string_view ligne, bool ignorerBlancs) {
     return resultat;
 }
 
-Tattendu::Tattendu(std::vector<std::string> l, bool ignorerBlancs) : lignes(std::move(l)) {
-    comparees.reserve(lignes.size());
-    for (const std::string& ligne : lignes) {
-        comparees.push_back(lignePourComparer(ligne, ignorerBlancs));
-        octets += ligne.size() + 1;
-    }
+Tattendu::Tattendu(TlignesGroupees l, bool ignorer)
+    : lignes(std::move(l)), ignorerBlancs(ignorer), octets(lignes.octets() + lignes.size()) {
+    if (ignorerBlancs)
+        for (size_t i = 0; i < lignes.size(); ++i)
+            comparees.ajouter(lignePourComparer(lignes[i], true));
 }
 
 void Tcomparaison::recevoir(std::string_view ligne) {
@@ -37,16 +36,16 @@ void Tcomparaison::recevoir(std::string_view ligne) {
     const size_t i = recues_++;
     octets_ += ligne.size() + 1;
     if (!difference_) {
-        const bool egale = i < attendu_.comparees.size() &&
-                           (ignorerBlancs_ ? lignePourComparer(ligne, true) == attendu_.comparees[i]
-                                           : ligne == attendu_.comparees[i]);
+        const bool egale = i < attendu_.lignes.size() &&
+                           (ignorerBlancs_ ? lignePourComparer(ligne, true) == attendu_.comparee(i)
+                                           : ligne == attendu_.comparee(i));
         if (!egale)
             difference_ = i;
     }
     // Before the difference only the last few lines are kept, then the few
     // after it.
     if (!difference_ || i <= *difference_ + contexteApres) {
-        gardees_.emplace_back(ligne.substr(0, longueurGardee));
+        gardees_.emplace_back(ligne.substr(0, longueurGardee + 1));
         if (!difference_ && gardees_.size() > contexteAvant) {
             gardees_.pop_front();
             ++premiereGardee_;
@@ -80,15 +79,15 @@ void Trecueil::recevoir(std::string_view ligne) {
         deborde_ = true;
         return;
     }
-    lignes.emplace_back(ligne);
+    lignes.ajouter(ligne);
 }
 
 namespace {
 
 // A line between « and », cut to a readable length.
-std::string citer(const std::string& ligne) {
+std::string citer(std::string_view ligne) {
     constexpr size_t longueurCitee = 120;
-    std::string texte = "«" + versUtf8(std::string_view(ligne).substr(0, longueurCitee));
+    std::string texte = "«" + versUtf8(ligne.substr(0, longueurCitee));
     if (ligne.size() > longueurCitee)
         texte += "…";
     return texte + "»";
@@ -96,12 +95,12 @@ std::string citer(const std::string& ligne) {
 
 } // namespace
 
-std::string detailDifference(const std::string* attendue, const std::string* obtenue) {
+std::string detailDifference(std::optional<std::string_view> attendue, std::optional<std::string_view> obtenue) {
     std::string detail = "attendu : ";
     detail += attendue ? citer(*attendue) : "(aucune ligne)";
     detail += " / obtenu : ";
     detail += obtenue ? citer(*obtenue) : "(ligne manquante)";
-    if (attendue == nullptr)
+    if (!attendue)
         detail += " (ligne en trop)";
     return detail;
 }

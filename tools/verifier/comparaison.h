@@ -4,6 +4,8 @@
 // leading blank.
 #pragma once
 
+#include "tools/verifier/lignes_groupees.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -17,19 +19,23 @@
 std::string lignePourComparer(std::string_view ligne, bool ignorerBlancs);
 
 struct Tattendu {
-    std::vector<std::string> lignes;     // as given
-    std::vector<std::string> comparees;  // as compared
+    TlignesGroupees lignes;      // as given
+    TlignesGroupees comparees;   // as compared, with --ignorer-blancs only
+    bool ignorerBlancs = false;
     size_t octets = 0;
 
     Tattendu() = default;
-    Tattendu(std::vector<std::string> lignes, bool ignorerBlancs);
+    Tattendu(TlignesGroupees lignes, bool ignorerBlancs);
+    std::string_view comparee(size_t i) const { return ignorerBlancs ? comparees[i] : lignes[i]; }
 };
 
-// Lines kept for the reports on either side of the first difference.
-constexpr size_t contexteAvant = 5;
+// Lines kept for the reports on either side of the first difference: with
+// it, the 20 rows the HTML page shows at most for one program.
+constexpr size_t contexteAvant = 4;
 constexpr size_t contexteApres = 15;
-// Characters of a line kept for the reports; the comparison sees all.
-constexpr size_t longueurGardee = 400;
+// Characters of a line the reports show; one more is kept, to tell a line
+// cut there from one of that length. The comparison sees all.
+constexpr size_t longueurGardee = 500;
 // A program that writes more than this beyond the expected output is stopped.
 constexpr size_t margeLignes = 1000;
 constexpr size_t margeOctets = 1u << 20;
@@ -55,7 +61,7 @@ public:
     std::optional<size_t> difference() const;
     size_t nombreRecues() const { return recues_; }
     bool debordee() const { return deborde_; }
-    // The lines kept, from index `premiereGardee()`, at most `longueurGardee`
+    // The lines kept, from index `premiereGardee()`, at most `longueurGardee` + 1
     // characters each: a few before the difference and a few after it.
     const std::deque<std::string>& gardees() const { return gardees_; }
     size_t premiereGardee() const { return premiereGardee_; }
@@ -82,7 +88,7 @@ public:
     void recevoir(std::string_view ligne) override;
     bool assez() const override { return deborde_; }
     bool debordee() const { return deborde_; }
-    std::vector<std::string> lignes;
+    TlignesGroupees lignes;
 
 private:
     size_t octets_ = 0;
@@ -90,5 +96,5 @@ private:
 };
 
 // «attendu : «…» / obtenu : «…»», a missing or an extra line shown as such
-// (UTF-8). `obtenue` is null for a missing line, `attendue` for an extra one.
-std::string detailDifference(const std::string* attendue, const std::string* obtenue);
+// (UTF-8). `obtenue` is empty for a missing line, `attendue` for an extra one.
+std::string detailDifference(std::optional<std::string_view> attendue, std::optional<std::string_view> obtenue);

@@ -42,10 +42,15 @@ std::string cleDeTri(const std::string& chemin) {
     return cle;
 }
 
-bool avant(const std::pair<std::string, bool>& a, const std::pair<std::string, bool>& b) {
-    const std::string ca = cleDeTri(a.first);
-    const std::string cb = cleDeTri(b.first);
-    return ca != cb ? ca < cb : a < b;
+struct Ttrouve {
+    std::string relatif;   // below the entry, '/' between the names
+    std::string refus;
+};
+
+bool avant(const Ttrouve& a, const Ttrouve& b) {
+    const std::string ca = cleDeTri(a.relatif);
+    const std::string cb = cleDeTri(b.relatif);
+    return ca != cb ? ca < cb : a.relatif < b.relatif;
 }
 
 std::string joindre(const std::string& dossier, const std::string& relatif) {
@@ -56,31 +61,76 @@ std::string joindre(const std::string& dossier, const std::string& relatif) {
     return dossier + "/" + relatif;
 }
 
-// Every "*.txt" below `dossier`, as paths relative to `racine`; a folder that
-// cannot be listed becomes an entry of its own (`dossierIlisible`) and the
-// others are still searched. Linked folders are not followed (no loop).
-void parcourir(const fs::path& racine, const fs::path& dossier, std::vector<std::pair<std::string, bool>>& trouves) {
-    std::error_code erreur;
-    fs::directory_iterator i(dossier, erreur);
-    for (; !erreur && i != fs::directory_iterator(); i.increment(erreur)) {
-        std::error_code e;
-        const bool lien = i->is_symlink(e);
-        if (!lien && i->is_directory(e))
-            parcourir(racine, i->path(), trouves);
-        else if (i->is_regular_file(e) && estProgramme(i->path()))
-            trouves.emplace_back(depuisCheminFs(i->path().lexically_relative(racine)), false);
-    }
-    if (erreur)
-        trouves.emplace_back(depuisCheminFs(dossier.lexically_relative(racine)), true);
+// True when `chemin` (made canonical) is `racine` or below it.
+bool dans(const fs::path& racine, const fs::path& chemin) {
+    const auto [r, c] = std::mismatch(racine.begin(), racine.end(), chemin.begin(), chemin.end());
+    return r == racine.end();
 }
 
+const char* const refusDossier = "Impossible de lire le dossier";
+const char* const refusLienExterieur = "lien vers l'extérieur du dossier";
+
+// One folder's entries: its programs go to `trouves`, its subfolders (not
+// linked ones: no loop) are given back by name, to be searched in turn.
+std::vector<std::string> lister(const fs::path& racine, const fs::path& racineReelle, const std::string& relatif,
+                                std::vector<Ttrouve>& trouves) {
+    std::vector<std::string> sousDossiers;
+    std::error_code erreur;
+    fs::directory_iterator i(relatif.empty() ? racine : racine / versCheminFs(relatif), erreur);
+    for (; !erreur && i != fs::directory_iterator(); i.increment(erreur)) {
+        const std::string nom = depuisCheminFs(i->path().filename());
+        const std::string chemin = relatif.empty() ? nom : relatif + "/" + nom;
+        std::error_code e;
+        const fs::file_status etat = i->symlink_status(e);
+        if (fs::is_directory(etat)) {
+            sousDossiers.push_back(nom);
+        } else if (estProgramme(i->path())) {
+            std::string refus;
+            if (fs::is_symlink(etat)) {
+                const fs::path cible = fs::canonical(i->path(), e);
+                if (!e && !dans(racineReelle, cible))
+                    refus = refusLienExterieur;
+            }
+            trouves.push_back({chemin, std::move(refus)});   // a dangling link or a pipe: `illisible` when read
+        }
+    }
+    if (erreur)
+        trouves.push_back({relatif.empty() ? "." : relatif, refusDossier});
+    return sousDossiers;
+}
+
+// Every entry named "*.txt" below `entree`. The walk keeps, for each folder
+// on the way down, only the names of the subfolders still to search, and a
+// single path: memory grows with the depth, not with its square.
 void parcourirDossier(const std::string& entree, std::vector<Tprogramme>& programmes) {
-    std::vector<std::pair<std::string, bool>> trouves;
-    parcourir(versCheminFs(entree), versCheminFs(entree), trouves);
+    const fs::path racine = versCheminFs(entree);
+    std::error_code erreur;
+    const fs::path racineReelle = fs::canonical(racine, erreur);
+    std::vector<Ttrouve> trouves;
+    struct Tniveau {
+        std::vector<std::string> aVisiter;
+        size_t longueur;   // of `relatif` at this folder
+    };
+    std::string relatif;
+    std::vector<Tniveau> pile;
+    pile.push_back({lister(racine, racineReelle, relatif, trouves), 0});
+    while (!pile.empty()) {
+        Tniveau& niveau = pile.back();
+        if (niveau.aVisiter.empty()) {
+            pile.pop_back();
+            continue;
+        }
+        relatif.resize(niveau.longueur);
+        relatif += (relatif.empty() ? "" : "/") + niveau.aVisiter.back();
+        niveau.aVisiter.pop_back();
+        const size_t longueur = relatif.size();
+        std::vector<std::string> sousDossiers = lister(racine, racineReelle, relatif, trouves);
+        pile.push_back({std::move(sousDossiers), longueur});
+    }
     std::sort(trouves.begin(), trouves.end(), avant);
-    for (const auto& [relatif, illisible] : trouves) {
-        const std::string chemin = relatif == "." ? entree : joindre(entree, relatif);
-        programmes.push_back({chemin, chemin, illisible});
+    for (Ttrouve& t : trouves) {
+        const std::string chemin = t.relatif == "." ? entree : joindre(entree, t.relatif);
+        programmes.push_back({chemin, chemin, std::move(t.refus)});
     }
 }
 
@@ -93,7 +143,7 @@ std::vector<Tprogramme> listerProgrammes(const std::vector<std::string>& entrees
         if (fs::is_directory(versCheminFs(entree), erreur))
             parcourirDossier(entree, programmes);
         else
-            programmes.push_back({entree, entree, false});
+            programmes.push_back({entree, entree, {}});
     }
     return programmes;
 }

@@ -32,13 +32,20 @@ int refuser(const std::string& message) {
 }
 
 // A new or regular file is replaced whole once written (a failure leaves the
-// old one); anything else (a link, "/dev/stdout", a pipe) is written into,
-// never replaced.
+// old one and no temporary file); a link to a regular file has its target
+// replaced so, and stays a link; anything else ("/dev/stdout" on a pipe, a
+// FIFO) is written into, never replaced.
 bool ecrireDans(const std::string& chemin, const std::string& contenu) {
+    namespace fs = std::filesystem;
     std::error_code erreur;
-    const auto etat = std::filesystem::symlink_status(versCheminFs(chemin), erreur);
-    if (erreur || std::filesystem::is_regular_file(etat))
+    const auto etat = fs::symlink_status(versCheminFs(chemin), erreur);
+    if (erreur || fs::is_regular_file(etat) || !fs::exists(etat))
         return ecrireFichierOctets(chemin, contenu);
+    if (fs::is_symlink(etat)) {
+        const fs::path cible = fs::canonical(versCheminFs(chemin), erreur);
+        if (!erreur && fs::is_regular_file(cible, erreur))
+            return ecrireFichierOctets(depuisCheminFs(cible), contenu);
+    }
     std::FILE* fichier = ouvrirFichier(chemin, "wb");
     if (!fichier)
         return false;
@@ -75,7 +82,7 @@ int main(int argc, char** argv) {
     p.graine = o.graine;
 
     // The expected output, before any learner's program runs.
-    std::vector<std::string> lignes;
+    TlignesGroupees lignes;
     std::string raison;
     TcontexteHtml contexte;
     if (!o.reference.empty()) {

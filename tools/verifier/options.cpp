@@ -1,8 +1,13 @@
 #include "tools/verifier/options.h"
 
+#include "analysis/fichiers_systeme.h"
 #include "tools/nombre_argument.h"
+#include "tools/verifier/textes_rapport.h"
 
+#include <filesystem>
 #include <string_view>
+#include <system_error>
+#include <utility>
 
 namespace {
 
@@ -26,8 +31,14 @@ bool appliquer(Toptions& o, Tvaleur quoi, std::string_view nom, std::string_view
     switch (quoi) {
     case Tvaleur::reference: o.reference = valeur; return true;
     case Tvaleur::attendu: o.attendu = valeur; return true;
-    case Tvaleur::csv: o.csv = valeur; return true;
-    case Tvaleur::html: o.html = valeur; return true;
+    case Tvaleur::csv:
+    case Tvaleur::html:
+        if (valeur.empty()) {   // an empty name would silently write no report
+            erreur = "nom de fichier vide pour " + std::string(nom);
+            return false;
+        }
+        (quoi == Tvaleur::csv ? o.csv : o.html) = valeur;
+        return true;
     case Tvaleur::maxInstructions:
         if (!lireNombre(valeur, o.maxInstructions) || o.maxInstructions == 0)
             return nombreInvalide();
@@ -42,6 +53,41 @@ bool appliquer(Toptions& o, Tvaleur quoi, std::string_view nom, std::string_view
         return true;
     }
     return false;
+}
+
+// True when the two paths name one file, however spelt ("./", "..", a
+// link, another hard link).
+bool memeFichier(const std::string& a, const std::string& b) {
+    namespace fs = std::filesystem;
+    std::error_code e;
+    if (fs::equivalent(versCheminFs(a), versCheminFs(b), e) && !e)
+        return true;
+    std::error_code ea, eb;
+    const fs::path pa = fs::weakly_canonical(fs::absolute(versCheminFs(a), ea), ea);
+    const fs::path pb = fs::weakly_canonical(fs::absolute(versCheminFs(b), eb), eb);
+    return !ea && !eb && pa == pb;
+}
+
+// A report must not replace the other report nor any file the check reads.
+bool rapportsDistincts(const Toptions& o, std::string& erreur) {
+    // What a report must not replace, as the message names it.
+    std::vector<std::pair<const char*, std::string>> autres = {{"que --reference", o.reference},
+                                                               {"que --attendu", o.attendu}};
+    for (const std::string& entree : o.entrees)
+        autres.emplace_back("qu'un programme à vérifier", entree);
+    const auto distinct = [&](const char* option, const std::string& rapport) {
+        for (const auto& [quoi, chemin] : autres) {
+            if (!rapport.empty() && !chemin.empty() && memeFichier(rapport, chemin)) {
+                erreur = std::string(option) + " désigne le même fichier " + quoi + " : " + nomLisible(rapport);
+                return false;
+            }
+        }
+        return true;
+    };
+    if (!distinct("--csv", o.csv))
+        return false;
+    autres.emplace_back("que --csv", o.csv);
+    return distinct("--html", o.html);
 }
 
 } // namespace
@@ -96,7 +142,7 @@ bool lireOptions(int argc, const char* const* argv, Toptions& o, std::string& er
         erreur = "aucun programme ni dossier à vérifier";
         return false;
     }
-    return true;
+    return rapportsDistincts(o, erreur);
 }
 
 const char* texteAide() {

@@ -3,16 +3,57 @@
 #include "tools/verifier/textes_rapport.h"
 
 #include <algorithm>
+#include <optional>
+#include <string_view>
 
 namespace {
 
 // Learner text for the page: controls replaced, then escaped.
 std::string sur(std::string_view utf8) { return echapperHtml(sansControles(utf8)); }
-std::string surLigne(const std::string& w1252) {
-    std::string texte = sur(versUtf8(std::string_view(w1252).substr(0, longueurGardee)));
-    if (w1252.size() >= longueurGardee)
-        texte += "…";
-    return texte;
+
+// What one program's side-by-side table may hold beyond its first differing
+// row: a class of programs that write long lines full of "&" makes a page
+// that a browser still opens.
+constexpr size_t octetsParProgramme = 8 << 10;
+
+// A line of output for a cell, cut at `longueurGardee` characters with "…".
+// In a differing row every blank shows as "·" and the line's end as "⏎": a
+// difference made of blanks is seen.
+std::string surLigne(std::string_view w1252, bool blancsVisibles) {
+    const bool coupee = w1252.size() > longueurGardee;
+    const std::string texte = sur(versUtf8(w1252.substr(0, longueurGardee)));
+    std::string cellule;
+    for (size_t i = 0; i < texte.size();) {
+        if (!blancsVisibles || texte[i] != ' ') {
+            cellule += texte[i++];
+            continue;
+        }
+        cellule += "<span class=\"blanc\">";   // one mark for a run of blanks
+        for (; i < texte.size() && texte[i] == ' '; ++i)
+            cellule += "·";
+        cellule += "</span>";
+    }
+    if (coupee)
+        cellule += "…";
+    else if (blancsVisibles)
+        cellule += "<span class=\"blanc\">⏎</span>";
+    return cellule;
+}
+
+// When two lines differ only by blanks at their end, that difference in
+// words ("un blanc en fin de ligne"); empty otherwise.
+std::string differenceDeBlancsFinaux(std::string_view attendue, std::string_view obtenue) {
+    const bool enTrop = obtenue.size() > attendue.size();
+    const std::string_view courte = enTrop ? attendue : obtenue;
+    const std::string_view longue = enTrop ? obtenue : attendue;
+    if (courte.size() == longue.size() || longue.substr(0, courte.size()) != courte ||
+        longue.find_first_not_of(' ', courte.size()) != std::string_view::npos || longue.size() > longueurGardee)
+        return {};
+    const size_t n = longue.size() - courte.size();
+    std::string blancs = n == 1 ? "un blanc" : std::to_string(n) + " blancs";
+    if (!enTrop)
+        blancs += n == 1 ? " manquant" : " manquants";
+    return "Seule différence : " + blancs + " en fin de ligne.";
 }
 
 // No script and no outside file: the content security policy forbids both,
@@ -44,6 +85,7 @@ table.sorties { border-collapse: collapse; margin: .4em 0 .2em; font-family: ui-
 .sorties tr.premiere td { background: #fef08a; font-weight: 600; }
 .sorties .absente { color: #9ca3af; font-style: italic; font-family: system-ui, sans-serif; }
 .note { color: #6b7280; font-size: .9em; }
+.blanc { color: #9ca3af; font-weight: normal; }
 </style>
 </head>
 <body>
@@ -55,30 +97,62 @@ std::string pastille(Tstatut s) {
            "\">" + echapperHtml(d.libelle) + "</span>";
 }
 
-std::string celluleLigne(const std::vector<std::string>& lignes, size_t premiere, size_t i, const char* absente) {
-    if (i >= premiere && i - premiere < lignes.size())
-        return "<td>" + surLigne(lignes[i - premiere]) + "</td>";
-    return std::string("<td class=\"absente\">") + absente + "</td>";
+// The row of line `i` (from 0), expected then obtained; null texts are absent lines.
+std::string rangee(const Tverdict& v, const Tattendu& attendu, size_t i) {
+    std::optional<std::string_view> attendue, obtenue;
+    if (i < attendu.lignes.size())
+        attendue = attendu.lignes[i];
+    if (i >= v.premiereGardee && i - v.premiereGardee < v.gardees.size())
+        obtenue = v.gardees[i - v.premiereGardee];
+    if (attendue)   // as far as the obtained line was kept
+        attendue = attendue->substr(0, longueurGardee + 1);
+    const bool differente = attendue != obtenue;
+    std::string t = i == v.difference ? "<tr class=\"premiere\">" : "<tr>";
+    t += "<td class=\"numero\">" + std::to_string(i + 1) + "</td>";
+    t += attendue ? "<td>" + surLigne(*attendue, differente) + "</td>" : "<td class=\"absente\">(aucune ligne)</td>";
+    if (obtenue)
+        t += "<td>" + surLigne(*obtenue, differente) + "</td>";
+    else
+        t += i < v.nombreObtenues ? "<td class=\"absente\">…</td>" : "<td class=\"absente\">(ligne manquante)</td>";
+    return t + "</tr>\n";
 }
 
-// The expected and obtained lines around the first difference, side by side.
+std::string rangeeOmise(size_t nombre) {
+    return "<tr><td class=\"numero\">…</td><td class=\"absente\" colspan=\"2\">" + std::to_string(nombre) +
+           (nombre > 1 ? " lignes non montrées" : " ligne non montrée") + "</td></tr>\n";
+}
+
+// The expected and obtained lines around the first difference, side by side:
+// that row always, then those after it, then those before it, as long as
+// they fit in `octetsParProgramme`.
 std::string sortiesCoteACote(const Tverdict& v, const Tattendu& attendu) {
-    const size_t debut = v.difference > contexteAvant ? v.difference - contexteAvant : 0;
-    const size_t fin = std::min(std::max(attendu.lignes.size(), v.nombreObtenues), v.difference + contexteApres + 1);
+    const size_t total = std::max(attendu.lignes.size(), v.nombreObtenues);
+    size_t reste = octetsParProgramme;
+    size_t fin = v.difference + 1;
+    const size_t finMax = std::min(total, v.difference + contexteApres + 1);
+    for (size_t taille; fin < finMax && (taille = rangee(v, attendu, fin).size()) <= reste; ++fin)
+        reste -= taille;
+    size_t debut = v.difference;
+    const size_t debutMin = v.difference > contexteAvant ? v.difference - contexteAvant : 0;
+    for (size_t taille; debut > debutMin && (taille = rangee(v, attendu, debut - 1).size()) <= reste; --debut)
+        reste -= taille;
+
     std::string t = "<table class=\"sorties\"><tr><th>n°</th><th>Attendu</th><th>Obtenu</th></tr>\n";
     if (debut > 0)
-        t += "<tr><td class=\"numero\">…</td><td></td><td></td></tr>\n";
-    for (size_t i = debut; i < fin; ++i) {
-        t += i == v.difference ? "<tr class=\"premiere\">" : "<tr>";
-        t += "<td class=\"numero\">" + std::to_string(i + 1) + "</td>";
-        t += i < attendu.lignes.size() ? "<td>" + surLigne(attendu.lignes[i]) + "</td>"
-                                       : "<td class=\"absente\">(aucune ligne)</td>";
-        t += i < v.nombreObtenues ? celluleLigne(v.gardees, v.premiereGardee, i, "…")
-                                  : "<td class=\"absente\">(ligne manquante)</td>";
-        t += "</tr>\n";
-    }
+        t += rangeeOmise(debut);
+    for (size_t i = debut; i < fin; ++i)
+        t += rangee(v, attendu, i);
+    if (fin < total)
+        t += rangeeOmise(total - fin);
     t += "</table>\n";
-    if (fin < std::max(attendu.lignes.size(), v.nombreObtenues))
+    const std::optional<std::string_view> obtenue =
+        v.difference >= v.premiereGardee && v.difference - v.premiereGardee < v.gardees.size()
+            ? std::optional<std::string_view>(v.gardees[v.difference - v.premiereGardee])
+            : std::nullopt;
+    if (obtenue && v.difference < attendu.lignes.size())
+        if (const std::string mots = differenceDeBlancsFinaux(attendu.lignes[v.difference], *obtenue); !mots.empty())
+            t += "<div class=\"note\">" + mots + "</div>\n";
+    if (fin < total)
         t += "<div class=\"note\">" + std::to_string(attendu.lignes.size()) + " lignes attendues, " +
              std::to_string(v.nombreObtenues) + " obtenues" + (v.interrompue ? " (sortie interrompue)" : "") +
              ".</div>\n";
@@ -104,6 +178,9 @@ std::string rapportHtml(const std::vector<Tverdict>& verdicts, const Tattendu& a
              " : " + std::to_string(nombres[s]) + "</li>";
     }
     t += "</ul>\n";
+    if (nombres[static_cast<size_t>(Tstatut::sortieDifferente)] > 0)
+        t += "<p class=\"note\">Dans les lignes qui diffèrent, <span class=\"blanc\">·</span> marque un blanc "
+             "et <span class=\"blanc\">⏎</span> la fin de la ligne.</p>\n";
 
     t += "<table class=\"programmes\">\n<thead><tr><th>Fichier</th><th>Statut</th><th>Ligne</th><th>Détail</th>"
          "<th class=\"nombre\">Instructions</th></tr></thead>\n<tbody>\n";

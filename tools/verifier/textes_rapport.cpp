@@ -52,13 +52,32 @@ bool estNombre(std::string_view s) {
 } // namespace
 
 std::string nomLisible(std::string_view octets) {
+    constexpr char chiffres[] = "0123456789ABCDEF";
+    std::string r;
+    r.reserve(octets.size());
     for (size_t i = 0; i < octets.size();) {
+        const auto c = static_cast<unsigned char>(octets[i]);
         const size_t n = sequenceUtf8(octets, i);
-        if (n == 0)
-            return sansControles(versUtf8(octets));
+        const bool controle =
+            c < 0x20 || c == 0x7F || (c == 0xC2 && n == 2 && static_cast<unsigned char>(octets[i + 1]) < 0xA0);
+        if (n == 0 || controle) {
+            for (size_t k = 0; k < (n == 0 ? 1 : n); ++k) {
+                const auto o = static_cast<unsigned char>(octets[i + k]);
+                r += "\\x";
+                r += chiffres[o >> 4];
+                r += chiffres[o & 15];
+            }
+            i += n == 0 ? 1 : n;
+            continue;
+        }
+#ifndef _WIN32
+        if (c == '\\')   // so that an escape in the name itself reads apart
+            r += '\\';
+#endif
+        r.append(octets.substr(i, n));
         i += n;
     }
-    return sansControles(octets);
+    return r;
 }
 
 std::string sansControles(std::string_view s) {

@@ -6,7 +6,10 @@
 #include <string>
 #include <string_view>
 
-// A file name as UTF-8: kept when it is valid UTF-8, else read as Windows-1252.
+// A file name as UTF-8, one name for one file: valid UTF-8 is kept, a byte
+// of no valid sequence and a control character are written "\xE9" (and, on
+// systems where it is no separator, a backslash "\\"), so that two files
+// never show the same name.
 std::string nomLisible(std::string_view octets);
 
 // Control characters (C0, DEL, C1), which could move a terminal's cursor or

@@ -1,6 +1,7 @@
 #include "tools/verifier/verification.h"
 
 #include "analysis/codage.h"
+#include "analysis/lignes.h"
 #include "analysis/donnees.h"
 #include "analysis/messages.h"
 #include "execution/controle.h"
@@ -91,8 +92,11 @@ void jugerSortie(Tverdict& v, const Tcomparaison& comparaison, const Tattendu& a
     v.difference = *difference;
     v.ligne = static_cast<int32_t>(*difference < INT32_MAX ? *difference + 1 : INT32_MAX);
     const size_t k = *difference - comparaison.premiereGardee();
-    const std::string* obtenue = k < comparaison.gardees().size() ? &comparaison.gardees()[k] : nullptr;
-    const std::string* attendue = *difference < attendu.lignes.size() ? &attendu.lignes[*difference] : nullptr;
+    std::optional<std::string_view> obtenue, attendue;
+    if (k < comparaison.gardees().size())
+        obtenue = comparaison.gardees()[k];
+    if (*difference < attendu.lignes.size())
+        attendue = attendu.lignes[*difference];
     v.detail = detailDifference(attendue, obtenue);
     if (v.interrompue)
         v.detail += " ; sortie interrompue après " + std::to_string(v.nombreObtenues) + " lignes";
@@ -101,18 +105,28 @@ void jugerSortie(Tverdict& v, const Tcomparaison& comparaison, const Tattendu& a
 Tverdict verifier(const Tprogramme& programme, const Tattendu& attendu, const Tparametres& p) {
     Tverdict v;
     v.fichier = programme.affiche;
-    if (programme.dossierIlisible) {
+    if (!programme.refus.empty()) {
         v.statut = Tstatut::illisible;
-        v.detail = "Impossible de lire le dossier";
+        v.detail = programme.refus;
         return v;
     }
     std::vector<std::string> lignes;
-    const TlectureTexte lecture = lireTexte(programme.chemin, lignes);
-    if (lecture != TlectureTexte::lu) {
-        v.statut = Tstatut::illisible;
-        v.detail = raisonLecture(lecture);
-        return v;
+    std::string note;   // how the file was read, as the window and the runner say it
+    {
+        TfichierDecode lu;
+        const TlectureTexte lecture = lireTexte(programme.chemin, lu);
+        if (lecture != TlectureTexte::lu) {
+            v.statut = Tstatut::illisible;
+            v.detail = raisonLecture(lecture);
+            return v;
+        }
+        note = versUtf8(noteDecodage(lu));
+        lignes = decouperLignes(lu.texte);
     }
+    const auto ajouterNote = [&v, &note] {
+        if (!note.empty())
+            v.detail += v.detail.empty() ? note : " ; " + note;
+    };
     Tcomparaison comparaison(attendu, p.ignorerBlancs);
     const Tissue issue = executerProgramme(lignes, comparaison, p);
     v.instructions = issue.instructions;
@@ -135,10 +149,12 @@ Tverdict verifier(const Tprogramme& programme, const Tattendu& attendu, const Tp
         jugerSortie(v, comparaison, attendu);
         v.premiereGardee = comparaison.premiereGardee();
         v.gardees.assign(comparaison.gardees().begin(), comparaison.gardees().end());
+        ajouterNote();
         return v;
     }
     if (issue.ligne != aucuneLigne)
         v.ligne = issue.ligne + 1;
+    ajouterNote();
     return v;
 }
 
@@ -162,14 +178,15 @@ Tverdict verifierProgramme(const Tprogramme& programme, const Tattendu& attendu,
     }
 }
 
-bool executerReference(const std::string& chemin, const Tparametres& p, std::vector<std::string>& lignes,
+bool executerReference(const std::string& chemin, const Tparametres& p, TlignesGroupees& lignes,
                        std::string& raison) {
-    std::vector<std::string> programme;
-    const TlectureTexte lecture = lireTexte(chemin, programme);
+    TfichierDecode lu;
+    const TlectureTexte lecture = lireTexte(chemin, lu);
     if (lecture != TlectureTexte::lu) {
         raison = raisonLecture(lecture);
         return false;
     }
+    const std::vector<std::string> programme = decouperLignes(lu.texte);
     Trecueil recueil;
     const Tissue issue = executerProgramme(programme, recueil, p);
     const std::string ligne = issue.ligne != aucuneLigne ? ", ligne " + std::to_string(issue.ligne + 1) : "";
@@ -194,13 +211,15 @@ bool executerReference(const std::string& chemin, const Tparametres& p, std::vec
     return false;
 }
 
-bool lireAttendu(const std::string& chemin, std::vector<std::string>& lignes, std::string& raison) {
-    const TlectureTexte lecture = lireTexte(chemin, lignes);
+bool lireAttendu(const std::string& chemin, TlignesGroupees& lignes, std::string& raison) {
+    TfichierDecode lu;
+    const TlectureTexte lecture = lireTexte(chemin, lu);
     if (lecture != TlectureTexte::lu) {
         raison = raisonLecture(lecture);
         return false;
     }
-    while (!lignes.empty() && lignes.back().empty())
-        lignes.pop_back();
+    lignes = TlignesGroupees(lu.texte);
+    while (!lignes.empty() && lignes[lignes.size() - 1].empty())
+        lignes.retirerDerniere();
     return true;
 }

@@ -59,9 +59,9 @@ Tverdict verifierProgramme(const Tprogramme& programme, const Tattendu& attendu,
 // Runs the teacher's program and takes its output lines. False when it
 // cannot serve (unreadable, analysis or run-time error, too long, too much
 // output), with the reason in `raison` (UTF-8).
-bool executerReference(const std::string& chemin, const Tparametres& p, std::vector<std::string>& lignes,
+bool executerReference(const std::string& chemin, const Tparametres& p, TlignesGroupees& lignes,
                        std::string& raison);
 
 // The expected lines of a text file (--attendu): empty lines at its end are
 // dropped, since a shown line is never empty. False when unreadable.
-bool lireAttendu(const std::string& chemin, std::vector<std::string>& lignes, std::string& raison);
+bool lireAttendu(const std::string& chemin, TlignesGroupees& lignes, std::string& raison);
