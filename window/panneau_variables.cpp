@@ -2,6 +2,7 @@
 
 #include "analysis/fenetre.h"
 #include "execution/suivi_csv.h"
+#include "window/codage_qt.h"
 #include "window/dialogues.h"
 #include "window/editeur_programme.h"
 #include "window/marge_lignes.h"
@@ -11,12 +12,14 @@
 #include <QApplication>
 #include <QEvent>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMainWindow>
 #include <QPointer>
 #include <QSaveFile>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTreeView>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -54,7 +57,30 @@ TpanneauVariables::TpanneauVariables(QWidget* parent) : QDockWidget(QStringLiter
     ajusterHauteurLignes();
     onglets->addTab(vueSuivi, QStringLiteral("Suivi"));
 
-    setWidget(onglets);
+    auto* contenu = new QWidget(this);
+    auto* colonne = new QVBoxLayout(contenu);
+    colonne->setContentsMargins(0, 0, 0, 0);
+    raisonVide = new QLabel(contenu);
+    raisonVide->setTextFormat(Qt::PlainText);
+    raisonVide->setWordWrap(true);
+    raisonVide->setMargin(4);
+    colonne->addWidget(raisonVide);
+    colonne->addWidget(onglets);
+    setWidget(contenu);
+    vider(false);
+}
+
+void TpanneauVariables::vider(bool analyseEchouee) {
+    analyseReussie = false;
+    modeleVariables->vider();
+    modeleSuivi->commencer({});
+    raisonVide->setText(depuis1252(raisonSuiviVide(analyseEchouee)));
+    raisonVide->show();
+}
+
+void TpanneauVariables::oublierProgramme() {
+    lancement = false;
+    vider(false);
 }
 
 bool TpanneauVariables::eventFilter(QObject* objet, QEvent* evenement) {
@@ -88,11 +114,14 @@ void TpanneauVariables::commencer(const TdonneesCommunes& d) {
     pasVus = 0;
     if (editeur)
         editeur->marge()->effacerMarques();
-    if (analyseReussie) {
-        modeleVariables->commencer(d);
-        vueVariables->resizeColumnToContents(TmodeleVariables::colonneNom);
-        vueVariables->resizeColumnToContents(TmodeleVariables::colonneType);
+    if (!analyseReussie) {
+        vider(true);
+        return;
     }
+    raisonVide->hide();
+    modeleVariables->commencer(d);
+    vueVariables->resizeColumnToContents(TmodeleVariables::colonneNom);
+    vueVariables->resizeColumnToContents(TmodeleVariables::colonneType);
     modeleSuivi->commencer(colonnesSuivi(d));
 }
 
@@ -111,7 +140,7 @@ void TpanneauVariables::apresExecution(const TdonneesCommunes& d) {
         return;
     }
     if (!analyseReussie)
-        return;   // the panel keeps the last successful analysis
+        return;   // empty since the failed analysis or the program's change
     if (debut && d.modeExecution == executionCommentee && !dejaMontre) {
         dejaMontre = true;
         show();
