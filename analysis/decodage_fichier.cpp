@@ -111,6 +111,14 @@ TfichierDecode decoderFichier(std::string_view octets) {
         f.texte.assign(octets);
     }
     f.tabulations = remplacerTabulations(f.texte);
+    for (size_t i = 0; i < f.texte.size(); ++i) {
+        if (f.texte[i] == '\n')
+            ++f.finsLf;
+        else if (f.texte[i] == '\r' && (i + 1 == f.texte.size() || f.texte[i + 1] != '\n'))
+            ++f.finsCr;
+        else if (f.texte[i] == '\r')
+            ++i;   // CR LF, as the file format has it
+    }
     return f;
 }
 
@@ -149,5 +157,9 @@ std::string noteDecodage(const TfichierDecode& fichier) {
     if (fichier.tabulations > 0)
         ajouterPartie(pluriel(fichier.tabulations, "tabulation remplacée par des blancs",
                               "tabulations remplacées par des blancs"));
+    if (fichier.finsLf > 0 || fichier.finsCr > 0)
+        ajouterPartie(depuisUtf8(fichier.finsCr == 0 ? "fins de ligne LF" : fichier.finsLf == 0 ? "fins de ligne CR"
+                                                                                                : "fins de ligne LF et CR") +
+                      depuisUtf8(", enregistrées en CR LF"));
     return note;
 }

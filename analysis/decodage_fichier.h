@@ -23,12 +23,14 @@ struct TfichierDecode {
     TcodageFichier codage = codageWindows1252;
     size_t caracteresRemplaces = 0;     // characters the code page lacks, now "?"
     size_t tabulations = 0;             // tabs, now blanks
+    size_t finsLf = 0;                  // line ends LF alone, and CR alone: a save
+    size_t finsCr = 0;                  // writes every line end as CR LF
 };
 
 // Reads a file's bytes: a UTF-8 or UTF-16 byte order mark, or valid UTF-8
 // holding at least one byte of 0x80 or more, is decoded and converted (a
 // malformed sequence after a mark becomes "?"); any other file is taken as
-// Windows-1252 bytes. Tabs are then replaced.
+// Windows-1252 bytes. Tabs are then replaced, and the line ends counted.
 TfichierDecode decoderFichier(std::string_view octets);
 
 // Replaces each tab of a Windows-1252 text by blanks up to the next tab

@@ -4,6 +4,11 @@
 #include "execution/pas.h"
 #include "expressions/formats.h"
 
+std::string raisonSuiviVide(bool analyseEchouee) {
+    return depuisUtf8(analyseEchouee ? "Pas de variables : l'analyse du programme a échoué."
+                                     : "Pas de variables : ce programme n'a pas encore été exécuté.");
+}
+
 TcolonnesSuivi colonnesSuivi(const TdonneesCommunes& d) {
     TcolonnesSuivi colonnes;
     if (d.codeErreur != 0)

@@ -25,7 +25,14 @@ public:
     // Whether normal runs are followed step by step too. Asked once per
     // burst: a false answer keeps the fast engine.
     virtual bool suitExecutionNormale() const = 0;
+    // The editor holds another program (Open, New, an example, a recent or
+    // dropped file, a recovered copy): nothing shown of the last one applies.
+    virtual void oublierProgramme() {}
 };
+
+// Why a trace panel shows no variables: the program has not run since it
+// came into the editor, or its last analysis failed (Windows-1252).
+std::string raisonSuiviVide(bool analyseEchouee);
 
 // What the rows of one run refer to, copied when it starts: the next
 // analysis rebuilds the record.

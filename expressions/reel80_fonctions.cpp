@@ -366,10 +366,9 @@ Treel80 exp80(Treel80 a) {
 Treel80 puissance80(Treel80 x, Treel80 y) {
     if (x.estNan() || y.estNan() || x.negatif() || x.estZero() || estInfini(x) || estInfini(y))
         return indefini;
-    const Tgrand p = depuis(y) * lnGrand(x);
-    if (p.m != 0 && p.e + 128 > 15)   // |y ln x| >= 32768
-        return p.negatif ? Treel80() : Treel80::depuisBits(0x7fff, bitFort);
-    return expGrand(p);
+    // Three real operations, each rounded to 64 bits as the x87 rounds them;
+    // beyond 2^15 the product sends exp80 past either end.
+    return exp80(ln80(x) * y);
 }
 
 Treel80 cos80(Treel80 a) { return trigo(a, Ttrigo::cosinus); }

@@ -78,8 +78,9 @@ long double tangente(long double a) noexcept {
     return selonBibliotheque([a] { return std::tan(a); }, [a] { return tan80(depuisX87(a)); });
 }
 long double puissance(long double x, long double y) noexcept {
-    return selonBibliotheque([x, y] { return std::pow(x, y); },
-                             [x, y] { return puissance80(depuisX87(x), depuisX87(y)); });
+    // The library's ln may be a unit off in its 64th bit, which the product
+    // and e^ carry into the double: ln x is always the portable one.
+    return exponentielle(versX87(ln80(depuisX87(x))) * y);
 }
 
 #endif

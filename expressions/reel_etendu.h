@@ -3,8 +3,9 @@
 // square root, between the x87's long double (x86, where it gives the same
 // bits as Treel80, only faster) and the portable Treel80 (every other
 // processor, or any build configured with -DTREVANE_REELS_PORTABLES=ON).
-// ln, e^x, cos, sin, tan and the real power store the double of the
-// portable, correctly rounded value on every processor.
+// ln, e^x, cos, sin and tan store the double of the portable, correctly
+// rounded value on every processor; the real power, e^(y × ln x), is made
+// of them and of the extended product.
 #pragma once
 
 #include "expressions/reel80.h"
@@ -49,11 +50,12 @@ inline int64_t versEntier64(long double a) { return static_cast<int64_t>(a); }
 inline long double naturel32(uint32_t n) { return static_cast<long double>(n); }
 
 // The functions give the double of the portable, correctly rounded value
-// here too (the x87 library's result is not always it, and every processor
-// must show the same digits), taking the library's when that provably rounds
-// to the same double (reel_etendu.cpp). Out of line, as the library's were,
-// and declared like them without side effects or exceptions, so that the
-// engine's code around the calls stays as it was.
+// here too, the power that of its three operations (the x87 library's result
+// is not always it, and every processor must show the same digits), taking
+// the library's when that provably rounds to the same double
+// (reel_etendu.cpp). Out of line, as the library's were, and declared like
+// them without side effects or exceptions, so that the engine's code around
+// the calls stays as it was.
 [[gnu::const]] long double logarithme(long double a) noexcept;
 [[gnu::const]] long double exponentielle(long double a) noexcept;
 [[gnu::const]] long double cosinus(long double a) noexcept;

@@ -67,4 +67,16 @@ TEST(decodage_fichier, note_pour_l_utilisateur) {
               "1 caract\xE8re remplac\xE9 par \xAB ? \xBB ; "
               "2 tabulations remplac\xE9" "es par des blancs");
     EXPECT_EQ(noteDecodage(decoderFichier("\t\xE9")), "1 tabulation remplac\xE9" "e par des blancs");
+    // Line ends other than CR LF, which a save writes.
+    const struct {
+        const char* octets;
+        const char* note;
+    } fins[] = {
+        {"a\r\nb\r\n", ""},
+        {"a\r\nb\n", "fins de ligne LF, enregistr\xE9" "es en CR LF"},
+        {"a\rb", "fins de ligne CR, enregistr\xE9" "es en CR LF"},
+        {"a\n\rb\r", "fins de ligne LF et CR, enregistr\xE9" "es en CR LF"},
+    };
+    for (const auto& f : fins)
+        EXPECT_EQ(noteDecodage(decoderFichier(f.octets)), f.note) << f.octets;
 }

@@ -6,6 +6,7 @@
 #include "execution/controle.h"
 #include "execution/session.h"
 #include "execution/textes.h"
+#include "window/bandeau.h"
 #include "window/codage_qt.h"
 #include "window/curseur_occupe.h"
 #include "window/depot_fichiers.h"
@@ -33,23 +34,12 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include <algorithm>
 
 namespace {
 
 constexpr int largeurMinimale = 200;   // neither side of the splitter goes below it
-constexpr int hauteurBandeau = 13;     // the caption strips, at least
 
 QString u(const char* utf8) { return QString::fromUtf8(utf8); }
-
-QLabel* etiquetteCentree(const char* texte, QWidget* parent) {
-    auto* label = new QLabel(u(texte), parent);
-    label->setAlignment(Qt::AlignCenter);
-    label->setTextFormat(Qt::PlainText);   // a file name is never markup
-    // Taller when the font needs it, so that no letter loses its foot.
-    label->setFixedHeight(std::max(hauteurBandeau, label->sizeHint().height()));
-    return label;
-}
 
 void taillePolice(QWidget* controle, int points) {
     QFont police = controle->font();
@@ -88,8 +78,8 @@ void TFenetrePrincipale::creerControles() {
     PanelProgramme = new QWidget(PanelProgrammeInfos);
     auto* bandeau = new QVBoxLayout(PanelProgramme);
     bandeau->setContentsMargins(0, 0, 0, 0);
-    LabelProgramme = etiquetteCentree("Programme", PanelProgramme);
-    PanelProgramme->setFixedHeight(LabelProgramme->minimumHeight());
+    LabelProgramme = new Tbandeau(u("Programme"), PanelProgramme);
+    PanelProgramme->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);   // as tall as its strip
     bandeau->addWidget(LabelProgramme);
     memoProgramme = new TediteurProgramme(PanelProgrammeInfos);
     memoProgramme->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -103,7 +93,7 @@ void TFenetrePrincipale::creerControles() {
     auto* droite = new QVBoxLayout(PanelAffichage);
     droite->setContentsMargins(0, 0, 0, 0);
     droite->setSpacing(0);
-    LabelAffichages = etiquetteCentree("Affichages", PanelAffichage);
+    LabelAffichages = new Tbandeau(u("Affichages"), PanelAffichage);
     RichEditAffichages = new TpanneauAffichages(PanelAffichage);
     RichEditAffichages->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     RichEditAffichages->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -249,7 +239,7 @@ void TFenetrePrincipale::equiperClasse() {
     reglages::restaurerFenetre(this, SplitterProgAffich);
 
     zoom = new Tzoom(this, reglages::pointsPolice(Tzoom::pointsNormal), reglages::chasseFixe());
-    presentation = new Tpresentation(this, zoom, RichEditAffichages, SplitterProgAffich);
+    presentation = new Tpresentation(this, zoom, RichEditAffichages, SplitterProgAffich, {LabelProgramme, LabelAffichages});
     menuAffichage->addSeparator();
     zoom->ajouterCommandes(menuAffichage);
     menuAffichage->addSeparator();

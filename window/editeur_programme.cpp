@@ -6,6 +6,7 @@
 
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -16,6 +17,26 @@
 TediteurProgramme::TediteurProgramme(QWidget* parent) : QPlainTextEdit(parent) {
     connect(document(), &QTextDocument::contentsChange, this, &TediteurProgramme::noterChangement);
     margeLignes = new TmargeLignes(this);
+    // Actions come from the user (the bar dragged or clicked, a sideways
+    // wheel), not from the cursor brought into view.
+    connect(horizontalScrollBar(), &QAbstractSlider::actionTriggered, this, [this] { defileParUtilisateur = true; });
+}
+
+void TediteurProgramme::selectionnerEnVue(const QTextCursor& selection) {
+    QScrollBar* barre = horizontalScrollBar();
+    const int choisie = barre->value();
+    setTextCursor(selection);   // brings the selection's end into view
+    ensureCursorVisible();
+    if (defileParUtilisateur) {
+        barre->setValue(choisie);
+        return;
+    }
+    // A line wider than the editor scrolled to its end, and every other line
+    // then read from its middle.
+    QTextCursor debut = selection;
+    debut.setPosition(selection.selectionStart());
+    if (cursorRect(debut).left() + barre->value() < viewport()->width())
+        barre->setValue(0);
 }
 
 void TediteurProgramme::resizeEvent(QResizeEvent* evenement) {

@@ -26,6 +26,13 @@ public:
     // The gutter of line numbers and run marks (window/marge_lignes.h).
     TmargeLignes* marge() const { return margeLignes; }
 
+    // Selects and brings into view, keeping the start of the lines shown (no
+    // sideways scroll) when the selection starts within the first screen's
+    // width; where the user has scrolled sideways himself since the last
+    // `oublierDefilementLateral`, his scroll stays.
+    void selectionnerEnVue(const QTextCursor& selection);
+    void oublierDefilementLateral() { defileParUtilisateur = false; }
+
 signals:
     // Tabs of a paste or a drop became blanks (a program takes no tab).
     void tabulationsRemplacees(int nombre);
@@ -46,4 +53,5 @@ private:
     int finModifie = -1;
     bool passePrevue = false;
     bool enPasse = false;
+    bool defileParUtilisateur = false;   // the horizontal bar moved by the user's hand
 };

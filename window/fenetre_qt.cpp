@@ -128,6 +128,8 @@ void TfenetreQt::effacerModificationEditeur() {
 
 void TfenetreQt::editeurLectureSeule(bool lectureSeule) {
     deverserAffichage();
+    if (lectureSeule)   // a run starts: the lines shown from their start again
+        c.memoProgramme->oublierDefilementLateral();
     c.memoProgramme->setReadOnly(lectureSeule);
     // Read-only, the text can still be selected and copied from the keyboard.
     c.memoProgramme->setTextInteractionFlags(lectureSeule
@@ -159,8 +161,7 @@ void TfenetreQt::selectionnerDansEditeur(int32_t debut, int32_t longueur) {
     curseur.setPosition(versEditeur(premier));
     curseur.setPosition(versEditeur(premier + std::max<int32_t>(0, longueur)), QTextCursor::KeepAnchor);
     editeur->setFocus(Qt::OtherFocusReason);
-    editeur->setTextCursor(curseur);
-    editeur->ensureCursorVisible();
+    editeur->selectionnerEnVue(curseur);
 }
 
 // Display pane.

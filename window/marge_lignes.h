@@ -1,4 +1,4 @@
-// The editor's gutter: the line numbers from 1, greyed, in the editor's font,
+// The editor's gutter: the line numbers from 1, in grey, in the editor's font,
 // and the marks of a run: the line just executed, an arrow on the line that
 // runs next, and a line with an error in red until the text is edited or
 // another run starts. A tiny widget that the editor lets paint in its left

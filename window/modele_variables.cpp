@@ -56,6 +56,14 @@ void TmodeleVariables::commencer(const TdonneesCommunes& d) {
     }
 }
 
+void TmodeleVariables::vider() {
+    beginResetModel();
+    variables.clear();
+    variableChangee.clear();
+    changees.clear();
+    endResetModel();
+}
+
 void TmodeleVariables::mettreAJour(const TdonneesCommunes& d) {
     entiersAvant.swap(entiers);
     reelsAvant.swap(reels);

@@ -1,4 +1,4 @@
-// The variables of the last successful analysis, for the "Variables" panel:
+// The variables of the program's last run, for the "Variables" panel:
 // one row per variable in declaration order (name, type, value), lists and
 // tables unfolding into their elements. The values are a copy taken after a
 // command that ran steps, compared with the copy before it, so that the view
@@ -21,6 +21,8 @@ public:
     // A run starts after a successful analysis: its variables, all 0. The
     // rows stay (and stay unfolded) when the variables are the same as before.
     void commencer(const TdonneesCommunes& d);
+    // No rows: before a program's first run, after a failed analysis.
+    void vider();
     // Takes the values now in the cells; what differs from the last copy is highlighted.
     void mettreAJour(const TdonneesCommunes& d);
 

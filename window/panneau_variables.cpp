@@ -15,11 +15,13 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMainWindow>
 #include <QPointer>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTreeView>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -59,7 +61,30 @@ TpanneauVariables::TpanneauVariables(QWidget* parent) : QDockWidget(QStringLiter
     ajusterHauteurLignes();
     onglets->addTab(vueSuivi, QStringLiteral("Suivi"));
 
-    setWidget(onglets);
+    auto* contenu = new QWidget(this);
+    auto* colonne = new QVBoxLayout(contenu);
+    colonne->setContentsMargins(0, 0, 0, 0);
+    raisonVide = new QLabel(contenu);
+    raisonVide->setTextFormat(Qt::PlainText);
+    raisonVide->setWordWrap(true);
+    raisonVide->setMargin(4);
+    colonne->addWidget(raisonVide);
+    colonne->addWidget(onglets);
+    setWidget(contenu);
+    vider(false);
+}
+
+void TpanneauVariables::vider(bool analyseEchouee) {
+    analyseReussie = false;
+    modeleVariables->vider();
+    modeleSuivi->commencer({});
+    raisonVide->setText(depuis1252(raisonSuiviVide(analyseEchouee)));
+    raisonVide->show();
+}
+
+void TpanneauVariables::oublierProgramme() {
+    lancement = false;
+    vider(false);
 }
 
 bool TpanneauVariables::eventFilter(QObject* objet, QEvent* evenement) {
@@ -93,11 +118,14 @@ void TpanneauVariables::commencer(const TdonneesCommunes& d) {
     pasVus = 0;
     if (editeur)
         editeur->marge()->effacerMarques();
-    if (analyseReussie) {
-        modeleVariables->commencer(d);
-        vueVariables->resizeColumnToContents(TmodeleVariables::colonneNom);
-        vueVariables->resizeColumnToContents(TmodeleVariables::colonneType);
+    if (!analyseReussie) {
+        vider(true);
+        return;
     }
+    raisonVide->hide();
+    modeleVariables->commencer(d);
+    vueVariables->resizeColumnToContents(TmodeleVariables::colonneNom);
+    vueVariables->resizeColumnToContents(TmodeleVariables::colonneType);
     modeleSuivi->commencer(colonnesSuivi(d));
 }
 
@@ -116,7 +144,7 @@ void TpanneauVariables::apresExecution(const TdonneesCommunes& d) {
         return;
     }
     if (!analyseReussie)
-        return;   // the panel keeps the last successful analysis
+        return;   // empty since the failed analysis or the program's change
     if (debut && d.modeExecution == executionCommentee && !dejaMontre) {
         dejaMontre = true;
         show();

@@ -1,7 +1,8 @@
 // The panel "Variables" (a dock below the editor and the pane), shown from
-// the Affichage menu: a tab with the variables of the last successful
-// analysis and their values, and a tab "Suivi" with the trace table of the
-// commented run. It follows runs as the core's trace observer, and after
+// the Affichage menu: a tab with the variables of the program's last run and
+// their values, and a tab "Suivi" with the trace table of the commented run;
+// empty, with a line saying why, before the program's first run and after a
+// failed analysis. It follows runs as the core's trace observer, and after
 // each run command it takes the values and sets the editor's gutter marks:
 // never during a burst, so a normal run keeps its speed.
 #pragma once
@@ -11,6 +12,7 @@
 #include <QDockWidget>
 
 class QIODevice;
+class QLabel;
 class QTabWidget;
 class QTableView;
 class QTreeView;
@@ -36,7 +38,9 @@ public:
     void commencer(const TdonneesCommunes& d) override;
     void noterPas(const TdonneesCommunes& d, int32_t ligne) override;
     bool suitExecutionNormale() const override { return false; }
+    void oublierProgramme() override;
 
+    QLabel* raisonVide = nullptr;   // why the panel is empty, hidden while it shows variables
     QTabWidget* onglets = nullptr;
     QTreeView* vueVariables = nullptr;
     QTableView* vueSuivi = nullptr;
@@ -49,6 +53,8 @@ protected:
 private:
     void ajusterHauteurLignes();
     bool ecrireSuivi(QIODevice& fichier) const;
+    // Empties the variables and the trace, and says why.
+    void vider(bool analyseEchouee);
 
     TediteurProgramme* editeur = nullptr;
     Tdialogues* boites = nullptr;

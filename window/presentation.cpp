@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QMainWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QScreen>
 #include <QShortcut>
 #include <QSplitter>
@@ -36,10 +37,26 @@ QPalette couleursPresentation(QPalette couleurs, const QColor& fond) {
 
 } // namespace
 
-Tpresentation::Tpresentation(QMainWindow* f, Tzoom* z, QWidget* p, QSplitter* s)
+Tpresentation::Tpresentation(QMainWindow* f, Tzoom* z, QWidget* p, QSplitter* s, const QList<QWidget*>& b)
     : QObject(f), fenetre(f), zoom(z), panneau(p), separation(s), echap(new QShortcut(QKeySequence(Qt::Key_Escape), f)) {
+    for (QWidget* bandeau : b)
+        bandeaux.append(bandeau);
     echap->setEnabled(false);   // Échap keeps its usual meanings outside the mode
     connect(echap, &QShortcut::activated, this, &Tpresentation::quitter);
+    connect(zoom, &Tzoom::pointsChanges, this, [this](int points) {
+        if (enCours)
+            agrandirBandeaux(points);
+    });
+}
+
+void Tpresentation::agrandirBandeaux(int points) {
+    for (const auto& [controle, police] : std::as_const(polices)) {
+        if (!controle)
+            continue;
+        QFont grande = police;
+        grande.setPointSize(points);
+        controle->setFont(grande);
+    }
 }
 
 void Tpresentation::ajouterCommande(QMenu* menu) {
@@ -70,9 +87,11 @@ void Tpresentation::basculer(bool presentation) {
     enCours = presentation;
     echap->setEnabled(presentation);
     if (presentation) {
-        position = fenetre->pos();
-        taille = fenetre->size();
+        // The place of the inside, not of the frame: pos() put back by
+        // move() after full screen, before the window manager had given the
+        // frame back, moved the window up a title bar each time.
         etatFenetre = fenetre->windowState();
+        interieur = fenetre->geometry();
         points = zoom->points();
         largeurs = separation->sizes();
         couleurs.clear();
@@ -89,7 +108,18 @@ void Tpresentation::basculer(bool presentation) {
                 surface->setPalette(couleursPresentation(surface->palette(), fond));
             }
         }
+        // A menu is a window of its own, which the bar's font does not reach.
+        QList<QWidget*> aAgrandir{fenetre->menuBar()};
+        for (QMenu* menu : fenetre->menuBar()->findChildren<QMenu*>())
+            aAgrandir.append(menu);
+        for (const QPointer<QWidget>& bandeau : std::as_const(bandeaux))
+            if (bandeau)
+                aAgrandir.append(bandeau);
+        polices.clear();
+        for (QWidget* controle : aAgrandir)
+            polices.append({controle, controle->font()});
         zoom->fixerPoints(std::max(points, pointsMinimum));
+        agrandirBandeaux(zoom->points());
         // Without a window manager to honour the request for full screen,
         // the window covers its screen by itself.
         if (QScreen* ecran = fenetre->screen())
@@ -102,12 +132,14 @@ void Tpresentation::basculer(bool presentation) {
             if (controle)
                 controle->setPalette(palette);
         couleurs.clear();
+        for (const auto& [controle, police] : std::as_const(polices))
+            if (controle)
+                controle->setFont(police);
+        polices.clear();
         zoom->fixerPoints(points);
         separation->setSizes(largeurs);
         fenetre->setWindowState(etatFenetre);
-        if (!(etatFenetre & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
-            fenetre->resize(taille);
-            fenetre->move(position);
-        }
+        if (!(etatFenetre & Qt::WindowMaximized))
+            fenetre->setGeometry(interieur);
     }
 }

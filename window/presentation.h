@@ -5,12 +5,12 @@
 // as it was.
 #pragma once
 
+#include <QFont>
 #include <QList>
 #include <QObject>
 #include <QPalette>
-#include <QPoint>
 #include <QPointer>
-#include <QSize>
+#include <QRect>
 
 class QAction;
 class QMainWindow;
@@ -27,8 +27,10 @@ public:
 
     // `panneau`: the display pane, which keeps a yellow of its own;
     // `separation`: shared evenly in the mode, the program being as
-    // important as its results on the wall.
-    Tpresentation(QMainWindow* fenetre, Tzoom* zoom, QWidget* panneau, QSplitter* separation);
+    // important as its results on the wall; `bandeaux`: the caption
+    // strips, which in the mode take the text's size, as the menus do.
+    Tpresentation(QMainWindow* fenetre, Tzoom* zoom, QWidget* panneau, QSplitter* separation,
+                  const QList<QWidget*>& bandeaux);
 
     void ajouterCommande(QMenu* menu);   // the checkable Mode présentation, F11
     QAction* itemPresentation = nullptr;
@@ -39,18 +41,20 @@ public:
 
 private:
     void basculer(bool presentation);
+    void agrandirBandeaux(int points);
 
     QMainWindow* fenetre;
     Tzoom* zoom;
     QWidget* panneau;
     QSplitter* separation;
+    QList<QPointer<QWidget>> bandeaux;
     QShortcut* echap;
     bool enCours = false;
     // What the mode changes, to be put back on leaving it.
-    QPoint position;
-    QSize taille;
     Qt::WindowStates etatFenetre;
+    QRect interieur;   // geometry(): the window without its frame
     int points = 0;
     QList<int> largeurs;
     QList<QPair<QPointer<QWidget>, QPalette>> couleurs;
+    QList<QPair<QPointer<QWidget>, QFont>> polices;   // the strips', the menu bar's and its menus'
 };

@@ -6,6 +6,7 @@
 #include "window/editeur_programme.h"
 #include "window/exemples.h"
 #include "window/fichiers_recents.h"
+#include "window/marge_lignes.h"
 #include "window/panneau_affichages.h"
 #include "window/presentation.h"
 #include "window/reglages.h"
@@ -24,10 +25,13 @@
 #include <QMimeData>
 #include <QSettings>
 #include <QSplitter>
+#include <QTextBlock>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 
+#include <algorithm>
+#include <cmath>
 #include <sys/stat.h>
 
 // The scripted dialogs, noting the path or folder each file dialog offers.
@@ -102,6 +106,38 @@ class TestClasse : public QObject {
         QApplication::sendEvent(cible, &depot);
         QCoreApplication::processEvents();
         return depot.isAccepted();
+    }
+
+    // The lowest contrast (WCAG 2, 1 to 21) between the gutter's numbers of
+    // the first `lignes` lines and their background, as drawn: for each
+    // line, the pixel of its number farthest from the background.
+    double contrasteGouttiere(int lignes) {
+        const auto luminance = [](QColor c) {
+            const auto lineaire = [](int v) {
+                const double x = v / 255.0;
+                return x <= 0.04045 ? x / 12.92 : std::pow((x + 0.055) / 1.055, 2.4);
+            };
+            return 0.2126 * lineaire(c.red()) + 0.7152 * lineaire(c.green()) + 0.0722 * lineaire(c.blue());
+        };
+        const auto contraste = [&](QColor a, QColor b) {
+            const double la = luminance(a), lb = luminance(b);
+            return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+        };
+        TmargeLignes* marge = w->memoProgramme->marge();
+        const QImage image = marge->grab().toImage();
+        const int debutNumeros = QFontMetrics(marge->font()).height();   // past the arrow's room
+        double minimum = 21;
+        QTextBlock bloc = w->memoProgramme->document()->firstBlock();
+        for (int ligne = 0; ligne < lignes; ++ligne, bloc = bloc.next()) {
+            const QRect zone = w->memoProgramme->cursorRect(QTextCursor(bloc));
+            const QColor fond = image.pixelColor(0, zone.center().y());
+            double meilleur = 1;
+            for (int y = zone.top(); y <= zone.bottom(); ++y)
+                for (int x = debutNumeros; x < image.width(); ++x)
+                    meilleur = std::max(meilleur, contraste(image.pixelColor(x, y), fond));
+            minimum = std::min(minimum, meilleur);
+        }
+        return minimum;
     }
 
 private slots:
@@ -202,6 +238,10 @@ private slots:
     }
 
     void mode_presentation() {
+        const QList<QWidget*> bandeaux{w->LabelProgramme, w->LabelAffichages, w->menuBar(), w->menuRecents};
+        QList<int> pointsAvant;
+        for (QWidget* bandeau : bandeaux)
+            pointsAvant.append(bandeau->font().pointSize());
         w->memoProgramme->setFocus();
         QTest::keyClick(w, Qt::Key_F11);
         QVERIFY(w->presentation->active());
@@ -224,13 +264,24 @@ private slots:
         const QImage image = w->RichEditAffichages->viewport()->grab().toImage();
         QCOMPARE(image.pixelColor(image.width() - 3, image.height() - 3), jaune);
 
+        // The caption strips and the menus grow with the text, and back.
+        QCoreApplication::processEvents();
+        for (QWidget* bandeau : bandeaux) {
+            QCOMPARE(bandeau->font().pointSize(), 20);
+            if (bandeau->isVisible())
+                QVERIFY2(bandeau->height() >= QFontMetrics(bandeau->font()).height(), bandeau->metaObject()->className());
+        }
+        QCOMPARE(w->PanelProgramme->height(), w->LabelProgramme->height());
         raccourci(Qt::Key_Plus);   // larger still while projecting, not kept
         QCOMPARE(pointsEditeur(), 22);
+        QCOMPARE(w->LabelProgramme->font().pointSize(), 22);
         QTest::keyClick(w, Qt::Key_Escape);
         QVERIFY(!w->presentation->active());
         QVERIFY(!w->presentation->itemPresentation->isChecked());
         QVERIFY(!(w->windowState() & Qt::WindowFullScreen));
         QCOMPARE(pointsEditeur(), 10);
+        for (int i = 0; i < bandeaux.size(); ++i)
+            QCOMPARE(bandeaux[i]->font().pointSize(), pointsAvant[i]);
         QCOMPARE(w->RichEditAffichages->palette().color(QPalette::Base), QColor(251, 253, 219));
         QCOMPARE(w->SplitterProgAffich->sizes().value(0), 380);
         const QImage apres = w->RichEditAffichages->viewport()->grab().toImage();
@@ -247,11 +298,50 @@ private slots:
         QVERIFY(!w->presentation->active());
         QCOMPARE(pointsEditeur(), 22);
         QCOMPARE(w->size(), QSize(800, 600));
-        QCOMPARE(w->pos(), QPoint(0, 0));
+        QTRY_COMPARE(w->pos(), QPoint(0, 0));   // once the frame is back
 
         // Échap outside the mode does nothing to the window.
         QTest::keyClick(w, Qt::Key_Escape);
         QVERIFY(!w->presentation->active());
+    }
+
+    // The gutter's numbers stay readable (4.5:1 at least) in the window and
+    // in projector mode, on a plain line, the line just run and an error.
+    void contraste_de_la_gouttiere() {
+        w->memoProgramme->setPlainText(u("Entier k\nDonner à k la valeur 1\nDonner à k la valeur 1 / 0\nAfficher k"));
+        w->itemExePasApas->trigger();
+        w->itemPoursuivre->trigger();   // line 2 fails, line 1 ran last
+        QCOMPARE(w->memoProgramme->marge()->ligneErreur(), 2);
+        for (int i = 0; i < 6; ++i)
+            raccourci(Qt::Key_Plus);   // glyphs whose strokes cover whole pixels
+        QVERIFY2(contrasteGouttiere(4) >= 4.5, qPrintable(QString::number(contrasteGouttiere(4))));
+        QTest::keyClick(w, Qt::Key_F11);
+        QVERIFY2(contrasteGouttiere(4) >= 4.5, qPrintable(QString::number(contrasteGouttiere(4))));
+        QTest::keyClick(w, Qt::Key_F11);
+    }
+
+    // Three times in and out, from a window moved and resized or maximised:
+    // it comes back where it was, frame included.
+    void mode_presentation_rend_la_place() {
+        for (const bool agrandie : {false, true}) {
+            w->setGeometry(QRect(150, 100, 700, 500));
+            if (agrandie)
+                w->showMaximized();
+            QTest::qWait(50);
+            const QRect cadre = w->frameGeometry(), interieur = w->geometry();
+            const Qt::WindowStates etat = w->windowState();
+            for (int cycle = 1; cycle <= 3; ++cycle) {
+                QTest::keyClick(w, Qt::Key_F11);
+                QTest::qWait(50);
+                QVERIFY(w->windowState() & Qt::WindowFullScreen);
+                QTest::keyClick(w, Qt::Key_F11);
+                QTest::qWait(50);
+                QCOMPARE(w->windowState(), etat);
+                QCOMPARE(w->frameGeometry(), cadre);
+                QCOMPARE(w->geometry(), interieur);
+            }
+            w->showNormal();
+        }
     }
 
     void reglages_gardes_d_une_utilisation_a_l_autre() {

@@ -227,7 +227,8 @@ private slots:
         w->itemOuvrir->trigger();
         QCOMPARE(w->memoProgramme->toPlainText(), u("Entier n\n    Donner à n la valeur 2\n    Afficher \"?\" ; n\n"));
         QCOMPARE(note(), u("Fichier lu en UTF-8 : il sera enregistré en Windows-1252 ; "
-                           "1 caractère remplacé par « ? » ; 2 tabulations remplacées par des blancs"));
+                           "1 caractère remplacé par « ? » ; 2 tabulations remplacées par des blancs ; "
+                           "fins de ligne LF, enregistrées en CR LF"));
         QVERIFY(!w->memoProgramme->document()->isModified());
         const QString lue = note();
         QStatusTipEvent survol{QString()};   // what a menu item sends when hovered
@@ -239,6 +240,7 @@ private slots:
         w->itemEnregistrerSous->trigger();
         QCOMPARE(lire(chemin(u("converti.txt"))),
                  QByteArray("Entier n\r\n    Donner \xE0 n la valeur 2\r\n    Afficher \"?\" ; n\r\n"));
+        QCOMPARE(note(), QString());   // the file now holds what the note announced
 
         script->reponses = {true};
         w->itemNouveau->trigger();

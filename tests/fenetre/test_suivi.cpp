@@ -4,6 +4,7 @@
 #include "analysis/donnees.h"
 #include "window/FenetrePrincipale.h"
 #include "window/editeur_programme.h"
+#include "window/fichiers_recents.h"
 #include "window/marge_lignes.h"
 #include "window/modele_suivi.h"
 #include "window/modele_variables.h"
@@ -11,14 +12,21 @@
 #include "tests/fenetre/outils_fenetre.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
+#include <QUrl>
+
+#include <functional>
 
 namespace {
 
@@ -169,11 +177,75 @@ private slots:
         QVERIFY(variableChangee(0) && variableChangee(1) && variableChangee(2) && variableChangee(3));
         QVERIFY(!variableChangee(3, 2));   // A(2,2) stayed 0
 
-        // A failed analysis keeps the variables of the last successful one.
+        // A failed analysis empties the panel, and says why.
+        QVERIFY(w->PanneauVariables->raisonVide->isHidden());
         taper(u("Entier k\nDonner à z la valeur 1\nAfficher k"));
         w->itemExeNormale->trigger();
-        QCOMPARE(variables()->rowCount(), 4);
-        QCOMPARE(variable(3, TmodeleVariables::colonneValeur), u("1.5"));
+        QCOMPARE(variables()->rowCount(), 0);
+        QCOMPARE(suivi()->rowCount(), 0);
+        QCOMPARE(w->PanneauVariables->raisonVide->text(), u("Pas de variables : l'analyse du programme a échoué."));
+        QVERIFY(!w->PanneauVariables->raisonVide->isHidden());
+    }
+
+    // Every way another program comes into the editor empties the panel,
+    // which then says why; the next run fills it again.
+    void le_panneau_suit_le_programme_ouvert() {
+        const QString fichier = dossier.filePath(u("autre.txt"));
+        ecrire(fichier, "Entier z\r\nAfficher z\r\n");
+        const auto deposer = [this](const QString& chemin) {
+            QMimeData donnees;
+            donnees.setUrls({QUrl::fromLocalFile(chemin)});
+            QDragEnterEvent entree({10, 10}, Qt::CopyAction, &donnees, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(w->memoProgramme->viewport(), &entree);
+            QDropEvent depot({10, 10}, Qt::CopyAction, &donnees, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(w->memoProgramme->viewport(), &depot);
+        };
+        const struct {
+            const char* nom;
+            std::function<void()> changer;
+        } changements[] = {
+            {"Nouveau", [this] { w->itemNouveau->trigger(); }},
+            {"Ouvrir", [&] { script->ouvertures = {fichier}; w->itemOuvrir->trigger(); }},
+            {"Exemples", [this] { w->menuExemples->actions().value(0)->trigger(); }},
+            {"Fichiers récents", [this] { w->menuRecents->actions().value(0)->trigger(); }},
+            {"dépôt", [&] { deposer(fichier); }},
+        };
+        for (const auto& c : changements) {
+            taper(u(boucle));
+            w->itemExePasApas->trigger();
+            pas(2);
+            QVERIFY(variables()->rowCount() > 0 && suivi()->rowCount() > 0);
+            script->reponses = {true};   // the changes are given up
+            c.changer();
+            QCoreApplication::processEvents();
+            QVERIFY2(w->memoProgramme->toPlainText() != u(boucle), c.nom);
+            QVERIFY2(variables()->rowCount() == 0 && suivi()->rowCount() == 0, c.nom);
+            QCOMPARE(w->PanneauVariables->raisonVide->text(), u("Pas de variables : ce programme n'a pas encore été exécuté."));
+            QVERIFY2(!w->PanneauVariables->raisonVide->isHidden(), c.nom);
+        }
+        w->itemExeNormale->trigger();
+        QVERIFY(variables()->rowCount() > 0);
+        QVERIFY(w->PanneauVariables->raisonVide->isHidden());
+    }
+
+    // A commented run on lines wider than the editor shows each line from
+    // its start, unless the user scrolls sideways himself.
+    void lignes_montrees_depuis_leur_debut() {
+        const QString longue = u("Donner à n la valeur n + 1") + QString(u(" + 0")).repeated(60);
+        taper(u("Entier n\n") + longue + u("\nAfficher n\n") + longue + u("\nAfficher n"));
+        QScrollBar* barre = w->memoProgramme->horizontalScrollBar();
+        w->itemExePasApas->trigger();
+        QVERIFY(barre->maximum() > 0);
+        QCOMPARE(barre->value(), 0);
+        pas(1);
+        QCOMPARE(barre->value(), 0);
+        barre->triggerAction(QAbstractSlider::SliderPageStepAdd);   // the user's hand
+        const int choisie = barre->value();
+        QVERIFY(choisie > 0);
+        pas(2);
+        QCOMPARE(barre->value(), choisie);
+        w->itemExePasApas->trigger();   // a new run shows the starts again
+        QCOMPARE(barre->value(), 0);
     }
 
     void une_nouvelle_execution_repeint_chaque_element() {

@@ -8,6 +8,7 @@
 #include "analysis/messages.h"
 #include "execution/affichages.h"
 #include "execution/controle.h"
+#include "execution/suivi.h"
 #include "execution/textes.h"
 
 namespace {
@@ -55,6 +56,12 @@ const std::string& debutEchecCreation() {
     return texte;
 }
 
+// The panels that follow runs forget the program given up.
+void programmeRemplace(TdonneesCommunes& d) {
+    if (d.suivi)
+        d.suivi->oublierProgramme();
+}
+
 void legendeAvecFichier(TdonneesCommunes& d) { d.fenetre->legendeFenetreAvecChemin("Trevane - ", d.nomFichier); }
 
 // Save under a new name asks before it replaces a file other than the
@@ -93,6 +100,7 @@ bool chargerProgramme(TdonneesCommunes& d) {
     const TfichierDecode lu = decoderFichier(octets);
     std::string().swap(octets);   // one copy of a large file held, not two
     f.remplacerTexteEditeur(normaliserSautsDeLigne(lu.texte));
+    programmeRemplace(d);
     d.nomFichier = d.fichierChoisi;
     f.legendeProgrammeAvecNom(nomProgramme(d.nomFichier));
     f.effacerModificationEditeur();
@@ -165,6 +173,7 @@ bool nouveauProgramme(TdonneesCommunes& d) {
     if (d.modeAffichage == modeResultats)
         f.viderAffichage();
     modeleNouveauProgramme(d);
+    programmeRemplace(d);
     f.legendeFenetre("Trevane");
     f.afficherNote({});
     return true;
@@ -183,6 +192,7 @@ bool enregistrerProgramme(TdonneesCommunes& d) {
     d.nomFichier = d.fichierChoisi;
     f.legendeProgrammeAvecNom(nomProgramme(d.nomFichier));
     f.fichierUtilise(d.nomFichier);
+    f.afficherNote({});   // what the Open converted is now in the file
     return true;
 }
 
@@ -195,6 +205,7 @@ void ouvrirFichierNomme(TdonneesCommunes& d, const std::string& chemin) {
 void restaurerProgramme(TdonneesCommunes& d, const std::string& texte, const std::string& chemin) {
     Tfenetre& f = *d.fenetre;
     f.remplacerTexteEditeur(texte);
+    programmeRemplace(d);
     d.nomFichier = chemin;
     d.fichierChoisi = chemin;
     if (chemin.empty()) {
