@@ -22,6 +22,7 @@
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QFileInfo>
 #include <QTest>
 #include <QTreeView>
 #include <QUrl>
@@ -403,7 +404,7 @@ private slots:
             QCOMPARE(lire(chemin).startsWith("\xEF\xBB\xBF"), oui);
         }
         // Proposed beside the program, after its name; else in the folder used last.
-        QCOMPARE(script->propositions.value(0), u("suivi.csv"));
+        QCOMPARE(QFileInfo(script->propositions.value(0)).fileName(), u("suivi.csv"));
         script->enregistrements = {dossier.filePath(u("tri.txt"))};
         w->itemEnregistrerSous->trigger();
         w->itemExporterSuivi->trigger();
