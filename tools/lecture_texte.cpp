@@ -1,15 +1,17 @@
 #include "tools/lecture_texte.h"
 
-#include "analysis/decodage_fichier.h"
+#include "analysis/donnees.h"
 #include "analysis/lecture_programme.h"
 #include "analysis/lignes.h"
 
 #include <limits>
 
-TlectureTexte lireTexte(const std::string& chemin, std::vector<std::string>& lignes) {
-    std::string octets;
-    // Expected outputs may be longer than any program: only the size bounds them.
-    switch (lireProgramme(chemin, std::numeric_limits<size_t>::max(), octets)) {
+namespace {
+
+// Expected outputs may be longer than any program: only the size bounds them.
+TlectureTexte lire(const std::string& chemin, bool programme, std::vector<std::string>& lignes) {
+    TfichierDecode lu;
+    switch (lireProgramme(chemin, programme ? nbLignesMax : std::numeric_limits<size_t>::max(), lu)) {
     case Tlecture::complete:
     case Tlecture::tropDeLignes:
         break;
@@ -18,8 +20,16 @@ TlectureTexte lireTexte(const std::string& chemin, std::vector<std::string>& lig
     case Tlecture::illisible:
         return TlectureTexte::illisible;
     }
-    const TfichierDecode lu = decoderFichier(octets);
-    std::string().swap(octets);
-    lignes = decouperLignes(lu.texte);
+    lignes = programme ? lignesAExecuter(lu.texte) : decouperLignes(lu.texte);
     return TlectureTexte::lu;
+}
+
+} // namespace
+
+TlectureTexte lireTexte(const std::string& chemin, std::vector<std::string>& lignes) {
+    return lire(chemin, false, lignes);
+}
+
+TlectureTexte lireProgrammeTexte(const std::string& chemin, std::vector<std::string>& lignes) {
+    return lire(chemin, true, lignes);
 }

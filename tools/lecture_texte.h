@@ -12,3 +12,7 @@ enum class TlectureTexte : uint8_t { lu, illisible, tropVolumineux };
 
 // Only a regular file is read. `lignes` (Windows-1252) is set when the result is `lu`.
 TlectureTexte lireTexte(const std::string& chemin, std::vector<std::string>& lignes);
+// The same for a program to run: read up to the first text past the last
+// program line, and without the blank lines after that line
+// (lignesAExecuter), which the analysis would not look at.
+TlectureTexte lireProgrammeTexte(const std::string& chemin, std::vector<std::string>& lignes);

@@ -2,25 +2,11 @@
 
 #include "analysis/codage.h"
 #include "analysis/csv.h"
+#include "analysis/utf8.h"
 
 #include <cctype>
 
 namespace {
-
-// The length of the valid UTF-8 sequence at `i`, or 0.
-size_t sequenceUtf8(std::string_view s, size_t i) {
-    const auto c = static_cast<unsigned char>(s[i]);
-    size_t n = c < 0x80 ? 1 : c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3 : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
-    if (n == 0 || i + n > s.size())
-        return 0;
-    for (size_t k = 1; k < n; ++k)
-        if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80)
-            return 0;
-    const auto d = static_cast<unsigned char>(s[i + 1 < s.size() ? i + 1 : i]);
-    if ((c == 0xE0 && d < 0xA0) || (c == 0xED && d >= 0xA0) || (c == 0xF0 && d < 0x90) || (c == 0xF4 && d >= 0x90))
-        return 0;   // overlong, surrogate or beyond U+10FFFF
-    return n;
-}
 
 bool estNombre(std::string_view s) {
     size_t i = 0;
@@ -52,13 +38,7 @@ bool estNombre(std::string_view s) {
 } // namespace
 
 std::string nomLisible(std::string_view octets) {
-    for (size_t i = 0; i < octets.size();) {
-        const size_t n = sequenceUtf8(octets, i);
-        if (n == 0)
-            return sansControles(versUtf8(octets));
-        i += n;
-    }
-    return sansControles(octets);
+    return sansControles(utf8Valide(octets) ? std::string(octets) : versUtf8(octets));
 }
 
 std::string sansControles(std::string_view s) {

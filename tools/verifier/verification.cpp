@@ -112,7 +112,7 @@ Tverdict verifier(const Tprogramme& programme, const Tattendu& attendu, const Tp
         return v;
     }
     std::vector<std::string> lignes;
-    const TlectureTexte lecture = lireTexte(programme.chemin, lignes);
+    const TlectureTexte lecture = lireProgrammeTexte(programme.chemin, lignes);
     if (lecture != TlectureTexte::lu) {
         v.statut = Tstatut::illisible;
         v.detail = raisonLecture(lecture);
@@ -170,7 +170,7 @@ Tverdict verifierProgramme(const Tprogramme& programme, const Tattendu& attendu,
 bool executerReference(const std::string& chemin, const Tparametres& p, std::vector<std::string>& lignes,
                        std::string& raison) {
     std::vector<std::string> programme;
-    const TlectureTexte lecture = lireTexte(chemin, programme);
+    const TlectureTexte lecture = lireProgrammeTexte(chemin, programme);
     if (lecture != TlectureTexte::lu) {
         raison = raisonLecture(lecture);
         return false;
