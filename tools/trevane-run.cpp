@@ -66,8 +66,7 @@ constexpr std::string_view aide =
     "ligne N (numérotée depuis 0).\n"
     "Statut : 0 exécution terminée, 1 erreur d'analyse, 2 erreur d'exécution,\n"
     "3 en attente de « Poursuivre », 4 fichier illisible ou trop grand (ou suivi\n"
-    "impossible à écrire), 5 sortie impossible à écrire, 64 mauvaise utilisation,\n"
-    "70 erreur interne.\n";
+    "impossible à écrire), 5 sortie impossible à écrire, 64 mauvaise utilisation.\n";
 
 struct Toptions {
     bool pasAPas = false;
