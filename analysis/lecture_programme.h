@@ -24,9 +24,9 @@ enum class Tlecture {
     illisible,     // not a regular file, or a read failed
 };
 
-// Follows a text's lines (as decouperLignes counts them) as its bytes
-// arrive, and tells once the text is certain to have more than `lignesMax`
-// lines with text (anything but blanks) after the last program line.
+// Follows a decoded text's lines (as decouperLignes counts them) as its
+// bytes arrive, and tells once the text is certain to have more than
+// `lignesMax` lines with text (anything but blanks) after the last program line.
 class TsuiviLignes {
 public:
     explicit TsuiviLignes(size_t lignesMax) : lignesMax(lignesMax) {}
