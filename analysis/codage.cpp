@@ -1,5 +1,7 @@
 #include "analysis/codage.h"
 
+#include "analysis/utf8.h"
+
 #include <cstdint>
 
 namespace {
@@ -12,24 +14,6 @@ constexpr uint16_t zone80[32] = {
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
-
-char versOctet(uint32_t point) {
-    const int octet = octetDe1252(point);
-    return octet < 0 ? '?' : static_cast<char>(octet);
-}
-
-void ajouterUtf8(std::string& sortie, uint32_t point) {
-    if (point < 0x80) {
-        sortie += static_cast<char>(point);
-    } else if (point < 0x800) {
-        sortie += static_cast<char>(0xC0 | (point >> 6));
-        sortie += static_cast<char>(0x80 | (point & 0x3F));
-    } else {
-        sortie += static_cast<char>(0xE0 | (point >> 12));
-        sortie += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
-        sortie += static_cast<char>(0x80 | (point & 0x3F));
-    }
-}
 
 } // namespace
 
@@ -49,29 +33,9 @@ int octetDe1252(char32_t caractere) {
 std::string depuisUtf8(std::string_view utf8) {
     std::string sortie;
     sortie.reserve(utf8.size());
-    size_t i = 0;
-    while (i < utf8.size()) {
-        const auto c = static_cast<unsigned char>(utf8[i]);
-        int suite = c < 0x80 ? 0 : (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : -1;
-        if (suite < 0 || i + suite >= utf8.size()) {
-            sortie += '?';
-            ++i;
-            continue;
-        }
-        uint32_t point = suite == 0 ? c : (c & (0x3F >> suite));
-        bool valide = true;
-        for (int k = 1; k <= suite; ++k) {
-            const auto s = static_cast<unsigned char>(utf8[i + k]);
-            if ((s >> 6) != 2) { valide = false; break; }
-            point = (point << 6) | (s & 0x3F);
-        }
-        if (!valide) {
-            sortie += '?';
-            ++i;
-            continue;
-        }
-        sortie += versOctet(point);
-        i += suite + 1;
+    for (size_t i = 0; i < utf8.size();) {
+        const int octet = octetDe1252(lireUtf8(utf8, i).value_or(caractereRemplacement));
+        sortie += octet < 0 ? '?' : static_cast<char>(octet);
     }
     return sortie;
 }

@@ -1,61 +1,22 @@
 #include "analysis/decodage_fichier.h"
 
 #include "analysis/codage.h"
+#include "analysis/utf8.h"
 
-#include <optional>
+#include <algorithm>
 
 namespace {
-
-constexpr char32_t remplacement = 0xFFFD;   // any malformed sequence
-
-// One character of UTF-8 from `i`, which it moves past; nullopt (and `i`
-// past the first byte) for a malformed sequence: an overlong form, a
-// surrogate, a value past U+10FFFF, a missing or stray continuation byte.
-std::optional<char32_t> caractereUtf8(std::string_view octets, size_t& i) {
-    const auto c = static_cast<unsigned char>(octets[i++]);
-    if (c < 0x80)
-        return c;
-    int suite;
-    char32_t point;
-    char32_t minimum;
-    if (c >= 0xC2 && c <= 0xDF) {
-        suite = 1, point = c & 0x1F, minimum = 0x80;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-        suite = 2, point = c & 0x0F, minimum = 0x800;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-        suite = 3, point = c & 0x07, minimum = 0x10000;
-    } else {
-        return std::nullopt;
-    }
-    size_t j = i;
-    for (int k = 0; k < suite; ++k, ++j) {
-        if (j >= octets.size())
-            return std::nullopt;
-        const auto s = static_cast<unsigned char>(octets[j]);
-        if ((s & 0xC0) != 0x80)
-            return std::nullopt;
-        point = (point << 6) | (s & 0x3F);
-    }
-    if (point < minimum || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF))
-        return std::nullopt;
-    i = j;
-    return point;
-}
 
 // Valid UTF-8 with at least one byte of 0x80 or more: plain ASCII and
 // Windows-1252 text with accents are not.
 bool plainementUtf8(std::string_view octets) {
-    bool auDelaAscii = false;
-    for (size_t i = 0; i < octets.size();) {
-        auDelaAscii = auDelaAscii || static_cast<unsigned char>(octets[i]) >= 0x80;
-        if (!caractereUtf8(octets, i))
-            return false;
-    }
-    return auDelaAscii;
+    const bool auDelaAscii = std::any_of(octets.begin(), octets.end(),
+                                         [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    return auDelaAscii && utf8Valide(octets);
 }
 
 void ajouter(TfichierDecode& f, char32_t point) {
-    const int octet = point == remplacement ? -1 : octetDe1252(point);
+    const int octet = point == caractereRemplacement ? -1 : octetDe1252(point);
     if (octet < 0)
         ++f.caracteresRemplaces;
     f.texte += octet < 0 ? '?' : static_cast<char>(octet);
@@ -64,28 +25,21 @@ void ajouter(TfichierDecode& f, char32_t point) {
 void decoderUtf8(TfichierDecode& f, std::string_view octets) {
     f.texte.reserve(octets.size());
     for (size_t i = 0; i < octets.size();)
-        ajouter(f, caractereUtf8(octets, i).value_or(remplacement));
+        ajouter(f, lireUtf8(octets, i).value_or(caractereRemplacement));
 }
 
 void decoderUtf16(TfichierDecode& f, std::string_view octets, bool grandBoutiste) {
-    const auto unite = [&](size_t i) {
-        const auto a = static_cast<unsigned char>(octets[i]);
-        const auto b = static_cast<unsigned char>(octets[i + 1]);
-        return static_cast<char32_t>(grandBoutiste ? (a << 8) | b : (b << 8) | a);
-    };
-    f.texte.reserve(octets.size() / 2);
-    size_t i = 0;
-    for (; i + 1 < octets.size(); i += 2) {
-        const char32_t u = unite(i);
-        if (u >= 0xD800 && u <= 0xDBFF && i + 3 < octets.size() && unite(i + 2) >= 0xDC00 && unite(i + 2) <= 0xDFFF) {
-            ajouter(f, 0x10000 + ((u - 0xD800) << 10) + (unite(i + 2) - 0xDC00));
-            i += 2;
-        } else {
-            ajouter(f, u >= 0xD800 && u <= 0xDFFF ? remplacement : u);
-        }
+    std::u16string unites(octets.size() / 2, u'\0');
+    for (size_t k = 0; k < unites.size(); ++k) {
+        const auto a = static_cast<unsigned char>(octets[2 * k]);
+        const auto b = static_cast<unsigned char>(octets[2 * k + 1]);
+        unites[k] = static_cast<char16_t>(grandBoutiste ? (a << 8) | b : (b << 8) | a);
     }
-    if (i < octets.size())   // an odd last byte
-        ajouter(f, remplacement);
+    f.texte.reserve(unites.size());
+    for (size_t i = 0; i < unites.size();)
+        ajouter(f, lireUtf16(unites, i));
+    if (octets.size() % 2 != 0)   // an odd last byte
+        ajouter(f, caractereRemplacement);
 }
 
 bool commencePar(std::string_view octets, std::string_view marque) { return octets.substr(0, marque.size()) == marque; }

@@ -81,11 +81,11 @@ public:
     // save dialog proposes the path `chemin` holds on entry (none if empty).
     virtual bool choisirFichierAOuvrir(std::string& chemin) = 0;
     virtual bool choisirFichierAEnregistrer(std::string& chemin) = 0;
-    // Reads a program file as lireProgramme does (lecture_programme.h), and
-    // writes a whole file of bytes. A failed write leaves any previous file
-    // of that name intact and puts in `raison` why it failed, in the user's
-    // words (empty when unknown).
-    virtual Tlecture lireFichier(const std::string& chemin, size_t lignesMax, std::string& octets) = 0;
+    // Reads and decodes a program file as lireProgramme does
+    // (lecture_programme.h), and writes a whole file of bytes. A failed write
+    // leaves any previous file of that name intact and puts in `raison` why
+    // it failed, in the user's words (empty when unknown).
+    virtual Tlecture lireFichier(const std::string& chemin, size_t lignesMax, TfichierDecode& lu) = 0;
     virtual bool ecrireFichier(const std::string& chemin, const std::string& octets, std::string& raison) = 0;
     virtual bool fichierExiste(const std::string& chemin) = 0;
     // The program was just read from, or wholly written to, this file.

@@ -2,6 +2,7 @@
 
 #include "analysis/donnees.h"
 #include "analysis/fichiers_systeme.h"
+#include "analysis/lignes.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -32,32 +33,54 @@ size_t TsuiviLignes::lire(std::string_view morceau) {
     return morceau.size();
 }
 
-Tlecture lireProgramme(const std::string& chemin, size_t lignesMax, std::string& octets) {
+Tlecture decoderProgramme(std::string_view octets, bool entier, size_t lignesMax, TfichierDecode& lu) {
+    // The beginning of a longer file: its last UTF-16 unit may be cut in two.
+    if (!entier && octets.size() % 2 != 0)
+        octets.remove_suffix(1);
+    TfichierDecode decode = decoderFichier(octets);
+    TsuiviLignes suivi(lignesMax);
+    const size_t pris = suivi.lire(decode.texte);
+    if (suivi.tropDeLignes()) {
+        decode.texte.resize(pris);
+        lu = std::move(decode);
+        return Tlecture::tropDeLignes;
+    }
+    if (!entier)
+        return Tlecture::tropGrand;
+    lu = std::move(decode);
+    return Tlecture::complete;
+}
+
+Tlecture lireOctetsProgramme(const std::string& chemin, std::string& octets) {
     uint64_t taille = 0;
     if (!fichierOrdinaire(chemin, taille))
         return Tlecture::illisible;
     const std::unique_ptr<std::FILE, int (*)(std::FILE*)> fichier(ouvrirFichier(chemin, "rb"), std::fclose);
     if (!fichier)
         return Tlecture::illisible;
-    std::string contenu;
-    contenu.reserve(static_cast<size_t>(std::min<uint64_t>(taille, tailleProgrammeMax + 1)));
-    TsuiviLignes suivi(lignesMax);
-    char morceau[1 << 16];
-    for (;;) {
-        const size_t lus = std::fread(morceau, 1, sizeof morceau, fichier.get());
-        const size_t pris = suivi.lire(std::string_view(morceau, lus));
-        if (contenu.size() + pris > tailleProgrammeMax)
-            return Tlecture::tropGrand;
-        contenu.append(morceau, pris);
-        if (suivi.tropDeLignes()) {
-            octets = std::move(contenu);
-            return Tlecture::tropDeLignes;
-        }
-        if (lus < sizeof morceau)
+    // One byte more than a program may hold tells that the file is longer.
+    octets.assign(static_cast<size_t>(std::min<uint64_t>(taille, tailleProgrammeMax) + 1), '\0');
+    size_t lus = 0;
+    while (lus < tailleProgrammeMax + 1) {
+        if (lus == octets.size())
+            octets.resize(std::min(2 * octets.size(), tailleProgrammeMax + 1));
+        const size_t n = std::fread(octets.data() + lus, 1, octets.size() - lus, fichier.get());
+        lus += n;
+        if (n == 0)
             break;
     }
     if (std::ferror(fichier.get()))
         return Tlecture::illisible;
-    octets = std::move(contenu);
-    return Tlecture::complete;
+    octets.resize(std::min(lus, tailleProgrammeMax));
+    return lus <= tailleProgrammeMax ? Tlecture::complete : Tlecture::tropGrand;
 }
+
+Tlecture lireProgramme(const std::string& chemin, size_t lignesMax, TfichierDecode& lu) {
+    std::string octets;
+    const Tlecture lecture = lireOctetsProgramme(chemin, octets);
+    if (lecture == Tlecture::illisible)
+        return lecture;
+    return decoderProgramme(octets, lecture == Tlecture::complete, lignesMax, lu);
+}
+
+std::vector<std::string> lignesAExecuter(std::string_view texte) { return decouperLignes(texte, nbLignesMax); }

@@ -1,13 +1,17 @@
 #include "analysis/lignes.h"
 
-std::vector<std::string> decouperLignes(std::string_view texte) {
+std::vector<std::string> decouperLignes(std::string_view texte, size_t blanchesGardees) {
     std::vector<std::string> lignes;
+    const auto garder = [&](std::string_view ligne) {
+        if (lignes.size() < blanchesGardees || ligne.find_first_not_of(' ') != std::string_view::npos)
+            lignes.emplace_back(ligne);
+    };
     size_t debut = 0;
     size_t i = 0;
     while (i < texte.size()) {
         const char c = texte[i];
         if (c == '\r' || c == '\n') {
-            lignes.emplace_back(texte.substr(debut, i - debut));
+            garder(texte.substr(debut, i - debut));
             i += (c == '\r' && i + 1 < texte.size() && texte[i + 1] == '\n') ? 2 : 1;
             debut = i;
         } else {
@@ -15,7 +19,7 @@ std::vector<std::string> decouperLignes(std::string_view texte) {
         }
     }
     if (debut < texte.size())
-        lignes.emplace_back(texte.substr(debut));
+        garder(texte.substr(debut));
     return lignes;
 }
 

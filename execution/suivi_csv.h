@@ -31,6 +31,7 @@ public:
     TsuiviCsv& operator=(const TsuiviCsv&) = delete;
 
     bool ouvert() const { return fichier != nullptr; }
+    bool echoue() const { return !reussi; }
     // The console's message when the file cannot be opened or written (UTF-8).
     std::string messageEchec() const;
 

@@ -10,6 +10,9 @@
 #ifndef _WIN32
 #include <sys/wait.h>
 #endif
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace fs = std::filesystem;
 
@@ -23,6 +26,14 @@ std::string entreGuillemets(const std::string& mot) { return std::string("\"") +
 std::string ligneDeCommande(const std::string& commande) { return std::string("\"") + commande + "\""; }
 std::string changerDeDossier(const fs::path& dossier) { return std::string("cd /d ") + entreGuillemets(dossier.string()) + " && "; }
 int statutDeSortie(int etat) { return etat; }
+// The command line goes wide, as a user's shell gives it: the narrow call
+// would read the UTF-8 words in the ANSI code page.
+int executer(const std::string& commande) {
+    const int n = MultiByteToWideChar(CP_UTF8, 0, commande.c_str(), -1, nullptr, 0);
+    std::wstring large(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, commande.c_str(), -1, large.data(), n);
+    return _wsystem(large.c_str());
+}
 #else
 std::string entreGuillemets(const std::string& mot) {
     std::string resultat = "'";
@@ -31,6 +42,7 @@ std::string entreGuillemets(const std::string& mot) {
     return resultat + "'";
 }
 std::string ligneDeCommande(const std::string& commande) { return commande; }
+int executer(const std::string& commande) { return std::system(commande.c_str()); }
 std::string changerDeDossier(const fs::path& dossier) { return std::string("cd ") + entreGuillemets(dossier.string()) + " && "; }
 int statutDeSortie(int etat) { return (etat != -1 && WIFEXITED(etat)) ? WEXITSTATUS(etat) : -1; }
 #endif
@@ -68,7 +80,7 @@ Tlancement lancer(const std::string& programme, const std::vector<std::string>& 
     commande += " 2>";
     commande += entreGuillemets((sorties / "erreurs").string());
     Tlancement r;
-    r.statut = statutDeSortie(std::system(ligneDeCommande(commande).c_str()));
+    r.statut = statutDeSortie(executer(ligneDeCommande(commande)));
     r.sortie = lireFichier(sorties / "sortie");
     r.erreurs = lireFichier(sorties / "erreurs");
     fs::remove_all(sorties);

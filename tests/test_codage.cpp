@@ -1,5 +1,6 @@
 #include "analysis/codage.h"
 #include "analysis/lignes.h"
+#include "analysis/utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -9,11 +10,19 @@ TEST(codage, aller_retour) {
     EXPECT_EQ(depuisUtf8("漢"), "?");
     EXPECT_EQ(depuisUtf8("a\xFF" "b"), "a?b");
     EXPECT_EQ(depuisUtf8("\xC3"), "?");
+    EXPECT_EQ(depuisUtf8("\xC0\xA9\xE0\x80\xA9"), "?????");   // overlong forms of "\xA9" refused
     EXPECT_EQ(versUtf8("\xE0\xE9\x80\x81"), "àé€\xC2\x81");
     for (int o = 0; o < 256; ++o) {
         const std::string octet(1, static_cast<char>(o));
         EXPECT_EQ(depuisUtf8(versUtf8(octet)), octet) << o;
     }
+}
+
+TEST(codage, utf16_vers_utf8) {
+    // Windows' wide arguments: a pair is one character, a lone surrogate U+FFFD.
+    EXPECT_EQ(utf8DepuisUtf16(u"L\u00E9a \U0001F600"), "L\xC3\xA9" "a \xF0\x9F\x98\x80");
+    EXPECT_EQ(utf8DepuisUtf16(std::u16string{u'a', char16_t(0xD83D), u'b', char16_t(0xDE00)}),
+              "a\xEF\xBF\xBD" "b\xEF\xBF\xBD");
 }
 
 TEST(lignes, comptees_comme_l_editeur) {

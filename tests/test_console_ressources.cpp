@@ -1,6 +1,7 @@
 // The console runner under pressure: output it cannot write, endless runs and
 // huge files. Peak memory is the child's own maximum resident size.
 #include "analysis/donnees.h"
+#include "analysis/lecture_programme.h"
 
 #include <gtest/gtest.h>
 
@@ -200,6 +201,64 @@ TEST(console, memoire_bornee_sur_un_fichier_de_200_mo) {
     EXPECT_EQ(tropDeLignes.statut, 1);
     EXPECT_EQ(tropDeLignes.sortie, " Erreur \xC3\xA0 l'analyse du programme\n Trop de lignes de programme\n");
     EXPECT_TRUE(picBorne(tropDeLignes));
+    // Millions of blank lines after the program are not kept one by one.
+    const std::string afficher = "Afficher \"A\"\n";
+    const fs::path blancs = ecrireProgramme(
+        "blancs.txt", afficher + std::string(tailleProgrammeMax - afficher.size(), '\n'));
+    const Tmesure vides = lancer({blancs.string()});
+    EXPECT_EQ(vides.statut, 0);
+    EXPECT_EQ(vides.sortie.substr(0, 4), " A\n ");
+    EXPECT_TRUE(picBorne(vides));
+    fs::remove(blancs);
     fs::remove(seul);
     fs::remove(longues);
+}
+
+TEST(console, lignes_de_commande_hostiles) {
+    // Each command runs in a folder of its own holding p.txt (one display),
+    // sans_fin.txt (displays without end) and attendu.txt; "$RUN" and
+    // "$VERIF" are the console programs. Nothing lost, nothing silent: a
+    // failed write gives its status at once, never a signal or a success,
+    // and leaves no cut file; a command that would destroy work is refused.
+    if (!peutEcrireSurDevFull())
+        GTEST_SKIP() << "no /dev/full here";
+    struct Tcas {
+        std::string commande;
+        int statut;
+        std::string erreurs;   // found in stderr
+        std::string absent;    // a file that must not be left
+    } cas[] = {
+        {"$RUN --suivi p.txt p.txt", 64, "Le suivi remplacerait le programme p.txt", ""},
+        {"$RUN --suivi ./p.txt p.txt", 64, "Le suivi remplacerait le programme p.txt", ""},
+        {"$RUN --help >/dev/full", 5, "", ""},
+        {"$VERIF --version >/dev/full", 74, "", ""},
+        // Closed at start: the trace does not take stdout's place.
+        {"$RUN --suivi t.csv p.txt >&-", 5, "Impossible d'\xC3\xA9" "crire la sortie standard", ""},
+        // Stopped at the first display after the failure: the trace, which
+        // would have its 100,000 rows and "..." after one more burst, is short.
+        {"$RUN --poursuivre 1000000 --suivi t.csv sans_fin.txt >/dev/full && exit 99 || s=$?; "
+         "[ $(wc -l <t.csv) -lt 1000 ] && exit $s", 5, "Impossible d'\xC3\xA9" "crire la sortie standard", ""},
+        {"ulimit -f 8; $RUN sans_fin.txt >o.txt", 5, "", ""},
+        {"ulimit -f 8; $RUN --suivi t.csv sans_fin.txt >/dev/null", 4,
+         "Impossible d'\xC3\xA9" "crire le suivi dans le fichier t.csv", "t.csv"},
+        {"ulimit -f 1; $VERIF --attendu attendu.txt --html r.html p.txt >/dev/null", 74, "", ""},
+    };
+    for (const Tcas& c : cas) {
+        const fs::path dossier = dossierTemporaire();
+        std::ofstream(dossier / "p.txt", std::ios::binary) << "Afficher 1\r\n";
+        std::ofstream(dossier / "attendu.txt", std::ios::binary) << "1\n";
+        std::ofstream(dossier / "sans_fin.txt", std::ios::binary)
+            << "Entier k ; L (1..100)\r\n[a]\r\nAfficher L (1..100)\r\nAller \xE0 [a] si k < 1\r\n";
+        const std::string commande = "cd '" + dossier.string() + "' && RUN='" TREVANE_RUN "' VERIF='" TREVANE_VERIFIER
+                                     "' sh -c '" + c.commande + "' 2>erreurs";
+        const int etat = std::system(commande.c_str());
+        EXPECT_TRUE(WIFEXITED(etat) && WEXITSTATUS(etat) == c.statut) << c.commande << " " << etat;
+        const std::string erreurs = lire(dossier / "erreurs");
+        EXPECT_NE(erreurs.find(c.erreurs), std::string::npos) << c.commande << " " << erreurs;
+        EXPECT_EQ(lire(dossier / "p.txt"), "Afficher 1\r\n") << c.commande;
+        if (!c.absent.empty()) {
+            EXPECT_FALSE(fs::exists(dossier / c.absent)) << c.commande;
+        }
+        fs::remove_all(dossier);
+    }
 }

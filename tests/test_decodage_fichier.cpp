@@ -25,6 +25,8 @@ TEST(decodage_fichier, codages_reconnus) {
         {"\xED\xA0\x80", codageWindows1252, "\xED\xA0\x80", 0},
         {"\xF4\x90\x80\x80", codageWindows1252, "\xF4\x90\x80\x80", 0},
         {"a\xC3", codageWindows1252, "a\xC3", 0},
+        {"\xC9\xC9", codageWindows1252, "\xC9\xC9", 0},   // a lead byte where a continuation byte must be
+        {"\xC3\xA9\xE9", codageWindows1252, "\xC3\xA9\xE9", 0},
         // UTF-8, with or without its mark; characters the code page lacks.
         {"Donner \xC3\xA0 n", codageUtf8, "Donner \xE0 n", 0},
         {"\xE2\x82\xAC \xC5\x93 \xC2\x81", codageUtf8, "\x80 \x9C \x81", 0},
@@ -36,6 +38,7 @@ TEST(decodage_fichier, codages_reconnus) {
         {std::string("\xFE\xFF\0a\x20\xAC", 6), codageUtf16, "a\x80", 0},
         {std::string("\xFF\xFE\x3D\xD8\x00\xDE", 6), codageUtf16, "?", 1},
         {std::string("\xFF\xFE\x00\xDC" "a", 5), codageUtf16, "??", 2},   // lone low surrogate, odd byte
+        {std::string("\xFE\xFF\xD8\x3D\0a", 6), codageUtf16, "?a", 1},   // lone high surrogate
     };
     for (const Tcas& c : cas) {
         const TfichierDecode f = decoderFichier(c.octets);

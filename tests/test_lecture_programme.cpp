@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -79,31 +80,86 @@ TEST(lecture_programme, suivi_des_lignes_comme_sur_le_texte_entier) {
     }
 }
 
-TEST(lecture_programme, issues_de_la_lecture) {
+// Lines in UTF-16 with its mark and CR LF, in either byte order.
+std::string utf16(const std::string& texte, bool grandBoutiste) {
+    std::string octets = grandBoutiste ? "\xFE\xFF" : "\xFF\xFE";
+    for (const char c : texte)
+        octets += grandBoutiste ? std::string{'\0', c} : std::string{c, '\0'};
+    return octets;
+}
+
+TEST(lecture_programme, fichiers_hostiles) {
     std::string programme;
     for (int i = 0; i < nbLignesMax; ++i)
         programme += "Afficher 1\r\n";
-    const fs::path juste = fichier("juste.txt", programme + std::string(tailleProgrammeMax - programme.size(), ' '));
-    const fs::path grand = fichier("grand.txt", programme + std::string(tailleProgrammeMax + 1 - programme.size(), ' '));
-    const fs::path lignes = fichier("lignes.txt", programme + "  \r\n  Afficher 2\r\nAfficher 3\r\n");
-    std::string octets = "avant";
-    EXPECT_EQ(lireProgramme(juste.string(), nbLignesMax, octets), Tlecture::complete);
-    EXPECT_EQ(octets.size(), tailleProgrammeMax);
-    octets = "avant";
-    EXPECT_EQ(lireProgramme(grand.string(), nbLignesMax, octets), Tlecture::tropGrand);
-    EXPECT_EQ(octets, "avant");
-    // Cut at the first text after line 1000; the window's limit reads on.
-    EXPECT_EQ(lireProgramme(lignes.string(), nbLignesMax, octets), Tlecture::tropDeLignes);
-    EXPECT_EQ(octets, programme + "  \r\n  A");
-    EXPECT_EQ(lireProgramme(lignes.string(), 100000, octets), Tlecture::complete);
-    EXPECT_EQ(octets, programme + "  \r\n  Afficher 2\r\nAfficher 3\r\n");
-    EXPECT_EQ(lireProgramme(testing::TempDir(), nbLignesMax, octets), Tlecture::illisible);
-    EXPECT_EQ(lireProgramme((fs::path(testing::TempDir()) / "absent-trevane.txt").string(), nbLignesMax, octets),
-              Tlecture::illisible);
-    EXPECT_EQ(lireProgramme("/dev/zero", nbLignesMax, octets), Tlecture::illisible);
-    fs::remove(juste);
-    fs::remove(grand);
-    fs::remove(lignes);
+    const std::string sept100 = programme.substr(0, 700 * 12) + "Afficher \"FIN\"\r\n";
+    const std::string apres = "  \r\n  Afficher 2\r\nAfficher 3\r\n";
+#ifdef _WIN32
+    const fs::path fifo = testing::TempDir();   // no FIFO there: a folder again
+#else
+    const fs::path fifo = fs::path(testing::TempDir()) / (std::to_string(getpid()) + "-fifo.txt");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);   // never opened: reading it would wait for a writer
+#endif
+    struct Tcas {
+        std::string nom;
+        std::string octets;   // the file's bytes; no file made when the name is a path
+        size_t lignesMax;
+        Tlecture attendue;
+        std::string texte;    // what is read (complete and tropDeLignes)
+    } cas[] = {
+        {"juste.txt", programme + std::string(tailleProgrammeMax - programme.size(), ' '), size_t(nbLignesMax),
+         Tlecture::complete, programme + std::string(tailleProgrammeMax - programme.size(), ' ')},
+        {"grand.txt", programme + std::string(tailleProgrammeMax + 1 - programme.size(), ' '), size_t(nbLignesMax),
+         Tlecture::tropGrand, ""},
+        // Cut at the first text after line 1000; the window's limit reads on.
+        {"lignes.txt", programme + apres, size_t(nbLignesMax), Tlecture::tropDeLignes, programme + "  \r\n  A"},
+        {"lignes.txt", programme + apres, 100000, Tlecture::complete, programme + apres},
+        // Too many lines is known before the size: the first is told.
+        {"grand_lignes.txt", programme + apres + std::string(tailleProgrammeMax, ' '), size_t(nbLignesMax),
+         Tlecture::tropDeLignes, programme + "  \r\n  A"},
+        // Lines are counted on the decoded text: CR LF is one line end, and
+        // a NUL byte of UTF-16 is no text.
+        {"utf16le.txt", utf16(sept100, false), size_t(nbLignesMax), Tlecture::complete, sept100},
+        {"utf16be.txt", utf16(sept100, true), size_t(nbLignesMax), Tlecture::complete, sept100},
+        {"utf16_lignes.txt", utf16(programme + apres, false), size_t(nbLignesMax), Tlecture::tropDeLignes,
+         programme + "  \r\n  A"},
+        {"utf16_grand.txt", utf16(programme + apres + std::string(tailleProgrammeMax / 2, ' '), true),
+         size_t(nbLignesMax), Tlecture::tropDeLignes, programme + "  \r\n  A"},
+        {"utf8_tabs.txt", "\xEF\xBB\xBF" + programme + "\t\r\n", size_t(nbLignesMax), Tlecture::complete,
+         programme + "    \r\n"},
+        {testing::TempDir(), "", size_t(nbLignesMax), Tlecture::illisible, ""},
+        {(fs::path(testing::TempDir()) / "absent-trevane.txt").string(), "", size_t(nbLignesMax),
+         Tlecture::illisible, ""},
+        {fifo.string(), "", size_t(nbLignesMax), Tlecture::illisible, ""},
+    };
+    for (const Tcas& c : cas) {
+        const bool cree = c.nom.find('/') == std::string::npos;
+        const fs::path chemin = cree ? fichier(c.nom, c.octets) : fs::path(c.nom);
+        TfichierDecode lu;
+        lu.texte = "avant";
+        EXPECT_EQ(lireProgramme(chemin.string(), c.lignesMax, lu), c.attendue) << c.nom;
+        const bool lu_ = c.attendue == Tlecture::complete || c.attendue == Tlecture::tropDeLignes;
+        EXPECT_TRUE(lu.texte == (lu_ ? c.texte : "avant")) << c.nom << " " << lu.texte.size();
+        if (cree)
+            fs::remove(chemin);
+    }
+#ifndef _WIN32
+    fs::remove(fifo);
+#endif
+}
+
+TEST(lecture_programme, lignes_blanches_au_dela_du_programme) {
+    // Blank lines past the last program line are not kept one by one; those
+    // before it, and text after it, are.
+    const std::string debut = "Afficher 1\n";
+    const std::vector<std::string> blancs = lignesAExecuter(debut + std::string(3000000, '\n'));
+    EXPECT_EQ(blancs.size(), size_t(nbLignesMax));
+    EXPECT_EQ(lignesAExecuter(debut + std::string(5000, '\n') + " x\n  \n"), [] {
+        std::vector<std::string> lignes(nbLignesMax + 1);
+        lignes[0] = "Afficher 1";
+        lignes[nbLignesMax] = " x";
+        return lignes;
+    }());
 }
 
 TEST(lecture_programme, la_fenetre_refuse_un_fichier_trop_grand) {

@@ -172,9 +172,6 @@ TEST_F(verifier_classe, memes_verdicts_en_parallele) {
 // --attendu: a UTF-8 file of the expected lines; with --ignorer-blancs the
 // blanks of a line may differ; every program passing gives status 0.
 TEST_F(verifier_classe, attendu_et_blancs_ignores) {
-#ifdef _WIN32
-    GTEST_SKIP() << "Windows passes the command line in its ANSI code page";
-#endif
     ecrire(dossier / "attendu.txt", "n = 1 s = 1\nn = 2   s = 3\n  n = 3 s = 6\nfin\n\n");
     const Tlancement compte = verifier(dossier, {"--attendu", "attendu.txt", "classe/Élodie.txt"});
     EXPECT_EQ(compte.statut, 1);

@@ -85,8 +85,8 @@ bool TfenetreMemoire::choisirFichierAEnregistrer(std::string& chemin) {
     return choisir(cheminsEnregistrement, chemin);
 }
 
-Tlecture TfenetreMemoire::lireFichier(const std::string& chemin, size_t lignesMax, std::string& octets) {
-    return lireProgramme(chemin, lignesMax, octets);
+Tlecture TfenetreMemoire::lireFichier(const std::string& chemin, size_t lignesMax, TfichierDecode& lu) {
+    return lireProgramme(chemin, lignesMax, lu);
 }
 
 bool TfenetreMemoire::ecrireFichier(const std::string& chemin, const std::string& octets, std::string& /*raison*/) {

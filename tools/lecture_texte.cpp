@@ -1,13 +1,14 @@
 #include "tools/lecture_texte.h"
 
+#include "analysis/donnees.h"
 #include "analysis/lecture_programme.h"
 
 #include <limits>
 
-TlectureTexte lireTexte(const std::string& chemin, TfichierDecode& fichier) {
-    std::string octets;
-    // Expected outputs may be longer than any program: only the size bounds them.
-    switch (lireProgramme(chemin, std::numeric_limits<size_t>::max(), octets)) {
+namespace {
+
+TlectureTexte lire(const std::string& chemin, size_t lignesMax, TfichierDecode& fichier) {
+    switch (lireProgramme(chemin, lignesMax, fichier)) {
     case Tlecture::complete:
     case Tlecture::tropDeLignes:
         break;
@@ -16,6 +17,16 @@ TlectureTexte lireTexte(const std::string& chemin, TfichierDecode& fichier) {
     case Tlecture::illisible:
         return TlectureTexte::illisible;
     }
-    fichier = decoderFichier(octets);
     return TlectureTexte::lu;
+}
+
+} // namespace
+
+// Expected outputs may be longer than any program: only the size bounds them.
+TlectureTexte lireTexte(const std::string& chemin, TfichierDecode& fichier) {
+    return lire(chemin, std::numeric_limits<size_t>::max(), fichier);
+}
+
+TlectureTexte lireProgrammeTexte(const std::string& chemin, TfichierDecode& fichier) {
+    return lire(chemin, nbLignesMax, fichier);
 }

@@ -13,3 +13,7 @@ enum class TlectureTexte : uint8_t { lu, illisible, tropVolumineux };
 
 // Only a regular file is read. `fichier` is set when the result is `lu`.
 TlectureTexte lireTexte(const std::string& chemin, TfichierDecode& fichier);
+// The same for a program to run: read up to the first text past the last
+// program line; lignesAExecuter (analysis/lecture_programme.h) then gives
+// its lines without the blank ones after that line.
+TlectureTexte lireProgrammeTexte(const std::string& chemin, TfichierDecode& fichier);

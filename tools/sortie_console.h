@@ -34,6 +34,9 @@ public:
     // dropped, and from now on its lines are written.
     void diffuser();
     bool ecritureEchouee() const { return sortie.echoue() || erreurs.echoue(); }
+    // Once a write failed, a burst stops at its next display: what the run
+    // writes is lost, and the exit status already known.
+    bool affichagePlein() override { return ecritureEchouee(); }
     TfluxVerifie& fluxSortie() { return sortie; }
     TfluxVerifie& fluxErreurs() { return erreurs; }
 

@@ -1,8 +1,7 @@
 #include "tools/sortie_programme.h"
 
 #include "analysis/codage.h"
-#include "analysis/decodage_fichier.h"
-#include "analysis/lignes.h"
+#include "analysis/lecture_programme.h"
 #include "analysis/messages.h"
 #include "execution/controle.h"
 #include "tools/sortie_console.h"
@@ -41,7 +40,7 @@ std::string ligneEtMessage(const Tissue& issue, const std::string& message) {
 
 } // namespace
 
-int executerSortieProgramme(std::string_view octets, uint32_t graine, std::optional<uint64_t> maxInstructions,
+int executerSortieProgramme(std::string_view texte, uint32_t graine, std::optional<uint64_t> maxInstructions,
                             std::FILE* sortie, std::FILE* erreurs) {
     std::setvbuf(sortie, nullptr, _IOFBF, 1 << 16);
     TfluxVerifie flux(sortie);
@@ -49,7 +48,7 @@ int executerSortieProgramme(std::string_view octets, uint32_t graine, std::optio
     Tparametres p;
     p.graine = graine;
     p.maxInstructions = maxInstructions.value_or(p.maxInstructions);
-    const Tissue issue = executerProgramme(decouperLignes(decoderFichier(octets).texte), recepteur, p);
+    const Tissue issue = executerProgramme(lignesAExecuter(texte), recepteur, p);
 
     std::string raison;
     int statut = statutTerminee;

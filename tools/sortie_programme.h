@@ -9,8 +9,8 @@
 #include <optional>
 #include <string_view>
 
-// Runs the program file's bytes `octets` (read as the window's Open reads
-// them, nothing noted) in normal mode from a session seeded with `graine`,
+// Runs the program text `texte` (decoded as the window's Open decodes it,
+// nothing noted) in normal mode from a session seeded with `graine`,
 // for at most `maxInstructions` instructions (by default the checker's
 // bound, tools/verifier/verification.h). Each output line goes to
 // `sortie` in UTF-8 as it is written; a failure is one line on `erreurs`:
@@ -19,5 +19,5 @@
 //   "Arrêté après N instructions."                        status 3
 // Gives the runner's exit status: 0 the run ended, or as above, or 5 when
 // a stream could not be written.
-int executerSortieProgramme(std::string_view octets, uint32_t graine, std::optional<uint64_t> maxInstructions,
+int executerSortieProgramme(std::string_view texte, uint32_t graine, std::optional<uint64_t> maxInstructions,
                             std::FILE* sortie, std::FILE* erreurs);

@@ -15,27 +15,27 @@
 // "selection: N" (N from 0) each time the editor selects a line.
 // Exit status: 0 the run ended, 1 analysis error, 2 run-time error, 3 the run
 // waits for Poursuivre, 4 the file cannot be read or is too large to be a
-// program (or the trace cannot be written), 5 stdout or stderr could not be
-// written, 64 bad usage. --suivi writes the trace of the executed steps to
-// SUIVI.csv (execution/suivi_csv.h) and changes nothing else.
+// program (or the trace cannot be written, and is then removed), 5 stdout or
+// stderr could not be written, 64 bad usage (the trace's file is the
+// program's), 70 internal error. --suivi writes the trace of the executed
+// steps to SUIVI.csv (execution/suivi_csv.h) and changes nothing else.
 // --sortie-programme writes only the program's output lines, for graders
 // (tools/sortie_programme.h).
 #include "analysis/codage.h"
-#include "analysis/decodage_fichier.h"
 #include "analysis/donnees.h"
 #include "analysis/fenetre.h"
+#include "analysis/fichiers_systeme.h"
 #include "analysis/lecture_programme.h"
-#include "analysis/lignes.h"
 #include "execution/controle.h"
 #include "execution/session.h"
 #include "execution/suivi_csv.h"
+#include "tools/demarrage_console.h"
 #include "tools/nombre_argument.h"
 #include "tools/sortie_console.h"
 #include "tools/sortie_programme.h"
-#include "tools/sorties_binaires.h"
-#include "window/noyau/ligne_commande.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -139,12 +139,18 @@ void ecrireTout(std::FILE* flux, const std::string& texte) {
     std::fflush(flux);
 }
 
+// True when the trace would be written over the program itself.
+bool memeFichier(const std::string& programme, const std::string& suivi) {
+    std::error_code erreur;
+    return programme == suivi || std::filesystem::equivalent(versCheminFs(programme), versCheminFs(suivi), erreur);
+}
+
 // Reads the program; false (after the message) when it is refused. A file
 // cut once it certainly has too many lines goes on to the analysis, which
 // reports it as for the whole file.
-bool lireFichierProgramme(const std::string& chemin, std::string& octets) {
+bool lireFichierProgramme(const std::string& chemin, TfichierDecode& lu) {
     const std::string message = "Impossible d'ouvrir le fichier " + chemin + "\n";
-    switch (lireProgramme(chemin, nbLignesMax, octets)) {
+    switch (lireProgramme(chemin, nbLignesMax, lu)) {
     case Tlecture::complete:
     case Tlecture::tropDeLignes:
         return true;
@@ -168,22 +174,34 @@ bool terminerSorties(TfenetreConsole& f) {
     return sortieEcrite && erreursEcrites;
 }
 
+// A trace cut by a failed write is removed; a device or a pipe is left alone.
+int echecSuivi(const TsuiviCsv& suivi, const std::string& chemin) {
+    ecrireTout(stderr, suivi.messageEchec());
+    uint64_t taille = 0;
+    if (fichierOrdinaire(chemin, taille))
+        supprimerFichier(chemin);
+    return sortieFichierIlisible;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    sortiesBinaires();
-    if (const auto statut = repondreAideOuVersion(argc, argv, "trevane-run", aide))
+    if (const auto statut = demarrerConsole(argc, argv, "trevane-run", aide, sortieEcritureImpossible))
         return *statut;
     Toptions options;
     if (!lireOptions(argc, argv, options)) {
         std::fputs(USAGE, stderr);
         return sortieUsage;
     }
-    std::string octets;
-    if (!lireFichierProgramme(options.fichier, octets))
+    if (options.suivi && memeFichier(options.fichier, *options.suivi)) {
+        ecrireTout(stderr, "Le suivi remplacerait le programme " + options.fichier + " : choisissez un autre fichier\n");
+        return sortieUsage;
+    }
+    TfichierDecode lu;
+    if (!lireFichierProgramme(options.fichier, lu))
         return sortieFichierIlisible;
     if (options.sortieProgramme)
-        return executerSortieProgramme(octets, options.graine ? *options.graine : graineHorloge(),
+        return executerSortieProgramme(lu.texte, options.graine ? *options.graine : graineHorloge(),
                                        options.maxInstructions, stdout, stderr);
 
     // Lines go out in large blocks; each write is checked.
@@ -199,23 +217,26 @@ int main(int argc, char** argv) {
     }
     d->suivi = suivi ? &*suivi : nullptr;
     demarrerSession(*d, options.graine ? *options.graine : graineHorloge());
-    const TfichierDecode lu = decoderFichier(octets);
-    std::string().swap(octets);
     if (const std::string note = noteDecodage(lu); !note.empty())
         ecrireTout(stderr, versUtf8(note) + "\n");
-    f.lignesEditeur = decouperLignes(lu.texte);
+    f.lignesEditeur = lignesAExecuter(lu.texte);
+    std::string().swap(lu.texte);
 
     f.diffuser();
     lancerExecution(*d, options.pasAPas ? executionCommentee : executionNormale);
-    for (unsigned long long k = 0; k < options.poursuivre && f.poursuivreArreterActifs() && !f.ecritureEchouee(); ++k)
+    // No further burst once a write failed: its outcome is already known.
+    const auto ecrituresReussies = [&] { return !f.ecritureEchouee() && !(suivi && suivi->echoue()); };
+    for (unsigned long long k = 0; k < options.poursuivre && f.poursuivreArreterActifs() && ecrituresReussies(); ++k)
         poursuivreExecution(*d);
 
-    if (!terminerSorties(f))
-        return sortieEcritureImpossible;
+    const bool sortiesEcrites = terminerSorties(f);
     if (suivi && !suivi->terminer()) {
-        ecrireTout(stderr, suivi->messageEchec());
-        return sortieFichierIlisible;
+        const int statut = echecSuivi(*suivi, *options.suivi);
+        if (sortiesEcrites)
+            return statut;
     }
+    if (!sortiesEcrites)
+        return sortieEcritureImpossible;
     if (d->codeErreur != 0)
         return sortieErreurAnalyse;
     if (d->erreurExecution != 0)

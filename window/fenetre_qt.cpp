@@ -310,9 +310,9 @@ bool TfenetreQt::choisirFichierAEnregistrer(std::string& chemin) {
     return true;
 }
 
-Tlecture TfenetreQt::lireFichier(const std::string& chemin, size_t lignesMax, std::string& octets) {
+Tlecture TfenetreQt::lireFichier(const std::string& chemin, size_t lignesMax, TfichierDecode& lu) {
     deverserAffichage();
-    return lireProgramme(chemin, lignesMax, octets);
+    return lireProgramme(chemin, lignesMax, lu);
 }
 
 bool TfenetreQt::fichierExiste(const std::string& chemin) { return QFileInfo::exists(cheminQt(chemin)); }

@@ -79,7 +79,7 @@ public:
 
     bool choisirFichierAOuvrir(std::string& chemin) override;
     bool choisirFichierAEnregistrer(std::string& chemin) override;
-    Tlecture lireFichier(const std::string& chemin, size_t lignesMax, std::string& octets) override;
+    Tlecture lireFichier(const std::string& chemin, size_t lignesMax, TfichierDecode& lu) override;
     bool ecrireFichier(const std::string& chemin, const std::string& octets, std::string& raison) override;
     bool fichierExiste(const std::string& chemin) override;
 

@@ -25,6 +25,7 @@ constexpr std::string_view aide =
 } // namespace
 
 int main(int argc, char* argv[]) {
+    ignorerLimiteDeTaille();
     if (const auto statut = repondreAideOuVersion(argc, argv, "trevane", aide))
         return *statut;
     QApplication application(argc, argv);

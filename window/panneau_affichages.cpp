@@ -1,5 +1,6 @@
 #include "window/panneau_affichages.h"
 
+#include "analysis/codage.h"
 #include "window/codage_qt.h"
 #include "window/curseur_occupe.h"
 
@@ -41,24 +42,8 @@ const std::array<char16_t, 256>& unicode1252() {
 }
 
 void ajouterUtf8(QByteArray& sortie, std::string_view octets) {
-    if (std::all_of(octets.begin(), octets.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
-        sortie.append(octets.data(), static_cast<qsizetype>(octets.size()));
-        return;
-    }
-    const auto& table = unicode1252();
-    for (const char octet : octets) {
-        const char16_t c = table[static_cast<unsigned char>(octet)];
-        if (c < 0x80) {
-            sortie.append(static_cast<char>(c));
-        } else if (c < 0x800) {
-            sortie.append(static_cast<char>(0xC0 | (c >> 6)));
-            sortie.append(static_cast<char>(0x80 | (c & 0x3F)));
-        } else {
-            sortie.append(static_cast<char>(0xE0 | (c >> 12)));
-            sortie.append(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            sortie.append(static_cast<char>(0x80 | (c & 0x3F)));
-        }
-    }
+    const std::string utf8 = versUtf8(octets);
+    sortie.append(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
 // The pane's font as it is measured and drawn: without kerning, so that a

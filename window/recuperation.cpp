@@ -41,8 +41,13 @@ constexpr size_t lignesEnTete = 4;
 // or strange, costs more than a program; anything but a whole readable copy
 // is left as it is.
 bool lireCopie(const QString& chemin, TcopieSecours& copie) {
+    // Copies are the editor's Windows-1252 bytes: read as they are, not decoded.
     std::string octets;
-    if (lireProgramme(chemin.toUtf8().toStdString(), lignesOuvrablesMax + lignesEnTete, octets) != Tlecture::complete) {
+    TsuiviLignes lignes(lignesOuvrablesMax + lignesEnTete);
+    const bool lue = lireOctetsProgramme(chemin.toUtf8().toStdString(), octets) == Tlecture::complete;
+    if (lue)
+        lignes.lire(octets);
+    if (!lue || lignes.tropDeLignes()) {
         qWarning("Trevane: the recovery copy %s is not offered (not a file, too large or unreadable)",
                  qPrintable(chemin));
         return false;

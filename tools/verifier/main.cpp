@@ -6,9 +6,8 @@
 #include "tools/verifier/textes_rapport.h"
 
 #include "analysis/fichiers_systeme.h"
+#include "tools/demarrage_console.h"
 #include "tools/fenetre_memoire.h"
-#include "tools/sorties_binaires.h"
-#include "trevane_version.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -63,7 +62,8 @@ bool ecrireRapport(const std::string& chemin, const std::string& contenu) {
 } // namespace
 
 int main(int argc, char** argv) {
-    sortiesBinaires();
+    if (const auto statut = demarrerConsole(argc, argv, "trevane-verifier", texteAide(), sortieEcriture))
+        return *statut;
     Toptions o;
     std::string erreur;
     if (!lireOptions(argc, argv, o, erreur)) {
@@ -71,10 +71,6 @@ int main(int argc, char** argv) {
                            "usage : trevane-verifier [OPTIONS] ENTREE...  (--help pour l'aide)\n");
         return sortieUsage;
     }
-    if (o.aide)
-        return ecrire(stdout, texteAide()) ? sortieReussite : sortieEcriture;
-    if (o.version)
-        return ecrire(stdout, "trevane-verifier " TREVANE_VERSION "\n") ? sortieReussite : sortieEcriture;
 
     Tparametres p;
     p.maxInstructions = o.maxInstructions;

@@ -102,12 +102,6 @@ bool lireOptions(int argc, const char* const* argv, Toptions& o, std::string& er
         }
         if (argument == "--") {
             finOptions = true;
-        } else if (argument == "--help" || argument == "-h") {
-            o.aide = true;
-            return true;
-        } else if (argument == "--version") {
-            o.version = true;
-            return true;
         } else if (argument == "--ignorer-blancs") {
             o.ignorerBlancs = true;
         } else {

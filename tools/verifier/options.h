@@ -14,13 +14,11 @@ struct Toptions {
     std::string html;
     unsigned jobs = 0;                   // 0: one per core
     uint32_t graine = 0;
-    bool aide = false;
-    bool version = false;
     std::vector<std::string> entrees;
 };
 
-// False on a usage error, with its reason (UTF-8) in `erreur`. With --help or
-// --version nothing else is checked.
+// False on a usage error, with its reason (UTF-8) in `erreur`. --help and
+// --version are answered before (tools/demarrage_console.h).
 bool lireOptions(int argc, const char* const* argv, Toptions& options, std::string& erreur);
 
 // The text of --help (UTF-8).

@@ -2,25 +2,11 @@
 
 #include "analysis/codage.h"
 #include "analysis/csv.h"
+#include "analysis/utf8.h"
 
 #include <cctype>
 
 namespace {
-
-// The length of the valid UTF-8 sequence at `i`, or 0.
-size_t sequenceUtf8(std::string_view s, size_t i) {
-    const auto c = static_cast<unsigned char>(s[i]);
-    size_t n = c < 0x80 ? 1 : c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3 : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
-    if (n == 0 || i + n > s.size())
-        return 0;
-    for (size_t k = 1; k < n; ++k)
-        if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80)
-            return 0;
-    const auto d = static_cast<unsigned char>(s[i + 1 < s.size() ? i + 1 : i]);
-    if ((c == 0xE0 && d < 0xA0) || (c == 0xED && d >= 0xA0) || (c == 0xF0 && d < 0x90) || (c == 0xF4 && d >= 0x90))
-        return 0;   // overlong, surrogate or beyond U+10FFFF
-    return n;
-}
 
 bool estNombre(std::string_view s) {
     size_t i = 0;
@@ -56,26 +42,23 @@ std::string nomLisible(std::string_view octets) {
     std::string r;
     r.reserve(octets.size());
     for (size_t i = 0; i < octets.size();) {
-        const auto c = static_cast<unsigned char>(octets[i]);
-        const size_t n = sequenceUtf8(octets, i);
-        const bool controle =
-            c < 0x20 || c == 0x7F || (c == 0xC2 && n == 2 && static_cast<unsigned char>(octets[i + 1]) < 0xA0);
-        if (n == 0 || controle) {
-            for (size_t k = 0; k < (n == 0 ? 1 : n); ++k) {
-                const auto o = static_cast<unsigned char>(octets[i + k]);
+        const size_t debut = i;
+        const std::optional<char32_t> c = lireUtf8(octets, i);
+        if (!c || *c < 0x20 || (*c >= 0x7F && *c < 0xA0)) {
+            // Invalid bytes and control characters, each byte as \xHH.
+            for (size_t k = debut; k < i; ++k) {
+                const auto o = static_cast<unsigned char>(octets[k]);
                 r += "\\x";
                 r += chiffres[o >> 4];
                 r += chiffres[o & 15];
             }
-            i += n == 0 ? 1 : n;
             continue;
         }
 #ifndef _WIN32
-        if (c == '\\')   // so that an escape in the name itself reads apart
+        if (*c == '\\')   // so that an escape in the name itself reads apart
             r += '\\';
 #endif
-        r.append(octets.substr(i, n));
-        i += n;
+        r.append(octets.substr(debut, i - debut));
     }
     return r;
 }

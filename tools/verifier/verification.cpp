@@ -1,6 +1,7 @@
 #include "tools/verifier/verification.h"
 
 #include "analysis/codage.h"
+#include "analysis/lecture_programme.h"
 #include "analysis/lignes.h"
 #include "analysis/donnees.h"
 #include "analysis/messages.h"
@@ -114,14 +115,14 @@ Tverdict verifier(const Tprogramme& programme, const Tattendu& attendu, const Tp
     std::string note;   // how the file was read, as the window and the runner say it
     {
         TfichierDecode lu;
-        const TlectureTexte lecture = lireTexte(programme.chemin, lu);
+        const TlectureTexte lecture = lireProgrammeTexte(programme.chemin, lu);
         if (lecture != TlectureTexte::lu) {
             v.statut = Tstatut::illisible;
             v.detail = raisonLecture(lecture);
             return v;
         }
         note = versUtf8(noteDecodage(lu));
-        lignes = decouperLignes(lu.texte);
+        lignes = lignesAExecuter(lu.texte);
     }
     const auto ajouterNote = [&v, &note] {
         if (!note.empty())
@@ -181,12 +182,12 @@ Tverdict verifierProgramme(const Tprogramme& programme, const Tattendu& attendu,
 bool executerReference(const std::string& chemin, const Tparametres& p, TlignesGroupees& lignes,
                        std::string& raison) {
     TfichierDecode lu;
-    const TlectureTexte lecture = lireTexte(chemin, lu);
+    const TlectureTexte lecture = lireProgrammeTexte(chemin, lu);
     if (lecture != TlectureTexte::lu) {
         raison = raisonLecture(lecture);
         return false;
     }
-    const std::vector<std::string> programme = decouperLignes(lu.texte);
+    const std::vector<std::string> programme = lignesAExecuter(lu.texte);
     Trecueil recueil;
     const Tissue issue = executerProgramme(programme, recueil, p);
     const std::string ligne = issue.ligne != aucuneLigne ? ", ligne " + std::to_string(issue.ligne + 1) : "";

@@ -80,9 +80,9 @@ bool chargerProgramme(TdonneesCommunes& d) {
         f.viderAffichage();
     choisirAffichage(d, modeResultats);
 
-    std::string octets;
+    TfichierDecode lu;
     static const std::string message = depuisUtf8("Impossible d'ouvrir le fichier ");
-    switch (f.lireFichier(d.fichierChoisi, lignesOuvrablesMax, octets)) {
+    switch (f.lireFichier(d.fichierChoisi, lignesOuvrablesMax, lu)) {
     case Tlecture::complete:
         break;
     case Tlecture::tropDeLignes:
@@ -95,10 +95,8 @@ bool chargerProgramme(TdonneesCommunes& d) {
         signalerEchec(d, message, d.fichierChoisi);
         return false;
     }
-    // A file from another editor (UTF-8, UTF-16, tabs) is converted, and the
-    // user told so.
-    const TfichierDecode lu = decoderFichier(octets);
-    std::string().swap(octets);   // one copy of a large file held, not two
+    // A file from another editor (UTF-8, UTF-16, tabs) came converted: the
+    // user is told so.
     f.remplacerTexteEditeur(normaliserSautsDeLigne(lu.texte));
     programmeRemplace(d);
     d.nomFichier = d.fichierChoisi;
