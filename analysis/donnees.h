@@ -93,6 +93,20 @@ struct Tvariable {
     int32_t borneMax2 = 0;
 };
 
+// Tables are stored row after row: the cells of row borneMin1, columns
+// borneMin2..borneMax2, then the next row. `t` is a variable, or the
+// instruction that assigns one of its elements (it carries its bounds).
+template <class Tbornes>
+constexpr int64_t largeurLigne(const Tbornes& t) {
+    return int64_t{t.borneMax2} - t.borneMin2 + 1;
+}
+// How many cells after the table's first one element (i, j) lies, for
+// indices within the bounds.
+template <class Tbornes>
+constexpr int64_t rangElement(const Tbornes& t, int64_t i, int64_t j) {
+    return (i - t.borneMin1) * largeurLigne(t) + (j - t.borneMin2);
+}
+
 // The normal-mode engine's stream (execution/moteur/decodage.h), made by the first
 // run of a record and freed with it.
 struct Tflux;
