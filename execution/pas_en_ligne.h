@@ -152,7 +152,7 @@ template <bool commente>
             const int32_t j = d.entiers[I.caseIndice2];
             if (!dansBornes(i, I.borneMin1, I.borneMax1) || !dansBornes(j, I.borneMin2, I.borneMax2))
                 return echouer(d, erreurIndice, ligne);
-            if (!stocker(d, I, I.caseCible + rangElement(I, i, j)))
+            if (!stocker(d, I, I.caseCible + rangElement<int64_t>(I, i, j)))
                 return echouer(d, erreurCalcul, ligne);
             if constexpr (commente)
                 commenterAffectation(d, I, i, j);

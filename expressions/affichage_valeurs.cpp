@@ -73,7 +73,7 @@ bool executerAffichage(TdonneesCommunes& d, int32_t& w) {
         if (!dansBornes(i, v.borneMin1, v.borneMax1) || !dansBornes(a, v.borneMin2, v.borneMax2) ||
             !dansBornes(b, v.borneMin2, v.borneMax2))
             return refuser(d);
-        ajouterPlage(d, v, v.premiereCase + rangElement(v, i, a), 1, a, b);
+        ajouterPlage(d, v, v.premiereCase + rangElement<int64_t>(v, i, a), 1, a, b);
         break;
     }
     case opAfficherColonneTableau: {
@@ -82,7 +82,7 @@ bool executerAffichage(TdonneesCommunes& d, int32_t& w) {
         if (!dansBornes(a, v.borneMin1, v.borneMax1) || !dansBornes(b, v.borneMin1, v.borneMax1) ||
             !dansBornes(j, v.borneMin2, v.borneMax2))
             return refuser(d);
-        ajouterPlage(d, v, v.premiereCase + rangElement(v, a, j), largeurLigne(v), a, b);
+        ajouterPlage(d, v, v.premiereCase + rangElement<int64_t>(v, a, j), largeurLigne<int64_t>(v), a, b);
         break;
     }
     default:

@@ -10,24 +10,18 @@
 #include "expressions/hasard.h"
 #include "expressions/operations.h"
 
-#include <type_traits>
-
 namespace evaluation {
 
 
 inline Tetendu reel(const TdonneesCommunes& d, int32_t cellule) { return valeurReelle(d, cellule); }
 
-// The stores of an operation's result: into its result cell, the word after
-// its operands, then `w` moves past it; the place and the length come from
-// the operation table.
+// The stores of the result of the operation `code` at word `w`: into its
+// result cell, the word after its operands, then `w` moves past it; the
+// place and the length come from the operation table.
 template <Toperation code>
-inline void avancer(int32_t& w) {
-    w += std::integral_constant<int32_t, longueurInstruction(code)>::value;
-}
+constexpr int32_t longueurDe = longueurInstruction(code);
 template <Toperation code>
-inline int32_t celluleResultat(const TdonneesCommunes& d, int32_t w) {
-    return d.code[w + std::integral_constant<int32_t, faitsOperation(code)->nbEntrees() + 1>::value];
-}
+constexpr int32_t motResultat = faitsOperation(code)->nbEntrees() + 1;
 
 // False, storing nothing, when the result does not round to a finite double.
 template <Toperation code>
@@ -35,30 +29,30 @@ inline bool stockerReel(TdonneesCommunes& d, int32_t& w, Tetendu valeur) {
     double resultat;
     if (!versDouble(valeur, resultat))
         return false;
-    caseReelle(d, celluleResultat<code>(d, w)) = resultat;
-    avancer<code>(w);
+    caseReelle(d, d.code[w + motResultat<code>]) = resultat;
+    w += longueurDe<code>;
     return true;
 }
 
 // A double read from a cell, stored as it is.
 template <Toperation code>
 inline bool stockerDouble(TdonneesCommunes& d, int32_t& w, double valeur) {
-    caseReelle(d, celluleResultat<code>(d, w)) = valeur;
-    avancer<code>(w);
+    caseReelle(d, d.code[w + motResultat<code>]) = valeur;
+    w += longueurDe<code>;
     return true;
 }
 
 template <Toperation code>
 inline bool stockerEntier(TdonneesCommunes& d, int32_t& w, int32_t valeur) {
-    d.entiers[celluleResultat<code>(d, w)] = valeur;
-    avancer<code>(w);
+    d.entiers[d.code[w + motResultat<code>]] = valeur;
+    w += longueurDe<code>;
     return true;
 }
 
 template <Toperation code>
 inline bool stockerCondition(TdonneesCommunes& d, int32_t& w, bool valeur) {
-    d.conditions[celluleResultat<code>(d, w)] = valeur ? 1 : 0;
-    avancer<code>(w);
+    d.conditions[d.code[w + motResultat<code>]] = valeur ? 1 : 0;
+    w += longueurDe<code>;
     return true;
 }
 
@@ -268,7 +262,7 @@ constexpr Tetendu limiteAngle = 0x1p63;
         const int32_t j = e[m[2]];
         if (!dansBornes(i, v.borneMin1, v.borneMax1) || !dansBornes(j, v.borneMin2, v.borneMax2))
             return horsLimites(d);
-        const int32_t cellule = v.premiereCase + static_cast<int32_t>(rangElement(v, i, j));
+        const int32_t cellule = v.premiereCase + rangElement(v, i, j);
         if (m[0] == opElementTableauEntier)
             return stockerEntier<opElementTableauEntier>(d, w, e[cellule]);
         return stockerDouble<opElementTableauReel>(d, w, valeurReelle(d, cellule));
