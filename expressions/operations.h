@@ -138,11 +138,11 @@ namespace operations_detail {
 using enum Tmot;
 using enum Tregle;
 #define TREVANE_FAITS_OPERATION(code, numero, ...) {code, #code, __VA_ARGS__},
-inline constexpr TfaitsOperation table[] = {TREVANE_OPERATIONS(TREVANE_FAITS_OPERATION)};
+constexpr TfaitsOperation tableOperations[] = {TREVANE_OPERATIONS(TREVANE_FAITS_OPERATION)};
 #undef TREVANE_FAITS_OPERATION
 } // namespace operations_detail
 // Every code's facts, in the order of the list.
-inline constexpr const auto& tableOperations = operations_detail::table;
+using operations_detail::tableOperations;
 
 // Codes are below this bound.
 constexpr int32_t codeOperationMax = 256;
