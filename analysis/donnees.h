@@ -93,6 +93,22 @@ struct Tvariable {
     int32_t borneMax2 = 0;
 };
 
+// Tables are stored row after row: the cells of row borneMin1, columns
+// borneMin2..borneMax2, then the next row. `t` is a variable, or the
+// instruction that assigns one of its elements (it carries its bounds).
+// Computed in the type of the indices: 32 bits in the engine and the
+// evaluator, 64 where the caller checks the cell it gets.
+template <class Tentier, class Tbornes>
+constexpr Tentier largeurLigne(const Tbornes& t) {
+    return Tentier{t.borneMax2} - t.borneMin2 + 1;
+}
+// How many cells after the table's first one element (i, j) lies, for
+// indices within the bounds.
+template <class Tentier, class Tbornes>
+constexpr Tentier rangElement(const Tbornes& t, Tentier i, Tentier j) {
+    return (i - t.borneMin1) * largeurLigne<Tentier>(t) + (j - t.borneMin2);
+}
+
 // The normal-mode engine's stream (execution/moteur/decodage.h), made by the first
 // run of a record and freed with it.
 struct Tflux;

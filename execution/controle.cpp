@@ -11,7 +11,6 @@
 #include "execution/suivi.h"
 #include "expressions/formats.h"
 
-#include <array>
 
 namespace {
 
@@ -62,18 +61,7 @@ void montrerResultats(TdonneesCommunes& d) {
 } // namespace
 
 const std::string& messageExecution(int32_t code) {
-    // ORDRE: TerreurExecution (analysis/messages.h).
-    static const std::array<std::string, 4> messages = {
-        depuisUtf8("Un calcul n'a pu être effectué."),
-        depuisUtf8("Un indice pour une variable est hors limites."),
-        depuisUtf8("Retour impossible, faute d'appel préalable."),
-        depuisUtf8("Trop de retours en attente."),
-    };
-    static_assert(std::tuple_size_v<decltype(messages)> == derniereErreurExecution - premiereErreurExecution + 1);
-    static const std::string inconnu;
-    if (code < premiereErreurExecution || code > derniereErreurExecution)
-        return inconnu;
-    return messages[static_cast<size_t>(code - premiereErreurExecution)];
+    return messageErreur(code >= premiereErreurExecution && code <= derniereErreurExecution ? code : 0);
 }
 
 bool preparerExecution(TdonneesCommunes& d, int32_t mode) {

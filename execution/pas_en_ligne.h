@@ -152,8 +152,7 @@ template <bool commente>
             const int32_t j = d.entiers[I.caseIndice2];
             if (!dansBornes(i, I.borneMin1, I.borneMax1) || !dansBornes(j, I.borneMin2, I.borneMax2))
                 return echouer(d, erreurIndice, ligne);
-            const int64_t largeur = int64_t{I.borneMax2} - I.borneMin2 + 1;
-            if (!stocker(d, I, int64_t{I.caseCible} + (int64_t{i} - I.borneMin1) * largeur + (int64_t{j} - I.borneMin2)))
+            if (!stocker(d, I, I.caseCible + rangElement<int64_t>(I, i, j)))
                 return echouer(d, erreurCalcul, ligne);
             if constexpr (commente)
                 commenterAffectation(d, I, i, j);

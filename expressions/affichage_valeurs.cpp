@@ -73,9 +73,7 @@ bool executerAffichage(TdonneesCommunes& d, int32_t& w) {
         if (!dansBornes(i, v.borneMin1, v.borneMax1) || !dansBornes(a, v.borneMin2, v.borneMax2) ||
             !dansBornes(b, v.borneMin2, v.borneMax2))
             return refuser(d);
-        const int64_t largeur = int64_t{v.borneMax2} - v.borneMin2 + 1;
-        ajouterPlage(d, v, int64_t{v.premiereCase} + (int64_t{i} - v.borneMin1) * largeur + (int64_t{a} - v.borneMin2),
-                     1, a, b);
+        ajouterPlage(d, v, v.premiereCase + rangElement<int64_t>(v, i, a), 1, a, b);
         break;
     }
     case opAfficherColonneTableau: {
@@ -84,9 +82,7 @@ bool executerAffichage(TdonneesCommunes& d, int32_t& w) {
         if (!dansBornes(a, v.borneMin1, v.borneMax1) || !dansBornes(b, v.borneMin1, v.borneMax1) ||
             !dansBornes(j, v.borneMin2, v.borneMax2))
             return refuser(d);
-        const int64_t largeur = int64_t{v.borneMax2} - v.borneMin2 + 1;
-        ajouterPlage(d, v, int64_t{v.premiereCase} + (int64_t{a} - v.borneMin1) * largeur + (int64_t{j} - v.borneMin2),
-                     largeur, a, b);
+        ajouterPlage(d, v, v.premiereCase + rangElement<int64_t>(v, a, j), largeurLigne<int64_t>(v), a, b);
         break;
     }
     default:

@@ -62,8 +62,7 @@ constexpr Toperateur operateurs[] = {
     {"^", Tgenre::infixe, opPuissanceReel},
     {"!", Tgenre::postfixe, opFactorielle},
 };
-constexpr int32_t nbOperateurs = 17;
-static_assert(std::size(operateurs) == nbOperateurs);
+constexpr int32_t nbOperateurs = std::size(operateurs);
 
 // Names kept for functions the language does not have: the typing refuses them.
 constexpr int32_t nomReserve = 0;
@@ -99,8 +98,7 @@ constexpr Toperateur fonctions[] = {
     {"int", Tgenre::fonction1, opPartieEntiere},
     {"\xB5", Tgenre::fonction1, opValeurCondition},
 };
-constexpr int32_t nbFonctions = 27;
-static_assert(std::size(fonctions) == nbFonctions);
+constexpr int32_t nbFonctions = std::size(fonctions);
 
 // Typing, from the operation table: an operand of kind entier must be an
 // integer, nombre an integer or a real, condition a condition.

@@ -15,26 +15,44 @@ namespace evaluation {
 
 inline Tetendu reel(const TdonneesCommunes& d, int32_t cellule) { return valeurReelle(d, cellule); }
 
-// Stores a real result and moves past the operation; false, storing nothing,
-// when the result does not round to a finite double.
-inline bool stockerReel(TdonneesCommunes& d, int32_t& w, int32_t longueur, int32_t cellule, Tetendu valeur) {
+// The stores of the result of the operation `code` at word `w`: into its
+// result cell, the word after its operands, then `w` moves past it; the
+// place and the length come from the operation table.
+template <Toperation code>
+constexpr int32_t longueurDe = longueurInstruction(code);
+template <Toperation code>
+constexpr int32_t motResultat = faitsOperation(code)->nbEntrees() + 1;
+
+// False, storing nothing, when the result does not round to a finite double.
+template <Toperation code>
+inline bool stockerReel(TdonneesCommunes& d, int32_t& w, Tetendu valeur) {
     double resultat;
     if (!versDouble(valeur, resultat))
         return false;
-    caseReelle(d, cellule) = resultat;
-    w += longueur;
+    caseReelle(d, d.code[w + motResultat<code>]) = resultat;
+    w += longueurDe<code>;
     return true;
 }
 
-inline bool stockerEntier(TdonneesCommunes& d, int32_t& w, int32_t longueur, int32_t cellule, int32_t valeur) {
-    d.entiers[cellule] = valeur;
-    w += longueur;
+// A double read from a cell, stored as it is.
+template <Toperation code>
+inline bool stockerDouble(TdonneesCommunes& d, int32_t& w, double valeur) {
+    caseReelle(d, d.code[w + motResultat<code>]) = valeur;
+    w += longueurDe<code>;
     return true;
 }
 
-inline bool stockerCondition(TdonneesCommunes& d, int32_t& w, int32_t longueur, int32_t cellule, bool valeur) {
-    d.conditions[cellule] = valeur ? 1 : 0;
-    w += longueur;
+template <Toperation code>
+inline bool stockerEntier(TdonneesCommunes& d, int32_t& w, int32_t valeur) {
+    d.entiers[d.code[w + motResultat<code>]] = valeur;
+    w += longueurDe<code>;
+    return true;
+}
+
+template <Toperation code>
+inline bool stockerCondition(TdonneesCommunes& d, int32_t& w, bool valeur) {
+    d.conditions[d.code[w + motResultat<code>]] = valeur ? 1 : 0;
+    w += longueurDe<code>;
     return true;
 }
 
@@ -76,148 +94,148 @@ constexpr Tetendu limiteAngle = 0x1p63;
     const uint8_t* c = d.conditions;
     switch (m[0]) {
     case opPlusReel:
-        return stockerReel(d, w, 4, m[3], reel(d, m[1]) + reel(d, m[2]));
+        return stockerReel<opPlusReel>(d, w, reel(d, m[1]) + reel(d, m[2]));
     case opPlusEntier:
-        return stockerEntier(d, w, 4, m[3], plusEntier(e[m[1]], e[m[2]]));
+        return stockerEntier<opPlusEntier>(d, w, plusEntier(e[m[1]], e[m[2]]));
     case opOpposeReel:
-        return stockerReel(d, w, 3, m[2], -reel(d, m[1]));
+        return stockerReel<opOpposeReel>(d, w, -reel(d, m[1]));
     case opOpposeEntier:
-        return stockerEntier(d, w, 3, m[2], opposeEntier(e[m[1]]));
+        return stockerEntier<opOpposeEntier>(d, w, opposeEntier(e[m[1]]));
     case opMoinsReel:
-        return stockerReel(d, w, 4, m[3], reel(d, m[1]) - reel(d, m[2]));
+        return stockerReel<opMoinsReel>(d, w, reel(d, m[1]) - reel(d, m[2]));
     case opMoinsEntier:
-        return stockerEntier(d, w, 4, m[3], moinsEntier(e[m[1]], e[m[2]]));
+        return stockerEntier<opMoinsEntier>(d, w, moinsEntier(e[m[1]], e[m[2]]));
     case opFoisReel:
-        return stockerReel(d, w, 4, m[3], reel(d, m[1]) * reel(d, m[2]));
+        return stockerReel<opFoisReel>(d, w, reel(d, m[1]) * reel(d, m[2]));
     case opFoisEntier:
-        return stockerEntier(d, w, 4, m[3], foisEntier(e[m[1]], e[m[2]]));
+        return stockerEntier<opFoisEntier>(d, w, foisEntier(e[m[1]], e[m[2]]));
     case opArrondi: {
         double r;
         if (!arrondir(valeurReelle(d, m[1]), e[m[2]], r))
             return false;
-        return stockerReel(d, w, 4, m[3], r);
+        return stockerReel<opArrondi>(d, w, r);
     }
     case opDivision: {
         const Tetendu b = reel(d, m[2]);
         if (b == Tetendu(0.0))
             return false;
-        return stockerReel(d, w, 4, m[3], reel(d, m[1]) / b);
+        return stockerReel<opDivision>(d, w, reel(d, m[1]) / b);
     }
     case opPuissanceReel: {
         Tetendu r;
         if (!puissanceReelle(valeurReelle(d, m[1]), valeurReelle(d, m[2]), r))
             return false;
-        return stockerReel(d, w, 4, m[3], r);
+        return stockerReel<opPuissanceReel>(d, w, r);
     }
     case opPuissanceEntier: {
         Tetendu r;
         if (!puissanceEntiere(valeurReelle(d, m[1]), e[m[2]], r))
             return false;
-        return stockerReel(d, w, 4, m[3], r);
+        return stockerReel<opPuissanceEntier>(d, w, r);
     }
     case opFactorielle:
-        return stockerEntier(d, w, 3, m[2], factorielle(e[m[1]]));
+        return stockerEntier<opFactorielle>(d, w, factorielle(e[m[1]]));
     case opPremier:
-        return stockerCondition(d, w, 3, m[2], estPremier(e[m[1]]));
+        return stockerCondition<opPremier>(d, w, estPremier(e[m[1]]));
     case opPartieEntiere: {
         int32_t r;
         if (!partieEntiere(valeurReelle(d, m[1]), r))
             return false;
-        return stockerEntier(d, w, 3, m[2], r);
+        return stockerEntier<opPartieEntiere>(d, w, r);
     }
     case opMinReel: {
         const double a = valeurReelle(d, m[1]);
         const double b = valeurReelle(d, m[2]);
-        return stockerReel(d, w, 4, m[3], b < a ? b : a);
+        return stockerReel<opMinReel>(d, w, b < a ? b : a);
     }
     case opMinEntier:
-        return stockerEntier(d, w, 4, m[3], e[m[2]] < e[m[1]] ? e[m[2]] : e[m[1]]);
+        return stockerEntier<opMinEntier>(d, w, e[m[2]] < e[m[1]] ? e[m[2]] : e[m[1]]);
     case opMaxReel: {
         const double a = valeurReelle(d, m[1]);
         const double b = valeurReelle(d, m[2]);
-        return stockerReel(d, w, 4, m[3], b > a ? b : a);
+        return stockerReel<opMaxReel>(d, w, b > a ? b : a);
     }
     case opMaxEntier:
-        return stockerEntier(d, w, 4, m[3], e[m[2]] > e[m[1]] ? e[m[2]] : e[m[1]]);
+        return stockerEntier<opMaxEntier>(d, w, e[m[2]] > e[m[1]] ? e[m[2]] : e[m[1]]);
     case opAbsReel:
-        return stockerReel(d, w, 3, m[2], absolu(reel(d, m[1])));
+        return stockerReel<opAbsReel>(d, w, absolu(reel(d, m[1])));
     case opAbsEntier:
-        return stockerEntier(d, w, 3, m[2], absEntier(e[m[1]]));
+        return stockerEntier<opAbsEntier>(d, w, absEntier(e[m[1]]));
     case opEhasard:
-        return stockerEntier(d, w, 4, m[3], entierAuHasard(d, e[m[1]], e[m[2]]));
+        return stockerEntier<opEhasard>(d, w, entierAuHasard(d, e[m[1]], e[m[2]]));
     case opRhasard:
-        return stockerReel(d, w, 4, m[3], reelAuHasard(d, reel(d, m[1]), reel(d, m[2])));
+        return stockerReel<opRhasard>(d, w, reelAuHasard(d, reel(d, m[1]), reel(d, m[2])));
     case opQuot:
         if (divisionImpossible(e[m[1]], e[m[2]]))
             return false;
-        return stockerEntier(d, w, 4, m[3], e[m[1]] / e[m[2]]);
+        return stockerEntier<opQuot>(d, w, e[m[1]] / e[m[2]]);
     case opReste:
         if (divisionImpossible(e[m[1]], e[m[2]]))
             return false;
-        return stockerEntier(d, w, 4, m[3], e[m[1]] % e[m[2]]);
+        return stockerEntier<opReste>(d, w, e[m[1]] % e[m[2]]);
     case opValeurCondition:
-        return stockerEntier(d, w, 3, m[2], c[m[1]] ? 1 : 0);
+        return stockerEntier<opValeurCondition>(d, w, c[m[1]] ? 1 : 0);
     case opRac: {
         const Tetendu a = reel(d, m[1]);
         if (a < Tetendu(0.0))
             return false;
-        return stockerReel(d, w, 3, m[2], racine(a));
+        return stockerReel<opRac>(d, w, racine(a));
     }
     case opLn: {
         const Tetendu a = reel(d, m[1]);
         if (a <= Tetendu(0.0))
             return false;
-        return stockerReel(d, w, 3, m[2], logarithme(a));
+        return stockerReel<opLn>(d, w, logarithme(a));
     }
     case opExp:
-        return stockerReel(d, w, 3, m[2], exponentielle(reel(d, m[1])));
+        return stockerReel<opExp>(d, w, exponentielle(reel(d, m[1])));
     case opCos: {
         const Tetendu a = reel(d, m[1]);
-        return stockerReel(d, w, 3, m[2], absolu(a) >= limiteAngle ? Tetendu(0.0) : cosinus(a));
+        return stockerReel<opCos>(d, w, absolu(a) >= limiteAngle ? Tetendu(0.0) : cosinus(a));
     }
     case opSin: {
         const Tetendu a = reel(d, m[1]);
-        return stockerReel(d, w, 3, m[2], absolu(a) >= limiteAngle ? Tetendu(0.0) : sinus(a));
+        return stockerReel<opSin>(d, w, absolu(a) >= limiteAngle ? Tetendu(0.0) : sinus(a));
     }
     case opTan: {
         const Tetendu a = reel(d, m[1]);
-        return stockerReel(d, w, 3, m[2], absolu(a) >= limiteAngle ? Tetendu(0.0) : tangente(a));
+        return stockerReel<opTan>(d, w, absolu(a) >= limiteAngle ? Tetendu(0.0) : tangente(a));
     }
     case opOu:
-        return stockerCondition(d, w, 4, m[3], c[m[1]] || c[m[2]]);
+        return stockerCondition<opOu>(d, w, c[m[1]] || c[m[2]]);
     case opEt:
-        return stockerCondition(d, w, 4, m[3], c[m[1]] && c[m[2]]);
+        return stockerCondition<opEt>(d, w, c[m[1]] && c[m[2]]);
     case opNon:
-        return stockerCondition(d, w, 3, m[2], !c[m[1]]);
+        return stockerCondition<opNon>(d, w, !c[m[1]]);
     case opInfEgalReel:
-        return stockerCondition(d, w, 4, m[3], valeurReelle(d, m[1]) <= valeurReelle(d, m[2]));
+        return stockerCondition<opInfEgalReel>(d, w, valeurReelle(d, m[1]) <= valeurReelle(d, m[2]));
     case opInfEgalEntier:
-        return stockerCondition(d, w, 4, m[3], e[m[1]] <= e[m[2]]);
+        return stockerCondition<opInfEgalEntier>(d, w, e[m[1]] <= e[m[2]]);
     case opSupEgalReel:
-        return stockerCondition(d, w, 4, m[3], valeurReelle(d, m[1]) >= valeurReelle(d, m[2]));
+        return stockerCondition<opSupEgalReel>(d, w, valeurReelle(d, m[1]) >= valeurReelle(d, m[2]));
     case opSupEgalEntier:
-        return stockerCondition(d, w, 4, m[3], e[m[1]] >= e[m[2]]);
+        return stockerCondition<opSupEgalEntier>(d, w, e[m[1]] >= e[m[2]]);
     case opDifferentReel:
-        return stockerCondition(d, w, 4, m[3], !egalReels(valeurReelle(d, m[1]), valeurReelle(d, m[2])));
+        return stockerCondition<opDifferentReel>(d, w, !egalReels(valeurReelle(d, m[1]), valeurReelle(d, m[2])));
     case opDifferentEntier:
-        return stockerCondition(d, w, 4, m[3], e[m[1]] != e[m[2]]);
+        return stockerCondition<opDifferentEntier>(d, w, e[m[1]] != e[m[2]]);
     case opInfReel:
-        return stockerCondition(d, w, 4, m[3], valeurReelle(d, m[1]) < valeurReelle(d, m[2]));
+        return stockerCondition<opInfReel>(d, w, valeurReelle(d, m[1]) < valeurReelle(d, m[2]));
     case opInfEntier:
-        return stockerCondition(d, w, 4, m[3], e[m[1]] < e[m[2]]);
+        return stockerCondition<opInfEntier>(d, w, e[m[1]] < e[m[2]]);
     case opSupReel:
-        return stockerCondition(d, w, 4, m[3], valeurReelle(d, m[1]) > valeurReelle(d, m[2]));
+        return stockerCondition<opSupReel>(d, w, valeurReelle(d, m[1]) > valeurReelle(d, m[2]));
     case opSupEntier:
-        return stockerCondition(d, w, 4, m[3], e[m[1]] > e[m[2]]);
+        return stockerCondition<opSupEntier>(d, w, e[m[1]] > e[m[2]]);
     case opEgalReel:
-        return stockerCondition(d, w, 4, m[3], egalReels(valeurReelle(d, m[1]), valeurReelle(d, m[2])));
+        return stockerCondition<opEgalReel>(d, w, egalReels(valeurReelle(d, m[1]), valeurReelle(d, m[2])));
     case opEgalEntier:
-        return stockerCondition(d, w, 4, m[3], e[m[1]] == e[m[2]]);
+        return stockerCondition<opEgalEntier>(d, w, e[m[1]] == e[m[2]]);
     case opDivise:
         // «x divise y»: x is the divisor.
         if (divisionImpossible(e[m[2]], e[m[1]]))
             return false;
-        return stockerCondition(d, w, 4, m[3], e[m[2]] % e[m[1]] == 0);
+        return stockerCondition<opDivise>(d, w, e[m[2]] % e[m[1]] == 0);
     case opAfficherTexte:
     case opAfficherEntier:
     case opAfficherReel:
@@ -234,10 +252,8 @@ constexpr Tetendu limiteAngle = 0x1p63;
             return horsLimites(d);
         const int32_t cellule = v.premiereCase + (i - v.borneMin1);
         if (m[0] == opElementListeEntier)
-            return stockerEntier(d, w, 4, m[2], e[cellule]);
-        caseReelle(d, m[2]) = valeurReelle(d, cellule);
-        w += 4;
-        return true;
+            return stockerEntier<opElementListeEntier>(d, w, e[cellule]);
+        return stockerDouble<opElementListeReel>(d, w, valeurReelle(d, cellule));
     }
     case opElementTableauEntier:
     case opElementTableauReel: {
@@ -246,12 +262,10 @@ constexpr Tetendu limiteAngle = 0x1p63;
         const int32_t j = e[m[2]];
         if (!dansBornes(i, v.borneMin1, v.borneMax1) || !dansBornes(j, v.borneMin2, v.borneMax2))
             return horsLimites(d);
-        const int32_t cellule = v.premiereCase + (v.borneMax2 - v.borneMin2 + 1) * (i - v.borneMin1) + (j - v.borneMin2);
+        const int32_t cellule = v.premiereCase + rangElement(v, i, j);
         if (m[0] == opElementTableauEntier)
-            return stockerEntier(d, w, 5, m[3], e[cellule]);
-        caseReelle(d, m[3]) = valeurReelle(d, cellule);
-        w += 5;
-        return true;
+            return stockerEntier<opElementTableauEntier>(d, w, e[cellule]);
+        return stockerDouble<opElementTableauReel>(d, w, valeurReelle(d, cellule));
     }
     default:
         // Not a code the compiler writes.

@@ -19,68 +19,77 @@
 #include <cstdint>
 #include <string_view>
 
+// The operation codes, one line each: X(name, code, operand words (those left
+// out are aucun), result, variable number last, typing, variant), the fields
+// of TfaitsOperation below, then the effect. The enum and the table of facts
+// are both made from this list, so no code can lack its row.
+#define TREVANE_OPERATIONS(X) \
+    X(opPlusReel, 1, {nombre, nombre}, reel, false, entiers, opPlusEntier)               /* R := A + B */                                                \
+    X(opPlusEntier, 2, {entier, entier}, entier, false, non, opAucune)                   /* R := A + B (wraps around) */                                 \
+    X(opOpposeReel, 4, {nombre}, reel, false, entiers, opOpposeEntier)                   /* R := -A */                                                   \
+    X(opOpposeEntier, 5, {entier}, entier, false, non, opAucune)                         /* R := -A (-(-2^31) = -2^31) */                                \
+    X(opMoinsReel, 7, {nombre, nombre}, reel, false, entiers, opMoinsEntier)             /* R := A - B */                                                \
+    X(opMoinsEntier, 8, {entier, entier}, entier, false, non, opAucune)                  /* R := A - B (wraps around) */                                 \
+    X(opFoisReel, 10, {nombre, nombre}, reel, false, entiers, opFoisEntier)              /* R := A * B */                                                \
+    X(opFoisEntier, 11, {entier, entier}, entier, false, non, opAucune)                  /* R := A * B (wraps around) */                                 \
+    X(opArrondi, 12, {nombre, entier}, reel, false, telle, opAucune)                     /* R := A rounded to B decimals (halves to even) */             \
+    X(opDivision, 13, {nombre, nombre}, reel, false, telle, opAucune)                    /* R := A / B (B = 0 fails) */                                  \
+    X(opPuissanceReel, 16, {nombre, nombre}, reel, false, secondEntier, opPuissanceEntier) /* R := A ^ B, B real (e^(B ln A) unless B is whole) */       \
+    X(opPuissanceEntier, 17, {nombre, entier}, reel, false, non, opAucune)               /* R := A ^ B, B integer (square and multiply) */               \
+    X(opFactorielle, 21, {entier}, entier, false, telle, opAucune)                       /* R := A! (wraps around; A < 2 gives 1) */                     \
+    X(opPremier, 22, {entier}, condition, false, telle, opAucune)                        /* cond R := A is prime */                                      \
+    X(opPartieEntiere, 23, {nombre}, entier, false, telle, opAucune)                     /* R := E(A), largest integer not above A + 1e-10 */            \
+    X(opMinReel, 25, {nombre, nombre}, reel, false, entiers, opMinEntier)                /* R := min(A, B) */                                            \
+    X(opMinEntier, 26, {entier, entier}, entier, false, non, opAucune)                                                                                   \
+    X(opMaxReel, 28, {nombre, nombre}, reel, false, entiers, opMaxEntier)                /* R := max(A, B) */                                            \
+    X(opMaxEntier, 29, {entier, entier}, entier, false, non, opAucune)                                                                                   \
+    X(opAbsReel, 31, {nombre}, reel, false, entiers, opAbsEntier)                        /* R := |A| */                                                  \
+    X(opAbsEntier, 32, {entier}, entier, false, non, opAucune)                           /* (|-2^31| = -2^31) */                                         \
+    X(opEhasard, 34, {entier, entier}, entier, false, telle, opAucune)                   /* R := random integer in [A, B] (B < A gives A) */             \
+    X(opRhasard, 35, {nombre, nombre}, reel, false, telle, opAucune)                     /* R := random real in [A, B[ */                                \
+    X(opQuot, 51, {entier, entier}, entier, false, telle, opAucune)                      /* R := A / B truncated (B = 0, -2^31 / -1 fail) */             \
+    X(opReste, 52, {entier, entier}, entier, false, telle, opAucune)                     /* R := remainder, sign of A (same failures) */                 \
+    X(opValeurCondition, 60, {condition}, entier, false, telle, opAucune)                /* R := 1 if cond A else 0 ("µ") */                             \
+    X(opRac, 61, {nombre}, reel, false, telle, opAucune)                                 /* R := square root of A (A < 0 fails) */                       \
+    X(opLn, 62, {nombre}, reel, false, telle, opAucune)                                  /* R := ln A (A <= 0 fails) */                                  \
+    X(opExp, 63, {nombre}, reel, false, telle, opAucune)                                 /* R := e^A */                                                  \
+    X(opCos, 64, {nombre}, reel, false, telle, opAucune)                                 /* R := cos A (0 when |A| >= 2^63) */                           \
+    X(opSin, 65, {nombre}, reel, false, telle, opAucune)                                 /* R := sin A (0 when |A| >= 2^63) */                           \
+    X(opTan, 66, {nombre}, reel, false, telle, opAucune)                                 /* R := tan A (0 when |A| >= 2^63) */                           \
+    X(opOu, 101, {condition, condition}, condition, false, telle, opAucune)              /* cond R := A or B */                                          \
+    X(opEt, 102, {condition, condition}, condition, false, telle, opAucune)              /* cond R := A and B */                                         \
+    X(opNon, 103, {condition}, condition, false, telle, opAucune)                        /* cond R := not A (one operand) */                             \
+    X(opInfEgalReel, 104, {nombre, nombre}, condition, false, entiers, opInfEgalEntier)  /* cond R := A <= B */                                          \
+    X(opInfEgalEntier, 105, {entier, entier}, condition, false, non, opAucune)                                                                           \
+    X(opSupEgalReel, 107, {nombre, nombre}, condition, false, entiers, opSupEgalEntier)  /* cond R := A >= B */                                          \
+    X(opSupEgalEntier, 108, {entier, entier}, condition, false, non, opAucune)                                                                           \
+    X(opDifferentReel, 110, {nombre, nombre}, condition, false, entiers, opDifferentEntier) /* cond R := not (A = B) (tolerance as 119) */               \
+    X(opDifferentEntier, 111, {entier, entier}, condition, false, non, opAucune)                                                                         \
+    X(opInfReel, 113, {nombre, nombre}, condition, false, entiers, opInfEntier)          /* cond R := A < B */                                           \
+    X(opInfEntier, 114, {entier, entier}, condition, false, non, opAucune)                                                                               \
+    X(opSupReel, 116, {nombre, nombre}, condition, false, entiers, opSupEntier)          /* cond R := A > B */                                           \
+    X(opSupEntier, 117, {entier, entier}, condition, false, non, opAucune)                                                                               \
+    X(opEgalReel, 119, {nombre, nombre}, condition, false, entiers, opEgalEntier)        /* cond R := |A - B| < 1e-15 (absolute tolerance) */            \
+    X(opEgalEntier, 120, {entier, entier}, condition, false, non, opAucune)                                                                              \
+    X(opDivise, 122, {entier, entier}, condition, false, telle, opAucune)                /* cond R := B mod A = 0 (A = 0, A = -1 with B = -2^31 fail) */ \
+    X(opAfficherTexte, 81, {valeur, valeur}, aucun, false, non, opAucune)                /* code P N: append the pool text at P, N characters */         \
+    X(opAfficherEntier, 82, {entier}, aucun, false, non, opAucune)                       /* code C: append " " and the integer */                        \
+    X(opAfficherReel, 83, {nombre}, aucun, false, non, opAucune)                         /* code C: append " " and the real */                           \
+    X(opAfficherCondition, 84, {condition}, aucun, false, non, opAucune)                 /* code C: append " " and "V" or "F" */                         \
+    X(opAfficherListe, 85, {entier, entier}, aucun, true, non, opAucune)                 /* code I1 I2 V: "  " and each element, I1 to I2 */             \
+    X(opAfficherLigneTableau, 86, {entier, entier, entier}, aucun, true, non, opAucune)  /* code I J1 J2 V: row I, columns J1 to J2 */                   \
+    X(opAfficherColonneTableau, 87, {entier, entier, entier}, aucun, true, non, opAucune) /* code I1 I2 J V: column J, rows I1 to I2 */                  \
+    X(opElementListeEntier, 202, {entier}, entier, true, telle, opAucune)                /* R := V(I) (index outside bounds: error 102) */               \
+    X(opElementListeReel, 203, {entier}, reel, true, telle, opAucune)                                                                                    \
+    X(opElementTableauEntier, 204, {entier, entier}, entier, true, telle, opAucune)      /* R := V(I, J) */                                              \
+    X(opElementTableauReel, 205, {entier, entier}, reel, true, telle, opAucune)
+
+#define TREVANE_CODE_OPERATION(code, numero, ...) code = numero,
 enum Toperation : int32_t {
-    opAucune = 0,                 // no operation (a row without a variant)
-    opPlusReel = 1,               // R := A + B
-    opPlusEntier = 2,             // R := A + B                  (wraps around)
-    opOpposeReel = 4,             // R := -A
-    opOpposeEntier = 5,           // R := -A                     (-(-2^31) = -2^31)
-    opMoinsReel = 7,              // R := A - B
-    opMoinsEntier = 8,            // R := A - B                  (wraps around)
-    opFoisReel = 10,              // R := A * B
-    opFoisEntier = 11,            // R := A * B                  (wraps around)
-    opArrondi = 12,               // R := A rounded to B decimals (halves to even)
-    opDivision = 13,              // R := A / B                  (B = 0 fails)
-    opPuissanceReel = 16,         // R := A ^ B, B real          (e^(B ln A) unless B is whole)
-    opPuissanceEntier = 17,       // R := A ^ B, B integer       (square and multiply)
-    opFactorielle = 21,           // R := A!                     (wraps around; A < 2 gives 1)
-    opPremier = 22,               // cond R := A is prime
-    opPartieEntiere = 23,         // R := E(A), largest integer not above A + 1e-10
-    opMinReel = 25,               // R := min(A, B)
-    opMinEntier = 26,
-    opMaxReel = 28,               // R := max(A, B)
-    opMaxEntier = 29,
-    opAbsReel = 31,               // R := |A|
-    opAbsEntier = 32,             //                             (|-2^31| = -2^31)
-    opEhasard = 34,               // R := random integer in [A, B]  (B < A gives A)
-    opRhasard = 35,               // R := random real in [A, B[
-    opQuot = 51,                  // R := A / B truncated        (B = 0, -2^31 / -1 fail)
-    opReste = 52,                 // R := remainder, sign of A   (same failures)
-    opValeurCondition = 60,       // R := 1 if cond A else 0     ("µ")
-    opRac = 61,                   // R := square root of A       (A < 0 fails)
-    opLn = 62,                    // R := ln A                   (A <= 0 fails)
-    opExp = 63,                   // R := e^A
-    opCos = 64,                   // R := cos A                  (0 when |A| >= 2^63)
-    opSin = 65,                   // R := sin A                  (0 when |A| >= 2^63)
-    opTan = 66,                   // R := tan A                  (0 when |A| >= 2^63)
-    opOu = 101,                   // cond R := A or B
-    opEt = 102,                   // cond R := A and B
-    opNon = 103,                  // cond R := not A             (one operand)
-    opInfEgalReel = 104,          // cond R := A <= B
-    opInfEgalEntier = 105,
-    opSupEgalReel = 107,          // cond R := A >= B
-    opSupEgalEntier = 108,
-    opDifferentReel = 110,        // cond R := not (A = B)       (tolerance as 119)
-    opDifferentEntier = 111,
-    opInfReel = 113,              // cond R := A < B
-    opInfEntier = 114,
-    opSupReel = 116,              // cond R := A > B
-    opSupEntier = 117,
-    opEgalReel = 119,             // cond R := |A - B| < 1e-15   (absolute tolerance)
-    opEgalEntier = 120,
-    opDivise = 122,               // cond R := B mod A = 0       (A = 0, A = -1 with B = -2^31 fail)
-    opAfficherTexte = 81,         // code P N: append the pool text at P, N characters
-    opAfficherEntier = 82,        // code C: append " " and the integer
-    opAfficherReel = 83,          // code C: append " " and the real
-    opAfficherCondition = 84,     // code C: append " " and "V" or "F"
-    opAfficherListe = 85,         // code I1 I2 V: "  " and each element, I1 to I2
-    opAfficherLigneTableau = 86,  // code I J1 J2 V: row I, columns J1 to J2
-    opAfficherColonneTableau = 87,// code I1 I2 J V: column J, rows I1 to I2
-    opElementListeEntier = 202,   // R := V(I)                   (index outside bounds: error 102)
-    opElementListeReel = 203,
-    opElementTableauEntier = 204, // R := V(I, J)
-    opElementTableauReel = 205,
+    opAucune = 0,   // no operation (a row without a variant)
+    TREVANE_OPERATIONS(TREVANE_CODE_OPERATION)
 };
+#undef TREVANE_CODE_OPERATION
 
 // What a word after the code holds.
 enum class Tmot : uint8_t {
@@ -125,70 +134,15 @@ struct TfaitsOperation {
     }
 };
 
-// ORDRE: as the enum above (a test checks that every code has one row).
-#define TREVANE_OPERATION(code, ...) {code, #code, __VA_ARGS__}
-constexpr TfaitsOperation tableOperations[] = {
-    TREVANE_OPERATION(opPlusReel, {Tmot::nombre, Tmot::nombre, Tmot::aucun}, Tmot::reel, false, Tregle::entiers, opPlusEntier),
-    TREVANE_OPERATION(opPlusEntier, {Tmot::entier, Tmot::entier, Tmot::aucun}, Tmot::entier, false, Tregle::non, opAucune),
-    TREVANE_OPERATION(opOpposeReel, {Tmot::nombre, Tmot::aucun, Tmot::aucun}, Tmot::reel, false, Tregle::entiers, opOpposeEntier),
-    TREVANE_OPERATION(opOpposeEntier, {Tmot::entier, Tmot::aucun, Tmot::aucun}, Tmot::entier, false, Tregle::non, opAucune),
-    TREVANE_OPERATION(opMoinsReel, {Tmot::nombre, Tmot::nombre, Tmot::aucun}, Tmot::reel, false, Tregle::entiers, opMoinsEntier),
-    TREVANE_OPERATION(opMoinsEntier, {Tmot::entier, Tmot::entier, Tmot::aucun}, Tmot::entier, false, Tregle::non, opAucune),
-    TREVANE_OPERATION(opFoisReel, {Tmot::nombre, Tmot::nombre, Tmot::aucun}, Tmot::reel, false, Tregle::entiers, opFoisEntier),
-    TREVANE_OPERATION(opFoisEntier, {Tmot::entier, Tmot::entier, Tmot::aucun}, Tmot::entier, false, Tregle::non, opAucune),
-    TREVANE_OPERATION(opArrondi, {Tmot::nombre, Tmot::entier, Tmot::aucun}, Tmot::reel, false, Tregle::telle, opAucune),
-    TREVANE_OPERATION(opDivision, {Tmot::nombre, Tmot::nombre, Tmot::aucun}, Tmot::reel, false, Tregle::telle, opAucune),
-    TREVANE_OPERATION(opPuissanceReel, {Tmot::nombre, Tmot::nombre, Tmot::aucun}, Tmot::reel, false, Tregle::secondEntier, opPuissanceEntier),
-    TREVANE_OPERATION(opPuissanceEntier, {Tmot::nombre, Tmot::entier, Tmot::aucun}, Tmot::reel, false, Tregle::non, opAucune),
-    TREVANE_OPERATION(opFactorielle, {Tmot::entier, Tmot::aucun, Tmot::aucun}, Tmot::entier, false, Tregle::telle, opAucune),
-    TREVANE_OPERATION(opPremier, {Tmot::entier, Tmot::aucun, Tmot::aucun}, Tmot::condition, false, Tregle::telle, opAucune),
-    TREVANE_OPERATION(opPartieEntiere, {Tmot::nombre, Tmot::aucun, Tmot::aucun}, Tmot::entier, false, Tregle::telle, opAucune),
-    TREVANE_OPERATION(opMinReel, {Tmot::nombre, Tmot::nombre, Tmot::aucun}, Tmot::reel, false, Tregle::entiers, opMinEntier),
-    TREVANE_OPERATION(opMinEntier, {Tmot::entier, Tmot::entier, Tmot::aucun}, Tmot::entier, false, Tregle::non, opAucune),
-    TREVANE_OPERATION(opMaxReel, {Tmot::nombre, Tmot::nombre, Tmot::aucun}, Tmot::reel, false, Tregle::entiers, opMaxEntier),
-    TREVANE_OPERATION(opMaxEntier, {Tmot::entier, Tmot::entier, Tmot::aucun}, Tmot::entier, false, Tregle::non, opAucune),
-    TREVANE_OPERATION(opAbsReel, {Tmot::nombre, Tmot::aucun, Tmot::aucun}, Tmot::reel, false, Tregle::entiers, opAbsEntier),
-    TREVANE_OPERATION(opAbsEntier, {Tmot::entier, Tmot::aucun, Tmot::aucun}, Tmot::entier, false, Tregle::non, opAucune),
-    TREVANE_OPERATION(opEhasard, {Tmot::entier, Tmot::entier, Tmot::aucun}, Tmot::entier, false, Tregle::telle, opAucune),
-    TREVANE_OPERATION(opRhasard, {Tmot::nombre, Tmot::nombre, Tmot::aucun}, Tmot::reel, false, Tregle::telle, opAucune),
-    TREVANE_OPERATION(opQuot, {Tmot::entier, Tmot::entier, Tmot::aucun}, Tmot::entier, false, Tregle::telle, opAucune),
-    TREVANE_OPERATION(opReste, {Tmot::entier, Tmot::entier, Tmot::aucun}, Tmot::entier, false, Tregle::telle, opAucune),
-    TREVANE_OPERATION(opValeurCondition, {Tmot::condition, Tmot::aucun, Tmot::aucun}, Tmot::entier, false, Tregle::telle, opAucune),
-    TREVANE_OPERATION(opRac, {Tmot::nombre, Tmot::aucun, Tmot::aucun}, Tmot::reel, false, Tregle::telle, opAucune),
-    TREVANE_OPERATION(opLn, {Tmot::nombre, Tmot::aucun, Tmot::aucun}, Tmot::reel, false, Tregle::telle, opAucune),
-    TREVANE_OPERATION(opExp, {Tmot::nombre, Tmot::aucun, Tmot::aucun}, Tmot::reel, false, Tregle::telle, opAucune),
-    TREVANE_OPERATION(opCos, {Tmot::nombre, Tmot::aucun, Tmot::aucun}, Tmot::reel, false, Tregle::telle, opAucune),
-    TREVANE_OPERATION(opSin, {Tmot::nombre, Tmot::aucun, Tmot::aucun}, Tmot::reel, false, Tregle::telle, opAucune),
-    TREVANE_OPERATION(opTan, {Tmot::nombre, Tmot::aucun, Tmot::aucun}, Tmot::reel, false, Tregle::telle, opAucune),
-    TREVANE_OPERATION(opOu, {Tmot::condition, Tmot::condition, Tmot::aucun}, Tmot::condition, false, Tregle::telle, opAucune),
-    TREVANE_OPERATION(opEt, {Tmot::condition, Tmot::condition, Tmot::aucun}, Tmot::condition, false, Tregle::telle, opAucune),
-    TREVANE_OPERATION(opNon, {Tmot::condition, Tmot::aucun, Tmot::aucun}, Tmot::condition, false, Tregle::telle, opAucune),
-    TREVANE_OPERATION(opInfEgalReel, {Tmot::nombre, Tmot::nombre, Tmot::aucun}, Tmot::condition, false, Tregle::entiers, opInfEgalEntier),
-    TREVANE_OPERATION(opInfEgalEntier, {Tmot::entier, Tmot::entier, Tmot::aucun}, Tmot::condition, false, Tregle::non, opAucune),
-    TREVANE_OPERATION(opSupEgalReel, {Tmot::nombre, Tmot::nombre, Tmot::aucun}, Tmot::condition, false, Tregle::entiers, opSupEgalEntier),
-    TREVANE_OPERATION(opSupEgalEntier, {Tmot::entier, Tmot::entier, Tmot::aucun}, Tmot::condition, false, Tregle::non, opAucune),
-    TREVANE_OPERATION(opDifferentReel, {Tmot::nombre, Tmot::nombre, Tmot::aucun}, Tmot::condition, false, Tregle::entiers, opDifferentEntier),
-    TREVANE_OPERATION(opDifferentEntier, {Tmot::entier, Tmot::entier, Tmot::aucun}, Tmot::condition, false, Tregle::non, opAucune),
-    TREVANE_OPERATION(opInfReel, {Tmot::nombre, Tmot::nombre, Tmot::aucun}, Tmot::condition, false, Tregle::entiers, opInfEntier),
-    TREVANE_OPERATION(opInfEntier, {Tmot::entier, Tmot::entier, Tmot::aucun}, Tmot::condition, false, Tregle::non, opAucune),
-    TREVANE_OPERATION(opSupReel, {Tmot::nombre, Tmot::nombre, Tmot::aucun}, Tmot::condition, false, Tregle::entiers, opSupEntier),
-    TREVANE_OPERATION(opSupEntier, {Tmot::entier, Tmot::entier, Tmot::aucun}, Tmot::condition, false, Tregle::non, opAucune),
-    TREVANE_OPERATION(opEgalReel, {Tmot::nombre, Tmot::nombre, Tmot::aucun}, Tmot::condition, false, Tregle::entiers, opEgalEntier),
-    TREVANE_OPERATION(opEgalEntier, {Tmot::entier, Tmot::entier, Tmot::aucun}, Tmot::condition, false, Tregle::non, opAucune),
-    TREVANE_OPERATION(opDivise, {Tmot::entier, Tmot::entier, Tmot::aucun}, Tmot::condition, false, Tregle::telle, opAucune),
-    TREVANE_OPERATION(opAfficherTexte, {Tmot::valeur, Tmot::valeur, Tmot::aucun}, Tmot::aucun, false, Tregle::non, opAucune),
-    TREVANE_OPERATION(opAfficherEntier, {Tmot::entier, Tmot::aucun, Tmot::aucun}, Tmot::aucun, false, Tregle::non, opAucune),
-    TREVANE_OPERATION(opAfficherReel, {Tmot::nombre, Tmot::aucun, Tmot::aucun}, Tmot::aucun, false, Tregle::non, opAucune),
-    TREVANE_OPERATION(opAfficherCondition, {Tmot::condition, Tmot::aucun, Tmot::aucun}, Tmot::aucun, false, Tregle::non, opAucune),
-    TREVANE_OPERATION(opAfficherListe, {Tmot::entier, Tmot::entier, Tmot::aucun}, Tmot::aucun, true, Tregle::non, opAucune),
-    TREVANE_OPERATION(opAfficherLigneTableau, {Tmot::entier, Tmot::entier, Tmot::entier}, Tmot::aucun, true, Tregle::non, opAucune),
-    TREVANE_OPERATION(opAfficherColonneTableau, {Tmot::entier, Tmot::entier, Tmot::entier}, Tmot::aucun, true, Tregle::non, opAucune),
-    TREVANE_OPERATION(opElementListeEntier, {Tmot::entier, Tmot::aucun, Tmot::aucun}, Tmot::entier, true, Tregle::telle, opAucune),
-    TREVANE_OPERATION(opElementListeReel, {Tmot::entier, Tmot::aucun, Tmot::aucun}, Tmot::reel, true, Tregle::telle, opAucune),
-    TREVANE_OPERATION(opElementTableauEntier, {Tmot::entier, Tmot::entier, Tmot::aucun}, Tmot::entier, true, Tregle::telle, opAucune),
-    TREVANE_OPERATION(opElementTableauReel, {Tmot::entier, Tmot::entier, Tmot::aucun}, Tmot::reel, true, Tregle::telle, opAucune),
-};
-#undef TREVANE_OPERATION
+namespace operations_detail {
+using enum Tmot;
+using enum Tregle;
+#define TREVANE_FAITS_OPERATION(code, numero, ...) {code, #code, __VA_ARGS__},
+constexpr TfaitsOperation tableOperations[] = {TREVANE_OPERATIONS(TREVANE_FAITS_OPERATION)};
+#undef TREVANE_FAITS_OPERATION
+} // namespace operations_detail
+// Every code's facts, in the order of the list.
+using operations_detail::tableOperations;
 
 // Codes are below this bound.
 constexpr int32_t codeOperationMax = 256;

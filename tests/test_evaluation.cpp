@@ -176,6 +176,10 @@ TEST(evaluation, conditions) {
         {"1.0E20 + 16384 = 1.0E20", 0},
         {"1 + 1/1.0E16 = 1", 1},
         {"1 + 1/1.0E12 = 1", 0},   // a gap between 1e-15 and 1e-9 is a difference
+        // Extended differences of exactly 1e-15 (0x1.203af9ee75615p-50 against
+        // -0x1.364p-103) and of just below: the tolerance is strict.
+        {"5070602400912917.0 / 2^102 = -4964 / 2^115", 0},
+        {"5070602400912916.0 / 2^102 = -4964 / 2^115", 1},
         {"1/1.0E12 <> 0", 1},
         {"arrondi(pi,4) = 3.1416", 1},
         {"2.5 >= 2", 1},

@@ -217,8 +217,6 @@ void TFenetrePrincipale::FormCreate(std::unique_ptr<Tdialogues> dialogues) {
     d->fenetre = fenetre.get();
     d->suivi = PanneauVariables;
 
-    RichEditAffichages->setReadOnly(true);
-    RichEditAffichages->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     d->nomFichier.clear();
     d->fichierChoisi.clear();
 }
@@ -227,7 +225,6 @@ void TFenetrePrincipale::FormShow() {
     zoom->inscrire(memoProgramme, true);   // the size kept from the last use, 10 pt at first
     zoom->inscrire(RichEditAffichages);
     zoom->inscrire(PanneauVariables);
-    RichEditAffichages->setLineWrapMode(QPlainTextEdit::WidgetWidth);
 
     demarrerSession(*d, graineHorloge());
     modeleNouveauProgramme(*d);

@@ -85,7 +85,6 @@ public:
 
     // The folder of the file last opened or saved, where both file dialogs
     // start; the window notes a file named on the command line here too.
-    const QString& dossierCourant() const { return dossier; }
     void noterDossier(const QString& cheminFichier);
 
     void fichierUtilise(const std::string& chemin) override;

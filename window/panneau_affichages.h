@@ -11,7 +11,6 @@
 #include "window/lignes_affichees.h"
 
 #include <QAbstractScrollArea>
-#include <QPlainTextEdit>
 #include <QStringList>
 
 #include <cstdint>
@@ -60,13 +59,6 @@ public:
     // is in view.
     int64_t premiereLigneVisible() const { return haut.ligne; }
     bool finVisible() const;
-
-    // The same calls as the editor's controls take.
-    void setReadOnly(bool lectureSeule) { lectureSeule_ = lectureSeule; }
-    bool isReadOnly() const { return lectureSeule_; }
-    void setTextInteractionFlags(Qt::TextInteractionFlags) {}
-    void setLineWrapMode(QPlainTextEdit::LineWrapMode mode) { retour = mode; }
-    QPlainTextEdit::LineWrapMode lineWrapMode() const { return retour; }
 
 protected:
     void paintEvent(QPaintEvent* evenement) override;
@@ -139,6 +131,4 @@ private:
 
     Tpoint ancre;
     Tpoint curseur;
-    bool lectureSeule_ = true;
-    QPlainTextEdit::LineWrapMode retour = QPlainTextEdit::WidgetWidth;
 };

@@ -3,6 +3,7 @@
 #include "analysis/donnees.h"
 #include "expressions/operations.h"
 
+#include <iterator>
 #include <span>
 #include <vector>
 
@@ -15,15 +16,20 @@ struct Tsignature {
     Tmicrocode micro;
 };
 
+// How many forms start at each code: nbVariantes at the first form of a real
+// operation (X4 in the lists of decodage.h), 0 at its other forms, 1 elsewhere.
+#define TREVANE_UNE_FORME(code, etiquette) 1,
+#define TREVANE_QUATRE_FORMES(code, etiquette) nbVariantes, 0, 0, 0,
+constexpr int8_t nbFormes[] = {
+    TREVANE_MICROS(TREVANE_UNE_FORME, TREVANE_QUATRE_FORMES)
+    TREVANE_MICROS_FINS(TREVANE_UNE_FORME, TREVANE_QUATRE_FORMES)
+};
+#undef TREVANE_UNE_FORME
+#undef TREVANE_QUATRE_FORMES
+static_assert(std::size(nbFormes) == nbCodesMicro);
+
 // Real operations come in one form per place of their operands.
-bool aVariantes(Tmicrocode micro) {
-    constexpr Tmicrocode bases[] = {mInfEgalREE, mSupEgalREE, mDifferentREE, mInfREE, mSupREE,
-                                    mEgalREE, mPlusREE, mMoinsREE, mFoisREE, mDivisionREE};
-    for (Tmicrocode base : bases)
-        if (base == micro)
-            return true;
-    return false;
-}
+bool aVariantes(Tmicrocode micro) { return nbFormes[micro] == nbVariantes; }
 
 // Operations absent from this table (displays, random draws) keep the line
 // on the general step: a random draw run twice would not give the same value.
@@ -223,19 +229,25 @@ bool Tdecodeur::decoderOperation(const int32_t* m, int32_t mot, int32_t fin) {
 struct Tfusion {
     Tmicrocode operation;
     Tmicrocode fin;
-    int32_t nbFormes;
 };
-constexpr Tfusion fusionsEntieres[] = {
-    {mPlusE, mFinPlusE, 1}, {mMoinsE, mFinMoinsE, 1}, {mFoisE, mFinFoisE, 1}};
+constexpr Tfusion fusionsEntieres[] = {{mPlusE, mFinPlusE}, {mMoinsE, mFinMoinsE}, {mFoisE, mFinFoisE}};
 constexpr Tfusion fusionsReelles[] = {
-    {mPlusREE, mFinPlusREE, nbVariantes}, {mMoinsREE, mFinMoinsREE, nbVariantes},
-    {mFoisREE, mFinFoisREE, nbVariantes}, {mDivisionREE, mFinDivisionREE, nbVariantes}};
+    {mPlusREE, mFinPlusREE}, {mMoinsREE, mFinMoinsREE}, {mFoisREE, mFinFoisREE}, {mDivisionREE, mFinDivisionREE}};
 constexpr Tfusion fusionsBranchements[] = {
-    {mInfEgalE, mFinSiInfEgalE, 1}, {mSupEgalE, mFinSiSupEgalE, 1}, {mDifferentE, mFinSiDifferentE, 1},
-    {mInfE, mFinSiInfE, 1}, {mSupE, mFinSiSupE, 1}, {mEgalE, mFinSiEgalE, 1},
-    {mInfEgalREE, mFinSiInfEgalREE, nbVariantes}, {mSupEgalREE, mFinSiSupEgalREE, nbVariantes},
-    {mDifferentREE, mFinSiDifferentREE, nbVariantes}, {mInfREE, mFinSiInfREE, nbVariantes},
-    {mSupREE, mFinSiSupREE, nbVariantes}, {mEgalREE, mFinSiEgalREE, nbVariantes}};
+    {mInfEgalE, mFinSiInfEgalE}, {mSupEgalE, mFinSiSupEgalE}, {mDifferentE, mFinSiDifferentE},
+    {mInfE, mFinSiInfE}, {mSupE, mFinSiSupE}, {mEgalE, mFinSiEgalE},
+    {mInfEgalREE, mFinSiInfEgalREE}, {mSupEgalREE, mFinSiSupEgalREE}, {mDifferentREE, mFinSiDifferentREE},
+    {mInfREE, mFinSiInfREE}, {mSupREE, mFinSiSupREE}, {mEgalREE, mFinSiEgalREE}};
+
+// An operation and its fused end have the same forms.
+constexpr bool fusionsConformes(std::span<const Tfusion> fusions) {
+    for (const Tfusion& f : fusions)
+        if (nbFormes[f.operation] < 1 || nbFormes[f.operation] != nbFormes[f.fin])
+            return false;
+    return true;
+}
+static_assert(fusionsConformes(fusionsEntieres) && fusionsConformes(fusionsReelles) &&
+              fusionsConformes(fusionsBranchements));
 
 // Turns the last micro-operation into the fused end when it computes `valeur`.
 bool fusionner(std::vector<Tmicro>& ligne, int32_t valeur, std::span<const Tfusion> fusions) {
@@ -243,7 +255,7 @@ bool fusionner(std::vector<Tmicro>& ligne, int32_t valeur, std::span<const Tfusi
         return false;
     const int32_t code = ligne.back().code;
     for (const Tfusion& f : fusions) {
-        if (code >= f.operation && code < f.operation + f.nbFormes) {
+        if (code >= f.operation && code < f.operation + nbFormes[f.operation]) {
             ligne.back().code = static_cast<uint16_t>(f.fin + (code - f.operation));
             return true;
         }

@@ -72,6 +72,17 @@
 
 constexpr int32_t nbVariantes = 4;
 
+// The engine's entry of a micro-operation (execution/moteur/aiguillage.h):
+// its address where the compiler has labels as values, else its number (the
+// micro-operation codes, then the ends' second copy in the same order).
+#if defined(__GNUC__) && !defined(TREVANE_AIGUILLAGE_SWITCH)
+#define TREVANE_SAUTS_CALCULES 1
+using Tsaut = const void*;
+#else
+#define TREVANE_SAUTS_CALCULES 0
+using Tsaut = uint16_t;
+#endif
+
 #define TREVANE_MICRO_CODE(code, etiquette) code,
 #define TREVANE_MICRO_CODE4(code, etiquette) code##EE, code##ER, code##RE, code##RR,
 enum Tmicrocode : uint16_t {
@@ -88,7 +99,7 @@ static_assert(mGeneral == 0);
 // effect and successors. Built when a run starts; the meaning of the fields
 // depends on the code.
 struct Tmicro {
-    const void* saut = nullptr; // the engine's entry for `code`, set by the engine before it runs the stream
+    Tsaut saut{};             // the engine's entry for `code`, set by the engine before it runs the stream
     uint16_t code = 0;
     int16_t ligne = 0;        // the line it belongs to (-1 for the end of the program)
     int32_t a = 0;
@@ -109,7 +120,7 @@ struct Tflux {
     Tmicro micros[nbMicrosMax];
     int32_t fluxLignes[nbLignesMax] = {};   // each line's first micro-operation; 0 = the general step
     int32_t nbMicros = 0;
-    const void* const* sautsDe = nullptr;   // the engine's entry table the `saut` come from; null when rebuilt
+    const Tsaut* sautsDe = nullptr;         // the engine's entry table the `saut` come from; null when rebuilt
 };
 
 // The record's stream, made (all lines general) if the record has none yet.

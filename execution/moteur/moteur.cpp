@@ -1,9 +1,11 @@
 // The normal-mode burst: up to 10,000,000 steps without handing control back
 // to the window, so this loop is what a learner waits for. It runs the stream
-// of micro-operations built when the run started (execution/moteur/decodage.h), one
-// indirect jump per micro-operation; the lines left general, and every line
-// whose micro-operations cannot finish, go through the general step.
+// of micro-operations built when the run started (execution/moteur/decodage.h),
+// one indirect jump per micro-operation (execution/moteur/aiguillage.h); the
+// lines left general, and every line whose micro-operations cannot finish,
+// go through the general step.
 #include "analysis/donnees.h"
+#include "execution/moteur/aiguillage.h"
 #include "execution/moteur/decodage.h"
 #include "execution/moteur/reels_surs.h"
 #include "execution/pas.h"
@@ -42,12 +44,25 @@ inline bool decalage(int32_t i, int32_t min, int32_t etendue, int32_t& k) {
     M(nom##RE, TREVANE_R, TREVANE_E, __VA_ARGS__)    \
     M(nom##RR, TREVANE_R, TREVANE_R, __VA_ARGS__)
 // Entries of the micro-operation codes (execution/moteur/decodage.h), and of the ends'
-// second copy, whose labels end in "Contigue".
-#define TREVANE_ADRESSE(code, etiquette) &&etiquette,
-#define TREVANE_ADRESSE4(code, etiquette) &&etiquette##EE, &&etiquette##ER, &&etiquette##RE, &&etiquette##RR,
-#define TREVANE_CONTIGUE(code, etiquette) &&etiquette##Contigue,
-#define TREVANE_CONTIGUE4(code, etiquette) \
-    &&etiquette##EE##Contigue, &&etiquette##ER##Contigue, &&etiquette##RE##Contigue, &&etiquette##RR##Contigue,
+// second copy, whose labels end in "Contigue" and whose numbers follow the codes.
+#define TREVANE_ADRESSE(code, etiquette) TREVANE_ENTREE(etiquette, code),
+#define TREVANE_ADRESSE4(code, etiquette)                                                   \
+    TREVANE_ADRESSE(code##EE, etiquette##EE) TREVANE_ADRESSE(code##ER, etiquette##ER)         \
+    TREVANE_ADRESSE(code##RE, etiquette##RE) TREVANE_ADRESSE(code##RR, etiquette##RR)
+#define TREVANE_NUMERO_CONTIGU(code) (nbCodesMicro + (code) - mFinAffectationE)
+#define TREVANE_CONTIGUE(code, etiquette) TREVANE_ENTREE(etiquette##Contigue, TREVANE_NUMERO_CONTIGU(code)),
+#define TREVANE_CONTIGUE4(code, etiquette)                                                  \
+    TREVANE_CONTIGUE(code##EE, etiquette##EE) TREVANE_CONTIGUE(code##ER, etiquette##ER)       \
+    TREVANE_CONTIGUE(code##RE, etiquette##RE) TREVANE_CONTIGUE(code##RR, etiquette##RR)
+// The same lists as the cases of the `switch` form.
+#define TREVANE_CAS_CODE(code, etiquette) TREVANE_CAS(etiquette, code)
+#define TREVANE_CAS_CODE4(code, etiquette)                                                  \
+    TREVANE_CAS_CODE(code##EE, etiquette##EE) TREVANE_CAS_CODE(code##ER, etiquette##ER)       \
+    TREVANE_CAS_CODE(code##RE, etiquette##RE) TREVANE_CAS_CODE(code##RR, etiquette##RR)
+#define TREVANE_CAS_CONTIGUE(code, etiquette) TREVANE_CAS(etiquette##Contigue, TREVANE_NUMERO_CONTIGU(code))
+#define TREVANE_CAS_CONTIGUE4(code, etiquette)                                              \
+    TREVANE_CAS_CONTIGUE(code##EE, etiquette##EE) TREVANE_CAS_CONTIGUE(code##ER, etiquette##ER) \
+    TREVANE_CAS_CONTIGUE(code##RE, etiquette##RE) TREVANE_CAS_CONTIGUE(code##RR, etiquette##RR)
 
 #define TREVANE_INF_EGAL(x, y) ((x) <= (y))
 #define TREVANE_SUP_EGAL(x, y) ((x) >= (y))
@@ -59,14 +74,14 @@ inline bool decalage(int32_t i, int32_t min, int32_t etendue, int32_t& k) {
 void executerTranche(TdonneesCommunes& d) {
     if (d.erreurExecution != 0)
         return;
-    static void* const etiquettes[] = {
+    static const Tsaut etiquettes[] = {
         TREVANE_MICROS(TREVANE_ADRESSE, TREVANE_ADRESSE4)
         TREVANE_MICROS_FINS(TREVANE_ADRESSE, TREVANE_ADRESSE4)
     };
     // The same ends for a line whose successor in sequence comes right after
     // it in the stream: the step to it is a constant, not a load, which
     // shortens the chain of addresses from one line to the next.
-    static void* const etiquettesContigues[] = {TREVANE_MICROS_FINS(TREVANE_CONTIGUE, TREVANE_CONTIGUE4)};
+    static const Tsaut etiquettesContigues[] = {TREVANE_MICROS_FINS(TREVANE_CONTIGUE, TREVANE_CONTIGUE4)};
     static_assert(std::size(etiquettes) == nbCodesMicro);
     static_assert(std::size(etiquettesContigues) == nbCodesMicro - mFinAffectationE);
 
@@ -85,7 +100,7 @@ void executerTranche(TdonneesCommunes& d) {
         for (int32_t k = 0; k < nb; ++k) {
             Tmicro& micro = F.micros[k];
             if (micro.code >= nbCodesMicro)
-                micro.saut = &&general;
+                micro.saut = etiquettes[mGeneral];
             else if (micro.code >= mFinAffectationE && micro.w == static_cast<int32_t>(sizeof(Tmicro)))
                 micro.saut = etiquettesContigues[micro.code - mFinAffectationE];
             else
@@ -93,8 +108,8 @@ void executerTranche(TdonneesCommunes& d) {
         }
         F.sautsDe = etiquettes;
     }
-    F.micros[fluxGeneral].saut = &&general;
-    F.micros[fluxArret].saut = &&arret;
+    F.micros[fluxGeneral].saut = etiquettes[mGeneral];
+    F.micros[fluxArret].saut = etiquettes[mArret];
 
     // The line is known from the micro-operation, except at the shared
     // general entry, which only a line outside the program reaches.
@@ -106,7 +121,7 @@ void executerTranche(TdonneesCommunes& d) {
     if (restant <= 0)
         goto sortie;
 
-#define SUIVANTE() goto* p->saut
+#define SUIVANTE() TREVANE_SUIVANTE(p)
 #define OPERATION(calcul) \
     calcul;               \
     ++p;                  \
@@ -119,6 +134,10 @@ void executerTranche(TdonneesCommunes& d) {
     SUIVANTE()
 
     SUIVANTE();
+
+    TREVANE_AIGUILLAGE(p, TREVANE_MICROS(TREVANE_CAS_CODE, TREVANE_CAS_CODE4)
+                          TREVANE_MICROS_FINS(TREVANE_CAS_CODE, TREVANE_CAS_CODE4)
+                          TREVANE_MICROS_FINS(TREVANE_CAS_CONTIGUE, TREVANE_CAS_CONTIGUE4))
 
     // Labels as they are named in the first copy of the ends (below).
 #define FIN(nom) nom

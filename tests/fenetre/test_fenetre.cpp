@@ -75,8 +75,6 @@ private slots:
         QCOMPARE(w->memoProgramme->font().pointSize(), 10);
         QCOMPARE(w->RichEditAffichages->font().pointSize(), 10);
         QCOMPARE(w->memoProgramme->lineWrapMode(), QPlainTextEdit::NoWrap);
-        QCOMPARE(w->RichEditAffichages->lineWrapMode(), QPlainTextEdit::WidgetWidth);
-        QVERIFY(w->RichEditAffichages->isReadOnly());
         QCOMPARE(w->RichEditAffichages->palette().color(QPalette::Base), QColor(251, 253, 219));
 
         QCOMPARE(w->memoProgramme->nombreLignes(), 18);
