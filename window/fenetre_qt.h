@@ -84,7 +84,9 @@ public:
     bool fichierExiste(const std::string& chemin) override;
 
     // The folder of the file last opened or saved, where both file dialogs
-    // start; the window notes a file named on the command line here too.
+    // start (and where the trace export is proposed for a program with no
+    // file); the window notes a file named on the command line here too.
+    const QString& dossierCourant() const { return dossier; }
     void noterDossier(const QString& cheminFichier);
 
     void fichierUtilise(const std::string& chemin) override;
