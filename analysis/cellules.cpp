@@ -1,7 +1,7 @@
 #include "analysis/cellules.h"
 
-#include "analysis/donnees.h"
-#include "analysis/messages.h"
+#include "base/donnees.h"
+#include "base/messages.h"
 
 bool allouerEntiers(TdonneesCommunes& d, int64_t nombre, int32_t valeur) {
     if (nombre < 0 || static_cast<int64_t>(d.entierLibre) + nombre - 1 > derniereCaseEntiere) {

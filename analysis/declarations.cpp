@@ -1,10 +1,10 @@
 #include "analysis/declarations.h"
 
 #include "analysis/cellules.h"
-#include "analysis/donnees.h"
-#include "analysis/messages.h"
 #include "analysis/motscles.h"
 #include "analysis/texte.h"
+#include "base/donnees.h"
+#include "base/messages.h"
 
 #include <algorithm>
 #include <array>

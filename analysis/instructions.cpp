@@ -1,12 +1,12 @@
 #include "analysis/instructions.h"
 
+#include "analysis/compilation.h"
 #include "analysis/declarations.h"
-#include "analysis/donnees.h"
-#include "analysis/messages.h"
 #include "analysis/motscles.h"
 #include "analysis/texte.h"
-#include "expressions/compilation.h"
-#include "expressions/operations.h"
+#include "base/donnees.h"
+#include "base/messages.h"
+#include "base/operations.h"
 
 #include <initializer_list>
 #include <limits>

@@ -2,13 +2,13 @@
 
 #include "analysis/cellules.h"
 #include "analysis/declarations.h"
-#include "analysis/donnees.h"
-#include "analysis/fenetre.h"
 #include "analysis/instructions.h"
-#include "analysis/lignes.h"
-#include "analysis/messages.h"
 #include "analysis/motscles.h"
 #include "analysis/texte.h"
+#include "base/donnees.h"
+#include "base/fenetre.h"
+#include "base/lignes.h"
+#include "base/messages.h"
 
 #include <array>
 #include <cstdint>

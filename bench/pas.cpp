@@ -1,10 +1,10 @@
 // Micro-benchmarks of one step and of the normal-mode engine, so that a
 // change to the evaluator or the executor can be judged in seconds:
 // `build/bench/trevane-bench`.
-#include "analysis/codage.h"
-#include "analysis/donnees.h"
-#include "analysis/lignes.h"
 #include "analysis/programme.h"
+#include "base/codage.h"
+#include "base/donnees.h"
+#include "base/lignes.h"
 #include "execution/moteur/decodage.h"
 #include "execution/pas.h"
 #include "tools/fenetre_memoire.h"

@@ -1,15 +1,15 @@
 #include "execution/controle.h"
 
-#include "analysis/codage.h"
-#include "analysis/donnees.h"
-#include "analysis/fenetre.h"
-#include "analysis/messages.h"
 #include "analysis/programme.h"
+#include "base/codage.h"
+#include "base/donnees.h"
+#include "base/fenetre.h"
+#include "base/messages.h"
+#include "evaluation/formats.h"
 #include "execution/affichages.h"
 #include "execution/moteur/decodage.h"
 #include "execution/pas.h"
 #include "execution/suivi.h"
-#include "expressions/formats.h"
 
 
 namespace {

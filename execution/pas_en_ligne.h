@@ -2,13 +2,13 @@
 // general step without a call. `executerPas` (pas.h) is the same code.
 #pragma once
 
-#include "analysis/codage.h"
-#include "analysis/donnees.h"
-#include "analysis/fenetre.h"
-#include "analysis/messages.h"
-#include "expressions/evaluation.h"
-#include "expressions/evaluation_en_ligne.h"
-#include "expressions/formats.h"
+#include "base/codage.h"
+#include "base/donnees.h"
+#include "base/fenetre.h"
+#include "base/messages.h"
+#include "evaluation/evaluation.h"
+#include "evaluation/evaluation_en_ligne.h"
+#include "evaluation/formats.h"
 
 #include <cstdint>
 #include <string>

@@ -1,8 +1,8 @@
 #include "execution/suivi.h"
 
-#include "analysis/codage.h"
+#include "base/codage.h"
+#include "evaluation/formats.h"
 #include "execution/pas.h"
-#include "expressions/formats.h"
 
 std::string raisonSuiviVide(bool analyseEchouee) {
     return depuisUtf8(analyseEchouee ? "Pas de variables : l'analyse du programme a échoué."

@@ -4,7 +4,7 @@
 // window's "Suivi" table and `trevane-run --suivi` both build their rows here.
 #pragma once
 
-#include "analysis/donnees.h"
+#include "base/donnees.h"
 
 #include <cstdint>
 #include <string>

@@ -1,8 +1,8 @@
 #include "execution/suivi_csv.h"
 
-#include "analysis/fichiers_systeme.h"
+#include "base/fichiers_systeme.h"
 
-#include "analysis/codage.h"
+#include "base/codage.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 // quotes with its inner quotes doubled.
 #pragma once
 
-#include "analysis/csv.h"
+#include "base/csv.h"
 #include "execution/suivi.h"
 
 #include <cstdio>

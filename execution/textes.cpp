@@ -1,8 +1,8 @@
 #include "execution/textes.h"
 
-#include "analysis/codage.h"
-#include "analysis/donnees.h"
-#include "analysis/fenetre.h"
+#include "base/codage.h"
+#include "base/donnees.h"
+#include "base/fenetre.h"
 
 #include <iterator>
 

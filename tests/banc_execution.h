@@ -2,17 +2,17 @@
 // and hand-made lines and variables.
 #pragma once
 
-#include "analysis/codage.h"
-#include "analysis/donnees.h"
-#include "analysis/lignes.h"
+#include "base/codage.h"
+#include "base/donnees.h"
+#include "base/lignes.h"
+#include "base/operations.h"
+#include "commands/session.h"
+#include "evaluation/affichage_valeurs.h"
+#include "evaluation/hasard.h"
 #include "execution/affichages.h"
 #include "execution/controle.h"
 #include "execution/pas.h"
-#include "execution/session.h"
 #include "execution/textes.h"
-#include "expressions/affichage_valeurs.h"
-#include "expressions/hasard.h"
-#include "expressions/operations.h"
 #include "tools/fenetre_memoire.h"
 
 #include <initializer_list>

@@ -1,9 +1,9 @@
 // The display words: texts, values and ranges appended to the output line.
-#include "analysis/codage.h"
-#include "analysis/donnees.h"
 #include "banc_execution.h"
-#include "expressions/affichage_valeurs.h"
-#include "expressions/operations.h"
+#include "base/codage.h"
+#include "base/donnees.h"
+#include "base/operations.h"
+#include "evaluation/affichage_valeurs.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The two display modes of the display pane.
-#include "analysis/donnees.h"
 #include "banc_execution.h"
+#include "base/donnees.h"
 #include "execution/affichages.h"
 #include "execution/controle.h"
 

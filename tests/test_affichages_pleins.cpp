@@ -1,7 +1,7 @@
 // A window whose display pane is full: the burst stops at its next display
 // and the run is suspended with its own line, and goes on at Poursuivre.
-#include "analysis/codage.h"
-#include "analysis/donnees.h"
+#include "base/codage.h"
+#include "base/donnees.h"
 #include "execution/controle.h"
 #include "tools/fenetre_memoire.h"
 

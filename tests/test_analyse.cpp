@@ -1,10 +1,10 @@
-#include "analysis/codage.h"
 #include "analysis/declarations.h"
-#include "analysis/donnees.h"
-#include "analysis/lignes.h"
-#include "analysis/messages.h"
 #include "analysis/programme.h"
-#include "expressions/operations.h"
+#include "base/codage.h"
+#include "base/donnees.h"
+#include "base/lignes.h"
+#include "base/messages.h"
+#include "base/operations.h"
 #include "tools/fenetre_memoire.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "analysis/codage.h"
-#include "analysis/lignes.h"
-#include "analysis/utf8.h"
+#include "base/codage.h"
+#include "base/lignes.h"
+#include "base/utf8.h"
 
 #include <gtest/gtest.h>
 

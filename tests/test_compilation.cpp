@@ -1,11 +1,11 @@
 #include "analysis/cellules.h"
-#include "analysis/codage.h"
+#include "analysis/compilation.h"
 #include "analysis/declarations.h"
-#include "analysis/donnees.h"
-#include "analysis/messages.h"
-#include "expressions/compilation.h"
-#include "expressions/desassembleur.h"
-#include "expressions/evaluation.h"
+#include "analysis/desassembleur.h"
+#include "base/codage.h"
+#include "base/donnees.h"
+#include "base/messages.h"
+#include "evaluation/evaluation.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The console runner under pressure: output it cannot write, endless runs and
 // huge files. Peak memory is the child's own maximum resident size.
-#include "analysis/donnees.h"
-#include "analysis/lecture_programme.h"
+#include "base/donnees.h"
+#include "base/lecture_programme.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Run control: starting, continuing and stopping runs, and their reports.
-#include "analysis/donnees.h"
 #include "banc_execution.h"
+#include "base/donnees.h"
 #include "execution/controle.h"
 
 #include <gtest/gtest.h>

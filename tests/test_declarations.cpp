@@ -1,8 +1,8 @@
 #include "analysis/cellules.h"
-#include "analysis/codage.h"
 #include "analysis/declarations.h"
-#include "analysis/donnees.h"
-#include "analysis/messages.h"
+#include "base/codage.h"
+#include "base/donnees.h"
+#include "base/messages.h"
 
 #include <gtest/gtest.h>
 

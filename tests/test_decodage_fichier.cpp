@@ -1,6 +1,6 @@
 // Program files from other editors: which bytes are taken as UTF-8 or
 // UTF-16, what they become in Windows-1252, and where tabs stop.
-#include "analysis/decodage_fichier.h"
+#include "base/decodage_fichier.h"
 
 #include <gtest/gtest.h>
 

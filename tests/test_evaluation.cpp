@@ -1,12 +1,12 @@
 #include "analysis/cellules.h"
-#include "analysis/codage.h"
+#include "analysis/compilation.h"
 #include "analysis/declarations.h"
-#include "analysis/donnees.h"
-#include "expressions/calculs.h"
-#include "expressions/compilation.h"
-#include "expressions/evaluation.h"
-#include "expressions/hasard.h"
-#include "expressions/operations.h"
+#include "base/codage.h"
+#include "base/donnees.h"
+#include "base/operations.h"
+#include "evaluation/calculs.h"
+#include "evaluation/evaluation.h"
+#include "evaluation/hasard.h"
 
 #include <gtest/gtest.h>
 

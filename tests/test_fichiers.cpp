@@ -1,9 +1,9 @@
-#include "window/noyau/fichiers.h"
+#include "commands/fichiers.h"
 
-#include "analysis/codage.h"
-#include "analysis/donnees.h"
+#include "base/codage.h"
+#include "base/donnees.h"
+#include "commands/session.h"
 #include "execution/affichages.h"
-#include "execution/session.h"
 #include "execution/textes.h"
 #include "tools/fenetre_memoire.h"
 

@@ -1,4 +1,4 @@
-#include "expressions/formats.h"
+#include "evaluation/formats.h"
 
 #include <gtest/gtest.h>
 

@@ -1,14 +1,14 @@
 // Reading program files with bounded memory: where reading stops, and what
 // the window and the runner refuse.
-#include "analysis/lecture_programme.h"
+#include "base/lecture_programme.h"
 
-#include "analysis/codage.h"
-#include "analysis/donnees.h"
-#include "analysis/lignes.h"
+#include "base/codage.h"
+#include "base/donnees.h"
+#include "base/lignes.h"
+#include "commands/fichiers.h"
 #include "execution/affichages.h"
 #include "execution/textes.h"
 #include "tools/fenetre_memoire.h"
-#include "window/noyau/fichiers.h"
 
 #include <gtest/gtest.h>
 

@@ -3,11 +3,11 @@
 // variants exist, and no code outside the table runs.
 #include "analysis/cellules.h"
 #include "analysis/declarations.h"
-#include "analysis/donnees.h"
-#include "expressions/desassembleur.h"
-#include "expressions/evaluation.h"
-#include "expressions/hasard.h"
-#include "expressions/operations.h"
+#include "analysis/desassembleur.h"
+#include "base/donnees.h"
+#include "base/operations.h"
+#include "evaluation/evaluation.h"
+#include "evaluation/hasard.h"
 
 #include <gtest/gtest.h>
 

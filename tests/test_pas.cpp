@@ -1,7 +1,7 @@
 // The general step, one line at a time: assignments, indices, calls and
 // returns, branches, the step count.
-#include "analysis/donnees.h"
 #include "banc_execution.h"
+#include "base/donnees.h"
 #include "execution/pas.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 // The pool of displayed texts: each text's position is its first occurrence
 // in the pool, found in time linear in the pool and the text.
-#include "analysis/codage.h"
-#include "analysis/donnees.h"
-#include "analysis/lignes.h"
 #include "analysis/programme.h"
-#include "expressions/operations.h"
+#include "base/codage.h"
+#include "base/donnees.h"
+#include "base/lignes.h"
+#include "base/operations.h"
 #include "tools/fenetre_memoire.h"
 
 #include <gtest/gtest.h>

@@ -3,8 +3,8 @@
 // (denormals, powers of two, halfway cases, the edges of overflow and
 // underflow). CI draws a sample; scripts/reels_x87.sh sets
 // TREVANE_TIRAGES_REEL80 to draw ten million pairs per operation.
-#include "expressions/reel80.h"
-#include "expressions/reel80_fonctions.h"
+#include "evaluation/reel80.h"
+#include "evaluation/reel80_fonctions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // Inputs that once broke the program, kept as regressions.
-#include "analysis/codage.h"
-#include "analysis/donnees.h"
-#include "analysis/lignes.h"
+#include "base/codage.h"
+#include "base/donnees.h"
+#include "base/lignes.h"
+#include "evaluation/hasard.h"
 #include "execution/controle.h"
-#include "expressions/hasard.h"
 #include "tools/fenetre_memoire.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The reference text and the new-program template.
-#include "analysis/codage.h"
 #include "banc_execution.h"
+#include "base/codage.h"
 #include "execution/textes.h"
 
 #include <gtest/gtest.h>

@@ -2,14 +2,14 @@
 // step: the same programs run both ways must show the same lines and leave
 // the same cells, counts and errors. And the engine's double arithmetic
 // against the extended computation it stands for.
-#include "analysis/codage.h"
-#include "analysis/donnees.h"
-#include "analysis/lignes.h"
+#include "base/codage.h"
+#include "base/donnees.h"
+#include "base/lignes.h"
+#include "evaluation/calculs.h"
+#include "evaluation/hasard.h"
 #include "execution/controle.h"
 #include "execution/moteur/decodage.h"
 #include "execution/moteur/reels_surs.h"
-#include "expressions/calculs.h"
-#include "expressions/hasard.h"
 #include "tools/fenetre_memoire.h"
 
 #include <gtest/gtest.h>

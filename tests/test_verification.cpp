@@ -1,11 +1,11 @@
 // The checker's pieces: file decoding, the program's output kept apart from
 // the reports, the comparison, and the texts made safe for the reports.
-#include "analysis/codage.h"
-#include "analysis/decodage_fichier.h"
-#include "analysis/donnees.h"
-#include "analysis/lignes.h"
+#include "base/codage.h"
+#include "base/decodage_fichier.h"
+#include "base/donnees.h"
+#include "base/lignes.h"
+#include "commands/session.h"
 #include "execution/controle.h"
-#include "execution/session.h"
 #include "tools/fenetre_memoire.h"
 #include "tools/verifier/comparaison.h"
 #include "tools/verifier/textes_rapport.h"

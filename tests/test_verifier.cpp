@@ -1,8 +1,8 @@
 // trevane-verifier end to end: a class folder with every kind of program,
 // checked through the built executable (table, CSV byte for byte, HTML,
 // exit status).
-#include "analysis/codage.h"
-#include "analysis/fichiers_systeme.h"
+#include "base/codage.h"
+#include "base/fichiers_systeme.h"
 #include "tests/lancement.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "tools/demarrage_console.h"
 
+#include "commands/ligne_commande.h"
 #include "tools/sorties_binaires.h"
-#include "window/noyau/ligne_commande.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -10,7 +10,7 @@
 #include <vector>
 
 #ifdef _WIN32
-#include "analysis/utf8.h"
+#include "base/utf8.h"
 
 #include <windows.h>
 #include <shellapi.h>

@@ -1,8 +1,8 @@
 #include "tools/fenetre_memoire.h"
 
-#include "analysis/codage.h"
-#include "analysis/fichiers_systeme.h"
-#include "analysis/lignes.h"
+#include "base/codage.h"
+#include "base/fichiers_systeme.h"
+#include "base/lignes.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -2,7 +2,7 @@
 // Message boxes and dialogs answer from scripted queues and are logged.
 #pragma once
 
-#include "analysis/fenetre.h"
+#include "base/fenetre.h"
 
 #include <deque>
 #include <optional>

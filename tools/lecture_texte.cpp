@@ -1,7 +1,7 @@
 #include "tools/lecture_texte.h"
 
-#include "analysis/donnees.h"
-#include "analysis/lecture_programme.h"
+#include "base/donnees.h"
+#include "base/lecture_programme.h"
 
 #include <limits>
 

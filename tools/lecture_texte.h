@@ -1,10 +1,10 @@
 // Reading a program or a text file for the console tools as the window reads
-// it: the bytes decoded (analysis/decodage_fichier.h), ready to be cut into
-// the editor's lines. The size is bounded (analysis/lecture_programme.h), so
+// it: the bytes decoded (base/decodage_fichier.h), ready to be cut into
+// the editor's lines. The size is bounded (base/lecture_programme.h), so
 // that a huge or endless file (a device, a pipe) never exhausts memory or hangs.
 #pragma once
 
-#include "analysis/decodage_fichier.h"
+#include "base/decodage_fichier.h"
 
 #include <cstdint>
 #include <string>
@@ -14,6 +14,6 @@ enum class TlectureTexte : uint8_t { lu, illisible, tropVolumineux };
 // Only a regular file is read. `fichier` is set when the result is `lu`.
 TlectureTexte lireTexte(const std::string& chemin, TfichierDecode& fichier);
 // The same for a program to run: read up to the first text past the last
-// program line; lignesAExecuter (analysis/lecture_programme.h) then gives
+// program line; lignesAExecuter (base/lecture_programme.h) then gives
 // its lines without the blank ones after that line.
 TlectureTexte lireProgrammeTexte(const std::string& chemin, TfichierDecode& fichier);

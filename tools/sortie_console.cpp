@@ -1,7 +1,7 @@
 #include "tools/sortie_console.h"
 
-#include "analysis/codage.h"
-#include "analysis/lignes.h"
+#include "base/codage.h"
+#include "base/lignes.h"
 
 void TfluxVerifie::ecrire(std::string_view texte) {
     if (echec)

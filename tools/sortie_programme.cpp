@@ -1,8 +1,8 @@
 #include "tools/sortie_programme.h"
 
-#include "analysis/codage.h"
-#include "analysis/lecture_programme.h"
-#include "analysis/messages.h"
+#include "base/codage.h"
+#include "base/lecture_programme.h"
+#include "base/messages.h"
 #include "execution/controle.h"
 #include "tools/sortie_console.h"
 #include "tools/verifier/verification.h"

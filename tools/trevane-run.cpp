@@ -21,13 +21,13 @@
 // steps to SUIVI.csv (execution/suivi_csv.h) and changes nothing else.
 // --sortie-programme writes only the program's output lines, for graders
 // (tools/sortie_programme.h).
-#include "analysis/codage.h"
-#include "analysis/donnees.h"
-#include "analysis/fenetre.h"
-#include "analysis/fichiers_systeme.h"
-#include "analysis/lecture_programme.h"
+#include "base/codage.h"
+#include "base/donnees.h"
+#include "base/fenetre.h"
+#include "base/fichiers_systeme.h"
+#include "base/lecture_programme.h"
+#include "commands/session.h"
 #include "execution/controle.h"
-#include "execution/session.h"
 #include "execution/suivi_csv.h"
 #include "tools/demarrage_console.h"
 #include "tools/nombre_argument.h"

@@ -1,6 +1,6 @@
 #include "window/codage_qt.h"
 
-#include "analysis/codage.h"
+#include "base/codage.h"
 
 QString depuis1252(std::string_view octets) {
     QString texte(static_cast<qsizetype>(octets.size()), Qt::Uninitialized);

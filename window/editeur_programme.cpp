@@ -1,6 +1,6 @@
 #include "window/editeur_programme.h"
 
-#include "analysis/decodage_fichier.h"
+#include "base/decodage_fichier.h"
 #include "window/codage_qt.h"
 #include "window/marge_lignes.h"
 

@@ -1,9 +1,9 @@
 #include "window/exemples.h"
 
-#include "analysis/donnees.h"
-#include "analysis/fenetre.h"
+#include "base/donnees.h"
+#include "base/fenetre.h"
+#include "commands/fichiers.h"
 #include "window/codage_qt.h"
-#include "window/noyau/fichiers.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,14 +1,14 @@
 #include "window/fenetre_qt.h"
 
-#include "analysis/decodage_fichier.h"
-#include "analysis/lignes.h"
+#include "base/decodage_fichier.h"
+#include "base/lignes.h"
 #include "window/codage_qt.h"
 #include "window/dialogues.h"
 #include "window/editeur_programme.h"
 #include "window/lignes_affichees.h"
 #include "window/panneau_affichages.h"
-#include "window/sauvegarde.h"
 #include "window/reglages.h"
+#include "window/sauvegarde.h"
 
 #include <QAction>
 #include <QApplication>

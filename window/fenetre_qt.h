@@ -2,7 +2,7 @@
 // as Windows-1252 bytes with CR LF between lines; paths as UTF-8.
 #pragma once
 
-#include "analysis/fenetre.h"
+#include "base/fenetre.h"
 
 #include <QString>
 

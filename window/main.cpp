@@ -1,8 +1,8 @@
 // Trevane: one window; its settings are kept between uses under the
 // application's names. `trevane FICHIER` opens that program file at
 // start-up; --help and --version answer on the console without opening it.
+#include "commands/ligne_commande.h"
 #include "window/FenetrePrincipale.h"
-#include "window/noyau/ligne_commande.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

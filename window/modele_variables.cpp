@@ -1,6 +1,6 @@
 #include "window/modele_variables.h"
 
-#include "expressions/formats.h"
+#include "evaluation/formats.h"
 #include "window/codage_qt.h"
 
 #include <QColor>

@@ -5,7 +5,7 @@
 // reads no cell of a run in progress and repaints only the rows it shows.
 #pragma once
 
-#include "analysis/donnees.h"
+#include "base/donnees.h"
 
 #include <QAbstractItemModel>
 

@@ -1,6 +1,6 @@
 #include "window/panneau_affichages.h"
 
-#include "analysis/codage.h"
+#include "base/codage.h"
 #include "window/codage_qt.h"
 #include "window/curseur_occupe.h"
 

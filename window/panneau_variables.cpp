@@ -1,6 +1,7 @@
 #include "window/panneau_variables.h"
 
-#include "analysis/fenetre.h"
+#include "base/fenetre.h"
+#include "commands/fichiers.h"
 #include "execution/suivi_csv.h"
 #include "window/codage_qt.h"
 #include "window/dialogues.h"
@@ -8,7 +9,6 @@
 #include "window/marge_lignes.h"
 #include "window/modele_suivi.h"
 #include "window/modele_variables.h"
-#include "window/noyau/fichiers.h"
 #include "window/sauvegarde.h"
 
 #include <QApplication>

@@ -1,11 +1,11 @@
 #include "window/recuperation.h"
 
-#include "analysis/codage.h"
-#include "analysis/donnees.h"
-#include "analysis/fenetre.h"
+#include "base/codage.h"
+#include "base/donnees.h"
+#include "base/fenetre.h"
+#include "commands/fichiers.h"
 #include "window/codage_qt.h"
 #include "window/dialogues.h"
-#include "window/noyau/fichiers.h"
 #include "window/sauvegarde.h"
 
 #include <QCoreApplication>

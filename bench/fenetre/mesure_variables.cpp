@@ -4,7 +4,7 @@
 // of the steps, the panel's update alone and the repaint that follows.
 //
 //   QT_QPA_PLATFORM=offscreen build/bench/fenetre/trevane-mesure-variables [PAS]
-#include "analysis/donnees.h"
+#include "base/donnees.h"
 #include "window/FenetrePrincipale.h"
 #include "window/editeur_programme.h"
 #include "window/modele_variables.h"

@@ -5,8 +5,8 @@
 //
 // Only the window's public controls are used, so the same source builds
 // against an older pane to compare.
-#include "analysis/codage.h"
-#include "analysis/donnees.h"
+#include "base/codage.h"
+#include "base/donnees.h"
 #include "execution/controle.h"
 #include "tools/fenetre_memoire.h"
 #include "window/FenetrePrincipale.h"

@@ -1,7 +1,7 @@
 #include "execution/moteur/decodage.h"
 
-#include "analysis/donnees.h"
-#include "expressions/operations.h"
+#include "base/donnees.h"
+#include "base/operations.h"
 
 #include <iterator>
 #include <span>

@@ -10,7 +10,7 @@
 // from the start and reports the failure exactly.
 #pragma once
 
-#include "analysis/donnees.h"
+#include "base/donnees.h"
 
 #include <cstdint>
 

@@ -4,14 +4,14 @@
 // one indirect jump per micro-operation (execution/moteur/aiguillage.h); the
 // lines left general, and every line whose micro-operations cannot finish,
 // go through the general step.
-#include "analysis/donnees.h"
+#include "base/donnees.h"
+#include "evaluation/calculs.h"
+#include "evaluation/evaluation_en_ligne.h"
 #include "execution/moteur/aiguillage.h"
 #include "execution/moteur/decodage.h"
 #include "execution/moteur/reels_surs.h"
 #include "execution/pas.h"
 #include "execution/pas_en_ligne.h"
-#include "expressions/calculs.h"
-#include "expressions/evaluation_en_ligne.h"
 
 #include <iterator>
 

@@ -1,7 +1,8 @@
 // The window in the classroom: text size, fixed-width font, projector mode,
 // settings kept between uses, recent files, examples and dropped files,
 // through the real menus and shortcuts, with scripted boxes and dialogs.
-#include "analysis/donnees.h"
+#include "base/donnees.h"
+#include "tests/fenetre/outils_fenetre.h"
 #include "window/FenetrePrincipale.h"
 #include "window/editeur_programme.h"
 #include "window/exemples.h"
@@ -11,7 +12,6 @@
 #include "window/presentation.h"
 #include "window/reglages.h"
 #include "window/zoom.h"
-#include "tests/fenetre/outils_fenetre.h"
 
 #include <QAction>
 #include <QApplication>

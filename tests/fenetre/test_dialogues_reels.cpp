@@ -1,8 +1,8 @@
 // The real boxes and file dialogs (window/dialogues.cpp), which the other
 // window tests replace by a script: their buttons, defaults and filters, and
 // what Return and Escape answer.
-#include "window/dialogues.h"
 #include "tests/fenetre/outils_fenetre.h"
+#include "window/dialogues.h"
 
 #include <QApplication>
 #include <QFileDialog>

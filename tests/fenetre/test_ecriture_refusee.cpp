@@ -6,12 +6,12 @@
 // own, where this process may mount it). The old file must stay byte for
 // byte with nothing left beside it, the error box must name the reason, and
 // the edit must survive.
+#include "tests/fenetre/outils_fenetre.h"
 #include "window/FenetrePrincipale.h"
 #include "window/editeur_programme.h"
 #include "window/modele_suivi.h"
 #include "window/panneau_variables.h"
 #include "window/recuperation.h"
-#include "tests/fenetre/outils_fenetre.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,7 +1,7 @@
 // The main window driven through its real menus and shortcuts, with the
 // modal boxes and file dialogs answered by a script.
-#include "analysis/donnees.h"
-#include "analysis/fenetre.h"
+#include "base/donnees.h"
+#include "base/fenetre.h"
 #include "execution/textes.h"
 #include "tests/fenetre/outils_fenetre.h"
 #include "window/FenetrePrincipale.h"

@@ -1,14 +1,14 @@
 // The display pane: its store, its wrapping, selection and copy, the two
 // display modes over a large text, following the last line, and the bound on
 // the text it keeps.
-#include "analysis/donnees.h"
-#include "analysis/fenetre.h"
+#include "base/donnees.h"
+#include "base/fenetre.h"
+#include "tests/fenetre/outils_fenetre.h"
 #include "window/FenetrePrincipale.h"
 #include "window/coupure_lignes.h"
 #include "window/editeur_programme.h"
 #include "window/lignes_affichees.h"
 #include "window/panneau_affichages.h"
-#include "tests/fenetre/outils_fenetre.h"
 
 #include <QAction>
 #include <QApplication>

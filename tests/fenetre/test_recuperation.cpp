@@ -1,12 +1,12 @@
 // Work that survives a crash: the recovery copy written while changes are
 // unsaved, removed once they are saved or given up, and offered back at the
 // next start when its process is gone, up to a real SIGKILL.
-#include "analysis/donnees.h"
-#include "analysis/fenetre.h"
+#include "base/donnees.h"
+#include "base/fenetre.h"
+#include "tests/fenetre/outils_fenetre.h"
 #include "window/FenetrePrincipale.h"
 #include "window/editeur_programme.h"
 #include "window/recuperation.h"
-#include "tests/fenetre/outils_fenetre.h"
 
 #include <QAction>
 #include <QApplication>

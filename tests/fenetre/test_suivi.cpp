@@ -1,7 +1,8 @@
 // The window follows a run: the editor's gutter (line numbers, the line just
 // executed, the arrow on the next one, an error in red), the "Variables"
 // panel after steps and runs, the "Suivi" table and its export as CSV.
-#include "analysis/donnees.h"
+#include "base/donnees.h"
+#include "tests/fenetre/outils_fenetre.h"
 #include "window/FenetrePrincipale.h"
 #include "window/editeur_programme.h"
 #include "window/fichiers_recents.h"
@@ -9,7 +10,6 @@
 #include "window/modele_suivi.h"
 #include "window/modele_variables.h"
 #include "window/panneau_variables.h"
-#include "tests/fenetre/outils_fenetre.h"
 
 #include <QAction>
 #include <QApplication>

@@ -7,8 +7,8 @@
 // the build takes) must be the double of the correctly rounded value.
 // CI draws a sample; scripts/fonctions_mpfr.sh sets TREVANE_TIRAGES_MPFR to
 // draw a million arguments per function.
-#include "expressions/reel80_fonctions.h"
-#include "expressions/reel_etendu.h"
+#include "evaluation/reel80_fonctions.h"
+#include "evaluation/reel_etendu.h"
 
 #include <gtest/gtest.h>
 #include <mpfr.h>

@@ -4,12 +4,12 @@
 // in the file's own encoding, the bounded reader must reach, on the bytes,
 // the decision read from the whole decoded text, and the same bytes fed in
 // two pieces to its line follower the decision read from the whole bytes.
-#include "analysis/codage.h"
-#include "analysis/decodage_fichier.h"
-#include "analysis/donnees.h"
-#include "analysis/lecture_programme.h"
-#include "analysis/lignes.h"
-#include "window/noyau/fichiers.h"
+#include "base/codage.h"
+#include "base/decodage_fichier.h"
+#include "base/donnees.h"
+#include "base/lecture_programme.h"
+#include "base/lignes.h"
+#include "commands/fichiers.h"
 
 #include <cstddef>
 #include <cstdint>

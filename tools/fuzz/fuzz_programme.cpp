@@ -1,13 +1,13 @@
 // libFuzzer target: any bytes as a program text, analysed and run in both
 // modes with a step cap. Nothing may crash, hang or trip a sanitizer, and the
 // normal-mode engine must leave exactly what the general step leaves.
-#include "analysis/donnees.h"
-#include "analysis/lignes.h"
 #include "analysis/programme.h"
+#include "base/donnees.h"
+#include "base/lignes.h"
+#include "commands/session.h"
 #include "execution/controle.h"
 #include "execution/moteur/decodage.h"
 #include "execution/pas.h"
-#include "execution/session.h"
 #include "tools/fenetre_memoire.h"
 
 #include <cstddef>

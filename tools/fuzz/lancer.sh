@@ -10,7 +10,7 @@ dossier=build-fuzz
 mkdir -p "$dossier/corpus-programme" "$dossier/corpus-fichier" "$dossier/trouvailles"
 command -v clang++ >/dev/null || { echo "clang++ manque : apt-get install clang"; exit 1; }
 
-sources=$(ls analysis/*.cpp expressions/*.cpp execution/*.cpp execution/moteur/*.cpp window/noyau/*.cpp tools/fenetre_memoire.cpp)
+sources=$(ls base/*.cpp evaluation/*.cpp analysis/*.cpp execution/*.cpp execution/moteur/*.cpp commands/*.cpp tools/fenetre_memoire.cpp)
 options="-std=c++20 -O1 -g -I. -ffp-contract=off -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all"
 for cible in programme fichier; do
     if [ ! -x "$dossier/fuzz_$cible" ] || [ -n "$(find analysis expressions execution window tools -newer "$dossier/fuzz_$cible" -name '*.[ch]*' | head -1)" ]; then

@@ -1,6 +1,6 @@
 #include "tools/verifier/comparaison.h"
 
-#include "analysis/codage.h"
+#include "base/codage.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
 #include "tools/verifier/entrees.h"
 
-#include "analysis/fichiers_systeme.h"
+#include "base/fichiers_systeme.h"
 
 #include <algorithm>
 #include <filesystem>

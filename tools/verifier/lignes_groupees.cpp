@@ -1,6 +1,6 @@
 #include "tools/verifier/lignes_groupees.h"
 
-// Cut as decouperLignes cuts (analysis/lignes.h): at CR LF, LF or CR, no
+// Cut as decouperLignes cuts (base/lignes.h): at CR LF, LF or CR, no
 // further line after a final break. Counted first, so that the bookkeeping
 // is allocated once.
 TlignesGroupees::TlignesGroupees(std::string_view texte) {

@@ -12,7 +12,7 @@
 class TlignesGroupees {
 public:
     TlignesGroupees() = default;
-    // The lines of a text as the editor cuts them (analysis/lignes.h).
+    // The lines of a text as the editor cuts them (base/lignes.h).
     explicit TlignesGroupees(std::string_view texte);
     TlignesGroupees(const std::vector<std::string>& lignes);
 

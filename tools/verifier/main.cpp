@@ -5,7 +5,7 @@
 #include "tools/verifier/rapports.h"
 #include "tools/verifier/textes_rapport.h"
 
-#include "analysis/fichiers_systeme.h"
+#include "base/fichiers_systeme.h"
 #include "tools/demarrage_console.h"
 #include "tools/fenetre_memoire.h"
 

@@ -1,6 +1,6 @@
 #include "tools/verifier/options.h"
 
-#include "analysis/fichiers_systeme.h"
+#include "base/fichiers_systeme.h"
 #include "tools/nombre_argument.h"
 #include "tools/verifier/textes_rapport.h"
 

@@ -1,7 +1,7 @@
 #include "tools/verifier/rapports.h"
 #include "tools/verifier/textes_rapport.h"
 
-#include "analysis/csv.h"
+#include "base/csv.h"
 
 std::string rapportCsv(const std::vector<Tverdict>& verdicts) {
     std::string texte = std::string(bomUtf8) + "fichier;statut;ligne;detail;instructions\r\n";

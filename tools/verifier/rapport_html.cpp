@@ -1,4 +1,4 @@
-#include "analysis/codage.h"
+#include "base/codage.h"
 #include "tools/verifier/rapports.h"
 #include "tools/verifier/textes_rapport.h"
 

@@ -1,8 +1,8 @@
 #include "tools/verifier/textes_rapport.h"
 
-#include "analysis/codage.h"
-#include "analysis/csv.h"
-#include "analysis/utf8.h"
+#include "base/codage.h"
+#include "base/csv.h"
+#include "base/utf8.h"
 
 #include <cctype>
 

@@ -1,12 +1,12 @@
 #include "tools/verifier/verification.h"
 
-#include "analysis/codage.h"
-#include "analysis/lecture_programme.h"
-#include "analysis/lignes.h"
-#include "analysis/donnees.h"
-#include "analysis/messages.h"
+#include "base/codage.h"
+#include "base/donnees.h"
+#include "base/lecture_programme.h"
+#include "base/lignes.h"
+#include "base/messages.h"
+#include "commands/session.h"
 #include "execution/controle.h"
-#include "execution/session.h"
 #include "tools/fenetre_memoire.h"
 #include "tools/lecture_texte.h"
 

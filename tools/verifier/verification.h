@@ -2,7 +2,7 @@
 // starts a session, run in normal mode, its output compared as it comes.
 #pragma once
 
-#include "analysis/donnees.h"
+#include "base/donnees.h"
 #include "tools/verifier/comparaison.h"
 #include "tools/verifier/entrees.h"
 #include "tools/verifier/statuts.h"

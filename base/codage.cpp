@@ -1,6 +1,6 @@
-#include "analysis/codage.h"
+#include "base/codage.h"
 
-#include "analysis/utf8.h"
+#include "base/utf8.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "expressions/reel80.h"
+#include "evaluation/reel80.h"
 
 #include <utility>
 

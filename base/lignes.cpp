@@ -1,4 +1,4 @@
-#include "analysis/lignes.h"
+#include "base/lignes.h"
 
 std::vector<std::string> decouperLignes(std::string_view texte, size_t blanchesGardees) {
     std::vector<std::string> lignes;

@@ -1,4 +1,4 @@
-#include "analysis/utf8.h"
+#include "base/utf8.h"
 
 std::optional<char32_t> lireUtf8(std::string_view texte, size_t& i) {
     const auto c = static_cast<unsigned char>(texte[i++]);

@@ -1,4 +1,4 @@
-#include "expressions/reel_etendu.h"
+#include "evaluation/reel_etendu.h"
 
 #ifndef TREVANE_ETENDU_PORTABLE
 

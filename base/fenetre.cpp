@@ -1,6 +1,6 @@
-#include "analysis/fenetre.h"
+#include "base/fenetre.h"
 
-#include "analysis/donnees.h"
+#include "base/donnees.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 // between two 64-bit values. The same bits on every processor.
 #pragma once
 
-#include "expressions/reel80.h"
+#include "evaluation/reel80.h"
 
 // ln a; a not-a-number for a < 0, minus infinity for 0.
 Treel80 ln80(Treel80 a);

@@ -7,7 +7,7 @@
 // text does not start a further line.
 #pragma once
 
-#include "analysis/lecture_programme.h"
+#include "base/lecture_programme.h"
 
 #include <cstddef>
 #include <cstdint>

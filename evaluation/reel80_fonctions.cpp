@@ -1,4 +1,4 @@
-#include "expressions/reel80_fonctions.h"
+#include "evaluation/reel80_fonctions.h"
 
 #include <bit>
 #include <utility>

@@ -1,10 +1,10 @@
-#include "execution/session.h"
+#include "commands/session.h"
 
-#include "analysis/codage.h"
-#include "analysis/donnees.h"
-#include "analysis/fenetre.h"
+#include "base/codage.h"
+#include "base/donnees.h"
+#include "base/fenetre.h"
+#include "evaluation/hasard.h"
 #include "execution/textes.h"
-#include "expressions/hasard.h"
 
 #include <chrono>
 

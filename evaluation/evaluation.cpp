@@ -1,6 +1,6 @@
-#include "expressions/evaluation.h"
+#include "evaluation/evaluation.h"
 
-#include "expressions/evaluation_en_ligne.h"
+#include "evaluation/evaluation_en_ligne.h"
 
 void evaluerCode(TdonneesCommunes& d, int32_t debut, int32_t fin) { evaluation::evaluerCodeEnLigne(d, debut, fin); }
 

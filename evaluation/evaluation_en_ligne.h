@@ -3,12 +3,12 @@
 // `executerInstruction` (evaluation.h) are the same code out of line.
 #pragma once
 
-#include "analysis/donnees.h"
-#include "analysis/messages.h"
-#include "expressions/affichage_valeurs.h"
-#include "expressions/calculs.h"
-#include "expressions/hasard.h"
-#include "expressions/operations.h"
+#include "base/donnees.h"
+#include "base/messages.h"
+#include "base/operations.h"
+#include "evaluation/affichage_valeurs.h"
+#include "evaluation/calculs.h"
+#include "evaluation/hasard.h"
 
 namespace evaluation {
 

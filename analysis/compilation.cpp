@@ -1,11 +1,11 @@
-#include "expressions/compilation.h"
+#include "analysis/compilation.h"
 
 #include "analysis/cellules.h"
 #include "analysis/declarations.h"
-#include "analysis/donnees.h"
-#include "analysis/messages.h"
 #include "analysis/texte.h"
-#include "expressions/operations.h"
+#include "base/donnees.h"
+#include "base/messages.h"
+#include "base/operations.h"
 
 #include <algorithm>
 #include <array>

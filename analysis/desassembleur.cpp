@@ -1,7 +1,7 @@
-#include "expressions/desassembleur.h"
+#include "analysis/desassembleur.h"
 
-#include "analysis/donnees.h"
-#include "expressions/operations.h"
+#include "base/donnees.h"
+#include "base/operations.h"
 
 
 std::string desassembler(const TdonneesCommunes& d, int32_t debut, int32_t fin) {

@@ -1,7 +1,7 @@
-#include "analysis/decodage_fichier.h"
+#include "base/decodage_fichier.h"
 
-#include "analysis/codage.h"
-#include "analysis/utf8.h"
+#include "base/codage.h"
+#include "base/utf8.h"
 
 #include <algorithm>
 

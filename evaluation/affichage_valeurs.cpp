@@ -1,9 +1,9 @@
-#include "expressions/affichage_valeurs.h"
+#include "evaluation/affichage_valeurs.h"
 
-#include "analysis/donnees.h"
-#include "analysis/messages.h"
-#include "expressions/formats.h"
-#include "expressions/operations.h"
+#include "base/donnees.h"
+#include "base/messages.h"
+#include "base/operations.h"
+#include "evaluation/formats.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "analysis/messages.h"
+#include "base/messages.h"
 
-#include "analysis/codage.h"
-#include "analysis/donnees.h"
+#include "base/codage.h"
+#include "base/donnees.h"
 
 #include <string>
 #include <vector>

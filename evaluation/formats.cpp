@@ -1,6 +1,6 @@
-#include "expressions/formats.h"
+#include "evaluation/formats.h"
 
-#include "expressions/reel_etendu.h"
+#include "evaluation/reel_etendu.h"
 
 #include <charconv>
 #include <cmath>

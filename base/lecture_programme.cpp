@@ -1,8 +1,8 @@
-#include "analysis/lecture_programme.h"
+#include "base/lecture_programme.h"
 
-#include "analysis/donnees.h"
-#include "analysis/fichiers_systeme.h"
-#include "analysis/lignes.h"
+#include "base/donnees.h"
+#include "base/fichiers_systeme.h"
+#include "base/lignes.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -3,13 +3,13 @@
 // own (integer part, rounding, factorial, primality, powers).
 //
 // Real results are computed in 80-bit extended precision (Tetendu,
-// expressions/reel_etendu.h) and rounded once to a double when stored. No trap is enabled: a failure is
+// evaluation/reel_etendu.h) and rounded once to a double when stored. No trap is enabled: a failure is
 // found by testing operands and results, which costs a compare and a branch
 // where reading the floating-point status would cost a status store and a
 // clear around every operation.
 #pragma once
 
-#include "expressions/reel_etendu.h"
+#include "evaluation/reel_etendu.h"
 
 #include <cmath>
 #include <cstdint>

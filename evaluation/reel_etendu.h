@@ -8,8 +8,8 @@
 // of them and of the extended product.
 #pragma once
 
-#include "expressions/reel80.h"
-#include "expressions/reel80_fonctions.h"
+#include "evaluation/reel80.h"
+#include "evaluation/reel80_fonctions.h"
 
 #include <cmath>
 #include <cstdint>

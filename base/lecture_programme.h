@@ -3,7 +3,7 @@
 // are counted on the decoded text (a UTF-16 file's CR LF is one line end).
 #pragma once
 
-#include "analysis/decodage_fichier.h"
+#include "base/decodage_fichier.h"
 
 #include <cstddef>
 #include <string>

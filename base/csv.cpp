@@ -1,4 +1,4 @@
-#include "analysis/csv.h"
+#include "base/csv.h"
 
 std::string champCsv(std::string_view utf8) {
     if (utf8.find_first_of(";\"\r\n") == std::string_view::npos)

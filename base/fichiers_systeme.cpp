@@ -1,4 +1,4 @@
-#include "analysis/fichiers_systeme.h"
+#include "base/fichiers_systeme.h"
 
 #include <cerrno>
 #include <fcntl.h>

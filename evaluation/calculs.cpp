@@ -1,4 +1,4 @@
-#include "expressions/calculs.h"
+#include "evaluation/calculs.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "expressions/hasard.h"
+#include "evaluation/hasard.h"
 
-#include "analysis/donnees.h"
+#include "base/donnees.h"
 
 // A permuted congruential generator: a 64-bit linear congruential state,
 // each draw a rotated xor-shift of it. Uniform over the 32-bit values, with
