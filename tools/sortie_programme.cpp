@@ -5,18 +5,12 @@
 #include "base/messages.h"
 #include "execution/controle.h"
 #include "tools/sortie_console.h"
+#include "tools/statuts_runner.h"
 #include "tools/verifier/verification.h"
 
 #include <string>
 
 namespace {
-
-// The runner's exit statuses (trevane-run.cpp).
-constexpr int statutTerminee = 0;
-constexpr int statutErreurAnalyse = 1;
-constexpr int statutErreurExecution = 2;
-constexpr int statutTropLong = 3;
-constexpr int statutEcritureImpossible = 5;
 
 // Each line straight to the stream; a failed write stops the run.
 class TsortieDirecte : public Trecepteur {
@@ -51,22 +45,22 @@ int executerSortieProgramme(std::string_view texte, uint32_t graine, std::option
     const Tissue issue = executerProgramme(lignesAExecuter(texte), recepteur, p);
 
     std::string raison;
-    int statut = statutTerminee;
+    int statut = sortieTerminee;
     switch (issue.fin) {
     case Tfin::terminee:
     case Tfin::assez:   // a write failed: said below
         break;
     case Tfin::erreurAnalyse:
         raison = "Erreur à l'analyse du programme" + ligneEtMessage(issue, messageAnalyse(issue.code));
-        statut = statutErreurAnalyse;
+        statut = sortieErreurAnalyse;
         break;
     case Tfin::erreurExecution:
         raison = "Erreur d'exécution" + ligneEtMessage(issue, messageExecution(issue.code));
-        statut = statutErreurExecution;
+        statut = sortieErreurExecution;
         break;
     case Tfin::tropLongue:
         raison = messageTropLong(issue.instructions);
-        statut = statutTropLong;
+        statut = sortieEnAttente;
         break;
     }
     // The output first, then the reason: a console that shows both keeps
@@ -75,9 +69,9 @@ int executerSortieProgramme(std::string_view texte, uint32_t graine, std::option
     if (!flux.terminer()) {
         fluxErreurs.ecrire("Impossible d'écrire la sortie standard\n");   // as the runner's other mode says it
         fluxErreurs.terminer();
-        return statutEcritureImpossible;
+        return sortieEcritureImpossible;
     }
     if (!raison.empty())
         fluxErreurs.ecrire(raison + "\n");
-    return fluxErreurs.terminer() ? statut : statutEcritureImpossible;
+    return fluxErreurs.terminer() ? statut : sortieEcritureImpossible;
 }

@@ -33,6 +33,7 @@
 #include "tools/nombre_argument.h"
 #include "tools/sortie_console.h"
 #include "tools/sortie_programme.h"
+#include "tools/statuts_runner.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -42,14 +43,6 @@
 #include <string_view>
 
 namespace {
-
-constexpr int sortieTerminee = 0;
-constexpr int sortieErreurAnalyse = 1;
-constexpr int sortieErreurExecution = 2;
-constexpr int sortieEnAttente = 3;
-constexpr int sortieFichierIlisible = 4;
-constexpr int sortieEcritureImpossible = 5;
-constexpr int sortieUsage = 64;
 
 // The usage line: the whole message of a usage error, and the help's first line.
 #define USAGE "usage : trevane-run [--pas-a-pas] [--poursuivre N] [--graine N] [--suivi SUIVI.csv] FICHIER\n" \
