@@ -49,7 +49,8 @@ namespace {
               "        trevane-run --sortie-programme [--max-instructions N] [--graine N] FICHIER\n"
 constexpr std::string_view aide =
     USAGE
-    "Exécute le programme FICHIER (Windows-1252) comme la fenêtre de Trevane et\n"
+    "Exécute le programme FICHIER (Windows-1252, ou lu en UTF-8 ou UTF-16 comme\n"
+    "Ouvrir le lit) comme la fenêtre de Trevane et\n"
     "écrit sur la sortie standard, en UTF-8, ce que montre le volet d'affichage.\n"
     "\n"
     "  --pas-a-pas     exécution « Commentée pas à pas » au lieu de « Normale »\n"
@@ -71,7 +72,8 @@ constexpr std::string_view aide =
     "ligne N (numérotée depuis 0).\n"
     "Statut : 0 exécution terminée, 1 erreur d'analyse, 2 erreur d'exécution,\n"
     "3 en attente de « Poursuivre », 4 fichier illisible ou trop grand (ou suivi\n"
-    "impossible à écrire), 5 sortie impossible à écrire, 64 mauvaise utilisation.\n";
+    "impossible à écrire), 5 sortie impossible à écrire, 64 mauvaise utilisation,\n"
+    "70 erreur interne.\n";
 
 struct Toptions {
     bool pasAPas = false;

@@ -167,5 +167,5 @@ const char* texteAide() {
            "\n"
            "Statut de sortie : 0 tous les programmes réussissent, 1 au moins un ne réussit\n"
            "pas (ou aucun programme trouvé), 64 erreur d'usage ou référence invalide,\n"
-           "74 un rapport n'a pu être écrit.\n";
+           "74 un rapport n'a pu être écrit, 70 erreur interne.\n";
 }
