@@ -6,20 +6,7 @@ std::vector<std::string> decouperLignes(std::string_view texte, size_t blanchesG
         if (lignes.size() < blanchesGardees || ligne.find_first_not_of(' ') != std::string_view::npos)
             lignes.emplace_back(ligne);
     };
-    size_t debut = 0;
-    size_t i = 0;
-    while (i < texte.size()) {
-        const char c = texte[i];
-        if (c == '\r' || c == '\n') {
-            garder(texte.substr(debut, i - debut));
-            i += (c == '\r' && i + 1 < texte.size() && texte[i + 1] == '\n') ? 2 : 1;
-            debut = i;
-        } else {
-            ++i;
-        }
-    }
-    if (debut < texte.size())
-        garder(texte.substr(debut));
+    pourChaqueLigne(texte, garder);
     return lignes;
 }
 

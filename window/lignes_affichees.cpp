@@ -1,5 +1,7 @@
 #include "window/lignes_affichees.h"
 
+#include "base/lignes.h"
+
 #include <algorithm>
 
 namespace {
@@ -36,20 +38,7 @@ void TlignesAffichees::vider() {
 
 void TlignesAffichees::remplacer(std::string_view texte) {
     vider();
-    size_t debut = 0;
-    size_t i = 0;
-    while (i < texte.size()) {
-        const char c = texte[i];
-        if (c == '\r' || c == '\n') {
-            ajouter(texte.substr(debut, i - debut));
-            i += (c == '\r' && i + 1 < texte.size() && texte[i + 1] == '\n') ? 2 : 1;
-            debut = i;
-        } else {
-            ++i;
-        }
-    }
-    if (debut < texte.size())
-        ajouter(texte.substr(debut));
+    pourChaqueLigne(texte, [this](std::string_view ligne) { ajouter(ligne); });
 }
 
 std::string_view TlignesAffichees::ligne(int64_t i) const {
