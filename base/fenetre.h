@@ -17,7 +17,7 @@ class Tfenetre {
 public:
     virtual ~Tfenetre() = default;
 
-    // Editor `memoProgramme`.
+    // Editor `editeur`.
     virtual std::string texteEditeur() = 0;
     virtual void remplacerTexteEditeur(const std::string& texte) = 0;
     virtual int32_t nombreLignesEditeur() = 0;
@@ -32,7 +32,7 @@ public:
     // characters. The selection is brought into view.
     virtual void selectionnerDansEditeur(int32_t debut, int32_t longueur) = 0;
 
-    // Display pane `RichEditAffichages`, read-only for the user.
+    // Display pane `panneauAffichages`, read-only for the user.
     virtual void ajouterAffichage(const std::string& ligne) = 0;  // a new last line, exactly as given
     // The line a display instruction writes, exactly as given: a pane line
     // like any other. The checker overrides it to keep a program's output
@@ -51,7 +51,7 @@ public:
     virtual void garderAffichage(std::string& texte) { texte = texteAffichage(); }
     virtual void rendreAffichage(const std::string& texte) { remplacerTexteAffichage(texte); }
 
-    // Captions of the window, of `LabelAffichages` and of `LabelProgramme`.
+    // Captions of the window, of `bandeauAffichages` and of `bandeauProgramme`.
     virtual void legendeFenetre(const std::string& texte) = 0;
     virtual void legendeAffichages(const std::string& texte) = 0;
     virtual void legendeProgramme(const std::string& texte) = 0;
@@ -64,7 +64,7 @@ public:
     // an empty one clears it.
     virtual void afficherNote(const std::string& texte) = 0;
 
-    // Menu items: `itemPoursuivre` and `itemArreter` always change together.
+    // Menu items: `actionPoursuivre` and `actionArreter` always change together.
     virtual void activerPoursuivreArreter(bool actifs) = 0;
     virtual bool poursuivreArreterActifs() = 0;
     virtual void cocherInformations(bool coche) = 0;

@@ -1,5 +1,5 @@
 // The start-up state of a session, the one place it is written (the window's
-// FormShow, the console tools, the tests): the random source seeded, the
+// first showing, the console tools, the tests): the random source seeded, the
 // reference text shown in the information mode, "Aucun résultat disponible"
 // kept, Poursuivre and Arrêter disabled.
 #pragma once

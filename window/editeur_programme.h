@@ -1,4 +1,4 @@
-// The program editor `memoProgramme`: a plain-text editor that only ever
+// The program editor `editeur`: a plain-text editor that only ever
 // holds characters Windows-1252 can store, so that what is saved is exactly
 // what is seen.
 #pragma once

@@ -54,7 +54,7 @@ QString cheminQt(const std::string& chemin) { return QString::fromUtf8(chemin.da
 TfenetreQt::TfenetreQt(const TcontrolesFenetre& controles, std::unique_ptr<Tdialogues> d)
     : c(controles), dialogues(d ? std::move(d) : std::make_unique<Tdialogues>()) {
     // Tabs pasted into the editor became blanks: said as an Open says it.
-    QObject::connect(c.memoProgramme, &TediteurProgramme::tabulationsRemplacees, c.fenetre, [this](int nombre) {
+    QObject::connect(c.editeur, &TediteurProgramme::tabulationsRemplacees, c.fenetre, [this](int nombre) {
         TfichierDecode colle;
         colle.tabulations = static_cast<size_t>(nombre);
         afficherNote(noteDecodage(colle));
@@ -65,19 +65,19 @@ TfenetreQt::TfenetreQt(const TcontrolesFenetre& controles, std::unique_ptr<Tdial
 
 TfenetreQt::~TfenetreQt() = default;
 
-void TfenetreQt::deverserAffichage() { c.RichEditAffichages->deverser(); }
+void TfenetreQt::deverserAffichage() { c.panneauAffichages->deverser(); }
 
 void TfenetreQt::retablirCoches() {
-    c.itemInformations->setChecked(informationsCochee);
-    c.itemResultat->setChecked(resultatCoche);
+    c.actionInformations->setChecked(informationsCochee);
+    c.actionResultat->setChecked(resultatCoche);
 }
 
 // Editor.
 
 std::string TfenetreQt::texteEditeur() {
     deverserAffichage();
-    c.memoProgramme->assainir();
-    return c.memoProgramme->texte1252();
+    c.editeur->assainir();
+    return c.editeur->texte1252();
 }
 
 // A text the program puts into the editor (a file, the template) is no step
@@ -85,27 +85,27 @@ std::string TfenetreQt::texteEditeur() {
 // not recorded.
 void TfenetreQt::remplacerTexteEditeur(const std::string& texte) {
     deverserAffichage();
-    c.memoProgramme->setPlainText(texteQt(texte));
+    c.editeur->setPlainText(texteQt(texte));
 }
 
 int32_t TfenetreQt::nombreLignesEditeur() {
     deverserAffichage();
-    c.memoProgramme->assainir();
-    return c.memoProgramme->nombreLignes();
+    c.editeur->assainir();
+    return c.editeur->nombreLignes();
 }
 
 std::string TfenetreQt::ligneEditeur(int32_t i) {
     deverserAffichage();
-    c.memoProgramme->assainir();
-    if (i < 0 || i >= c.memoProgramme->nombreLignes())
+    c.editeur->assainir();
+    if (i < 0 || i >= c.editeur->nombreLignes())
         return {};
-    return vers1252(c.memoProgramme->document()->findBlockByNumber(i).text());
+    return vers1252(c.editeur->document()->findBlockByNumber(i).text());
 }
 
 void TfenetreQt::ajouterLigneEditeur(const std::string& ligne) {
     deverserAffichage();
     // Every line ends with a break, so the caret can sit below the last one.
-    QTextDocument* doc = c.memoProgramme->document();
+    QTextDocument* doc = c.editeur->document();
     QString texte = texteQt(ligne) + QLatin1Char('\n');
     if (doc->lastBlock().length() > 1)
         texte.prepend(QLatin1Char('\n'));
@@ -118,28 +118,28 @@ void TfenetreQt::ajouterLigneEditeur(const std::string& ligne) {
 
 bool TfenetreQt::editeurModifie() {
     deverserAffichage();
-    return c.memoProgramme->document()->isModified();
+    return c.editeur->document()->isModified();
 }
 
 void TfenetreQt::effacerModificationEditeur() {
     deverserAffichage();
-    c.memoProgramme->document()->setModified(false);
+    c.editeur->document()->setModified(false);
 }
 
 void TfenetreQt::editeurLectureSeule(bool lectureSeule) {
     deverserAffichage();
     if (lectureSeule)   // a run starts: the lines shown from their start again
-        c.memoProgramme->oublierDefilementLateral();
-    c.memoProgramme->setReadOnly(lectureSeule);
+        c.editeur->oublierDefilementLateral();
+    c.editeur->setReadOnly(lectureSeule);
     // Read-only, the text can still be selected and copied from the keyboard.
-    c.memoProgramme->setTextInteractionFlags(lectureSeule
+    c.editeur->setTextInteractionFlags(lectureSeule
         ? Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard
         : Qt::TextEditorInteraction);
 }
 
 void TfenetreQt::selectionnerDansEditeur(int32_t debut, int32_t longueur) {
     deverserAffichage();
-    TediteurProgramme* editeur = c.memoProgramme;
+    TediteurProgramme* editeur = c.editeur;
     editeur->assainir();
     const QTextDocument* doc = editeur->document();
     const int fin = doc->characterCount() - 1;
@@ -166,17 +166,17 @@ void TfenetreQt::selectionnerDansEditeur(int32_t debut, int32_t longueur) {
 
 // Display pane.
 
-void TfenetreQt::ajouterAffichage(const std::string& ligne) { c.RichEditAffichages->ajouterLigne(std::string_view(ligne)); }
+void TfenetreQt::ajouterAffichage(const std::string& ligne) { c.panneauAffichages->ajouterLigne(std::string_view(ligne)); }
 
-void TfenetreQt::viderAffichage() { c.RichEditAffichages->vider(); }
+void TfenetreQt::viderAffichage() { c.panneauAffichages->vider(); }
 
-std::string TfenetreQt::texteAffichage() { return c.RichEditAffichages->lignesGardees().texte(); }
+std::string TfenetreQt::texteAffichage() { return c.panneauAffichages->lignesGardees().texte(); }
 
-void TfenetreQt::remplacerTexteAffichage(const std::string& texte) { c.RichEditAffichages->remplacerTexte(texte); }
+void TfenetreQt::remplacerTexteAffichage(const std::string& texte) { c.panneauAffichages->remplacerTexte(texte); }
 
 bool TfenetreQt::affichagePlein() {
     // The results set aside count too: they come back into the pane.
-    return c.RichEditAffichages->plein(affichageDeCote ? affichageDeCote->memoire() : 0);
+    return c.panneauAffichages->plein(affichageDeCote ? affichageDeCote->memoire() : 0);
 }
 
 // Beyond this, the results are set aside as they are rather than copied into
@@ -185,11 +185,11 @@ constexpr uint64_t tailleGardeeEntiere = uint64_t{1} << 20;
 
 void TfenetreQt::garderAffichage(std::string& texte) {
     affichageDeCote.reset();
-    if (c.RichEditAffichages->lignesGardees().octetsTexte() <= tailleGardeeEntiere) {
+    if (c.panneauAffichages->lignesGardees().octetsTexte() <= tailleGardeeEntiere) {
         texte = texteAffichage();
         return;
     }
-    affichageDeCote = std::make_unique<TlignesAffichees>(c.RichEditAffichages->prendreLignes());
+    affichageDeCote = std::make_unique<TlignesAffichees>(c.panneauAffichages->prendreLignes());
     // A short token can never be a large text, so it cannot be confused with one.
     static uint64_t numero = 0;
     jetonDeCote = "" "affichages de côté " + std::to_string(++numero);
@@ -199,7 +199,7 @@ void TfenetreQt::garderAffichage(std::string& texte) {
 void TfenetreQt::rendreAffichage(const std::string& texte) {
     std::unique_ptr<TlignesAffichees> deCote = std::move(affichageDeCote);
     if (deCote && texte == jetonDeCote)
-        c.RichEditAffichages->poserLignes(std::move(*deCote));
+        c.panneauAffichages->poserLignes(std::move(*deCote));
     else
         remplacerTexteAffichage(texte);
 }
@@ -213,15 +213,15 @@ void TfenetreQt::legendeFenetre(const std::string& texte) {
 
 void TfenetreQt::legendeAffichages(const std::string& texte) {
     deverserAffichage();
-    c.LabelAffichages->setText(depuis1252(texte));
+    c.bandeauAffichages->setText(depuis1252(texte));
 }
 
 void TfenetreQt::legendeProgramme(const std::string& texte) {
     deverserAffichage();
-    c.LabelProgramme->setText(depuis1252(texte));
+    c.bandeauProgramme->setText(depuis1252(texte));
 }
 
-std::string TfenetreQt::legendeProgrammeActuelle() { return vers1252(c.LabelProgramme->text()); }
+std::string TfenetreQt::legendeProgrammeActuelle() { return vers1252(c.bandeauProgramme->text()); }
 
 void TfenetreQt::legendeFenetreAvecChemin(const std::string& debut, const std::string& chemin) {
     deverserAffichage();
@@ -230,7 +230,7 @@ void TfenetreQt::legendeFenetreAvecChemin(const std::string& debut, const std::s
 
 void TfenetreQt::legendeProgrammeAvecNom(const std::string& nom) {
     deverserAffichage();
-    c.LabelProgramme->setText(cheminQt(nom));
+    c.bandeauProgramme->setText(cheminQt(nom));
 }
 
 // A label of its own in the status bar: a passing message would be wiped by
@@ -251,22 +251,22 @@ void TfenetreQt::afficherNote(const std::string& texte) {
 
 void TfenetreQt::activerPoursuivreArreter(bool actifs) {
     deverserAffichage();
-    c.itemPoursuivre->setEnabled(actifs);
-    c.itemArreter->setEnabled(actifs);
+    c.actionPoursuivre->setEnabled(actifs);
+    c.actionArreter->setEnabled(actifs);
 }
 
-bool TfenetreQt::poursuivreArreterActifs() { return c.itemPoursuivre->isEnabled(); }
+bool TfenetreQt::poursuivreArreterActifs() { return c.actionPoursuivre->isEnabled(); }
 
 void TfenetreQt::cocherInformations(bool coche) {
     informationsCochee = coche;
-    c.itemInformations->setChecked(coche);
+    c.actionInformations->setChecked(coche);
 }
 
 void TfenetreQt::cocherResultat(bool coche) {
     resultatCoche = coche;
-    c.itemResultat->setChecked(coche);
+    c.actionResultat->setChecked(coche);
     // The results follow their last line; the reference text shows from its top.
-    c.RichEditAffichages->suivreLaFin(coche);
+    c.panneauAffichages->suivreLaFin(coche);
 }
 
 // Modal boxes: the pane shows everything written so far while they are up.

@@ -20,14 +20,14 @@ class Tdialogues;
 // The controls the operations act on; the window keeps ownership.
 struct TcontrolesFenetre {
     QMainWindow* fenetre = nullptr;
-    TediteurProgramme* memoProgramme = nullptr;
-    TpanneauAffichages* RichEditAffichages = nullptr;
-    QLabel* LabelAffichages = nullptr;
-    QLabel* LabelProgramme = nullptr;
-    QAction* itemPoursuivre = nullptr;
-    QAction* itemArreter = nullptr;
-    QAction* itemResultat = nullptr;
-    QAction* itemInformations = nullptr;
+    TediteurProgramme* editeur = nullptr;
+    TpanneauAffichages* panneauAffichages = nullptr;
+    QLabel* bandeauAffichages = nullptr;
+    QLabel* bandeauProgramme = nullptr;
+    QAction* actionPoursuivre = nullptr;
+    QAction* actionArreter = nullptr;
+    QAction* actionResultat = nullptr;
+    QAction* actionInformations = nullptr;
 };
 
 class TfenetreQt : public Tfenetre {

@@ -2,7 +2,7 @@
 // application's names. `trevane FICHIER` opens that program file at
 // start-up; --help and --version answer on the console without opening it.
 #include "commands/ligne_commande.h"
-#include "window/FenetrePrincipale.h"
+#include "window/fenetre_principale.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -38,10 +38,10 @@ int main(int argc, char* argv[]) {
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         application.installTranslator(&traduction);
 
-    TFenetrePrincipale FenetrePrincipale;   // FormCreate
-    FenetrePrincipale.show();               // FormShow
+    TfenetrePrincipale fenetre;   // builds the controls, menus and window operations
+    fenetre.show();               // its first showing starts the session
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() > 1)
-        FenetrePrincipale.ouvrirFichier(arguments.at(1));
+        fenetre.ouvrirFichier(arguments.at(1));
     return application.exec();
 }

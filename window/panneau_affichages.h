@@ -1,4 +1,4 @@
-// The display pane `RichEditAffichages`: read-only, word-wrapped, with any
+// The display pane `panneauAffichages`: read-only, word-wrapped, with any
 // number of lines. The lines stay in a compact store (lignes_affichees.h);
 // only the visible rows are laid out and drawn, so appending, scrolling and
 // rewrapping cost the same at ten lines as at ten million.

@@ -60,23 +60,23 @@ void Tpresentation::agrandirBandeaux(int points) {
 }
 
 void Tpresentation::ajouterCommande(QMenu* menu) {
-    itemPresentation = menu->addAction(QString::fromUtf8("&Mode présentation"));
-    itemPresentation->setShortcut(QKeySequence(Qt::Key_F11));
-    itemPresentation->setCheckable(true);
-    itemPresentation->setMenuRole(QAction::NoRole);
-    connect(itemPresentation, &QAction::toggled, this, &Tpresentation::basculer);
+    actionPresentation = menu->addAction(QString::fromUtf8("&Mode présentation"));
+    actionPresentation->setShortcut(QKeySequence(Qt::Key_F11));
+    actionPresentation->setCheckable(true);
+    actionPresentation->setMenuRole(QAction::NoRole);
+    connect(actionPresentation, &QAction::toggled, this, &Tpresentation::basculer);
 }
 
 void Tpresentation::entrer() {
-    if (itemPresentation)
-        itemPresentation->setChecked(true);
+    if (actionPresentation)
+        actionPresentation->setChecked(true);
     else
         basculer(true);
 }
 
 void Tpresentation::quitter() {
-    if (itemPresentation)
-        itemPresentation->setChecked(false);
+    if (actionPresentation)
+        actionPresentation->setChecked(false);
     else
         basculer(false);
 }

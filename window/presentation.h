@@ -33,7 +33,7 @@ public:
                   const QList<QWidget*>& bandeaux);
 
     void ajouterCommande(QMenu* menu);   // the checkable Mode présentation, F11
-    QAction* itemPresentation = nullptr;
+    QAction* actionPresentation = nullptr;
 
     bool active() const { return enCours; }
     void entrer();

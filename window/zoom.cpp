@@ -75,8 +75,8 @@ void Tzoom::retablir() { fixerPoints(pointsNormal); }
 void Tzoom::fixerChasseFixe(bool chasseFixe) {
     fixe = chasseFixe;
     appliquerPartout();
-    if (itemChasseFixe)
-        itemChasseFixe->setChecked(fixe);
+    if (actionChasseFixe)
+        actionChasseFixe->setChecked(fixe);
 }
 
 void Tzoom::ajouterCommandes(QMenu* menu) {
@@ -87,16 +87,16 @@ void Tzoom::ajouterCommandes(QMenu* menu) {
         connect(item, &QAction::triggered, this, action);
         return item;
     };
-    itemAgrandir = commande("A&grandir le texte",
+    actionAgrandir = commande("A&grandir le texte",
                             {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)},
                             &Tzoom::agrandir);
-    itemReduire = commande("Ré&duire le texte", {QKeySequence(Qt::CTRL | Qt::Key_Minus)}, &Tzoom::reduire);
-    itemTailleNormale = commande("&Taille normale du texte", {QKeySequence(Qt::CTRL | Qt::Key_0)}, &Tzoom::retablir);
-    itemChasseFixe = menu->addAction(QString::fromUtf8("Police à &chasse fixe"));
-    itemChasseFixe->setCheckable(true);
-    itemChasseFixe->setChecked(fixe);
-    itemChasseFixe->setMenuRole(QAction::NoRole);
-    connect(itemChasseFixe, &QAction::toggled, this, &Tzoom::fixerChasseFixe);
+    actionReduire = commande("Ré&duire le texte", {QKeySequence(Qt::CTRL | Qt::Key_Minus)}, &Tzoom::reduire);
+    actionTailleNormale = commande("&Taille normale du texte", {QKeySequence(Qt::CTRL | Qt::Key_0)}, &Tzoom::retablir);
+    actionChasseFixe = menu->addAction(QString::fromUtf8("Police à &chasse fixe"));
+    actionChasseFixe->setCheckable(true);
+    actionChasseFixe->setChecked(fixe);
+    actionChasseFixe->setMenuRole(QAction::NoRole);
+    connect(actionChasseFixe, &QAction::toggled, this, &Tzoom::fixerChasseFixe);
 }
 
 // Ctrl and the wheel over any part of the window zoom instead of scrolling.

@@ -37,10 +37,10 @@ public:
 
     // Appends Agrandir, Réduire, Taille normale and Police à chasse fixe.
     void ajouterCommandes(QMenu* menu);
-    QAction* itemAgrandir = nullptr;
-    QAction* itemReduire = nullptr;
-    QAction* itemTailleNormale = nullptr;
-    QAction* itemChasseFixe = nullptr;
+    QAction* actionAgrandir = nullptr;
+    QAction* actionReduire = nullptr;
+    QAction* actionTailleNormale = nullptr;
+    QAction* actionChasseFixe = nullptr;
 
 signals:
     void pointsChanges(int points);

@@ -5,7 +5,7 @@
 //
 //   QT_QPA_PLATFORM=offscreen build/bench/fenetre/trevane-mesure-variables [PAS]
 #include "base/donnees.h"
-#include "window/FenetrePrincipale.h"
+#include "window/fenetre_principale.h"
 #include "window/editeur_programme.h"
 #include "window/modele_variables.h"
 #include "window/panneau_variables.h"
@@ -30,11 +30,11 @@ int main(int argc, char** argv) {
         "[a]\nDonner à i la valeur i+1\nDonner à L(i) la valeur i*i\nDonner à R(i) la valeur i/7\n"
         "Donner à v1 la valeur v1+i\nAller à [a] si i < 9900\nAfficher i\n");
 
-    TFenetrePrincipale w;
+    TfenetrePrincipale w;
     w.show();
-    w.memoProgramme->setPlainText(programme);
-    w.itemExePasApas->trigger();
-    auto* vue = w.PanneauVariables->vueVariables;
+    w.editeur->setPlainText(programme);
+    w.actionPasAPas->trigger();
+    auto* vue = w.panneauVariables->vueVariables;
     vue->expandAll();
     application.processEvents();
 
@@ -42,14 +42,14 @@ int main(int argc, char** argv) {
     QElapsedTimer chrono;
     for (int k = 0; k < nbPas; ++k) {
         chrono.start();
-        w.itemPoursuivre->trigger();   // the step, then the panel's update
+        w.actionPoursuivre->trigger();   // the step, then the panel's update
         const double apresPas = chrono.nsecsElapsed() / 1e6;
         application.processEvents();   // the repaint of what is visible
         const double total = chrono.nsecsElapsed() / 1e6;
         pas.push_back(total);
         dessins.push_back(total - apresPas);
         chrono.start();
-        w.PanneauVariables->modeleVariables->mettreAJour(w.donnees());
+        w.panneauVariables->modeleVariables->mettreAJour(w.donnees());
         misesAJour.push_back(chrono.nsecsElapsed() / 1e6);
     }
     const auto afficher = [](const char* nom, std::vector<double> v) {
@@ -60,6 +60,6 @@ int main(int argc, char** argv) {
     afficher("step + update + repaint", pas);
     afficher("repaint alone", dessins);
     afficher("model update alone", misesAJour);
-    w.memoProgramme->document()->setModified(false);
+    w.editeur->document()->setModified(false);
     return 0;
 }

@@ -3,7 +3,7 @@
 // through the real menus and shortcuts, with scripted boxes and dialogs.
 #include "base/donnees.h"
 #include "tests/fenetre/outils_fenetre.h"
-#include "window/FenetrePrincipale.h"
+#include "window/fenetre_principale.h"
 #include "window/editeur_programme.h"
 #include "window/exemples.h"
 #include "window/fichiers_recents.h"
@@ -51,25 +51,25 @@ public:
 class TestClasse : public QObject {
     Q_OBJECT
 
-    TFenetrePrincipale* w = nullptr;
+    TfenetrePrincipale* w = nullptr;
     TscriptPropositions* script = nullptr;
     QTemporaryDir dossier;
 
     void ouvrirFenetre() {
         auto dialogues = std::make_unique<TscriptPropositions>();
         script = dialogues.get();
-        w = new TFenetrePrincipale(std::move(dialogues));
+        w = new TfenetrePrincipale(std::move(dialogues));
         w->show();
         QVERIFY(QTest::qWaitForWindowActive(w));
     }
     void fermerFenetre() {
-        w->memoProgramme->document()->setModified(false);
+        w->editeur->document()->setModified(false);
         QVERIFY(w->close());
         delete w;
         w = nullptr;
     }
-    int pointsEditeur() { return w->memoProgramme->font().pointSize(); }
-    int pointsPanneau() { return w->RichEditAffichages->font().pointSize(); }
+    int pointsEditeur() { return w->editeur->font().pointSize(); }
+    int pointsPanneau() { return w->panneauAffichages->font().pointSize(); }
     void raccourci(int touche) { QTest::keyClick(w, Qt::Key(touche), Qt::ControlModifier); }
     void molette(QWidget* cible, int angle, Qt::KeyboardModifiers touches) {
         const QPointF milieu(cible->width() / 2.0, cible->height() / 2.0);
@@ -83,9 +83,9 @@ class TestClasse : public QObject {
         return chemin(nom);
     }
     void taper(const QString& texte) {
-        w->memoProgramme->setFocus();
-        w->memoProgramme->moveCursor(QTextCursor::End);
-        QTest::keyClicks(w->memoProgramme, texte);
+        w->editeur->setFocus();
+        w->editeur->moveCursor(QTextCursor::End);
+        QTest::keyClicks(w->editeur, texte);
     }
     QStringList legendes(QMenu* menu) {
         QStringList textes;
@@ -123,13 +123,13 @@ class TestClasse : public QObject {
             const double la = luminance(a), lb = luminance(b);
             return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
         };
-        TmargeLignes* marge = w->memoProgramme->marge();
+        TmargeLignes* marge = w->editeur->marge();
         const QImage image = marge->grab().toImage();
         const int debutNumeros = QFontMetrics(marge->font()).height();   // past the arrow's room
         double minimum = 21;
-        QTextBlock bloc = w->memoProgramme->document()->firstBlock();
+        QTextBlock bloc = w->editeur->document()->firstBlock();
         for (int ligne = 0; ligne < lignes; ++ligne, bloc = bloc.next()) {
-            const QRect zone = w->memoProgramme->cursorRect(QTextCursor(bloc));
+            const QRect zone = w->editeur->cursorRect(QTextCursor(bloc));
             const QColor fond = image.pixelColor(0, zone.center().y());
             double meilleur = 1;
             for (int y = zone.top(); y <= zone.bottom(); ++y)
@@ -153,7 +153,7 @@ private slots:
 
     void zoom_au_clavier_et_a_la_molette() {
         QCOMPARE(pointsEditeur(), 10);
-        auto* panneau = new QPlainTextEdit(w->SplitterProgAffich);   // a panel added later joins in one call
+        auto* panneau = new QPlainTextEdit(w->separateur);   // a panel added later joins in one call
         w->zoom->inscrire(panneau);
         QCOMPARE(panneau->font().pointSize(), 10);
 
@@ -181,15 +181,15 @@ private slots:
 
         // Ctrl and the wheel over the editor, the pane or a panel; a plain
         // wheel still scrolls, and half-notches add up.
-        molette(w->memoProgramme->viewport(), 120, Qt::ControlModifier);
+        molette(w->editeur->viewport(), 120, Qt::ControlModifier);
         QCOMPARE(pointsEditeur(), 11);
-        molette(w->RichEditAffichages->viewport(), -120, Qt::ControlModifier);
+        molette(w->panneauAffichages->viewport(), -120, Qt::ControlModifier);
         QCOMPARE(pointsPanneau(), 10);
         molette(panneau->viewport(), 60, Qt::ControlModifier);
         QCOMPARE(pointsEditeur(), 10);
         molette(panneau->viewport(), 60, Qt::ControlModifier);
         QCOMPARE(pointsEditeur(), 11);
-        molette(w->memoProgramme->viewport(), 120, Qt::NoModifier);
+        molette(w->editeur->viewport(), 120, Qt::NoModifier);
         QCOMPARE(pointsEditeur(), 11);
         QCOMPARE(QSettings().value(u("police/points")).toInt(), 11);
     }
@@ -201,11 +201,11 @@ private slots:
             QList<QKeySequence> raccourcis;
         };
         const Ligne lignes[] = {
-            {w->zoom->itemAgrandir, "A&grandir le texte", {QKeySequence(u("Ctrl++")), QKeySequence(u("Ctrl+="))}},
-            {w->zoom->itemReduire, "Ré&duire le texte", {QKeySequence(u("Ctrl+-"))}},
-            {w->zoom->itemTailleNormale, "&Taille normale du texte", {QKeySequence(u("Ctrl+0"))}},
-            {w->zoom->itemChasseFixe, "Police à &chasse fixe", {}},
-            {w->presentation->itemPresentation, "&Mode présentation", {QKeySequence(u("F11"))}},
+            {w->zoom->actionAgrandir, "A&grandir le texte", {QKeySequence(u("Ctrl++")), QKeySequence(u("Ctrl+="))}},
+            {w->zoom->actionReduire, "Ré&duire le texte", {QKeySequence(u("Ctrl+-"))}},
+            {w->zoom->actionTailleNormale, "&Taille normale du texte", {QKeySequence(u("Ctrl+0"))}},
+            {w->zoom->actionChasseFixe, "Police à &chasse fixe", {}},
+            {w->presentation->actionPresentation, "&Mode présentation", {QKeySequence(u("F11"))}},
         };
         QMenu* affichage = w->menuBar()->actions().value(2)->menu();
         for (const Ligne& ligne : lignes) {
@@ -222,46 +222,46 @@ private slots:
 
     void police_a_chasse_fixe() {
         const QString faceFenetre = w->font().family();
-        QVERIFY(!w->zoom->itemChasseFixe->isChecked());
-        QCOMPARE(w->memoProgramme->font().family(), faceFenetre);
-        w->zoom->itemChasseFixe->trigger();
+        QVERIFY(!w->zoom->actionChasseFixe->isChecked());
+        QCOMPARE(w->editeur->font().family(), faceFenetre);
+        w->zoom->actionChasseFixe->trigger();
         const QFont fixe = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-        QCOMPARE(w->memoProgramme->font().family(), fixe.family());
-        QVERIFY(w->memoProgramme->font().fixedPitch());
-        QCOMPARE(w->RichEditAffichages->font().family(), faceFenetre);   // the editor only
+        QCOMPARE(w->editeur->font().family(), fixe.family());
+        QVERIFY(w->editeur->font().fixedPitch());
+        QCOMPARE(w->panneauAffichages->font().family(), faceFenetre);   // the editor only
         raccourci(Qt::Key_Plus);
-        QCOMPARE(w->memoProgramme->font().family(), fixe.family());
+        QCOMPARE(w->editeur->font().family(), fixe.family());
         QCOMPARE(pointsEditeur(), 11);
-        w->zoom->itemChasseFixe->trigger();
-        QCOMPARE(w->memoProgramme->font().family(), faceFenetre);
+        w->zoom->actionChasseFixe->trigger();
+        QCOMPARE(w->editeur->font().family(), faceFenetre);
         QCOMPARE(pointsEditeur(), 11);
     }
 
     void mode_presentation() {
-        const QList<QWidget*> bandeaux{w->LabelProgramme, w->LabelAffichages, w->menuBar(), w->menuRecents};
+        const QList<QWidget*> bandeaux{w->bandeauProgramme, w->bandeauAffichages, w->menuBar(), w->menuRecents};
         QList<int> pointsAvant;
         for (QWidget* bandeau : bandeaux)
             pointsAvant.append(bandeau->font().pointSize());
-        w->memoProgramme->setFocus();
+        w->editeur->setFocus();
         QTest::keyClick(w, Qt::Key_F11);
         QVERIFY(w->presentation->active());
-        QVERIFY(w->presentation->itemPresentation->isChecked());
+        QVERIFY(w->presentation->actionPresentation->isChecked());
         QVERIFY(w->windowState() & Qt::WindowFullScreen);
         QCOMPARE(pointsEditeur(), 20);
         QCOMPARE(pointsPanneau(), 20);
-        const QList<int> moities = w->SplitterProgAffich->sizes();
+        const QList<int> moities = w->separateur->sizes();
         QVERIFY(qAbs(moities.value(0) - moities.value(1)) <= 1);
-        const QPalette editeur = w->memoProgramme->palette();
+        const QPalette editeur = w->editeur->palette();
         QCOMPARE(editeur.color(QPalette::Active, QPalette::Base), QColor(Qt::white));
         QCOMPARE(editeur.color(QPalette::Active, QPalette::Text), QColor(Qt::black));
         // The selection stays dark when another control has the focus.
         QCOMPARE(editeur.color(QPalette::Inactive, QPalette::Highlight), QColor(0, 0, 150));
         QCOMPARE(editeur.color(QPalette::Inactive, QPalette::HighlightedText), QColor(Qt::white));
-        const QColor jaune = w->RichEditAffichages->palette().color(QPalette::Base);
+        const QColor jaune = w->panneauAffichages->palette().color(QPalette::Base);
         QVERIFY(jaune.red() > jaune.blue() + 60 && jaune.green() > jaune.blue() + 60);   // still yellow, deeper
-        QCOMPARE(w->RichEditAffichages->palette().color(QPalette::Text), QColor(Qt::black));
+        QCOMPARE(w->panneauAffichages->palette().color(QPalette::Text), QColor(Qt::black));
         // As drawn, not only as set.
-        const QImage image = w->RichEditAffichages->viewport()->grab().toImage();
+        const QImage image = w->panneauAffichages->viewport()->grab().toImage();
         QCOMPARE(image.pixelColor(image.width() - 3, image.height() - 3), jaune);
 
         // The caption strips and the menus grow with the text, and back.
@@ -271,20 +271,20 @@ private slots:
             if (bandeau->isVisible())
                 QVERIFY2(bandeau->height() >= QFontMetrics(bandeau->font()).height(), bandeau->metaObject()->className());
         }
-        QCOMPARE(w->PanelProgramme->height(), w->LabelProgramme->height());
+        QCOMPARE(w->cadreBandeauProgramme->height(), w->bandeauProgramme->height());
         raccourci(Qt::Key_Plus);   // larger still while projecting, not kept
         QCOMPARE(pointsEditeur(), 22);
-        QCOMPARE(w->LabelProgramme->font().pointSize(), 22);
+        QCOMPARE(w->bandeauProgramme->font().pointSize(), 22);
         QTest::keyClick(w, Qt::Key_Escape);
         QVERIFY(!w->presentation->active());
-        QVERIFY(!w->presentation->itemPresentation->isChecked());
+        QVERIFY(!w->presentation->actionPresentation->isChecked());
         QVERIFY(!(w->windowState() & Qt::WindowFullScreen));
         QCOMPARE(pointsEditeur(), 10);
         for (int i = 0; i < bandeaux.size(); ++i)
             QCOMPARE(bandeaux[i]->font().pointSize(), pointsAvant[i]);
-        QCOMPARE(w->RichEditAffichages->palette().color(QPalette::Base), QColor(251, 253, 219));
-        QCOMPARE(w->SplitterProgAffich->sizes().value(0), 380);
-        const QImage apres = w->RichEditAffichages->viewport()->grab().toImage();
+        QCOMPARE(w->panneauAffichages->palette().color(QPalette::Base), QColor(251, 253, 219));
+        QCOMPARE(w->separateur->sizes().value(0), 380);
+        const QImage apres = w->panneauAffichages->viewport()->grab().toImage();
         QCOMPARE(apres.pixelColor(apres.width() - 3, apres.height() - 3), QColor(251, 253, 219));
         QCOMPARE(QSettings().value(u("police/points"), 10).toInt(), 10);   // the size of the mode is not kept
 
@@ -308,10 +308,10 @@ private slots:
     // The gutter's numbers stay readable (4.5:1 at least) in the window and
     // in projector mode, on a plain line, the line just run and an error.
     void contraste_de_la_gouttiere() {
-        w->memoProgramme->setPlainText(u("Entier k\nDonner à k la valeur 1\nDonner à k la valeur 1 / 0\nAfficher k"));
-        w->itemExePasApas->trigger();
-        w->itemPoursuivre->trigger();   // line 2 fails, line 1 ran last
-        QCOMPARE(w->memoProgramme->marge()->ligneErreur(), 2);
+        w->editeur->setPlainText(u("Entier k\nDonner à k la valeur 1\nDonner à k la valeur 1 / 0\nAfficher k"));
+        w->actionPasAPas->trigger();
+        w->actionPoursuivre->trigger();   // line 2 fails, line 1 ran last
+        QCOMPARE(w->editeur->marge()->ligneErreur(), 2);
         for (int i = 0; i < 6; ++i)
             raccourci(Qt::Key_Plus);   // glyphs whose strokes cover whole pixels
         QVERIFY2(contrasteGouttiere(4) >= 4.5, qPrintable(QString::number(contrasteGouttiere(4))));
@@ -348,19 +348,19 @@ private slots:
         // The first use ever: the window exactly as at every start before.
         QCOMPARE(w->size(), QSize(800, 600));
         QCOMPARE(w->pos(), QPoint(0, 0));
-        QCOMPARE(w->SplitterProgAffich->sizes().value(0), 380);
+        QCOMPARE(w->separateur->sizes().value(0), 380);
         QCOMPARE(pointsEditeur(), 10);
         QCOMPARE(pointsPanneau(), 10);
-        QVERIFY(!w->zoom->itemChasseFixe->isChecked());
+        QVERIFY(!w->zoom->actionChasseFixe->isChecked());
         QVERIFY(w->menuRecents->actions().isEmpty());
 
         const QString programme = creer(u("garde.txt"), "Afficher 1\r\n");
         script->ouvertures = {programme};
-        w->itemOuvrir->trigger();
+        w->actionOuvrir->trigger();
         raccourci(Qt::Key_Plus);
         raccourci(Qt::Key_Plus);
-        w->zoom->itemChasseFixe->trigger();
-        w->SplitterProgAffich->setSizes({300, 576});
+        w->zoom->actionChasseFixe->trigger();
+        w->separateur->setSizes({300, 576});
         w->move(20, 30);
         w->resize(900, 700);
         QTest::qWait(0);
@@ -369,20 +369,20 @@ private slots:
         ouvrirFenetre();
         QCOMPARE(pointsEditeur(), 12);
         QCOMPARE(pointsPanneau(), 12);
-        QVERIFY(w->zoom->itemChasseFixe->isChecked());
-        QVERIFY(w->memoProgramme->font().fixedPitch());
+        QVERIFY(w->zoom->actionChasseFixe->isChecked());
+        QVERIFY(w->editeur->font().fixedPitch());
         QCOMPARE(w->size(), QSize(900, 700));
         QCOMPARE(w->pos(), QPoint(20, 30));
-        QCOMPARE(w->SplitterProgAffich->sizes().value(0), 300);
+        QCOMPARE(w->separateur->sizes().value(0), 300);
         QCOMPARE(w->recents->liste(), QStringList{programme});
         QCOMPARE(QSettings().value(u("fichiers/dernierDossier")).toString(), dossier.path());
         // Both dialogs start in that folder.
-        w->itemOuvrir->trigger();
-        w->itemEnregistrerSous->trigger();
+        w->actionOuvrir->trigger();
+        w->actionEnregistrerSous->trigger();
         QCOMPARE(script->propositions, (QStringList{dossier.path(), dossier.path()}));
         // What the window shows at start does not change: the template, the
         // reference text, no file.
-        QCOMPARE(w->LabelProgramme->text(), u("Nouveau programme"));
+        QCOMPARE(w->bandeauProgramme->text(), u("Nouveau programme"));
         QCOMPARE(w->windowTitle(), u("Trevane"));
 
         // A start alone writes nothing: the settings file, here a link to a
@@ -421,7 +421,7 @@ private slots:
         for (int i = 1; i <= 9; ++i) {
             ouverts.prepend(creer(QStringLiteral("p%1.txt").arg(i), "Afficher " + QByteArray::number(i) + "\r\n"));
             script->ouvertures = {ouverts.first()};
-            w->itemOuvrir->trigger();
+            w->actionOuvrir->trigger();
         }
         QCOMPARE(w->recents->liste(), ouverts.mid(0, 8));   // the last 8, the most recent first
         QCOMPARE(w->menuRecents->actions().size(), 8);
@@ -429,22 +429,22 @@ private slots:
 
         // A save goes first too.
         script->enregistrements = {chemin(u("copie"))};
-        w->itemEnregistrerSous->trigger();
+        w->actionEnregistrerSous->trigger();
         QCOMPARE(w->recents->liste().value(0), chemin(u("copie.txt")));
         QCOMPARE(w->recents->liste().size(), 8);
 
         // Choosing one asks about unsaved changes first: No keeps the text.
         taper(u("# modifie"));
-        const QString texte = w->memoProgramme->toPlainText();
+        const QString texte = w->editeur->toPlainText();
         w->menuRecents->actions().value(3)->trigger();
         QCoreApplication::processEvents();
         QCOMPARE(script->confirmations.size(), 1);
         QCOMPARE(script->confirmations[0].first, u(question));
-        QCOMPARE(w->memoProgramme->toPlainText(), texte);
+        QCOMPARE(w->editeur->toPlainText(), texte);
         script->reponses = {true};
         w->menuRecents->actions().value(3)->trigger();
         QCoreApplication::processEvents();
-        QCOMPARE(w->memoProgramme->toPlainText(), u("Afficher 7\n"));
+        QCOMPARE(w->editeur->toPlainText(), u("Afficher 7\n"));
         QCOMPARE(w->windowTitle(), u("Trevane - ") + chemin(u("p7.txt")));
         QCOMPARE(w->recents->liste().value(0), chemin(u("p7.txt")));
 
@@ -470,11 +470,11 @@ private slots:
         }
         QCOMPARE(script->erreurs.size(), 3);
         QCOMPARE(w->menuRecents->actions().size(), 7);
-        QCOMPARE(w->memoProgramme->toPlainText(), u("Afficher 7\n"));
+        QCOMPARE(w->editeur->toPlainText(), u("Afficher 7\n"));
 
         // A file that cannot be read stays out of the list.
         script->ouvertures = {chemin(u("absent.txt"))};
-        w->itemOuvrir->trigger();
+        w->actionOuvrir->trigger();
         QVERIFY(!w->recents->liste().contains(chemin(u("absent.txt"))));
     }
 
@@ -489,16 +489,16 @@ private slots:
         // Every example, opened in the window, runs to its end.
         for (QAction* item : w->menuExemples->actions()) {
             item->trigger();
-            QVERIFY(!w->memoProgramme->document()->isModified());
-            QCOMPARE(w->LabelProgramme->text(), u("Nouveau programme"));
-            QTest::keyClick(w->memoProgramme, Qt::Key_E, Qt::ControlModifier);
-            QVERIFY2(w->RichEditAffichages->lignes().contains(u(" Exécution terminée.")), qPrintable(item->text()));
+            QVERIFY(!w->editeur->document()->isModified());
+            QCOMPARE(w->bandeauProgramme->text(), u("Nouveau programme"));
+            QTest::keyClick(w->editeur, Qt::Key_E, Qt::ControlModifier);
+            QVERIFY2(w->panneauAffichages->lignes().contains(u(" Exécution terminée.")), qPrintable(item->text()));
         }
 
         const int pgcd = titres.indexOf(u("PGCD par l'algorithme d'Euclide"));
         w->menuExemples->actions().value(pgcd)->trigger();
-        QCOMPARE(w->memoProgramme->toPlainText(), texteQt(liste.value(pgcd).texte.toStdString()));
-        QVERIFY(w->memoProgramme->toPlainText().startsWith(u("# PGCD par l'algorithme d'Euclide\n")));
+        QCOMPARE(w->editeur->toPlainText(), texteQt(liste.value(pgcd).texte.toStdString()));
+        QVERIFY(w->editeur->toPlainText().startsWith(u("# PGCD par l'algorithme d'Euclide\n")));
         QCOMPARE(w->windowTitle(), u("Trevane"));
         QVERIFY(w->donnees().nomFichier.empty());
 
@@ -510,41 +510,41 @@ private slots:
         script->enregistrements = {chemin(u("euclide"))};
         QTest::keyClick(w, Qt::Key_S, Qt::ControlModifier);
         QVERIFY(lire(chemin(u("euclide.txt"))).startsWith("# PGCD par l'algorithme d'Euclide\r\n"));
-        QCOMPARE(w->LabelProgramme->text(), u("euclide"));
+        QCOMPARE(w->bandeauProgramme->text(), u("euclide"));
 
         // Unsaved changes: the question first; No keeps them.
         taper(u("# encore"));
-        const QString texte = w->memoProgramme->toPlainText();
+        const QString texte = w->editeur->toPlainText();
         w->menuExemples->actions().value(0)->trigger();
         QCOMPARE(script->confirmations.size(), 1);
-        QCOMPARE(w->memoProgramme->toPlainText(), texte);
+        QCOMPARE(w->editeur->toPlainText(), texte);
     }
 
     void fichier_depose_sur_la_fenetre() {
         const QString programme = creer(u("depose.txt"), "Afficher 2\r\n");
-        QVERIFY(deposer(w->memoProgramme->viewport(), {QUrl::fromLocalFile(programme)}));
-        QCOMPARE(w->memoProgramme->toPlainText(), u("Afficher 2\n"));
+        QVERIFY(deposer(w->editeur->viewport(), {QUrl::fromLocalFile(programme)}));
+        QCOMPARE(w->editeur->toPlainText(), u("Afficher 2\n"));
         QCOMPARE(w->windowTitle(), u("Trevane - ") + programme);
-        QCOMPARE(w->LabelProgramme->text(), u("depose"));
+        QCOMPARE(w->bandeauProgramme->text(), u("depose"));
         QCOMPARE(w->recents->liste().value(0), programme);
 
         // On the pane too; unsaved changes are asked about first.
         taper(u("# modifie"));
         const QString autre = creer(u("autre.txt"), "Afficher 3\r\n");
-        QVERIFY(deposer(w->RichEditAffichages->viewport(), {QUrl::fromLocalFile(autre)}));
+        QVERIFY(deposer(w->panneauAffichages->viewport(), {QUrl::fromLocalFile(autre)}));
         QCOMPARE(script->confirmations.size(), 1);
-        QVERIFY(w->memoProgramme->toPlainText().endsWith(u("# modifie")));
+        QVERIFY(w->editeur->toPlainText().endsWith(u("# modifie")));
         script->reponses = {true};
         QVERIFY(deposer(w, {QUrl(u("https://exemple.org/a.txt")), QUrl::fromLocalFile(autre)}));
-        QCOMPARE(w->memoProgramme->toPlainText(), u("Afficher 3\n"));
+        QCOMPARE(w->editeur->toPlainText(), u("Afficher 3\n"));
 
         // A file that cannot be read: the same message as Open gives.
-        QVERIFY(deposer(w->memoProgramme->viewport(), {QUrl::fromLocalFile(dossier.path())}));
+        QVERIFY(deposer(w->editeur->viewport(), {QUrl::fromLocalFile(dossier.path())}));
         QCOMPARE(script->erreurs, QStringList{u("Impossible d'ouvrir le fichier ") + dossier.path() + u(".")});
 
         // Nothing local to open: the drag is left to the control, no file opens.
         const QString legende = w->windowTitle();
-        deposer(w->memoProgramme->viewport(), {QUrl(u("https://exemple.org/a.txt"))});
+        deposer(w->editeur->viewport(), {QUrl(u("https://exemple.org/a.txt"))});
         QCOMPARE(w->windowTitle(), legende);
         QCOMPARE(script->erreurs.size(), 1);
         QCOMPARE(script->confirmations.size(), 2);

@@ -5,7 +5,7 @@
 // opens.
 #include "execution/textes.h"
 #include "tests/fenetre/outils_fenetre.h"
-#include "window/FenetrePrincipale.h"
+#include "window/fenetre_principale.h"
 #include "window/editeur_programme.h"
 #include "window/panneau_affichages.h"
 
@@ -50,15 +50,15 @@ void quandDialogue(std::function<void(QFileDialog*)> agir, bool accepter = false
 class TestConfiance : public QObject {
     Q_OBJECT
 
-    TFenetrePrincipale* w = nullptr;
+    TfenetrePrincipale* w = nullptr;
     Tscript* script = nullptr;
     QTemporaryDir dossier;
 
-    QStringList affichage() { return w->RichEditAffichages->lignes(); }
+    QStringList affichage() { return w->panneauAffichages->lignes(); }
     void taper(const QString& texte) {
-        w->memoProgramme->setFocus();
-        w->memoProgramme->selectAll();
-        w->memoProgramme->insertPlainText(texte);
+        w->editeur->setFocus();
+        w->editeur->selectAll();
+        w->editeur->insertPlainText(texte);
     }
     void raccourci(Qt::Key touche) { QTest::keyClick(w, touche, Qt::ControlModifier); }
     QString chemin(const QString& nom) { return dossier.filePath(nom); }
@@ -71,13 +71,13 @@ private slots:
     void init() {
         auto dialogues = std::make_unique<Tscript>();
         script = dialogues.get();
-        w = new TFenetrePrincipale(std::move(dialogues));
+        w = new TfenetrePrincipale(std::move(dialogues));
         w->show();
         QVERIFY(QTest::qWaitForWindowActive(w));
     }
 
     void cleanup() {
-        w->memoProgramme->document()->setModified(false);
+        w->editeur->document()->setModified(false);
         delete w;
         w = nullptr;
     }
@@ -89,65 +89,65 @@ private slots:
         const std::function<void()> commandes[] = {
             [this] {
                 script->reponses = {true};   // give up the typed program
-                w->itemNouveau->trigger();
+                w->actionNouveau->trigger();
             },
             [this] {
                 script->reponses = {true};
                 script->ouvertures = {chemin(u("autre.txt"))};
-                w->itemOuvrir->trigger();
+                w->actionOuvrir->trigger();
             },
         };
         for (const auto& commande : commandes) {
             taper(u(programme));
-            w->itemExePasApas->trigger();
-            QVERIFY(w->itemPoursuivre->isEnabled());
-            QVERIFY(w->memoProgramme->isReadOnly());
+            w->actionPasAPas->trigger();
+            QVERIFY(w->actionPoursuivre->isEnabled());
+            QVERIFY(w->editeur->isReadOnly());
             commande();
-            QVERIFY(!w->itemPoursuivre->isEnabled());
-            QVERIFY(!w->itemArreter->isEnabled());
-            QVERIFY(!w->memoProgramme->isReadOnly());
-            const QString texte = w->memoProgramme->toPlainText();
+            QVERIFY(!w->actionPoursuivre->isEnabled());
+            QVERIFY(!w->actionArreter->isEnabled());
+            QVERIFY(!w->editeur->isReadOnly());
+            const QString texte = w->editeur->toPlainText();
             raccourci(Qt::Key_Q);
             QCOMPARE(affichage(), QStringList());   // the pane as New and Open leave it
-            QCOMPARE(w->memoProgramme->toPlainText(), texte);
-            QVERIFY(!w->memoProgramme->textCursor().hasSelection());
+            QCOMPARE(w->editeur->toPlainText(), texte);
+            QVERIFY(!w->editeur->textCursor().hasSelection());
         }
         // A normal run suspended after ten million instructions ends too.
         taper(u("Entier n\nDonner à n la valeur 0\n[a]\nDonner à n la valeur n+1\n"
                 "Aller à [a] si n < 99999999\nAfficher n"));
         raccourci(Qt::Key_E);
         QCOMPARE(affichage().value(0), u(" Exécution suspendue après 10 millions d'instructions."));
-        QVERIFY(w->itemPoursuivre->isEnabled());
-        QVERIFY(w->memoProgramme->isReadOnly());
+        QVERIFY(w->actionPoursuivre->isEnabled());
+        QVERIFY(w->editeur->isReadOnly());
         script->reponses = {true};
-        w->itemNouveau->trigger();
-        QVERIFY(!w->itemPoursuivre->isEnabled());
-        QVERIFY(!w->memoProgramme->isReadOnly());
+        w->actionNouveau->trigger();
+        QVERIFY(!w->actionPoursuivre->isEnabled());
+        QVERIFY(!w->editeur->isReadOnly());
         raccourci(Qt::Key_Q);
         QCOMPARE(affichage(), QStringList());
 
         // Open cancelled in its dialog leaves the run waiting.
         taper(u(programme));
-        w->itemExePasApas->trigger();
+        w->actionPasAPas->trigger();
         script->reponses = {true};
-        w->itemOuvrir->trigger();
-        QVERIFY(w->itemPoursuivre->isEnabled());
-        QVERIFY(w->memoProgramme->isReadOnly());
+        w->actionOuvrir->trigger();
+        QVERIFY(w->actionPoursuivre->isEnabled());
+        QVERIFY(w->editeur->isReadOnly());
     }
 
     // 2. Poursuivre while the reference text is shown brings the results
     // back first: every line of the run lands in the results.
     void poursuivre_revient_aux_resultats() {
         taper(u(programme));
-        w->itemExePasApas->trigger();
-        w->itemInformations->trigger();
+        w->actionPasAPas->trigger();
+        w->actionInformations->trigger();
         raccourci(Qt::Key_Q);
-        QCOMPARE(w->LabelAffichages->text(), u("Affichage - Résultats"));
-        QVERIFY(w->itemResultat->isChecked());
-        QVERIFY(!w->itemInformations->isChecked());
+        QCOMPARE(w->bandeauAffichages->text(), u("Affichage - Résultats"));
+        QVERIFY(w->actionResultat->isChecked());
+        QVERIFY(!w->actionInformations->isChecked());
         raccourci(Qt::Key_Q);
-        w->itemInformations->trigger();
-        w->itemResultat->trigger();
+        w->actionInformations->trigger();
+        w->actionResultat->trigger();
         QCOMPARE(affichage(), (QStringList{u(" 1/ Donner à n la valeur 2"), u(" n prend la valeur 2"), u("  "),
                                            u(" 2/ Afficher n"), u("  2"), u("  "),
                                            u(" 3/ Afficher n"), u("  2"), u("  "),
@@ -161,62 +161,62 @@ private slots:
         ecrire(prog2, "ancien\r\n");
         taper(u("Afficher 1"));
         script->enregistrements = {chemin(u("prog2.bak"))};
-        w->itemEnregistrerSous->trigger();
+        w->actionEnregistrerSous->trigger();
         QCOMPARE(script->confirmations.size(), 1);
         QCOMPARE(script->confirmations[0].first,
                  u("Le fichier ") + prog2 + u(" existe déjà.\nVoulez-vous le remplacer ?"));
         QCOMPARE(script->confirmations[0].second, u("Attention"));
         QCOMPARE(lire(prog2), QByteArray("ancien\r\n"));
         QCOMPARE(w->windowTitle(), u("Trevane"));
-        QCOMPARE(w->LabelProgramme->text(), u("Nouveau programme"));
-        QVERIFY(w->memoProgramme->document()->isModified());
+        QCOMPARE(w->bandeauProgramme->text(), u("Nouveau programme"));
+        QVERIFY(w->editeur->document()->isModified());
         QVERIFY(script->erreurs.isEmpty());
 
         script->enregistrements = {chemin(u("prog2.bak"))};
         script->reponses = {true};
-        w->itemEnregistrerSous->trigger();
+        w->actionEnregistrerSous->trigger();
         QCOMPARE(lire(prog2), QByteArray("Afficher 1"));
         QCOMPARE(w->windowTitle(), u("Trevane - ") + prog2);
 
         // Its own file, or a new one: no question.
         script->enregistrements = {prog2, chemin(u("neuf"))};
-        w->itemEnregistrerSous->trigger();
-        w->itemEnregistrerSous->trigger();
+        w->actionEnregistrerSous->trigger();
+        w->actionEnregistrerSous->trigger();
         QCOMPARE(script->confirmations.size(), 2);
         QCOMPARE(lire(chemin(u("neuf.txt"))), QByteArray("Afficher 1"));
     }
 
     // 4. The caption strips are tall enough for their font.
     void bandeaux_assez_hauts_pour_leur_police() {
-        for (QLabel* label : {w->LabelProgramme, w->LabelAffichages}) {
+        for (QLabel* label : {w->bandeauProgramme, w->bandeauAffichages}) {
             QVERIFY(label->height() >= 13);
             QVERIFY2(label->height() >= label->sizeHint().height(), qPrintable(label->text()));
             QVERIFY(label->contentsRect().height() >= label->fontMetrics().height());
         }
-        QVERIFY(w->PanelProgramme->height() >= w->LabelProgramme->sizeHint().height());
+        QVERIFY(w->cadreBandeauProgramme->height() >= w->bandeauProgramme->sizeHint().height());
     }
 
     // 5. Neither the template nor an opened file is an undo step.
     void annuler_ne_defait_pas_le_modele() {
-        const QString modele = w->memoProgramme->toPlainText();
-        QVERIFY(!w->memoProgramme->document()->isUndoAvailable());
-        w->memoProgramme->setFocus();
-        QTest::keyClick(w->memoProgramme, Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(w->memoProgramme->toPlainText(), modele);
+        const QString modele = w->editeur->toPlainText();
+        QVERIFY(!w->editeur->document()->isUndoAvailable());
+        w->editeur->setFocus();
+        QTest::keyClick(w->editeur, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(w->editeur->toPlainText(), modele);
 
-        w->memoProgramme->moveCursor(QTextCursor::End);
-        QTest::keyClicks(w->memoProgramme, u("x"));
-        QTest::keyClick(w->memoProgramme, Qt::Key_Z, Qt::ControlModifier);
-        QTest::keyClick(w->memoProgramme, Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(w->memoProgramme->toPlainText(), modele);
+        w->editeur->moveCursor(QTextCursor::End);
+        QTest::keyClicks(w->editeur, u("x"));
+        QTest::keyClick(w->editeur, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(w->editeur, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(w->editeur->toPlainText(), modele);
 
         script->reponses = {true};
-        w->itemNouveau->trigger();
-        QVERIFY(!w->memoProgramme->document()->isUndoAvailable());
+        w->actionNouveau->trigger();
+        QVERIFY(!w->editeur->document()->isUndoAvailable());
         ecrire(chemin(u("a.txt")), "Afficher 1\r\n");
         script->ouvertures = {chemin(u("a.txt"))};
-        w->itemOuvrir->trigger();
-        QVERIFY(!w->memoProgramme->document()->isUndoAvailable());
+        w->actionOuvrir->trigger();
+        QVERIFY(!w->editeur->document()->isUndoAvailable());
     }
 
     // 6 and 7 in the window: a UTF-8 file with tabs opens converted, the
@@ -224,12 +224,12 @@ private slots:
     void fichier_utf8_et_tabulations() {
         ecrire(chemin(u("utf8.txt")), "Entier n\n\tDonner \xC3\xA0 n la valeur 2\n\tAfficher \"\xCE\xA9\" ; n\n");
         script->ouvertures = {chemin(u("utf8.txt"))};
-        w->itemOuvrir->trigger();
-        QCOMPARE(w->memoProgramme->toPlainText(), u("Entier n\n    Donner à n la valeur 2\n    Afficher \"?\" ; n\n"));
+        w->actionOuvrir->trigger();
+        QCOMPARE(w->editeur->toPlainText(), u("Entier n\n    Donner à n la valeur 2\n    Afficher \"?\" ; n\n"));
         QCOMPARE(note(), u("Fichier lu en UTF-8 : il sera enregistré en Windows-1252 ; "
                            "1 caractère remplacé par « ? » ; 2 tabulations remplacées par des blancs ; "
                            "fins de ligne LF, enregistrées en CR LF"));
-        QVERIFY(!w->memoProgramme->document()->isModified());
+        QVERIFY(!w->editeur->document()->isModified());
         const QString lue = note();
         QStatusTipEvent survol{QString()};   // what a menu item sends when hovered
         QApplication::sendEvent(w, &survol);
@@ -237,20 +237,20 @@ private slots:
         raccourci(Qt::Key_E);
         QCOMPARE(affichage().value(0), u(" ? 2"));
         script->enregistrements = {chemin(u("converti"))};
-        w->itemEnregistrerSous->trigger();
+        w->actionEnregistrerSous->trigger();
         QCOMPARE(lire(chemin(u("converti.txt"))),
                  QByteArray("Entier n\r\n    Donner \xE0 n la valeur 2\r\n    Afficher \"?\" ; n\r\n"));
         QCOMPARE(note(), QString());   // the file now holds what the note announced
 
         script->reponses = {true};
-        w->itemNouveau->trigger();
+        w->actionNouveau->trigger();
         QCOMPARE(note(), QString());
         taper(u("ab"));
-        QTest::keyClick(w->memoProgramme, Qt::Key_Tab);
-        QCOMPARE(w->memoProgramme->toPlainText(), u("ab  "));
+        QTest::keyClick(w->editeur, Qt::Key_Tab);
+        QCOMPARE(w->editeur->toPlainText(), u("ab  "));
         QApplication::clipboard()->setText(u("c\td\n\te"));
-        w->itemColler->trigger();
-        QCOMPARE(w->memoProgramme->toPlainText(), u("ab  c   d\n    e"));
+        w->actionColler->trigger();
+        QCOMPARE(w->editeur->toPlainText(), u("ab  c   d\n    e"));
         QCOMPARE(note(), u("2 tabulations remplacées par des blancs"));
     }
 
@@ -259,13 +259,13 @@ private slots:
         const QString omega = chemin(u("Ωmega.txt"));
         ecrire(omega, "Afficher 1\r\n");
         script->ouvertures = {omega};
-        w->itemOuvrir->trigger();
-        QCOMPARE(w->LabelProgramme->text(), u("Ωmega"));
+        w->actionOuvrir->trigger();
+        QCOMPARE(w->bandeauProgramme->text(), u("Ωmega"));
         QCOMPARE(w->windowTitle(), u("Trevane - ") + omega);
 
         script->enregistrements = {chemin(u("Ωmega-ψ"))};
-        w->itemEnregistrerSous->trigger();
-        QCOMPARE(w->LabelProgramme->text(), u("Ωmega-ψ"));
+        w->actionEnregistrerSous->trigger();
+        QCOMPARE(w->bandeauProgramme->text(), u("Ωmega-ψ"));
         QCOMPARE(w->windowTitle(), u("Trevane - ") + chemin(u("Ωmega-ψ.txt")));
         QCOMPARE(lire(chemin(u("Ωmega-ψ.txt"))), QByteArray("Afficher 1\r\n"));
         raccourci(Qt::Key_S);   // the label is not "Nouveau programme": no dialog
@@ -275,7 +275,7 @@ private slots:
     // 9. The real dialogs: Open offers programs and every file, Save As
     // proposes the program's own file, both start in the folder last used.
     void dialogues_dans_le_dossier_utilise() {
-        auto* reel = new TFenetrePrincipale;
+        auto* reel = new TfenetrePrincipale;
         reel->show();
         QVERIFY(QTest::qWaitForWindowActive(reel));
         QDir().mkpath(chemin(u("a")));
@@ -290,7 +290,7 @@ private slots:
             filtres = d->nameFilters();
             dossierOuverture = d->directory().absolutePath();
         });
-        reel->itemOuvrir->trigger();
+        reel->actionOuvrir->trigger();
         QCOMPARE(filtres, (QStringList{u("Programmes (*.txt)"), u("Tous les fichiers (*)")}));
         QCOMPARE(dossierOuverture, chemin(u("a")));
 
@@ -300,21 +300,21 @@ private slots:
             proposes = d->selectedFiles();
             d->setDirectory(chemin(u("b")));
         }, true);
-        reel->itemEnregistrerSous->trigger();
+        reel->actionEnregistrerSous->trigger();
         QCOMPARE(proposes, QStringList{prog});
         QCOMPARE(lire(chemin(u("b/prog.txt"))), QByteArray("Afficher 1\r\n"));
 
         quandDialogue([&](QFileDialog* d) { dossierOuverture = d->directory().absolutePath(); });
-        reel->itemOuvrir->trigger();
+        reel->actionOuvrir->trigger();
         QCOMPARE(dossierOuverture, chemin(u("b")));
 
         // A new program: Save As starts in that folder too.
-        reel->itemNouveau->trigger();
+        reel->actionNouveau->trigger();
         QString dossierEnregistrement;
         quandDialogue([&](QFileDialog* d) { dossierEnregistrement = d->directory().absolutePath(); });
-        reel->itemEnregistrerSous->trigger();
+        reel->actionEnregistrerSous->trigger();
         QCOMPARE(dossierEnregistrement, chemin(u("b")));
-        reel->memoProgramme->document()->setModified(false);
+        reel->editeur->document()->setModified(false);
         delete reel;
     }
 
@@ -324,22 +324,22 @@ private slots:
         ecrire(chemin(u("tri.txt")), "Afficher 3\r\n");
         QDir::setCurrent(dossier.path());
         w->ouvrirFichier(u("tri.txt"));
-        QCOMPARE(w->memoProgramme->toPlainText(), u("Afficher 3\n"));
-        QCOMPARE(w->LabelProgramme->text(), u("tri"));
+        QCOMPARE(w->editeur->toPlainText(), u("Afficher 3\n"));
+        QCOMPARE(w->bandeauProgramme->text(), u("tri"));
         QCOMPARE(w->windowTitle(), u("Trevane - ") + chemin(u("tri.txt")));
-        QCOMPARE(w->LabelAffichages->text(), u("Affichage - Résultats"));
+        QCOMPARE(w->bandeauAffichages->text(), u("Affichage - Résultats"));
         QCOMPARE(affichage(), QStringList());
-        QVERIFY(!w->memoProgramme->document()->isModified());
+        QVERIFY(!w->editeur->document()->isModified());
 
         auto dialogues = std::make_unique<Tscript>();
         Tscript* autre = dialogues.get();
-        TFenetrePrincipale absent(std::move(dialogues));
+        TfenetrePrincipale absent(std::move(dialogues));
         absent.show();
         absent.ouvrirFichier(chemin(u("absent.txt")));
         QCOMPARE(autre->erreurs, QStringList{u("Impossible d'ouvrir le fichier ") + chemin(u("absent.txt")) + u(".")});
-        QCOMPARE(absent.LabelProgramme->text(), u("Nouveau programme"));
+        QCOMPARE(absent.bandeauProgramme->text(), u("Nouveau programme"));
         QCOMPARE(absent.windowTitle(), u("Trevane"));
-        QCOMPARE(lignesDocument(absent.memoProgramme).mid(0, 18), enQt(modeleProgramme()));
+        QCOMPARE(lignesDocument(absent.editeur).mid(0, 18), enQt(modeleProgramme()));
 
         // The desktop entry hands the file over.
         const QByteArray entree = lire(u(DOSSIER_PROGRAMMES "/../../window/trevane.desktop"));

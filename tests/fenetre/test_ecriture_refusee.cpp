@@ -7,7 +7,7 @@
 // byte with nothing left beside it, the error box must name the reason, and
 // the edit must survive.
 #include "tests/fenetre/outils_fenetre.h"
-#include "window/FenetrePrincipale.h"
+#include "window/fenetre_principale.h"
 #include "window/editeur_programme.h"
 #include "window/modele_suivi.h"
 #include "window/panneau_variables.h"
@@ -60,24 +60,24 @@ void perdreDroitsDeRoot() {
 int ecrireEnEnfant(const QString& ecrivain, QString cible, const QString& panne) {
     auto dialogues = std::make_unique<TscriptExport>();
     TscriptExport* script = dialogues.get();
-    TFenetrePrincipale w(std::move(dialogues));
+    TfenetrePrincipale w(std::move(dialogues));
     w.show();
     if (!QTest::qWaitForWindowActive(&w))
         return 3;
     if (ecrivain == u("ctrl-s")) {
         script->ouvertures = {cible};
-        w.itemOuvrir->trigger();
+        w.actionOuvrir->trigger();
     }
-    w.memoProgramme->setFocus();
-    w.memoProgramme->selectAll();
-    w.memoProgramme->insertPlainText(tape);
+    w.editeur->setFocus();
+    w.editeur->selectAll();
+    w.editeur->insertPlainText(tape);
     if (ecrivain == u("suivi"))
-        w.itemExePasApas->trigger();
+        w.actionPasAPas->trigger();
     if (ecrivain == u("secours")) {
         w.recuperation->ecrireSiBesoin();
         cible = w.recuperation->cheminCopie();
-        w.memoProgramme->moveCursor(QTextCursor::End);
-        w.memoProgramme->insertPlainText(ajout);
+        w.editeur->moveCursor(QTextCursor::End);
+        w.editeur->insertPlainText(ajout);
     }
     const QByteArray ancien = lire(cible);
     const QString dossier = QFileInfo(cible).path();
@@ -93,12 +93,12 @@ int ecrireEnEnfant(const QString& ecrivain, QString cible, const QString& panne)
     script->reponses = {true};   // "Oui" when asked before replacing a file
     if (ecrivain == u("sous")) {
         script->enregistrements = {cible};
-        w.itemEnregistrerSous->trigger();
+        w.actionEnregistrerSous->trigger();
     } else if (ecrivain == u("ctrl-s")) {
         QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
     } else if (ecrivain == u("suivi")) {
         script->exports = {cible};
-        w.itemExporterSuivi->trigger();
+        w.actionExporterSuivi->trigger();
     } else {
         w.recuperation->ecrireSiBesoin();
     }
@@ -112,13 +112,13 @@ int ecrireEnEnfant(const QString& ecrivain, QString cible, const QString& panne)
     };
     sortir("erreurs", script->erreurs.join(u("|")));
     sortir("titre", w.windowTitle());
-    sortir("texte", w.memoProgramme->toPlainText());
-    sortir("modifie", w.memoProgramme->document()->isModified() ? u("1") : u("0"));
+    sortir("texte", w.editeur->toPlainText());
+    sortir("modifie", w.editeur->document()->isModified() ? u("1") : u("0"));
     sortir("intact", lire(cible) == ancien ? u("1") : u("0"));
     sortir("autres", autres.join(u("|")));
     std::fflush(stdout);
     chmod(QFile::encodeName(dossier).constData(), 0755);
-    w.memoProgramme->document()->setModified(false);
+    w.editeur->document()->setModified(false);
     return 0;
 }
 

@@ -4,7 +4,7 @@
 #include "base/donnees.h"
 #include "base/fenetre.h"
 #include "tests/fenetre/outils_fenetre.h"
-#include "window/FenetrePrincipale.h"
+#include "window/fenetre_principale.h"
 #include "window/coupure_lignes.h"
 #include "window/editeur_programme.h"
 #include "window/lignes_affichees.h"
@@ -22,13 +22,13 @@
 class TestPanneau : public QObject {
     Q_OBJECT
 
-    TFenetrePrincipale* w = nullptr;
+    TfenetrePrincipale* w = nullptr;
     TpanneauAffichages* p = nullptr;
 
     void taper(const QString& programme) {
-        w->memoProgramme->setFocus();
-        w->memoProgramme->selectAll();
-        w->memoProgramme->insertPlainText(programme);
+        w->editeur->setFocus();
+        w->editeur->selectAll();
+        w->editeur->insertPlainText(programme);
     }
     void raccourci(Qt::Key touche) { QTest::keyClick(w, touche, Qt::ControlModifier); }
     // The user moves the scroll bar, as a drag would.
@@ -40,14 +40,14 @@ class TestPanneau : public QObject {
 
 private slots:
     void init() {
-        w = new TFenetrePrincipale(std::make_unique<Tscript>());
+        w = new TfenetrePrincipale(std::make_unique<Tscript>());
         w->show();
         QVERIFY(QTest::qWaitForWindowActive(w));
-        p = w->RichEditAffichages;
+        p = w->panneauAffichages;
     }
 
     void cleanup() {
-        w->memoProgramme->document()->setModified(false);
+        w->editeur->document()->setModified(false);
         delete w;
         w = nullptr;
     }
@@ -194,39 +194,39 @@ private slots:
         raccourci(Qt::Key_E);
         const std::string resultats = w->donnees().fenetre->texteAffichage();
         QCOMPARE(p->nombreLignes(), int64_t{200002});
-        w->itemInformations->trigger();
+        w->actionInformations->trigger();
         QVERIFY(w->donnees().resultatsSauves.size() < 100);   // kept aside as they are, not copied
         QCOMPARE(p->premiereLigneVisible(), int64_t{0});       // the reference text from its top
         QCOMPARE(p->ligne(0).left(6), u("     1"));
-        w->itemResultat->trigger();
+        w->actionResultat->trigger();
         QCOMPARE(p->nombreLignes(), int64_t{200002});
         QCOMPARE(w->donnees().fenetre->texteAffichage(), resultats);
         QCOMPARE(p->ligne(199999), u(" x 200000"));
         QVERIFY(p->finVisible());
 
         // New while the information is shown forgets the results kept aside.
-        w->itemInformations->trigger();
-        w->memoProgramme->document()->setModified(false);
-        w->itemNouveau->trigger();
-        w->itemResultat->trigger();
+        w->actionInformations->trigger();
+        w->editeur->document()->setModified(false);
+        w->actionNouveau->trigger();
+        w->actionResultat->trigger();
         QCOMPARE(p->nombreLignes(), int64_t{0});
         // So does a run started while the information is shown.
         taper(grand);
         raccourci(Qt::Key_E);
         const std::string autres = w->donnees().fenetre->texteAffichage();
-        w->itemInformations->trigger();
+        w->actionInformations->trigger();
         taper(u("Afficher 1"));
         raccourci(Qt::Key_E);
         QCOMPARE(p->lignes(), (QStringList{u("  1"), u(" Exécution terminée."), u(" Instructions exécutées : 1")}));
-        w->itemInformations->trigger();
-        w->itemResultat->trigger();
+        w->actionInformations->trigger();
+        w->actionResultat->trigger();
         QCOMPARE(p->lignes(), (QStringList{u("  1"), u(" Exécution terminée."), u(" Instructions exécutées : 1")}));
         QVERIFY(autres.size() > 1000000);
     }
 
     void suit_la_fin_sauf_si_l_utilisateur_remonte() {
         taper(u("Entier i\n[a]\nDonner à i la valeur i+1\nAfficher i\nAller à [a] si i < 100000"));
-        w->itemExePasApas->trigger();
+        w->actionPasAPas->trigger();
         for (int k = 0; k < 300; ++k)
             raccourci(Qt::Key_Q);
         QVERIFY(p->finVisible());
@@ -277,15 +277,15 @@ private slots:
         QVERIFY(p->plein());
         QVERIFY(p->lignesGardees().memoire() < 100000 + 100);   // stopped at the first line past the bound
         QCOMPARE(p->ligne(lignes - 2), u("  ") + QString::number(lignes - 1));
-        QVERIFY(w->itemPoursuivre->isEnabled());
+        QVERIFY(w->actionPoursuivre->isEnabled());
         // Each Poursuivre shows one more line and stops again.
         raccourci(Qt::Key_Q);
         QCOMPARE(p->nombreLignes(), lignes + 2);
         QCOMPARE(p->ligne(lignes), u("  ") + QString::number(lignes));
         QCOMPARE(p->ligne(lignes + 1), plein);
-        w->itemArreter->trigger();
+        w->actionArreter->trigger();
         QCOMPARE(p->ligne(p->nombreLignes() - 2), u(" Exécution arrêtée."));
-        QVERIFY(!w->itemPoursuivre->isEnabled());
+        QVERIFY(!w->actionPoursuivre->isEnabled());
         // A new run starts in an emptied pane.
         taper(u("Afficher 1"));
         raccourci(Qt::Key_E);
@@ -303,10 +303,10 @@ private slots:
         const QString plein = u(" Exécution suspendue : le panneau des affichages est plein.");
         const int64_t lignes = p->nombreLignes();
         QCOMPARE(p->ligne(lignes - 1), plein);
-        w->itemInformations->trigger();
+        w->actionInformations->trigger();
         QVERIFY(p->nombreLignes() < lignes);
         raccourci(Qt::Key_Q);
-        QVERIFY(w->itemResultat->isChecked());
+        QVERIFY(w->actionResultat->isChecked());
         QCOMPARE(p->nombreLignes(), lignes + 2);
         QCOMPARE(p->ligne(lignes + 1), plein);
         QVERIFY(p->lignesGardees().memoire() < borne + 200);

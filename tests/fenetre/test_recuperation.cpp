@@ -4,7 +4,7 @@
 #include "base/donnees.h"
 #include "base/fenetre.h"
 #include "tests/fenetre/outils_fenetre.h"
-#include "window/FenetrePrincipale.h"
+#include "window/fenetre_principale.h"
 #include "window/editeur_programme.h"
 #include "window/recuperation.h"
 
@@ -42,14 +42,14 @@ QString laisserCopie(const QString& nom, const TcopieSecours& copie) {
 // program and runs it, then waits to be killed.
 int enfantTue(int argc, char** argv) {
     QApplication application(argc, argv);
-    TFenetrePrincipale fenetre(std::make_unique<Tscript>());
+    TfenetrePrincipale fenetre(std::make_unique<Tscript>());
     fenetre.show();
     if (!QTest::qWaitForWindowExposed(&fenetre))
         return 1;
-    fenetre.memoProgramme->setFocus();
-    fenetre.memoProgramme->selectAll();
-    fenetre.memoProgramme->insertPlainText(u(textePerdu));
-    fenetre.itemExeNormale->trigger();   // a run start writes the copy
+    fenetre.editeur->setFocus();
+    fenetre.editeur->selectAll();
+    fenetre.editeur->insertPlainText(u(textePerdu));
+    fenetre.actionExecutionNormale->trigger();   // a run start writes the copy
     std::printf("%s\n", qPrintable(fenetre.recuperation->cheminCopie()));
     std::fflush(stdout);
     return application.exec();
@@ -60,7 +60,7 @@ int enfantTue(int argc, char** argv) {
 class TestRecuperation : public QObject {
     Q_OBJECT
 
-    TFenetrePrincipale* w = nullptr;
+    TfenetrePrincipale* w = nullptr;
     Tscript* script = nullptr;
     QTemporaryDir dossier;
 
@@ -68,15 +68,15 @@ class TestRecuperation : public QObject {
         auto dialogues = std::make_unique<Tscript>();
         script = dialogues.get();
         script->choix = choix;
-        w = new TFenetrePrincipale(std::move(dialogues));
+        w = new TfenetrePrincipale(std::move(dialogues));
         w->show();
         QVERIFY(QTest::qWaitForWindowActive(w));
         QCoreApplication::processEvents();   // the offer follows the first show
     }
     void taper(const QString& texte) {
-        w->memoProgramme->setFocus();
-        w->memoProgramme->selectAll();
-        w->memoProgramme->insertPlainText(texte);
+        w->editeur->setFocus();
+        w->editeur->selectAll();
+        w->editeur->insertPlainText(texte);
     }
     QByteArray texteCopie() {
         TcopieSecours copie;
@@ -93,7 +93,7 @@ private slots:
     void cleanup() {
         if (!w)
             return;
-        w->memoProgramme->document()->setModified(false);
+        w->editeur->document()->setModified(false);
         delete w;
         w = nullptr;
     }
@@ -115,9 +115,9 @@ private slots:
             ouvrirFenetre({TchoixCopie::restaurer});
             QCOMPARE(script->offres.size(), 1);
             QVERIFY2(script->offres[0].contains(u("« ") + c.legende + u(" »")), qPrintable(script->offres[0]));
-            QCOMPARE(w->memoProgramme->toPlainText(), u(textePerdu));
-            QVERIFY(w->memoProgramme->document()->isModified());
-            QCOMPARE(w->LabelProgramme->text(), c.legende);
+            QCOMPARE(w->editeur->toPlainText(), u(textePerdu));
+            QVERIFY(w->editeur->document()->isModified());
+            QCOMPARE(w->bandeauProgramme->text(), c.legende);
             QCOMPARE(w->windowTitle(), c.titre);
             QCOMPARE(w->donnees().nomFichier, c.fichier);
             // The copy is now this window's: kept until the text is saved.
@@ -160,9 +160,9 @@ private slots:
             QVERIFY(script->offres[0].contains(u("02/12/2026")));
             QVERIFY(script->offres[0].endsWith(u("Restaurer ce programme ?\n(Non : la copie est gardée et proposée au prochain démarrage.)")));
             QCOMPARE(copies(), c.restantes);
-            QCOMPARE(w->memoProgramme->document()->isModified(), !c.texte.isEmpty());
+            QCOMPARE(w->editeur->document()->isModified(), !c.texte.isEmpty());
             if (!c.texte.isEmpty())
-                QCOMPARE(w->memoProgramme->toPlainText(), c.texte);
+                QCOMPARE(w->editeur->toPlainText(), c.texte);
             cleanup();
         }
     }
@@ -197,7 +197,7 @@ private slots:
         ouvrirFenetre({TchoixCopie::restaurer});
         QVERIFY(script->offres.isEmpty());
         QVERIFY(QFile::exists(copie));
-        QVERIFY(!w->memoProgramme->document()->isModified());
+        QVERIFY(!w->editeur->document()->isModified());
 
         // Copies that are not ours are never touched: a broken one stays.
         verrou.unlock();
@@ -232,7 +232,7 @@ private slots:
 
         // Saved: no copy left, no minute hand.
         script->enregistrements = {dossier.filePath(u("p"))};
-        w->itemEnregistrerSous->trigger();
+        w->actionEnregistrerSous->trigger();
         QVERIFY(copies().isEmpty());
         QVERIFY(!minuteur->isActive());
 
@@ -241,7 +241,7 @@ private slots:
         w->recuperation->ecrireSiBesoin();
         QCOMPARE(copies().size(), 1);
         script->reponses = {true};
-        w->itemNouveau->trigger();
+        w->actionNouveau->trigger();
         QVERIFY(copies().isEmpty());
 
         // Closing with Yes gives them up too; with No the copy stays.
@@ -258,17 +258,17 @@ private slots:
     void deux_fenetres_deux_copies() {
         ouvrirFenetre();
         auto dialogues = std::make_unique<Tscript>();
-        TFenetrePrincipale autre(std::move(dialogues));
+        TfenetrePrincipale autre(std::move(dialogues));
         autre.show();
         QCoreApplication::processEvents();
         taper(u("Afficher 1"));
-        autre.memoProgramme->insertPlainText(u("Afficher 2"));
+        autre.editeur->insertPlainText(u("Afficher 2"));
         w->recuperation->ecrireSiBesoin();
         autre.recuperation->ecrireSiBesoin();
         QCOMPARE(copies().size(), 2);
         QVERIFY(w->recuperation->cheminCopie() != autre.recuperation->cheminCopie());
         QCOMPARE(texteCopie(), QByteArray("Afficher 1"));
-        autre.memoProgramme->document()->setModified(false);
+        autre.editeur->document()->setModified(false);
         QCOMPARE(copies().size(), 1);
     }
 
@@ -283,7 +283,7 @@ private slots:
         w->recuperation->ecrireSiBesoin();
         QCOMPARE(script->erreurs.size(), 1);
         QVERIFY(script->erreurs[0].startsWith(u("Impossible d'écrire la copie de secours du programme")));
-        QVERIFY(w->memoProgramme->document()->isModified());
+        QVERIFY(w->editeur->document()->isModified());
         QFile::remove(Trecuperation::dossier());
         taper(u("Afficher 3"));
         w->recuperation->ecrireSiBesoin();
@@ -331,12 +331,12 @@ private slots:
 
         ouvrirFenetre({TchoixCopie::restaurer});
         QCOMPARE(script->offres.size(), 1);
-        QCOMPARE(w->memoProgramme->toPlainText(), u(textePerdu));
-        QVERIFY(w->memoProgramme->document()->isModified());
+        QCOMPARE(w->editeur->toPlainText(), u(textePerdu));
+        QVERIFY(w->editeur->document()->isModified());
         QCOMPARE(w->recuperation->cheminCopie(), copie);
         // Saved: the copy goes, and no lock is left beside it.
         script->enregistrements = {dossier.filePath(u("sauve.txt"))};
-        w->itemEnregistrerSous->trigger();
+        w->actionEnregistrerSous->trigger();
         QCOMPARE(QDir(Trecuperation::dossier()).entryList(QDir::Files), QStringList());
     }
 };

@@ -1,4 +1,4 @@
-#include "window/FenetrePrincipale.h"
+#include "window/fenetre_principale.h"
 
 #include "base/codage.h"
 #include "base/donnees.h"
@@ -49,71 +49,71 @@ void taillePolice(QWidget* controle, int points) {
 
 } // namespace
 
-TFenetrePrincipale::TFenetrePrincipale(std::unique_ptr<Tdialogues> dialogues, QWidget* parent)
+TfenetrePrincipale::TfenetrePrincipale(std::unique_ptr<Tdialogues> dialogues, QWidget* parent)
     : QMainWindow(parent), d(std::make_unique<TdonneesCommunes>()) {
     creerControles();
     creerMenus();
-    FormCreate(std::move(dialogues));
+    creerOperations(std::move(dialogues));
     equiperClasse();
 }
 
-TFenetrePrincipale::~TFenetrePrincipale() = default;
+TfenetrePrincipale::~TfenetrePrincipale() = default;
 
-void TFenetrePrincipale::creerControles() {
+void TfenetrePrincipale::creerControles() {
     // The window's own font: the system face at 8 points, the size the
     // 13-pixel strips were drawn for.
     taillePolice(this, 8);
 
-    SplitterProgAffich = new QSplitter(Qt::Horizontal, this);
-    SplitterProgAffich->setHandleWidth(4);
-    SplitterProgAffich->setChildrenCollapsible(false);
-    SplitterProgAffich->setStyleSheet(QStringLiteral("QSplitter::handle { background-color: rgb(0, 0, 255); }"));
-    setCentralWidget(SplitterProgAffich);
+    separateur = new QSplitter(Qt::Horizontal, this);
+    separateur->setHandleWidth(4);
+    separateur->setChildrenCollapsible(false);
+    separateur->setStyleSheet(QStringLiteral("QSplitter::handle { background-color: rgb(0, 0, 255); }"));
+    setCentralWidget(separateur);
 
-    PanelProgrammeInfos = new QWidget(SplitterProgAffich);
-    PanelProgrammeInfos->setMinimumWidth(largeurMinimale);
-    auto* gauche = new QVBoxLayout(PanelProgrammeInfos);
+    colonneProgramme = new QWidget(separateur);
+    colonneProgramme->setMinimumWidth(largeurMinimale);
+    auto* gauche = new QVBoxLayout(colonneProgramme);
     gauche->setContentsMargins(0, 0, 0, 0);
     gauche->setSpacing(0);
-    PanelProgramme = new QWidget(PanelProgrammeInfos);
-    auto* bandeau = new QVBoxLayout(PanelProgramme);
+    cadreBandeauProgramme = new QWidget(colonneProgramme);
+    auto* bandeau = new QVBoxLayout(cadreBandeauProgramme);
     bandeau->setContentsMargins(0, 0, 0, 0);
-    LabelProgramme = new Tbandeau(u("Programme"), PanelProgramme);
-    PanelProgramme->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);   // as tall as its strip
-    bandeau->addWidget(LabelProgramme);
-    memoProgramme = new TediteurProgramme(PanelProgrammeInfos);
-    memoProgramme->setLineWrapMode(QPlainTextEdit::NoWrap);
-    memoProgramme->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    memoProgramme->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    gauche->addWidget(PanelProgramme);
-    gauche->addWidget(memoProgramme);
+    bandeauProgramme = new Tbandeau(u("Programme"), cadreBandeauProgramme);
+    cadreBandeauProgramme->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);   // as tall as its strip
+    bandeau->addWidget(bandeauProgramme);
+    editeur = new TediteurProgramme(colonneProgramme);
+    editeur->setLineWrapMode(QPlainTextEdit::NoWrap);
+    editeur->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    editeur->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    gauche->addWidget(cadreBandeauProgramme);
+    gauche->addWidget(editeur);
 
-    PanelAffichage = new QWidget(SplitterProgAffich);
-    PanelAffichage->setMinimumWidth(largeurMinimale);
-    auto* droite = new QVBoxLayout(PanelAffichage);
+    colonneAffichages = new QWidget(separateur);
+    colonneAffichages->setMinimumWidth(largeurMinimale);
+    auto* droite = new QVBoxLayout(colonneAffichages);
     droite->setContentsMargins(0, 0, 0, 0);
     droite->setSpacing(0);
-    LabelAffichages = new Tbandeau(u("Affichages"), PanelAffichage);
-    RichEditAffichages = new TpanneauAffichages(PanelAffichage);
-    RichEditAffichages->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    RichEditAffichages->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    QPalette couleurs = RichEditAffichages->palette();
+    bandeauAffichages = new Tbandeau(u("Affichages"), colonneAffichages);
+    panneauAffichages = new TpanneauAffichages(colonneAffichages);
+    panneauAffichages->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    panneauAffichages->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QPalette couleurs = panneauAffichages->palette();
     couleurs.setColor(QPalette::Base, QColor(251, 253, 219));
     couleurs.setColor(QPalette::Text, Qt::black);   // readable on the fixed pale background
-    RichEditAffichages->setPalette(couleurs);
-    droite->addWidget(LabelAffichages);
-    droite->addWidget(RichEditAffichages);
+    panneauAffichages->setPalette(couleurs);
+    droite->addWidget(bandeauAffichages);
+    droite->addWidget(panneauAffichages);
 
     // The left panel keeps its width when the window is resized.
-    SplitterProgAffich->setStretchFactor(0, 0);
-    SplitterProgAffich->setStretchFactor(1, 1);
+    separateur->setStretchFactor(0, 0);
+    separateur->setStretchFactor(1, 1);
 
-    PanneauVariables = new TpanneauVariables(this);
-    addDockWidget(Qt::BottomDockWidgetArea, PanneauVariables);
-    PanneauVariables->hide();
+    panneauVariables = new TpanneauVariables(this);
+    addDockWidget(Qt::BottomDockWidgetArea, panneauVariables);
+    panneauVariables->hide();
 }
 
-QAction* TFenetrePrincipale::commande(QWidget* menu, const char* legende, const QKeySequence& raccourci,
+QAction* TfenetrePrincipale::commande(QWidget* menu, const char* legende, const QKeySequence& raccourci,
                                       std::function<void()> gestionnaire) {
     auto* action = new QAction(u(legende), this);
     action->setShortcut(raccourci);
@@ -124,107 +124,107 @@ QAction* TFenetrePrincipale::commande(QWidget* menu, const char* legende, const 
     return action;
 }
 
-void TFenetrePrincipale::executerCommande(const std::function<void()>& gestionnaire) {
+void TfenetrePrincipale::executerCommande(const std::function<void()>& gestionnaire) {
     const TcommandeEnCours enCours;   // a busy cursor if it lasts
     fenetre->retablirCoches();
     gestionnaire();
     fenetre->deverserAffichage();
 }
 
-void TFenetrePrincipale::creerMenus() {
+void TfenetrePrincipale::creerMenus() {
     QMenuBar* barre = menuBar();
     const QKeySequence aucun;
     TdonneesCommunes& donnees = *d;
 
-    QMenu* itemFichier = barre->addMenu(u("&Fichier"));
-    itemNouveau = commande(itemFichier, "&Nouveau", aucun, [&donnees] { itemNouveauClick(donnees); });
-    itemOuvrir = commande(itemFichier, "&Ouvrir", aucun, [&donnees] { itemOuvrirClick(donnees); });
-    menuRecents = itemFichier->addMenu(u("Fichiers &récents"));
-    menuExemples = itemFichier->addMenu(u("E&xemples"));
-    itemEnregistrer = commande(itemFichier, "&Enregistrer", QKeySequence(Qt::CTRL | Qt::Key_S),
+    QMenu* menuFichier = barre->addMenu(u("&Fichier"));
+    actionNouveau = commande(menuFichier, "&Nouveau", aucun, [&donnees] { itemNouveauClick(donnees); });
+    actionOuvrir = commande(menuFichier, "&Ouvrir", aucun, [&donnees] { itemOuvrirClick(donnees); });
+    menuRecents = menuFichier->addMenu(u("Fichiers &récents"));
+    menuExemples = menuFichier->addMenu(u("E&xemples"));
+    actionEnregistrer = commande(menuFichier, "&Enregistrer", QKeySequence(Qt::CTRL | Qt::Key_S),
                                [&donnees] { itemEnregistrerClick(donnees); });
-    itemEnregistrerSous = commande(itemFichier, "Enregistrer &sous", aucun,
+    actionEnregistrerSous = commande(menuFichier, "Enregistrer &sous", aucun,
                                    [&donnees] { itemEnregistrerSousClick(donnees); });
-    itemExporterSuivi = commande(itemFichier, "Ex&porter le suivi…", aucun,
-                                 [this] { PanneauVariables->exporterSuivi(propositionSuivi()); });
+    actionExporterSuivi = commande(menuFichier, "Ex&porter le suivi…", aucun,
+                                 [this] { panneauVariables->exporterSuivi(propositionSuivi()); });
     // Nothing to export until a commented run has taken a step.
-    const auto exportPossible = [this] { itemExporterSuivi->setEnabled(PanneauVariables->modeleSuivi->rowCount() > 0); };
-    TmodeleSuivi* suivi = PanneauVariables->modeleSuivi;
+    const auto exportPossible = [this] { actionExporterSuivi->setEnabled(panneauVariables->modeleSuivi->rowCount() > 0); };
+    TmodeleSuivi* suivi = panneauVariables->modeleSuivi;
     connect(suivi, &QAbstractItemModel::modelReset, this, exportPossible);
     connect(suivi, &QAbstractItemModel::rowsInserted, this, exportPossible);
     connect(suivi, &QAbstractItemModel::rowsRemoved, this, exportPossible);
     exportPossible();
 
-    QMenu* itemEdition = barre->addMenu(u("&Edition"));
-    itemCopier = commande(itemEdition, "&Copier", QKeySequence(Qt::CTRL | Qt::Key_C), [this] { itemCopierClick(); });
-    itemColler = commande(itemEdition, "C&oller", QKeySequence(Qt::CTRL | Qt::Key_V), [this] { itemCollerClick(); });
-    itemSelectionnerTout = commande(itemEdition, "&Sélectionner tout", QKeySequence(Qt::CTRL | Qt::Key_A),
-                                    [this] { itemSelectionnerToutClick(); });
+    QMenu* menuEdition = barre->addMenu(u("&Edition"));
+    actionCopier = commande(menuEdition, "&Copier", QKeySequence(Qt::CTRL | Qt::Key_C), [this] { copier(); });
+    actionColler = commande(menuEdition, "C&oller", QKeySequence(Qt::CTRL | Qt::Key_V), [this] { coller(); });
+    actionSelectionnerTout = commande(menuEdition, "&Sélectionner tout", QKeySequence(Qt::CTRL | Qt::Key_A),
+                                    [this] { selectionnerTout(); });
 
-    QMenu* ItemAffichage = barre->addMenu(u("&Affichage"));
-    itemInformations = commande(ItemAffichage, "&Informations", aucun,
+    QMenu* menuAffichage = barre->addMenu(u("&Affichage"));
+    actionInformations = commande(menuAffichage, "&Informations", aucun,
                                 [&donnees] { choisirAffichage(donnees, modeInformations); });
-    itemResultat = commande(ItemAffichage, "Résultats", aucun,
+    actionResultat = commande(menuAffichage, "Résultats", aucun,
                             [&donnees] { choisirAffichage(donnees, modeResultats); });
-    itemApropos = commande(ItemAffichage, "&A propos", aucun, [this] { itemAproposClick(); });
-    itemInformations->setCheckable(true);
-    itemResultat->setCheckable(true);
-    menuAffichage = ItemAffichage;
-    itemVariables = PanneauVariables->toggleViewAction();
-    ItemAffichage->insertAction(itemApropos, itemVariables);
+    actionAPropos = commande(menuAffichage, "&A propos", aucun, [this] { aPropos(); });
+    actionInformations->setCheckable(true);
+    actionResultat->setCheckable(true);
+    menuAffichage = menuAffichage;
+    actionVariables = panneauVariables->toggleViewAction();
+    menuAffichage->insertAction(actionAPropos, actionVariables);
 
-    QMenu* itemExecution = barre->addMenu(u("E&xécution"));
-    itemExeNormale = commande(itemExecution, "&Normale", QKeySequence(Qt::CTRL | Qt::Key_E),
+    QMenu* menuExecution = barre->addMenu(u("E&xécution"));
+    actionExecutionNormale = commande(menuExecution, "&Normale", QKeySequence(Qt::CTRL | Qt::Key_E),
                               [this, &donnees] {
                                   recuperation->ecrireSiBesoin();
                                   lancerExecution(donnees, executionNormale);
                               });
-    itemExePasApas = commande(itemExecution, "&Commentée pas à pas", aucun, [this, &donnees] {
+    actionPasAPas = commande(menuExecution, "&Commentée pas à pas", aucun, [this, &donnees] {
         recuperation->ecrireSiBesoin();
         lancerExecution(donnees, executionCommentee);
     });
 
     // Two commands that sit directly on the bar.
-    itemPoursuivre = commande(barre, "&Poursuivre (ctrl Q)", QKeySequence(Qt::CTRL | Qt::Key_Q),
+    actionPoursuivre = commande(barre, "&Poursuivre (ctrl Q)", QKeySequence(Qt::CTRL | Qt::Key_Q),
                               [&donnees] { poursuivreExecution(donnees); });
-    itemArreter = commande(barre, "A&rrêter", aucun, [&donnees] { arreterExecution(donnees); });
+    actionArreter = commande(barre, "A&rrêter", aucun, [&donnees] { arreterExecution(donnees); });
     // After each run command (connected after it, so run after it).
-    for (QAction* action : {itemExeNormale, itemExePasApas, itemPoursuivre, itemArreter})
-        connect(action, &QAction::triggered, this, [this] { PanneauVariables->apresExecution(*d); });
+    for (QAction* action : {actionExecutionNormale, actionPasAPas, actionPoursuivre, actionArreter})
+        connect(action, &QAction::triggered, this, [this] { panneauVariables->apresExecution(*d); });
 }
 
-void TFenetrePrincipale::FormCreate(std::unique_ptr<Tdialogues> dialogues) {
+void TfenetrePrincipale::creerOperations(std::unique_ptr<Tdialogues> dialogues) {
     setWindowTitle(QStringLiteral("Trevane"));
     move(0, 0);
     resize(800, 600);
-    SplitterProgAffich->setSizes({380, 800 - 380 - SplitterProgAffich->handleWidth()});
+    separateur->setSizes({380, 800 - 380 - separateur->handleWidth()});
 
     TcontrolesFenetre controles;
     controles.fenetre = this;
-    controles.memoProgramme = memoProgramme;
-    controles.RichEditAffichages = RichEditAffichages;
-    controles.LabelAffichages = LabelAffichages;
-    controles.LabelProgramme = LabelProgramme;
-    controles.itemPoursuivre = itemPoursuivre;
-    controles.itemArreter = itemArreter;
-    controles.itemResultat = itemResultat;
-    controles.itemInformations = itemInformations;
+    controles.editeur = editeur;
+    controles.panneauAffichages = panneauAffichages;
+    controles.bandeauAffichages = bandeauAffichages;
+    controles.bandeauProgramme = bandeauProgramme;
+    controles.actionPoursuivre = actionPoursuivre;
+    controles.actionArreter = actionArreter;
+    controles.actionResultat = actionResultat;
+    controles.actionInformations = actionInformations;
     if (!dialogues)
         dialogues = std::make_unique<Tdialogues>();
     boites = dialogues.get();
-    PanneauVariables->relier(memoProgramme, boites);
+    panneauVariables->relier(editeur, boites);
     fenetre = std::make_unique<TfenetreQt>(controles, std::move(dialogues));
     d->fenetre = fenetre.get();
-    d->suivi = PanneauVariables;
+    d->suivi = panneauVariables;
 
     d->nomFichier.clear();
     d->fichierChoisi.clear();
 }
 
-void TFenetrePrincipale::FormShow() {
-    zoom->inscrire(memoProgramme, true);   // the size kept from the last use, 10 pt at first
-    zoom->inscrire(RichEditAffichages);
-    zoom->inscrire(PanneauVariables);
+void TfenetrePrincipale::premierAffichage() {
+    zoom->inscrire(editeur, true);   // the size kept from the last use, 10 pt at first
+    zoom->inscrire(panneauAffichages);
+    zoom->inscrire(panneauVariables);
 
     demarrerSession(*d, graineHorloge());
     modeleNouveauProgramme(*d);
@@ -232,11 +232,11 @@ void TFenetrePrincipale::FormShow() {
     QTimer::singleShot(0, recuperation, [this] { executerCommande([this] { recuperation->proposerRestauration(); }); });
 }
 
-void TFenetrePrincipale::equiperClasse() {
-    reglages::restaurerFenetre(this, SplitterProgAffich);
+void TfenetrePrincipale::equiperClasse() {
+    reglages::restaurerFenetre(this, separateur);
 
     zoom = new Tzoom(this, reglages::pointsPolice(Tzoom::pointsNormal), reglages::chasseFixe());
-    presentation = new Tpresentation(this, zoom, RichEditAffichages, SplitterProgAffich, {LabelProgramme, LabelAffichages});
+    presentation = new Tpresentation(this, zoom, panneauAffichages, separateur, {bandeauProgramme, bandeauAffichages});
     menuAffichage->addSeparator();
     zoom->ajouterCommandes(menuAffichage);
     menuAffichage->addSeparator();
@@ -245,7 +245,7 @@ void TFenetrePrincipale::equiperClasse() {
         if (!presentation->active())
             reglages::retenirPointsPolice(points);
     });
-    connect(zoom->itemChasseFixe, &QAction::toggled, this, &reglages::retenirChasseFixe);
+    connect(zoom->actionChasseFixe, &QAction::toggled, this, &reglages::retenirChasseFixe);
 
     recents = new TfichiersRecents(menuRecents, [this](const QString& chemin) { ouvrirRecent(chemin); });
     fenetre->quandFichierUtilise = [this](const QString& chemin) {
@@ -258,13 +258,13 @@ void TFenetrePrincipale::equiperClasse() {
     depot = new TdepotFichiers(this, [this](const QString& chemin) {
         executerCommande([&] { ouvrirFichierNomme(*d, chemin.toUtf8().toStdString()); });
     });
-    depot->surveiller(memoProgramme);
-    depot->surveiller(RichEditAffichages);
+    depot->surveiller(editeur);
+    depot->surveiller(panneauAffichages);
 
-    recuperation = new Trecuperation(*d, memoProgramme->document(), boites, this);
+    recuperation = new Trecuperation(*d, editeur->document(), boites, this);
 }
 
-void TFenetrePrincipale::ouvrirRecent(const QString& chemin) {
+void TfenetrePrincipale::ouvrirRecent(const QString& chemin) {
     executerCommande([&] {
         const QFileInfo fichier(chemin);
         if (fichier.isFile()) {
@@ -279,7 +279,7 @@ void TFenetrePrincipale::ouvrirRecent(const QString& chemin) {
     });
 }
 
-QString TFenetrePrincipale::propositionSuivi() const {
+QString TfenetrePrincipale::propositionSuivi() const {
     // Beside the program, after its name; else in the folder used last.
     if (!d->nomFichier.empty()) {
         const QString programme = QString::fromStdString(d->nomFichier);
@@ -290,27 +290,27 @@ QString TFenetrePrincipale::propositionSuivi() const {
     return dossier.isEmpty() ? QStringLiteral("suivi.csv") : dossier + QStringLiteral("/suivi.csv");
 }
 
-void TFenetrePrincipale::ouvrirFichier(const QString& chemin) {
+void TfenetrePrincipale::ouvrirFichier(const QString& chemin) {
     const QString complet = QFileInfo(chemin).absoluteFilePath();
     fenetre->noterDossier(complet);
     ouvrirFichierNomme(*d, complet.toUtf8().toStdString());
     fenetre->deverserAffichage();
 }
 
-void TFenetrePrincipale::showEvent(QShowEvent* evenement) {
+void TfenetrePrincipale::showEvent(QShowEvent* evenement) {
     QMainWindow::showEvent(evenement);
     if (!montree) {
         montree = true;
-        FormShow();
+        premierAffichage();
     }
 }
 
-void TFenetrePrincipale::closeEvent(QCloseEvent* evenement) {
+void TfenetrePrincipale::closeEvent(QCloseEvent* evenement) {
     fenetre->deverserAffichage();
     if (!fenetre->editeurModifie() || confirmerAbandon(*d)) {
         evenement->accept();
         presentation->quitter();   // the window is kept as it is outside the mode
-        reglages::retenirFenetre(this, SplitterProgAffich);
+        reglages::retenirFenetre(this, separateur);
         recuperation->effacer();
     } else {
         evenement->ignore();
@@ -320,26 +320,26 @@ void TFenetrePrincipale::closeEvent(QCloseEvent* evenement) {
 // Edit commands act on the pane that has the focus; nothing is ever pasted
 // into the display pane.
 
-void TFenetrePrincipale::itemCopierClick() {
-    if (RichEditAffichages->hasFocus())
-        RichEditAffichages->copy();
-    else if (memoProgramme->hasFocus())
-        memoProgramme->copy();
+void TfenetrePrincipale::copier() {
+    if (panneauAffichages->hasFocus())
+        panneauAffichages->copy();
+    else if (editeur->hasFocus())
+        editeur->copy();
 }
 
-void TFenetrePrincipale::itemCollerClick() {
-    if (memoProgramme->hasFocus())
-        memoProgramme->paste();
+void TfenetrePrincipale::coller() {
+    if (editeur->hasFocus())
+        editeur->paste();
 }
 
-void TFenetrePrincipale::itemSelectionnerToutClick() {
-    if (RichEditAffichages->hasFocus())
-        RichEditAffichages->selectAll();
-    else if (memoProgramme->hasFocus())
-        memoProgramme->selectAll();
+void TfenetrePrincipale::selectionnerTout() {
+    if (panneauAffichages->hasFocus())
+        panneauAffichages->selectAll();
+    else if (editeur->hasFocus())
+        editeur->selectAll();
 }
 
-void TFenetrePrincipale::itemAproposClick() {
+void TfenetrePrincipale::aPropos() {
     static const std::string texte = depuisUtf8(
         "Trevane, logiciel pour une première initiation à l'algorithmique.\r\n"
         "Conçu et réalisé par l'équipe Trevane, avec Qt.");

@@ -25,12 +25,12 @@ class Tzoom;
 class TpanneauVariables;
 struct TdonneesCommunes;
 
-class TFenetrePrincipale : public QMainWindow {
+class TfenetrePrincipale : public QMainWindow {
     Q_OBJECT
 public:
     // `dialogues`: the modal boxes and file dialogs; Qt's own when null.
-    explicit TFenetrePrincipale(std::unique_ptr<Tdialogues> dialogues = nullptr, QWidget* parent = nullptr);
-    ~TFenetrePrincipale() override;
+    explicit TfenetrePrincipale(std::unique_ptr<Tdialogues> dialogues = nullptr, QWidget* parent = nullptr);
+    ~TfenetrePrincipale() override;
 
     TdonneesCommunes& donnees() { return *d; }
     // Opens a file named on the command line, once shown: as Open does,
@@ -38,32 +38,32 @@ public:
     void ouvrirFichier(const QString& chemin);
 
     // Controls, named as the core and the tests know them.
-    QWidget* PanelProgrammeInfos = nullptr;
-    QWidget* PanelProgramme = nullptr;
-    QLabel* LabelProgramme = nullptr;
-    TediteurProgramme* memoProgramme = nullptr;
-    QSplitter* SplitterProgAffich = nullptr;
-    QWidget* PanelAffichage = nullptr;
-    QLabel* LabelAffichages = nullptr;
-    TpanneauAffichages* RichEditAffichages = nullptr;
-    TpanneauVariables* PanneauVariables = nullptr;   // variables and trace, a dock below
+    QWidget* colonneProgramme = nullptr;
+    QWidget* cadreBandeauProgramme = nullptr;
+    QLabel* bandeauProgramme = nullptr;
+    TediteurProgramme* editeur = nullptr;
+    QSplitter* separateur = nullptr;
+    QWidget* colonneAffichages = nullptr;
+    QLabel* bandeauAffichages = nullptr;
+    TpanneauAffichages* panneauAffichages = nullptr;
+    TpanneauVariables* panneauVariables = nullptr;   // variables and trace, a dock below
 
-    QAction* itemNouveau = nullptr;
-    QAction* itemOuvrir = nullptr;
-    QAction* itemEnregistrer = nullptr;
-    QAction* itemEnregistrerSous = nullptr;
-    QAction* itemExporterSuivi = nullptr;
-    QAction* itemCopier = nullptr;
-    QAction* itemColler = nullptr;
-    QAction* itemSelectionnerTout = nullptr;
-    QAction* itemInformations = nullptr;
-    QAction* itemResultat = nullptr;
-    QAction* itemVariables = nullptr;
-    QAction* itemApropos = nullptr;
-    QAction* itemExeNormale = nullptr;
-    QAction* itemExePasApas = nullptr;
-    QAction* itemPoursuivre = nullptr;
-    QAction* itemArreter = nullptr;
+    QAction* actionNouveau = nullptr;
+    QAction* actionOuvrir = nullptr;
+    QAction* actionEnregistrer = nullptr;
+    QAction* actionEnregistrerSous = nullptr;
+    QAction* actionExporterSuivi = nullptr;
+    QAction* actionCopier = nullptr;
+    QAction* actionColler = nullptr;
+    QAction* actionSelectionnerTout = nullptr;
+    QAction* actionInformations = nullptr;
+    QAction* actionResultat = nullptr;
+    QAction* actionVariables = nullptr;
+    QAction* actionAPropos = nullptr;
+    QAction* actionExecutionNormale = nullptr;
+    QAction* actionPasAPas = nullptr;
+    QAction* actionPoursuivre = nullptr;
+    QAction* actionArreter = nullptr;
 
     // For the classroom: text size, projector mode, recent files, examples,
     // files dropped on the window, copies that survive a crash. A panel
@@ -77,14 +77,14 @@ public:
     Trecuperation* recuperation = nullptr;
 
 protected:
-    void showEvent(QShowEvent* evenement) override;     // the first one runs FormShow
+    void showEvent(QShowEvent* evenement) override;     // the first one runs premierAffichage
     void closeEvent(QCloseEvent* evenement) override;   // FormCloseQuery
 
 private:
     void creerControles();
     void creerMenus();
-    void FormCreate(std::unique_ptr<Tdialogues> dialogues);
-    void FormShow();
+    void creerOperations(std::unique_ptr<Tdialogues> dialogues);
+    void premierAffichage();
     void equiperClasse();
     // Runs a command's handler, then shows what it wrote.
     void executerCommande(const std::function<void()>& gestionnaire);
@@ -95,10 +95,10 @@ private:
     QAction* commande(QWidget* menu, const char* legende, const QKeySequence& raccourci,
                       std::function<void()> gestionnaire);
 
-    void itemCopierClick();
-    void itemCollerClick();
-    void itemSelectionnerToutClick();
-    void itemAproposClick();
+    void copier();
+    void coller();
+    void selectionnerTout();
+    void aPropos();
 
     std::unique_ptr<TdonneesCommunes> d;
     std::unique_ptr<TfenetreQt> fenetre;
