@@ -10,19 +10,22 @@
 #include "window/bandeau.h"
 #include "window/codage_qt.h"
 #include "window/curseur_occupe.h"
-#include "window/depot_fichiers.h"
+#include "window/classe/depot_fichiers.h"
 #include "window/dialogues.h"
-#include "window/editeur_programme.h"
-#include "window/exemples.h"
+#include "window/editeur/editeur_programme.h"
+#include "window/editeur/marques_execution.h"
+#include "window/classe/exemples.h"
+#include "window/export_suivi.h"
 #include "window/fenetre_qt.h"
-#include "window/fichiers_recents.h"
-#include "window/modele_suivi.h"
-#include "window/panneau_affichages.h"
-#include "window/panneau_variables.h"
-#include "window/presentation.h"
-#include "window/recuperation.h"
+#include "window/suivis_fenetre.h"
+#include "window/classe/fichiers_recents.h"
+#include "window/panneaux/modele_suivi.h"
+#include "window/affichages/panneau_affichages.h"
+#include "window/panneaux/panneau_variables.h"
+#include "window/classe/presentation.h"
+#include "window/classe/recuperation.h"
 #include "window/reglages.h"
-#include "window/zoom.h"
+#include "window/classe/zoom.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -33,6 +36,8 @@
 #include <QSplitter>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <utility>
 
 
 namespace {
@@ -63,72 +68,93 @@ void TfenetrePrincipale::creerControles() {
     // The window's own font: the system face at 8 points, the size the
     // 13-pixel strips were drawn for.
     taillePolice(this, 8);
+    c.fenetre = this;
 
-    separateur = new QSplitter(Qt::Horizontal, this);
-    separateur->setHandleWidth(4);
-    separateur->setChildrenCollapsible(false);
-    separateur->setStyleSheet(QStringLiteral("QSplitter::handle { background-color: rgb(0, 0, 255); }"));
-    setCentralWidget(separateur);
+    c.separateur = new QSplitter(Qt::Horizontal, this);
+    c.separateur->setHandleWidth(4);
+    c.separateur->setChildrenCollapsible(false);
+    c.separateur->setStyleSheet(QStringLiteral("QSplitter::handle { background-color: rgb(0, 0, 255); }"));
+    setCentralWidget(c.separateur);
 
-    colonneProgramme = new QWidget(separateur);
-    colonneProgramme->setMinimumWidth(largeurMinimale);
-    auto* gauche = new QVBoxLayout(colonneProgramme);
+    c.colonneProgramme = new QWidget(c.separateur);
+    c.colonneProgramme->setMinimumWidth(largeurMinimale);
+    auto* gauche = new QVBoxLayout(c.colonneProgramme);
     gauche->setContentsMargins(0, 0, 0, 0);
     gauche->setSpacing(0);
-    cadreBandeauProgramme = new QWidget(colonneProgramme);
-    auto* bandeau = new QVBoxLayout(cadreBandeauProgramme);
+    c.cadreBandeauProgramme = new QWidget(c.colonneProgramme);
+    auto* bandeau = new QVBoxLayout(c.cadreBandeauProgramme);
     bandeau->setContentsMargins(0, 0, 0, 0);
-    bandeauProgramme = new Tbandeau(u("Programme"), cadreBandeauProgramme);
-    cadreBandeauProgramme->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);   // as tall as its strip
-    bandeau->addWidget(bandeauProgramme);
-    editeur = new TediteurProgramme(colonneProgramme);
-    editeur->setLineWrapMode(QPlainTextEdit::NoWrap);
-    editeur->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    editeur->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    gauche->addWidget(cadreBandeauProgramme);
-    gauche->addWidget(editeur);
+    c.bandeauProgramme = new Tbandeau(u("Programme"), c.cadreBandeauProgramme);
+    c.cadreBandeauProgramme->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);   // as tall as its strip
+    bandeau->addWidget(c.bandeauProgramme);
+    c.editeur = new TediteurProgramme(c.colonneProgramme);
+    c.editeur->setLineWrapMode(QPlainTextEdit::NoWrap);
+    c.editeur->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    c.editeur->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    gauche->addWidget(c.cadreBandeauProgramme);
+    gauche->addWidget(c.editeur);
 
-    colonneAffichages = new QWidget(separateur);
-    colonneAffichages->setMinimumWidth(largeurMinimale);
-    auto* droite = new QVBoxLayout(colonneAffichages);
+    c.colonneAffichages = new QWidget(c.separateur);
+    c.colonneAffichages->setMinimumWidth(largeurMinimale);
+    auto* droite = new QVBoxLayout(c.colonneAffichages);
     droite->setContentsMargins(0, 0, 0, 0);
     droite->setSpacing(0);
-    bandeauAffichages = new Tbandeau(u("Affichages"), colonneAffichages);
-    panneauAffichages = new TpanneauAffichages(colonneAffichages);
-    panneauAffichages->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    panneauAffichages->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    QPalette couleurs = panneauAffichages->palette();
+    c.bandeauAffichages = new Tbandeau(u("Affichages"), c.colonneAffichages);
+    c.panneauAffichages = new TpanneauAffichages(c.colonneAffichages);
+    c.panneauAffichages->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    c.panneauAffichages->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QPalette couleurs = c.panneauAffichages->palette();
     couleurs.setColor(QPalette::Base, QColor(251, 253, 219));
     couleurs.setColor(QPalette::Text, Qt::black);   // readable on the fixed pale background
-    panneauAffichages->setPalette(couleurs);
-    droite->addWidget(bandeauAffichages);
-    droite->addWidget(panneauAffichages);
+    c.panneauAffichages->setPalette(couleurs);
+    droite->addWidget(c.bandeauAffichages);
+    droite->addWidget(c.panneauAffichages);
 
     // The left panel keeps its width when the window is resized.
-    separateur->setStretchFactor(0, 0);
-    separateur->setStretchFactor(1, 1);
+    c.separateur->setStretchFactor(0, 0);
+    c.separateur->setStretchFactor(1, 1);
 
-    panneauVariables = new TpanneauVariables(this);
-    addDockWidget(Qt::BottomDockWidgetArea, panneauVariables);
-    panneauVariables->hide();
+    c.panneauVariables = new TpanneauVariables(this);   // objectName "PanneauVariables", kept in the settings
+    addDockWidget(Qt::BottomDockWidgetArea, c.panneauVariables);
+    c.panneauVariables->hide();
+
+    const std::pair<QObject*, const char*> noms[] = {
+        {c.separateur, "separateur"},
+        {c.colonneProgramme, "colonneProgramme"},
+        {c.cadreBandeauProgramme, "cadreBandeauProgramme"},
+        {c.bandeauProgramme, "bandeauProgramme"},
+        {c.editeur, "editeur"},
+        {c.colonneAffichages, "colonneAffichages"},
+        {c.bandeauAffichages, "bandeauAffichages"},
+        {c.panneauAffichages, "panneauAffichages"},
+    };
+    for (const auto& [controle, nom] : noms)
+        controle->setObjectName(QLatin1String(nom));
 }
 
-QAction* TfenetrePrincipale::commande(QWidget* menu, const char* legende, const QKeySequence& raccourci,
-                                      std::function<void()> gestionnaire) {
+QAction* TfenetrePrincipale::commande(QWidget* menu, const char* nom, const char* legende,
+                                      const QKeySequence& raccourci, std::function<void()> gestionnaire,
+                                      bool execution) {
     auto* action = new QAction(u(legende), this);
+    action->setObjectName(QLatin1String(nom));
     action->setShortcut(raccourci);
     action->setMenuRole(QAction::NoRole);
     menu->addAction(action);
-    connect(action, &QAction::triggered, this,
-            [this, gestionnaire = std::move(gestionnaire)] { executerCommande(gestionnaire); });
+    connect(action, &QAction::triggered, this, [this, gestionnaire = std::move(gestionnaire), execution] {
+        executerCommande(gestionnaire, execution);
+    });
     return action;
 }
 
-void TfenetrePrincipale::executerCommande(const std::function<void()>& gestionnaire) {
+void TfenetrePrincipale::executerCommande(const std::function<void()>& gestionnaire, bool execution) {
     const TcommandeEnCours enCours;   // a busy cursor if it lasts
     fenetre->retablirCoches();
     gestionnaire();
     fenetre->deverserAffichage();
+    if (execution) {
+        marques->apresExecution(*d);
+        c.panneauVariables->apresExecution(*d);
+    }
 }
 
 void TfenetrePrincipale::creerMenus() {
@@ -137,131 +163,126 @@ void TfenetrePrincipale::creerMenus() {
     TdonneesCommunes& donnees = *d;
 
     QMenu* menuFichier = barre->addMenu(u("&Fichier"));
-    actionNouveau = commande(menuFichier, "&Nouveau", aucun, [&donnees] { itemNouveauClick(donnees); });
-    actionOuvrir = commande(menuFichier, "&Ouvrir", aucun, [&donnees] { itemOuvrirClick(donnees); });
-    menuRecents = menuFichier->addMenu(u("Fichiers &récents"));
-    menuExemples = menuFichier->addMenu(u("E&xemples"));
-    actionEnregistrer = commande(menuFichier, "&Enregistrer", QKeySequence(Qt::CTRL | Qt::Key_S),
+    c.actionNouveau = commande(menuFichier, "actionNouveau", "&Nouveau", aucun, [&donnees] { itemNouveauClick(donnees); });
+    c.actionOuvrir = commande(menuFichier, "actionOuvrir", "&Ouvrir", aucun, [&donnees] { itemOuvrirClick(donnees); });
+    c.menuRecents = menuFichier->addMenu(u("Fichiers &récents"));
+    c.menuRecents->setObjectName(QStringLiteral("menuRecents"));
+    c.menuExemples = menuFichier->addMenu(u("E&xemples"));
+    c.menuExemples->setObjectName(QStringLiteral("menuExemples"));
+    c.actionEnregistrer = commande(menuFichier, "actionEnregistrer", "&Enregistrer", QKeySequence(Qt::CTRL | Qt::Key_S),
                                [&donnees] { itemEnregistrerClick(donnees); });
-    actionEnregistrerSous = commande(menuFichier, "Enregistrer &sous", aucun,
+    c.actionEnregistrerSous = commande(menuFichier, "actionEnregistrerSous", "Enregistrer &sous", aucun,
                                    [&donnees] { itemEnregistrerSousClick(donnees); });
-    actionExporterSuivi = commande(menuFichier, "Ex&porter le suivi…", aucun,
-                                 [this] { panneauVariables->exporterSuivi(propositionSuivi()); });
+    c.actionExporterSuivi = commande(menuFichier, "actionExporterSuivi", "Ex&porter le suivi…", aucun,
+                                 [this] {
+                                       exporterSuivi(c.panneauVariables->window(), *boites,
+                                                     *c.panneauVariables->modeleSuivi, propositionSuivi());
+                                   });
     // Nothing to export until a commented run has taken a step.
-    const auto exportPossible = [this] { actionExporterSuivi->setEnabled(panneauVariables->modeleSuivi->rowCount() > 0); };
-    TmodeleSuivi* suivi = panneauVariables->modeleSuivi;
+    const auto exportPossible = [this] { c.actionExporterSuivi->setEnabled(c.panneauVariables->modeleSuivi->rowCount() > 0); };
+    TmodeleSuivi* suivi = c.panneauVariables->modeleSuivi;
     connect(suivi, &QAbstractItemModel::modelReset, this, exportPossible);
     connect(suivi, &QAbstractItemModel::rowsInserted, this, exportPossible);
     connect(suivi, &QAbstractItemModel::rowsRemoved, this, exportPossible);
     exportPossible();
 
     QMenu* menuEdition = barre->addMenu(u("&Edition"));
-    actionCopier = commande(menuEdition, "&Copier", QKeySequence(Qt::CTRL | Qt::Key_C), [this] { copier(); });
-    actionColler = commande(menuEdition, "C&oller", QKeySequence(Qt::CTRL | Qt::Key_V), [this] { coller(); });
-    actionSelectionnerTout = commande(menuEdition, "&Sélectionner tout", QKeySequence(Qt::CTRL | Qt::Key_A),
+    c.actionCopier = commande(menuEdition, "actionCopier", "&Copier", QKeySequence(Qt::CTRL | Qt::Key_C), [this] { copier(); });
+    c.actionColler = commande(menuEdition, "actionColler", "C&oller", QKeySequence(Qt::CTRL | Qt::Key_V), [this] { coller(); });
+    c.actionSelectionnerTout = commande(menuEdition, "actionSelectionnerTout", "&Sélectionner tout", QKeySequence(Qt::CTRL | Qt::Key_A),
                                     [this] { selectionnerTout(); });
 
-    QMenu* menuAffichage = barre->addMenu(u("&Affichage"));
-    actionInformations = commande(menuAffichage, "&Informations", aucun,
+    c.menuAffichage = barre->addMenu(u("&Affichage"));
+    c.menuAffichage->setObjectName(QStringLiteral("menuAffichage"));
+    c.actionInformations = commande(c.menuAffichage, "actionInformations", "&Informations", aucun,
                                 [&donnees] { choisirAffichage(donnees, modeInformations); });
-    actionResultat = commande(menuAffichage, "Résultats", aucun,
+    c.actionResultat = commande(c.menuAffichage, "actionResultat", "Résultats", aucun,
                             [&donnees] { choisirAffichage(donnees, modeResultats); });
-    actionAPropos = commande(menuAffichage, "&A propos", aucun, [this] { aPropos(); });
-    actionInformations->setCheckable(true);
-    actionResultat->setCheckable(true);
-    menuAffichage = menuAffichage;
-    actionVariables = panneauVariables->toggleViewAction();
-    menuAffichage->insertAction(actionAPropos, actionVariables);
+    c.actionAPropos = commande(c.menuAffichage, "actionAPropos", "&A propos", aucun, [this] { aPropos(); });
+    c.actionInformations->setCheckable(true);
+    c.actionResultat->setCheckable(true);
+    c.actionVariables = c.panneauVariables->toggleViewAction();
+    c.actionVariables->setObjectName(QStringLiteral("actionVariables"));
+    c.menuAffichage->insertAction(c.actionAPropos, c.actionVariables);
 
     QMenu* menuExecution = barre->addMenu(u("E&xécution"));
-    actionExecutionNormale = commande(menuExecution, "&Normale", QKeySequence(Qt::CTRL | Qt::Key_E),
+    c.actionExecutionNormale = commande(menuExecution, "actionExecutionNormale", "&Normale", QKeySequence(Qt::CTRL | Qt::Key_E),
                               [this, &donnees] {
-                                  recuperation->ecrireSiBesoin();
+                                  c.recuperation->ecrireSiBesoin();
                                   lancerExecution(donnees, executionNormale);
-                              });
-    actionPasAPas = commande(menuExecution, "&Commentée pas à pas", aucun, [this, &donnees] {
-        recuperation->ecrireSiBesoin();
+                              }, true);
+    c.actionPasAPas = commande(menuExecution, "actionPasAPas", "&Commentée pas à pas", aucun, [this, &donnees] {
+        c.recuperation->ecrireSiBesoin();
         lancerExecution(donnees, executionCommentee);
-    });
+    }, true);
 
     // Two commands that sit directly on the bar.
-    actionPoursuivre = commande(barre, "&Poursuivre (ctrl Q)", QKeySequence(Qt::CTRL | Qt::Key_Q),
-                              [&donnees] { poursuivreExecution(donnees); });
-    actionArreter = commande(barre, "A&rrêter", aucun, [&donnees] { arreterExecution(donnees); });
-    // After each run command (connected after it, so run after it).
-    for (QAction* action : {actionExecutionNormale, actionPasAPas, actionPoursuivre, actionArreter})
-        connect(action, &QAction::triggered, this, [this] { panneauVariables->apresExecution(*d); });
+    c.actionPoursuivre = commande(barre, "actionPoursuivre", "&Poursuivre (ctrl Q)", QKeySequence(Qt::CTRL | Qt::Key_Q),
+                              [&donnees] { poursuivreExecution(donnees); }, true);
+    c.actionArreter = commande(barre, "actionArreter", "A&rrêter", aucun, [&donnees] { arreterExecution(donnees); }, true);
 }
 
 void TfenetrePrincipale::creerOperations(std::unique_ptr<Tdialogues> dialogues) {
     setWindowTitle(QStringLiteral("Trevane"));
     move(0, 0);
     resize(800, 600);
-    separateur->setSizes({380, 800 - 380 - separateur->handleWidth()});
+    c.separateur->setSizes({380, 800 - 380 - c.separateur->handleWidth()});
 
-    TcontrolesFenetre controles;
-    controles.fenetre = this;
-    controles.editeur = editeur;
-    controles.panneauAffichages = panneauAffichages;
-    controles.bandeauAffichages = bandeauAffichages;
-    controles.bandeauProgramme = bandeauProgramme;
-    controles.actionPoursuivre = actionPoursuivre;
-    controles.actionArreter = actionArreter;
-    controles.actionResultat = actionResultat;
-    controles.actionInformations = actionInformations;
     if (!dialogues)
         dialogues = std::make_unique<Tdialogues>();
     boites = dialogues.get();
-    panneauVariables->relier(editeur, boites);
-    fenetre = std::make_unique<TfenetreQt>(controles, std::move(dialogues));
+    fenetre = std::make_unique<TfenetreQt>(c, std::move(dialogues));
     d->fenetre = fenetre.get();
-    d->suivi = panneauVariables;
+    // The run is followed by the gutter marks and the Variables panel.
+    marques = std::make_unique<TmarquesExecution>(c.editeur->marge());
+    suivis = std::make_unique<TsuivisFenetre>(std::initializer_list<Tsuivi*>{marques.get(), c.panneauVariables});
+    d->suivi = suivis.get();
 
     d->nomFichier.clear();
     d->fichierChoisi.clear();
 }
 
 void TfenetrePrincipale::premierAffichage() {
-    zoom->inscrire(editeur, true);   // the size kept from the last use, 10 pt at first
-    zoom->inscrire(panneauAffichages);
-    zoom->inscrire(panneauVariables);
+    c.zoom->inscrire(c.editeur, true);   // the size kept from the last use, 10 pt at first
+    c.zoom->inscrire(c.panneauAffichages);
+    c.zoom->inscrire(c.panneauVariables);
 
     demarrerSession(*d, graineHorloge());
     modeleNouveauProgramme(*d);
     fenetre->deverserAffichage();
-    QTimer::singleShot(0, recuperation, [this] { executerCommande([this] { recuperation->proposerRestauration(); }); });
+    QTimer::singleShot(0, c.recuperation, [this] { executerCommande([this] { c.recuperation->proposerRestauration(); }); });
 }
 
 void TfenetrePrincipale::equiperClasse() {
-    reglages::restaurerFenetre(this, separateur);
+    reglages::restaurerFenetre(this, c.separateur);
 
-    zoom = new Tzoom(this, reglages::pointsPolice(Tzoom::pointsNormal), reglages::chasseFixe());
-    presentation = new Tpresentation(this, zoom, panneauAffichages, separateur, {bandeauProgramme, bandeauAffichages});
-    menuAffichage->addSeparator();
-    zoom->ajouterCommandes(menuAffichage);
-    menuAffichage->addSeparator();
-    presentation->ajouterCommande(menuAffichage);
-    connect(zoom, &Tzoom::pointsChanges, this, [this](int points) {
-        if (!presentation->active())
+    c.zoom = new Tzoom(this, reglages::pointsPolice(Tzoom::pointsNormal), reglages::chasseFixe());
+    c.presentation = new Tpresentation(this, c.zoom, c.panneauAffichages, c.separateur, {c.bandeauProgramme, c.bandeauAffichages});
+    c.menuAffichage->addSeparator();
+    c.zoom->ajouterCommandes(c.menuAffichage);
+    c.menuAffichage->addSeparator();
+    c.presentation->ajouterCommande(c.menuAffichage);
+    connect(c.zoom, &Tzoom::pointsChanges, this, [this](int points) {
+        if (!c.presentation->active())
             reglages::retenirPointsPolice(points);
     });
-    connect(zoom->actionChasseFixe, &QAction::toggled, this, &reglages::retenirChasseFixe);
+    connect(c.zoom->actionChasseFixe, &QAction::toggled, this, &reglages::retenirChasseFixe);
 
-    recents = new TfichiersRecents(menuRecents, [this](const QString& chemin) { ouvrirRecent(chemin); });
+    c.recents = new TfichiersRecents(c.menuRecents, [this](const QString& chemin) { ouvrirRecent(chemin); });
     fenetre->quandFichierUtilise = [this](const QString& chemin) {
-        recents->noter(chemin);
+        c.recents->noter(chemin);
         reglages::retenirDernierDossier(QFileInfo(chemin).absolutePath());
     };
-    ajouterExemples(menuExemples, [this](const Texemple& exemple) {
+    ajouterExemples(c.menuExemples, [this](const Texemple& exemple) {
         executerCommande([&] { ouvrirExemple(*d, exemple.texte.toStdString()); });
     });
-    depot = new TdepotFichiers(this, [this](const QString& chemin) {
+    c.depot = new TdepotFichiers(this, [this](const QString& chemin) {
         executerCommande([&] { ouvrirFichierNomme(*d, chemin.toUtf8().toStdString()); });
     });
-    depot->surveiller(editeur);
-    depot->surveiller(panneauAffichages);
+    c.depot->surveiller(c.editeur);
+    c.depot->surveiller(c.panneauAffichages);
 
-    recuperation = new Trecuperation(*d, editeur->document(), boites, this);
+    c.recuperation = new Trecuperation(*d, c.editeur->document(), boites, this);
 }
 
 void TfenetrePrincipale::ouvrirRecent(const QString& chemin) {
@@ -271,7 +292,7 @@ void TfenetrePrincipale::ouvrirRecent(const QString& chemin) {
             ouvrirFichierNomme(*d, chemin.toUtf8().toStdString());
             return;
         }
-        recents->retirer(chemin);
+        c.recents->retirer(chemin);
         // A folder, a device or a pipe under that name is not read.
         const char* const texte = fichier.exists() ? "%1 n'est pas un fichier ; il est retiré des fichiers récents."
                                                    : "Le fichier %1 n'existe plus ; il est retiré des fichiers récents.";
@@ -309,9 +330,9 @@ void TfenetrePrincipale::closeEvent(QCloseEvent* evenement) {
     fenetre->deverserAffichage();
     if (!fenetre->editeurModifie() || confirmerAbandon(*d)) {
         evenement->accept();
-        presentation->quitter();   // the window is kept as it is outside the mode
-        reglages::retenirFenetre(this, separateur);
-        recuperation->effacer();
+        c.presentation->quitter();   // the window is kept as it is outside the mode
+        reglages::retenirFenetre(this, c.separateur);
+        c.recuperation->effacer();
     } else {
         evenement->ignore();
     }
@@ -321,22 +342,22 @@ void TfenetrePrincipale::closeEvent(QCloseEvent* evenement) {
 // into the display pane.
 
 void TfenetrePrincipale::copier() {
-    if (panneauAffichages->hasFocus())
-        panneauAffichages->copy();
-    else if (editeur->hasFocus())
-        editeur->copy();
+    if (c.panneauAffichages->hasFocus())
+        c.panneauAffichages->copy();
+    else if (c.editeur->hasFocus())
+        c.editeur->copy();
 }
 
 void TfenetrePrincipale::coller() {
-    if (editeur->hasFocus())
-        editeur->paste();
+    if (c.editeur->hasFocus())
+        c.editeur->paste();
 }
 
 void TfenetrePrincipale::selectionnerTout() {
-    if (panneauAffichages->hasFocus())
-        panneauAffichages->selectAll();
-    else if (editeur->hasFocus())
-        editeur->selectAll();
+    if (c.panneauAffichages->hasFocus())
+        c.panneauAffichages->selectAll();
+    else if (c.editeur->hasFocus())
+        c.editeur->selectAll();
 }
 
 void TfenetrePrincipale::aPropos() {

@@ -1,8 +1,10 @@
-// The main window `FenetrePrincipale`: the editor on the left, the display
+// The main window `TfenetrePrincipale`: the editor on the left, the display
 // pane on the right, every command in the menu bar. It owns the one
-// workspace record and hands the core its controls through `TfenetreQt`.
+// workspace record and hands the core its controls through `TfenetreQt`;
+// the controls are private (window/controles_fenetre.h).
 #pragma once
 
+#include "window/controles_fenetre.h"
 #include "window/dialogues.h"
 
 #include <QMainWindow>
@@ -11,18 +13,9 @@
 #include <memory>
 
 class QAction;
-class QLabel;
-class QMenu;
-class QSplitter;
-class TdepotFichiers;
-class TediteurProgramme;
 class TfenetreQt;
-class TfichiersRecents;
-class TpanneauAffichages;
-class Tpresentation;
-class Trecuperation;
-class Tzoom;
-class TpanneauVariables;
+class TmarquesExecution;
+class TsuivisFenetre;
 struct TdonneesCommunes;
 
 class TfenetrePrincipale : public QMainWindow {
@@ -37,48 +30,9 @@ public:
     // without the dialog.
     void ouvrirFichier(const QString& chemin);
 
-    // Controls, named as the core and the tests know them.
-    QWidget* colonneProgramme = nullptr;
-    QWidget* cadreBandeauProgramme = nullptr;
-    QLabel* bandeauProgramme = nullptr;
-    TediteurProgramme* editeur = nullptr;
-    QSplitter* separateur = nullptr;
-    QWidget* colonneAffichages = nullptr;
-    QLabel* bandeauAffichages = nullptr;
-    TpanneauAffichages* panneauAffichages = nullptr;
-    TpanneauVariables* panneauVariables = nullptr;   // variables and trace, a dock below
-
-    QAction* actionNouveau = nullptr;
-    QAction* actionOuvrir = nullptr;
-    QAction* actionEnregistrer = nullptr;
-    QAction* actionEnregistrerSous = nullptr;
-    QAction* actionExporterSuivi = nullptr;
-    QAction* actionCopier = nullptr;
-    QAction* actionColler = nullptr;
-    QAction* actionSelectionnerTout = nullptr;
-    QAction* actionInformations = nullptr;
-    QAction* actionResultat = nullptr;
-    QAction* actionVariables = nullptr;
-    QAction* actionAPropos = nullptr;
-    QAction* actionExecutionNormale = nullptr;
-    QAction* actionPasAPas = nullptr;
-    QAction* actionPoursuivre = nullptr;
-    QAction* actionArreter = nullptr;
-
-    // For the classroom: text size, projector mode, recent files, examples,
-    // files dropped on the window, copies that survive a crash. A panel
-    // joins the text size with `zoom->inscrire(panneau)`.
-    QMenu* menuRecents = nullptr;
-    QMenu* menuExemples = nullptr;
-    Tzoom* zoom = nullptr;
-    Tpresentation* presentation = nullptr;
-    TfichiersRecents* recents = nullptr;
-    TdepotFichiers* depot = nullptr;
-    Trecuperation* recuperation = nullptr;
-
 protected:
     void showEvent(QShowEvent* evenement) override;     // the first one runs premierAffichage
-    void closeEvent(QCloseEvent* evenement) override;   // FormCloseQuery
+    void closeEvent(QCloseEvent* evenement) override;   // asks before the text is given up
 
 private:
     void creerControles();
@@ -86,23 +40,30 @@ private:
     void creerOperations(std::unique_ptr<Tdialogues> dialogues);
     void premierAffichage();
     void equiperClasse();
-    // Runs a command's handler, then shows what it wrote.
-    void executerCommande(const std::function<void()>& gestionnaire);
+    // Runs a command's handler, then shows what it wrote; after a run
+    // command, the followers of the run (gutter marks, Variables panel)
+    // take its result.
+    void executerCommande(const std::function<void()>& gestionnaire, bool execution = false);
     void ouvrirRecent(const QString& chemin);
     // Where the trace export proposes to write: NOM-suivi.csv beside the program.
     QString propositionSuivi() const;
     // A menu command: runs the handler, then shows what it wrote.
-    QAction* commande(QWidget* menu, const char* legende, const QKeySequence& raccourci,
-                      std::function<void()> gestionnaire);
+    // `nom` is its objectName; `execution` marks a run command.
+    QAction* commande(QWidget* menu, const char* nom, const char* legende, const QKeySequence& raccourci,
+                      std::function<void()> gestionnaire, bool execution = false);
 
     void copier();
     void coller();
     void selectionnerTout();
     void aPropos();
 
+    friend struct TaccesFenetre;   // the window's tests: tests/fenetre/acces_fenetre.h
+
+    TcontrolesFenetre c;
     std::unique_ptr<TdonneesCommunes> d;
     std::unique_ptr<TfenetreQt> fenetre;
+    std::unique_ptr<TmarquesExecution> marques;
+    std::unique_ptr<TsuivisFenetre> suivis;
     Tdialogues* boites = nullptr;   // owned by `fenetre`
     bool montree = false;
-    QMenu* menuAffichage = nullptr;
 };

@@ -3,35 +3,21 @@
 #pragma once
 
 #include "base/fenetre.h"
+#include "window/controles_fenetre.h"
 
 #include <QString>
 
 #include <functional>
 #include <memory>
 
-class QAction;
 class QLabel;
-class QMainWindow;
-class TediteurProgramme;
 class TlignesAffichees;
-class TpanneauAffichages;
 class Tdialogues;
 
-// The controls the operations act on; the window keeps ownership.
-struct TcontrolesFenetre {
-    QMainWindow* fenetre = nullptr;
-    TediteurProgramme* editeur = nullptr;
-    TpanneauAffichages* panneauAffichages = nullptr;
-    QLabel* bandeauAffichages = nullptr;
-    QLabel* bandeauProgramme = nullptr;
-    QAction* actionPoursuivre = nullptr;
-    QAction* actionArreter = nullptr;
-    QAction* actionResultat = nullptr;
-    QAction* actionInformations = nullptr;
-};
 
 class TfenetreQt : public Tfenetre {
 public:
+    // `controles`: the window's, kept by reference; all made before.
     TfenetreQt(const TcontrolesFenetre& controles, std::unique_ptr<Tdialogues> dialogues);
     ~TfenetreQt() override;
 
@@ -95,7 +81,7 @@ public:
     std::function<void(const QString&)> quandFichierUtilise;
 
 private:
-    TcontrolesFenetre c;
+    const TcontrolesFenetre& c;
     std::unique_ptr<Tdialogues> dialogues;
     bool informationsCochee = false;
     bool resultatCoche = false;

@@ -5,10 +5,11 @@
 //
 //   QT_QPA_PLATFORM=offscreen build/bench/fenetre/trevane-mesure-variables [PAS]
 #include "base/donnees.h"
+#include "tests/fenetre/acces_fenetre.h"
 #include "window/fenetre_principale.h"
-#include "window/editeur_programme.h"
-#include "window/modele_variables.h"
-#include "window/panneau_variables.h"
+#include "window/editeur/editeur_programme.h"
+#include "window/panneaux/modele_variables.h"
+#include "window/panneaux/panneau_variables.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,9 +33,9 @@ int main(int argc, char** argv) {
 
     TfenetrePrincipale w;
     w.show();
-    w.editeur->setPlainText(programme);
-    w.actionPasAPas->trigger();
-    auto* vue = w.panneauVariables->vueVariables;
+    controles(w).editeur->setPlainText(programme);
+    controles(w).actionPasAPas->trigger();
+    auto* vue = controles(w).panneauVariables->vueVariables;
     vue->expandAll();
     application.processEvents();
 
@@ -42,14 +43,14 @@ int main(int argc, char** argv) {
     QElapsedTimer chrono;
     for (int k = 0; k < nbPas; ++k) {
         chrono.start();
-        w.actionPoursuivre->trigger();   // the step, then the panel's update
+        controles(w).actionPoursuivre->trigger();   // the step, then the panel's update
         const double apresPas = chrono.nsecsElapsed() / 1e6;
         application.processEvents();   // the repaint of what is visible
         const double total = chrono.nsecsElapsed() / 1e6;
         pas.push_back(total);
         dessins.push_back(total - apresPas);
         chrono.start();
-        w.panneauVariables->modeleVariables->mettreAJour(w.donnees());
+        controles(w).panneauVariables->modeleVariables->mettreAJour(w.donnees());
         misesAJour.push_back(chrono.nsecsElapsed() / 1e6);
     }
     const auto afficher = [](const char* nom, std::vector<double> v) {
@@ -60,6 +61,6 @@ int main(int argc, char** argv) {
     afficher("step + update + repaint", pas);
     afficher("repaint alone", dessins);
     afficher("model update alone", misesAJour);
-    w.editeur->document()->setModified(false);
+    controles(w).editeur->document()->setModified(false);
     return 0;
 }

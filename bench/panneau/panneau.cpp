@@ -9,9 +9,10 @@
 #include "base/donnees.h"
 #include "execution/controle.h"
 #include "tools/fenetre_memoire.h"
+#include "tests/fenetre/acces_fenetre.h"
 #include "window/fenetre_principale.h"
-#include "window/editeur_programme.h"
-#include "window/panneau_affichages.h"
+#include "window/editeur/editeur_programme.h"
+#include "window/affichages/panneau_affichages.h"
 
 #include <QAction>
 #include <QApplication>
@@ -58,7 +59,7 @@ Tmesure mesurer(TfenetrePrincipale& w, Travail travail) {
     chrono.start();
     travail();
     QApplication::processEvents();
-    w.panneauAffichages->viewport()->repaint();
+    controles(w).panneauAffichages->viewport()->repaint();
     return Tmesure{chrono.nsecsElapsed() / 1e6, cpuMs() - cpu};
 }
 
@@ -79,11 +80,11 @@ double moteurSeulMs(const QString& programme, int32_t mode) {
 }
 
 void programme(TfenetrePrincipale& w, const QString& texte) {
-    w.editeur->setPlainText(texte);
-    w.editeur->document()->setModified(false);
+    controles(w).editeur->setPlainText(texte);
+    controles(w).editeur->document()->setModified(false);
     // The editor lays its text out now, not inside the measure.
     QApplication::processEvents();
-    w.editeur->viewport()->repaint();
+    controles(w).editeur->viewport()->repaint();
 }
 
 // The slowest of a series of repaints after each move.
@@ -95,7 +96,7 @@ double pireRepeinte(TfenetrePrincipale& w, int fois, Geste geste) {
         chrono.start();
         geste(k);
         QApplication::processEvents();
-        w.panneauAffichages->viewport()->repaint();
+        controles(w).panneauAffichages->viewport()->repaint();
         pire = std::max(pire, chrono.nsecsElapsed() / 1e6);
     }
     return pire;
@@ -120,10 +121,10 @@ int main(int argc, char** argv) {
     } else if (scenario == QLatin1String("boucle")) {
         // Bursts of an endless display loop: the first, then each Poursuivre.
         programme(w, QString::fromUtf8(boucle));
-        m = mesurer(w, [&] { w.actionExecutionNormale->trigger(); });
+        m = mesurer(w, [&] { controles(w).actionExecutionNormale->trigger(); });
         Tmesure suite;
         for (int k = 1; k < rafales; ++k) {
-            const Tmesure t = mesurer(w, [&] { w.actionPoursuivre->trigger(); });
+            const Tmesure t = mesurer(w, [&] { controles(w).actionPoursuivre->trigger(); });
             suite.mur = std::max(suite.mur, t.mur);
             suite.cpu = std::max(suite.cpu, t.cpu);
         }
@@ -135,7 +136,7 @@ int main(int argc, char** argv) {
         source.open(QIODevice::ReadOnly);
         const QByteArray octets = source.readAll();
         programme(w, QString::fromLatin1(octets).replace(QLatin1String("\r\n"), QLatin1String("\n")));
-        m = mesurer(w, [&] { w.actionExecutionNormale->trigger(); });
+        m = mesurer(w, [&] { controles(w).actionExecutionNormale->trigger(); });
     } else if (scenario == QLatin1String("longue") || scenario == QLatin1String("longue-commentee")) {
         // One display line of 1 MiB without a blank, through the window
         // operations the run uses; commented, the step's header repeats it.
@@ -154,22 +155,22 @@ int main(int argc, char** argv) {
     } else if (scenario == QLatin1String("longue-programme")) {
         // The same through a real run: the editor holds the 1 MiB line too.
         programme(w, QStringLiteral("Afficher \"") + QString(1 << 20, u'x') + QStringLiteral("\""));
-        m = mesurer(w, [&] { w.actionExecutionNormale->trigger(); });
+        m = mesurer(w, [&] { controles(w).actionExecutionNormale->trigger(); });
     } else if (scenario == QLatin1String("defilement")) {
         // Scrolling, dragging and resizing over the output of `rafales` bursts.
         programme(w, QString::fromUtf8(boucle));
-        w.actionExecutionNormale->trigger();
+        controles(w).actionExecutionNormale->trigger();
         for (int k = 1; k < rafales; ++k)
-            w.actionPoursuivre->trigger();
+            controles(w).actionPoursuivre->trigger();
         QApplication::processEvents();
-        QScrollBar* barre = w.panneauAffichages->verticalScrollBar();
+        QScrollBar* barre = controles(w).panneauAffichages->verticalScrollBar();
         const int maximum = barre->maximum();
         m = mesurer(w, [&] { barre->setValue(maximum / 2); });
         const double glisse = pireRepeinte(w, 60, [&](int k) { barre->setValue(maximum / 60 * k); });
         const double molette = pireRepeinte(w, 30, [&](int) {
             QWheelEvent roue(QPointF(50, 50), QPointF(50, 50), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
                              Qt::NoScrollPhase, false);
-            QApplication::sendEvent(w.panneauAffichages->viewport(), &roue);
+            QApplication::sendEvent(controles(w).panneauAffichages->viewport(), &roue);
         });
         const double largeur = pireRepeinte(w, 10, [&](int k) { w.resize(800 + 37 * (k + 1), 600 + 11 * k); });
         double copie = 0;
@@ -177,9 +178,9 @@ int main(int argc, char** argv) {
         {
             QElapsedTimer chrono;
             chrono.start();
-            w.panneauAffichages->setFocus();
-            w.actionSelectionnerTout->trigger();
-            w.actionCopier->trigger();
+            controles(w).panneauAffichages->setFocus();
+            controles(w).actionSelectionnerTout->trigger();
+            controles(w).actionCopier->trigger();
             copie = chrono.nsecsElapsed() / 1e6;
         }
         details = QStringLiteral("%1 lines; worst repaint: drag %2 ms, wheel %3 ms, resize %4 ms; "
@@ -199,6 +200,6 @@ int main(int argc, char** argv) {
         w.grab().save(qEnvironmentVariable("TREVANE_CAPTURE"));
     std::printf("%s\t%.0f\t%.0f\t%.0f\t%.0f\t%s\n", qPrintable(scenario), m.mur, m.cpu, memoire("VmRSS:") - depart,
                 memoire("VmHWM:") - depart, qPrintable(details));
-    w.editeur->document()->setModified(false);
+    controles(w).editeur->document()->setModified(false);
     return 0;
 }

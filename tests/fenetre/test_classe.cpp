@@ -3,15 +3,16 @@
 // through the real menus and shortcuts, with scripted boxes and dialogs.
 #include "base/donnees.h"
 #include "tests/fenetre/outils_fenetre.h"
+#include "tests/fenetre/acces_fenetre.h"
 #include "window/fenetre_principale.h"
-#include "window/editeur_programme.h"
-#include "window/exemples.h"
-#include "window/fichiers_recents.h"
-#include "window/marge_lignes.h"
-#include "window/panneau_affichages.h"
-#include "window/presentation.h"
+#include "window/editeur/editeur_programme.h"
+#include "window/classe/exemples.h"
+#include "window/classe/fichiers_recents.h"
+#include "window/editeur/marge_lignes.h"
+#include "window/affichages/panneau_affichages.h"
+#include "window/classe/presentation.h"
 #include "window/reglages.h"
-#include "window/zoom.h"
+#include "window/classe/zoom.h"
 
 #include <QAction>
 #include <QApplication>
@@ -63,13 +64,13 @@ class TestClasse : public QObject {
         QVERIFY(QTest::qWaitForWindowActive(w));
     }
     void fermerFenetre() {
-        w->editeur->document()->setModified(false);
+        controles(w).editeur->document()->setModified(false);
         QVERIFY(w->close());
         delete w;
         w = nullptr;
     }
-    int pointsEditeur() { return w->editeur->font().pointSize(); }
-    int pointsPanneau() { return w->panneauAffichages->font().pointSize(); }
+    int pointsEditeur() { return controles(w).editeur->font().pointSize(); }
+    int pointsPanneau() { return controles(w).panneauAffichages->font().pointSize(); }
     void raccourci(int touche) { QTest::keyClick(w, Qt::Key(touche), Qt::ControlModifier); }
     void molette(QWidget* cible, int angle, Qt::KeyboardModifiers touches) {
         const QPointF milieu(cible->width() / 2.0, cible->height() / 2.0);
@@ -83,9 +84,9 @@ class TestClasse : public QObject {
         return chemin(nom);
     }
     void taper(const QString& texte) {
-        w->editeur->setFocus();
-        w->editeur->moveCursor(QTextCursor::End);
-        QTest::keyClicks(w->editeur, texte);
+        controles(w).editeur->setFocus();
+        controles(w).editeur->moveCursor(QTextCursor::End);
+        QTest::keyClicks(controles(w).editeur, texte);
     }
     QStringList legendes(QMenu* menu) {
         QStringList textes;
@@ -123,13 +124,13 @@ class TestClasse : public QObject {
             const double la = luminance(a), lb = luminance(b);
             return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
         };
-        TmargeLignes* marge = w->editeur->marge();
+        TmargeLignes* marge = controles(w).editeur->marge();
         const QImage image = marge->grab().toImage();
         const int debutNumeros = QFontMetrics(marge->font()).height();   // past the arrow's room
         double minimum = 21;
-        QTextBlock bloc = w->editeur->document()->firstBlock();
+        QTextBlock bloc = controles(w).editeur->document()->firstBlock();
         for (int ligne = 0; ligne < lignes; ++ligne, bloc = bloc.next()) {
-            const QRect zone = w->editeur->cursorRect(QTextCursor(bloc));
+            const QRect zone = controles(w).editeur->cursorRect(QTextCursor(bloc));
             const QColor fond = image.pixelColor(0, zone.center().y());
             double meilleur = 1;
             for (int y = zone.top(); y <= zone.bottom(); ++y)
@@ -153,8 +154,8 @@ private slots:
 
     void zoom_au_clavier_et_a_la_molette() {
         QCOMPARE(pointsEditeur(), 10);
-        auto* panneau = new QPlainTextEdit(w->separateur);   // a panel added later joins in one call
-        w->zoom->inscrire(panneau);
+        auto* panneau = new QPlainTextEdit(controles(w).separateur);   // a panel added later joins in one call
+        controles(w).zoom->inscrire(panneau);
         QCOMPARE(panneau->font().pointSize(), 10);
 
         raccourci(Qt::Key_Plus);
@@ -181,15 +182,15 @@ private slots:
 
         // Ctrl and the wheel over the editor, the pane or a panel; a plain
         // wheel still scrolls, and half-notches add up.
-        molette(w->editeur->viewport(), 120, Qt::ControlModifier);
+        molette(controles(w).editeur->viewport(), 120, Qt::ControlModifier);
         QCOMPARE(pointsEditeur(), 11);
-        molette(w->panneauAffichages->viewport(), -120, Qt::ControlModifier);
+        molette(controles(w).panneauAffichages->viewport(), -120, Qt::ControlModifier);
         QCOMPARE(pointsPanneau(), 10);
         molette(panneau->viewport(), 60, Qt::ControlModifier);
         QCOMPARE(pointsEditeur(), 10);
         molette(panneau->viewport(), 60, Qt::ControlModifier);
         QCOMPARE(pointsEditeur(), 11);
-        molette(w->editeur->viewport(), 120, Qt::NoModifier);
+        molette(controles(w).editeur->viewport(), 120, Qt::NoModifier);
         QCOMPARE(pointsEditeur(), 11);
         QCOMPARE(QSettings().value(u("police/points")).toInt(), 11);
     }
@@ -201,11 +202,11 @@ private slots:
             QList<QKeySequence> raccourcis;
         };
         const Ligne lignes[] = {
-            {w->zoom->actionAgrandir, "A&grandir le texte", {QKeySequence(u("Ctrl++")), QKeySequence(u("Ctrl+="))}},
-            {w->zoom->actionReduire, "Ré&duire le texte", {QKeySequence(u("Ctrl+-"))}},
-            {w->zoom->actionTailleNormale, "&Taille normale du texte", {QKeySequence(u("Ctrl+0"))}},
-            {w->zoom->actionChasseFixe, "Police à &chasse fixe", {}},
-            {w->presentation->actionPresentation, "&Mode présentation", {QKeySequence(u("F11"))}},
+            {controles(w).zoom->actionAgrandir, "A&grandir le texte", {QKeySequence(u("Ctrl++")), QKeySequence(u("Ctrl+="))}},
+            {controles(w).zoom->actionReduire, "Ré&duire le texte", {QKeySequence(u("Ctrl+-"))}},
+            {controles(w).zoom->actionTailleNormale, "&Taille normale du texte", {QKeySequence(u("Ctrl+0"))}},
+            {controles(w).zoom->actionChasseFixe, "Police à &chasse fixe", {}},
+            {controles(w).presentation->actionPresentation, "&Mode présentation", {QKeySequence(u("F11"))}},
         };
         QMenu* affichage = w->menuBar()->actions().value(2)->menu();
         for (const Ligne& ligne : lignes) {
@@ -216,52 +217,52 @@ private slots:
         QCOMPARE(legendes(w->menuBar()->actions().value(0)->menu()),
                  (QStringList{u("&Nouveau"), u("&Ouvrir"), u("Fichiers &récents"), u("E&xemples"), u("&Enregistrer"),
                               u("Enregistrer &sous"), u("Ex&porter le suivi…")}));
-        QCOMPARE(w->menuRecents->title(), u("Fichiers &récents"));
-        QCOMPARE(w->menuExemples->title(), u("E&xemples"));
+        QCOMPARE(controles(w).menuRecents->title(), u("Fichiers &récents"));
+        QCOMPARE(controles(w).menuExemples->title(), u("E&xemples"));
     }
 
     void police_a_chasse_fixe() {
         const QString faceFenetre = w->font().family();
-        QVERIFY(!w->zoom->actionChasseFixe->isChecked());
-        QCOMPARE(w->editeur->font().family(), faceFenetre);
-        w->zoom->actionChasseFixe->trigger();
+        QVERIFY(!controles(w).zoom->actionChasseFixe->isChecked());
+        QCOMPARE(controles(w).editeur->font().family(), faceFenetre);
+        controles(w).zoom->actionChasseFixe->trigger();
         const QFont fixe = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-        QCOMPARE(w->editeur->font().family(), fixe.family());
-        QVERIFY(w->editeur->font().fixedPitch());
-        QCOMPARE(w->panneauAffichages->font().family(), faceFenetre);   // the editor only
+        QCOMPARE(controles(w).editeur->font().family(), fixe.family());
+        QVERIFY(controles(w).editeur->font().fixedPitch());
+        QCOMPARE(controles(w).panneauAffichages->font().family(), faceFenetre);   // the editor only
         raccourci(Qt::Key_Plus);
-        QCOMPARE(w->editeur->font().family(), fixe.family());
+        QCOMPARE(controles(w).editeur->font().family(), fixe.family());
         QCOMPARE(pointsEditeur(), 11);
-        w->zoom->actionChasseFixe->trigger();
-        QCOMPARE(w->editeur->font().family(), faceFenetre);
+        controles(w).zoom->actionChasseFixe->trigger();
+        QCOMPARE(controles(w).editeur->font().family(), faceFenetre);
         QCOMPARE(pointsEditeur(), 11);
     }
 
     void mode_presentation() {
-        const QList<QWidget*> bandeaux{w->bandeauProgramme, w->bandeauAffichages, w->menuBar(), w->menuRecents};
+        const QList<QWidget*> bandeaux{controles(w).bandeauProgramme, controles(w).bandeauAffichages, w->menuBar(), controles(w).menuRecents};
         QList<int> pointsAvant;
         for (QWidget* bandeau : bandeaux)
             pointsAvant.append(bandeau->font().pointSize());
-        w->editeur->setFocus();
+        controles(w).editeur->setFocus();
         QTest::keyClick(w, Qt::Key_F11);
-        QVERIFY(w->presentation->active());
-        QVERIFY(w->presentation->actionPresentation->isChecked());
+        QVERIFY(controles(w).presentation->active());
+        QVERIFY(controles(w).presentation->actionPresentation->isChecked());
         QVERIFY(w->windowState() & Qt::WindowFullScreen);
         QCOMPARE(pointsEditeur(), 20);
         QCOMPARE(pointsPanneau(), 20);
-        const QList<int> moities = w->separateur->sizes();
+        const QList<int> moities = controles(w).separateur->sizes();
         QVERIFY(qAbs(moities.value(0) - moities.value(1)) <= 1);
-        const QPalette editeur = w->editeur->palette();
+        const QPalette editeur = controles(w).editeur->palette();
         QCOMPARE(editeur.color(QPalette::Active, QPalette::Base), QColor(Qt::white));
         QCOMPARE(editeur.color(QPalette::Active, QPalette::Text), QColor(Qt::black));
         // The selection stays dark when another control has the focus.
         QCOMPARE(editeur.color(QPalette::Inactive, QPalette::Highlight), QColor(0, 0, 150));
         QCOMPARE(editeur.color(QPalette::Inactive, QPalette::HighlightedText), QColor(Qt::white));
-        const QColor jaune = w->panneauAffichages->palette().color(QPalette::Base);
+        const QColor jaune = controles(w).panneauAffichages->palette().color(QPalette::Base);
         QVERIFY(jaune.red() > jaune.blue() + 60 && jaune.green() > jaune.blue() + 60);   // still yellow, deeper
-        QCOMPARE(w->panneauAffichages->palette().color(QPalette::Text), QColor(Qt::black));
+        QCOMPARE(controles(w).panneauAffichages->palette().color(QPalette::Text), QColor(Qt::black));
         // As drawn, not only as set.
-        const QImage image = w->panneauAffichages->viewport()->grab().toImage();
+        const QImage image = controles(w).panneauAffichages->viewport()->grab().toImage();
         QCOMPARE(image.pixelColor(image.width() - 3, image.height() - 3), jaune);
 
         // The caption strips and the menus grow with the text, and back.
@@ -271,20 +272,20 @@ private slots:
             if (bandeau->isVisible())
                 QVERIFY2(bandeau->height() >= QFontMetrics(bandeau->font()).height(), bandeau->metaObject()->className());
         }
-        QCOMPARE(w->cadreBandeauProgramme->height(), w->bandeauProgramme->height());
+        QCOMPARE(controles(w).cadreBandeauProgramme->height(), controles(w).bandeauProgramme->height());
         raccourci(Qt::Key_Plus);   // larger still while projecting, not kept
         QCOMPARE(pointsEditeur(), 22);
-        QCOMPARE(w->bandeauProgramme->font().pointSize(), 22);
+        QCOMPARE(controles(w).bandeauProgramme->font().pointSize(), 22);
         QTest::keyClick(w, Qt::Key_Escape);
-        QVERIFY(!w->presentation->active());
-        QVERIFY(!w->presentation->actionPresentation->isChecked());
+        QVERIFY(!controles(w).presentation->active());
+        QVERIFY(!controles(w).presentation->actionPresentation->isChecked());
         QVERIFY(!(w->windowState() & Qt::WindowFullScreen));
         QCOMPARE(pointsEditeur(), 10);
         for (int i = 0; i < bandeaux.size(); ++i)
             QCOMPARE(bandeaux[i]->font().pointSize(), pointsAvant[i]);
-        QCOMPARE(w->panneauAffichages->palette().color(QPalette::Base), QColor(251, 253, 219));
-        QCOMPARE(w->separateur->sizes().value(0), 380);
-        const QImage apres = w->panneauAffichages->viewport()->grab().toImage();
+        QCOMPARE(controles(w).panneauAffichages->palette().color(QPalette::Base), QColor(251, 253, 219));
+        QCOMPARE(controles(w).separateur->sizes().value(0), 380);
+        const QImage apres = controles(w).panneauAffichages->viewport()->grab().toImage();
         QCOMPARE(apres.pixelColor(apres.width() - 3, apres.height() - 3), QColor(251, 253, 219));
         QCOMPARE(QSettings().value(u("police/points"), 10).toInt(), 10);   // the size of the mode is not kept
 
@@ -295,23 +296,23 @@ private slots:
         QTest::keyClick(w, Qt::Key_F11);
         QCOMPARE(pointsEditeur(), 22);
         QTest::keyClick(w, Qt::Key_F11);
-        QVERIFY(!w->presentation->active());
+        QVERIFY(!controles(w).presentation->active());
         QCOMPARE(pointsEditeur(), 22);
         QCOMPARE(w->size(), QSize(800, 600));
         QTRY_COMPARE(w->pos(), QPoint(0, 0));   // once the frame is back
 
         // Échap outside the mode does nothing to the window.
         QTest::keyClick(w, Qt::Key_Escape);
-        QVERIFY(!w->presentation->active());
+        QVERIFY(!controles(w).presentation->active());
     }
 
     // The gutter's numbers stay readable (4.5:1 at least) in the window and
     // in projector mode, on a plain line, the line just run and an error.
     void contraste_de_la_gouttiere() {
-        w->editeur->setPlainText(u("Entier k\nDonner à k la valeur 1\nDonner à k la valeur 1 / 0\nAfficher k"));
-        w->actionPasAPas->trigger();
-        w->actionPoursuivre->trigger();   // line 2 fails, line 1 ran last
-        QCOMPARE(w->editeur->marge()->ligneErreur(), 2);
+        controles(w).editeur->setPlainText(u("Entier k\nDonner à k la valeur 1\nDonner à k la valeur 1 / 0\nAfficher k"));
+        controles(w).actionPasAPas->trigger();
+        controles(w).actionPoursuivre->trigger();   // line 2 fails, line 1 ran last
+        QCOMPARE(controles(w).editeur->marge()->ligneErreur(), 2);
         for (int i = 0; i < 6; ++i)
             raccourci(Qt::Key_Plus);   // glyphs whose strokes cover whole pixels
         QVERIFY2(contrasteGouttiere(4) >= 4.5, qPrintable(QString::number(contrasteGouttiere(4))));
@@ -348,19 +349,19 @@ private slots:
         // The first use ever: the window exactly as at every start before.
         QCOMPARE(w->size(), QSize(800, 600));
         QCOMPARE(w->pos(), QPoint(0, 0));
-        QCOMPARE(w->separateur->sizes().value(0), 380);
+        QCOMPARE(controles(w).separateur->sizes().value(0), 380);
         QCOMPARE(pointsEditeur(), 10);
         QCOMPARE(pointsPanneau(), 10);
-        QVERIFY(!w->zoom->actionChasseFixe->isChecked());
-        QVERIFY(w->menuRecents->actions().isEmpty());
+        QVERIFY(!controles(w).zoom->actionChasseFixe->isChecked());
+        QVERIFY(controles(w).menuRecents->actions().isEmpty());
 
         const QString programme = creer(u("garde.txt"), "Afficher 1\r\n");
         script->ouvertures = {programme};
-        w->actionOuvrir->trigger();
+        controles(w).actionOuvrir->trigger();
         raccourci(Qt::Key_Plus);
         raccourci(Qt::Key_Plus);
-        w->zoom->actionChasseFixe->trigger();
-        w->separateur->setSizes({300, 576});
+        controles(w).zoom->actionChasseFixe->trigger();
+        controles(w).separateur->setSizes({300, 576});
         w->move(20, 30);
         w->resize(900, 700);
         QTest::qWait(0);
@@ -369,20 +370,20 @@ private slots:
         ouvrirFenetre();
         QCOMPARE(pointsEditeur(), 12);
         QCOMPARE(pointsPanneau(), 12);
-        QVERIFY(w->zoom->actionChasseFixe->isChecked());
-        QVERIFY(w->editeur->font().fixedPitch());
+        QVERIFY(controles(w).zoom->actionChasseFixe->isChecked());
+        QVERIFY(controles(w).editeur->font().fixedPitch());
         QCOMPARE(w->size(), QSize(900, 700));
         QCOMPARE(w->pos(), QPoint(20, 30));
-        QCOMPARE(w->separateur->sizes().value(0), 300);
-        QCOMPARE(w->recents->liste(), QStringList{programme});
+        QCOMPARE(controles(w).separateur->sizes().value(0), 300);
+        QCOMPARE(controles(w).recents->liste(), QStringList{programme});
         QCOMPARE(QSettings().value(u("fichiers/dernierDossier")).toString(), dossier.path());
         // Both dialogs start in that folder.
-        w->actionOuvrir->trigger();
-        w->actionEnregistrerSous->trigger();
+        controles(w).actionOuvrir->trigger();
+        controles(w).actionEnregistrerSous->trigger();
         QCOMPARE(script->propositions, (QStringList{dossier.path(), dossier.path()}));
         // What the window shows at start does not change: the template, the
         // reference text, no file.
-        QCOMPARE(w->bandeauProgramme->text(), u("Nouveau programme"));
+        QCOMPARE(controles(w).bandeauProgramme->text(), u("Nouveau programme"));
         QCOMPARE(w->windowTitle(), u("Trevane"));
 
         // A start alone writes nothing: the settings file, here a link to a
@@ -396,7 +397,7 @@ private slots:
         QFile::remove(fichier);
         QVERIFY(QFile::link(vrai, fichier));
         ouvrirFenetre();
-        QCOMPARE(w->recents->liste(), QStringList{programme});
+        QCOMPARE(controles(w).recents->liste(), QStringList{programme});
         QCOMPARE(lire(vrai), aLaMain);
         QVERIFY(QFileInfo(fichier).isSymLink());
         delete w;   // without closing, which keeps the window's place
@@ -421,32 +422,32 @@ private slots:
         for (int i = 1; i <= 9; ++i) {
             ouverts.prepend(creer(QStringLiteral("p%1.txt").arg(i), "Afficher " + QByteArray::number(i) + "\r\n"));
             script->ouvertures = {ouverts.first()};
-            w->actionOuvrir->trigger();
+            controles(w).actionOuvrir->trigger();
         }
-        QCOMPARE(w->recents->liste(), ouverts.mid(0, 8));   // the last 8, the most recent first
-        QCOMPARE(w->menuRecents->actions().size(), 8);
-        QCOMPARE(w->menuRecents->actions().value(0)->text(), u("&1 p9.txt  (") + dossier.path() + u(")"));
+        QCOMPARE(controles(w).recents->liste(), ouverts.mid(0, 8));   // the last 8, the most recent first
+        QCOMPARE(controles(w).menuRecents->actions().size(), 8);
+        QCOMPARE(controles(w).menuRecents->actions().value(0)->text(), u("&1 p9.txt  (") + dossier.path() + u(")"));
 
         // A save goes first too.
         script->enregistrements = {chemin(u("copie"))};
-        w->actionEnregistrerSous->trigger();
-        QCOMPARE(w->recents->liste().value(0), chemin(u("copie.txt")));
-        QCOMPARE(w->recents->liste().size(), 8);
+        controles(w).actionEnregistrerSous->trigger();
+        QCOMPARE(controles(w).recents->liste().value(0), chemin(u("copie.txt")));
+        QCOMPARE(controles(w).recents->liste().size(), 8);
 
         // Choosing one asks about unsaved changes first: No keeps the text.
         taper(u("# modifie"));
-        const QString texte = w->editeur->toPlainText();
-        w->menuRecents->actions().value(3)->trigger();
+        const QString texte = controles(w).editeur->toPlainText();
+        controles(w).menuRecents->actions().value(3)->trigger();
         QCoreApplication::processEvents();
         QCOMPARE(script->confirmations.size(), 1);
         QCOMPARE(script->confirmations[0].first, u(question));
-        QCOMPARE(w->editeur->toPlainText(), texte);
+        QCOMPARE(controles(w).editeur->toPlainText(), texte);
         script->reponses = {true};
-        w->menuRecents->actions().value(3)->trigger();
+        controles(w).menuRecents->actions().value(3)->trigger();
         QCoreApplication::processEvents();
-        QCOMPARE(w->editeur->toPlainText(), u("Afficher 7\n"));
+        QCOMPARE(controles(w).editeur->toPlainText(), u("Afficher 7\n"));
         QCOMPARE(w->windowTitle(), u("Trevane - ") + chemin(u("p7.txt")));
-        QCOMPARE(w->recents->liste().value(0), chemin(u("p7.txt")));
+        QCOMPARE(controles(w).recents->liste().value(0), chemin(u("p7.txt")));
 
         // A file gone since, or a name that is no file (a folder, a pipe): a
         // message, and it leaves the list; nothing asked, nothing read.
@@ -459,46 +460,46 @@ private slots:
             {chemin(u("tube.txt")), "%1 n'est pas un fichier ; il est retiré des fichiers récents."},
         };
         for (const auto& [entree, message] : cas) {
-            if (!w->recents->liste().contains(entree))
-                w->recents->noter(entree);
-            const int rang = w->recents->liste().indexOf(entree);
-            w->menuRecents->actions().value(rang)->trigger();
+            if (!controles(w).recents->liste().contains(entree))
+                controles(w).recents->noter(entree);
+            const int rang = controles(w).recents->liste().indexOf(entree);
+            controles(w).menuRecents->actions().value(rang)->trigger();
             QCoreApplication::processEvents();
             QCOMPARE(script->erreurs.last(), u(message).arg(entree));
-            QVERIFY(!w->recents->liste().contains(entree));
-            QCOMPARE(QSettings().value(u("fichiers/recents")).toStringList(), w->recents->liste());
+            QVERIFY(!controles(w).recents->liste().contains(entree));
+            QCOMPARE(QSettings().value(u("fichiers/recents")).toStringList(), controles(w).recents->liste());
         }
         QCOMPARE(script->erreurs.size(), 3);
-        QCOMPARE(w->menuRecents->actions().size(), 7);
-        QCOMPARE(w->editeur->toPlainText(), u("Afficher 7\n"));
+        QCOMPARE(controles(w).menuRecents->actions().size(), 7);
+        QCOMPARE(controles(w).editeur->toPlainText(), u("Afficher 7\n"));
 
         // A file that cannot be read stays out of the list.
         script->ouvertures = {chemin(u("absent.txt"))};
-        w->actionOuvrir->trigger();
-        QVERIFY(!w->recents->liste().contains(chemin(u("absent.txt"))));
+        controles(w).actionOuvrir->trigger();
+        QVERIFY(!controles(w).recents->liste().contains(chemin(u("absent.txt"))));
     }
 
     void exemples() {
         const QList<Texemple> liste = listeExemples();
         QVERIFY(liste.size() >= 12);
-        QCOMPARE(w->menuExemples->actions().size(), liste.size());
-        const QStringList titres = legendes(w->menuExemples);
+        QCOMPARE(controles(w).menuExemples->actions().size(), liste.size());
+        const QStringList titres = legendes(controles(w).menuExemples);
         QVERIFY(titres.contains(u("PGCD par l'algorithme d'Euclide")));
         QVERIFY(titres.contains(u("Estimation de pi avec Rhasard")));
 
         // Every example, opened in the window, runs to its end.
-        for (QAction* item : w->menuExemples->actions()) {
+        for (QAction* item : controles(w).menuExemples->actions()) {
             item->trigger();
-            QVERIFY(!w->editeur->document()->isModified());
-            QCOMPARE(w->bandeauProgramme->text(), u("Nouveau programme"));
-            QTest::keyClick(w->editeur, Qt::Key_E, Qt::ControlModifier);
-            QVERIFY2(w->panneauAffichages->lignes().contains(u(" Exécution terminée.")), qPrintable(item->text()));
+            QVERIFY(!controles(w).editeur->document()->isModified());
+            QCOMPARE(controles(w).bandeauProgramme->text(), u("Nouveau programme"));
+            QTest::keyClick(controles(w).editeur, Qt::Key_E, Qt::ControlModifier);
+            QVERIFY2(controles(w).panneauAffichages->lignes().contains(u(" Exécution terminée.")), qPrintable(item->text()));
         }
 
         const int pgcd = titres.indexOf(u("PGCD par l'algorithme d'Euclide"));
-        w->menuExemples->actions().value(pgcd)->trigger();
-        QCOMPARE(w->editeur->toPlainText(), texteQt(liste.value(pgcd).texte.toStdString()));
-        QVERIFY(w->editeur->toPlainText().startsWith(u("# PGCD par l'algorithme d'Euclide\n")));
+        controles(w).menuExemples->actions().value(pgcd)->trigger();
+        QCOMPARE(controles(w).editeur->toPlainText(), texteQt(liste.value(pgcd).texte.toStdString()));
+        QVERIFY(controles(w).editeur->toPlainText().startsWith(u("# PGCD par l'algorithme d'Euclide\n")));
         QCOMPARE(w->windowTitle(), u("Trevane"));
         QVERIFY(w->donnees().nomFichier.empty());
 
@@ -510,41 +511,41 @@ private slots:
         script->enregistrements = {chemin(u("euclide"))};
         QTest::keyClick(w, Qt::Key_S, Qt::ControlModifier);
         QVERIFY(lire(chemin(u("euclide.txt"))).startsWith("# PGCD par l'algorithme d'Euclide\r\n"));
-        QCOMPARE(w->bandeauProgramme->text(), u("euclide"));
+        QCOMPARE(controles(w).bandeauProgramme->text(), u("euclide"));
 
         // Unsaved changes: the question first; No keeps them.
         taper(u("# encore"));
-        const QString texte = w->editeur->toPlainText();
-        w->menuExemples->actions().value(0)->trigger();
+        const QString texte = controles(w).editeur->toPlainText();
+        controles(w).menuExemples->actions().value(0)->trigger();
         QCOMPARE(script->confirmations.size(), 1);
-        QCOMPARE(w->editeur->toPlainText(), texte);
+        QCOMPARE(controles(w).editeur->toPlainText(), texte);
     }
 
     void fichier_depose_sur_la_fenetre() {
         const QString programme = creer(u("depose.txt"), "Afficher 2\r\n");
-        QVERIFY(deposer(w->editeur->viewport(), {QUrl::fromLocalFile(programme)}));
-        QCOMPARE(w->editeur->toPlainText(), u("Afficher 2\n"));
+        QVERIFY(deposer(controles(w).editeur->viewport(), {QUrl::fromLocalFile(programme)}));
+        QCOMPARE(controles(w).editeur->toPlainText(), u("Afficher 2\n"));
         QCOMPARE(w->windowTitle(), u("Trevane - ") + programme);
-        QCOMPARE(w->bandeauProgramme->text(), u("depose"));
-        QCOMPARE(w->recents->liste().value(0), programme);
+        QCOMPARE(controles(w).bandeauProgramme->text(), u("depose"));
+        QCOMPARE(controles(w).recents->liste().value(0), programme);
 
         // On the pane too; unsaved changes are asked about first.
         taper(u("# modifie"));
         const QString autre = creer(u("autre.txt"), "Afficher 3\r\n");
-        QVERIFY(deposer(w->panneauAffichages->viewport(), {QUrl::fromLocalFile(autre)}));
+        QVERIFY(deposer(controles(w).panneauAffichages->viewport(), {QUrl::fromLocalFile(autre)}));
         QCOMPARE(script->confirmations.size(), 1);
-        QVERIFY(w->editeur->toPlainText().endsWith(u("# modifie")));
+        QVERIFY(controles(w).editeur->toPlainText().endsWith(u("# modifie")));
         script->reponses = {true};
         QVERIFY(deposer(w, {QUrl(u("https://exemple.org/a.txt")), QUrl::fromLocalFile(autre)}));
-        QCOMPARE(w->editeur->toPlainText(), u("Afficher 3\n"));
+        QCOMPARE(controles(w).editeur->toPlainText(), u("Afficher 3\n"));
 
         // A file that cannot be read: the same message as Open gives.
-        QVERIFY(deposer(w->editeur->viewport(), {QUrl::fromLocalFile(dossier.path())}));
+        QVERIFY(deposer(controles(w).editeur->viewport(), {QUrl::fromLocalFile(dossier.path())}));
         QCOMPARE(script->erreurs, QStringList{u("Impossible d'ouvrir le fichier ") + dossier.path() + u(".")});
 
         // Nothing local to open: the drag is left to the control, no file opens.
         const QString legende = w->windowTitle();
-        deposer(w->editeur->viewport(), {QUrl(u("https://exemple.org/a.txt"))});
+        deposer(controles(w).editeur->viewport(), {QUrl(u("https://exemple.org/a.txt"))});
         QCOMPARE(w->windowTitle(), legende);
         QCOMPARE(script->erreurs.size(), 1);
         QCOMPARE(script->confirmations.size(), 2);

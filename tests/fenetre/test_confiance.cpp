@@ -5,9 +5,10 @@
 // opens.
 #include "execution/textes.h"
 #include "tests/fenetre/outils_fenetre.h"
+#include "tests/fenetre/acces_fenetre.h"
 #include "window/fenetre_principale.h"
-#include "window/editeur_programme.h"
-#include "window/panneau_affichages.h"
+#include "window/editeur/editeur_programme.h"
+#include "window/affichages/panneau_affichages.h"
 
 #include <QAction>
 #include <QApplication>
@@ -54,11 +55,11 @@ class TestConfiance : public QObject {
     Tscript* script = nullptr;
     QTemporaryDir dossier;
 
-    QStringList affichage() { return w->panneauAffichages->lignes(); }
+    QStringList affichage() { return controles(w).panneauAffichages->lignes(); }
     void taper(const QString& texte) {
-        w->editeur->setFocus();
-        w->editeur->selectAll();
-        w->editeur->insertPlainText(texte);
+        controles(w).editeur->setFocus();
+        controles(w).editeur->selectAll();
+        controles(w).editeur->insertPlainText(texte);
     }
     void raccourci(Qt::Key touche) { QTest::keyClick(w, touche, Qt::ControlModifier); }
     QString chemin(const QString& nom) { return dossier.filePath(nom); }
@@ -77,7 +78,7 @@ private slots:
     }
 
     void cleanup() {
-        w->editeur->document()->setModified(false);
+        controles(w).editeur->document()->setModified(false);
         delete w;
         w = nullptr;
     }
@@ -89,65 +90,65 @@ private slots:
         const std::function<void()> commandes[] = {
             [this] {
                 script->reponses = {true};   // give up the typed program
-                w->actionNouveau->trigger();
+                controles(w).actionNouveau->trigger();
             },
             [this] {
                 script->reponses = {true};
                 script->ouvertures = {chemin(u("autre.txt"))};
-                w->actionOuvrir->trigger();
+                controles(w).actionOuvrir->trigger();
             },
         };
         for (const auto& commande : commandes) {
             taper(u(programme));
-            w->actionPasAPas->trigger();
-            QVERIFY(w->actionPoursuivre->isEnabled());
-            QVERIFY(w->editeur->isReadOnly());
+            controles(w).actionPasAPas->trigger();
+            QVERIFY(controles(w).actionPoursuivre->isEnabled());
+            QVERIFY(controles(w).editeur->isReadOnly());
             commande();
-            QVERIFY(!w->actionPoursuivre->isEnabled());
-            QVERIFY(!w->actionArreter->isEnabled());
-            QVERIFY(!w->editeur->isReadOnly());
-            const QString texte = w->editeur->toPlainText();
+            QVERIFY(!controles(w).actionPoursuivre->isEnabled());
+            QVERIFY(!controles(w).actionArreter->isEnabled());
+            QVERIFY(!controles(w).editeur->isReadOnly());
+            const QString texte = controles(w).editeur->toPlainText();
             raccourci(Qt::Key_Q);
             QCOMPARE(affichage(), QStringList());   // the pane as New and Open leave it
-            QCOMPARE(w->editeur->toPlainText(), texte);
-            QVERIFY(!w->editeur->textCursor().hasSelection());
+            QCOMPARE(controles(w).editeur->toPlainText(), texte);
+            QVERIFY(!controles(w).editeur->textCursor().hasSelection());
         }
         // A normal run suspended after ten million instructions ends too.
         taper(u("Entier n\nDonner à n la valeur 0\n[a]\nDonner à n la valeur n+1\n"
                 "Aller à [a] si n < 99999999\nAfficher n"));
         raccourci(Qt::Key_E);
         QCOMPARE(affichage().value(0), u(" Exécution suspendue après 10 millions d'instructions."));
-        QVERIFY(w->actionPoursuivre->isEnabled());
-        QVERIFY(w->editeur->isReadOnly());
+        QVERIFY(controles(w).actionPoursuivre->isEnabled());
+        QVERIFY(controles(w).editeur->isReadOnly());
         script->reponses = {true};
-        w->actionNouveau->trigger();
-        QVERIFY(!w->actionPoursuivre->isEnabled());
-        QVERIFY(!w->editeur->isReadOnly());
+        controles(w).actionNouveau->trigger();
+        QVERIFY(!controles(w).actionPoursuivre->isEnabled());
+        QVERIFY(!controles(w).editeur->isReadOnly());
         raccourci(Qt::Key_Q);
         QCOMPARE(affichage(), QStringList());
 
         // Open cancelled in its dialog leaves the run waiting.
         taper(u(programme));
-        w->actionPasAPas->trigger();
+        controles(w).actionPasAPas->trigger();
         script->reponses = {true};
-        w->actionOuvrir->trigger();
-        QVERIFY(w->actionPoursuivre->isEnabled());
-        QVERIFY(w->editeur->isReadOnly());
+        controles(w).actionOuvrir->trigger();
+        QVERIFY(controles(w).actionPoursuivre->isEnabled());
+        QVERIFY(controles(w).editeur->isReadOnly());
     }
 
     // 2. Poursuivre while the reference text is shown brings the results
     // back first: every line of the run lands in the results.
     void poursuivre_revient_aux_resultats() {
         taper(u(programme));
-        w->actionPasAPas->trigger();
-        w->actionInformations->trigger();
+        controles(w).actionPasAPas->trigger();
+        controles(w).actionInformations->trigger();
         raccourci(Qt::Key_Q);
-        QCOMPARE(w->bandeauAffichages->text(), u("Affichage - Résultats"));
-        QVERIFY(w->actionResultat->isChecked());
-        QVERIFY(!w->actionInformations->isChecked());
+        QCOMPARE(controles(w).bandeauAffichages->text(), u("Affichage - Résultats"));
+        QVERIFY(controles(w).actionResultat->isChecked());
+        QVERIFY(!controles(w).actionInformations->isChecked());
         raccourci(Qt::Key_Q);
-        w->actionInformations->trigger();
-        w->actionResultat->trigger();
+        controles(w).actionInformations->trigger();
+        controles(w).actionResultat->trigger();
         QCOMPARE(affichage(), (QStringList{u(" 1/ Donner à n la valeur 2"), u(" n prend la valeur 2"), u("  "),
                                            u(" 2/ Afficher n"), u("  2"), u("  "),
                                            u(" 3/ Afficher n"), u("  2"), u("  "),
@@ -161,62 +162,62 @@ private slots:
         ecrire(prog2, "ancien\r\n");
         taper(u("Afficher 1"));
         script->enregistrements = {chemin(u("prog2.bak"))};
-        w->actionEnregistrerSous->trigger();
+        controles(w).actionEnregistrerSous->trigger();
         QCOMPARE(script->confirmations.size(), 1);
         QCOMPARE(script->confirmations[0].first,
                  u("Le fichier ") + prog2 + u(" existe déjà.\nVoulez-vous le remplacer ?"));
         QCOMPARE(script->confirmations[0].second, u("Attention"));
         QCOMPARE(lire(prog2), QByteArray("ancien\r\n"));
         QCOMPARE(w->windowTitle(), u("Trevane"));
-        QCOMPARE(w->bandeauProgramme->text(), u("Nouveau programme"));
-        QVERIFY(w->editeur->document()->isModified());
+        QCOMPARE(controles(w).bandeauProgramme->text(), u("Nouveau programme"));
+        QVERIFY(controles(w).editeur->document()->isModified());
         QVERIFY(script->erreurs.isEmpty());
 
         script->enregistrements = {chemin(u("prog2.bak"))};
         script->reponses = {true};
-        w->actionEnregistrerSous->trigger();
+        controles(w).actionEnregistrerSous->trigger();
         QCOMPARE(lire(prog2), QByteArray("Afficher 1"));
         QCOMPARE(w->windowTitle(), u("Trevane - ") + prog2);
 
         // Its own file, or a new one: no question.
         script->enregistrements = {prog2, chemin(u("neuf"))};
-        w->actionEnregistrerSous->trigger();
-        w->actionEnregistrerSous->trigger();
+        controles(w).actionEnregistrerSous->trigger();
+        controles(w).actionEnregistrerSous->trigger();
         QCOMPARE(script->confirmations.size(), 2);
         QCOMPARE(lire(chemin(u("neuf.txt"))), QByteArray("Afficher 1"));
     }
 
     // 4. The caption strips are tall enough for their font.
     void bandeaux_assez_hauts_pour_leur_police() {
-        for (QLabel* label : {w->bandeauProgramme, w->bandeauAffichages}) {
+        for (QLabel* label : {controles(w).bandeauProgramme, controles(w).bandeauAffichages}) {
             QVERIFY(label->height() >= 13);
             QVERIFY2(label->height() >= label->sizeHint().height(), qPrintable(label->text()));
             QVERIFY(label->contentsRect().height() >= label->fontMetrics().height());
         }
-        QVERIFY(w->cadreBandeauProgramme->height() >= w->bandeauProgramme->sizeHint().height());
+        QVERIFY(controles(w).cadreBandeauProgramme->height() >= controles(w).bandeauProgramme->sizeHint().height());
     }
 
     // 5. Neither the template nor an opened file is an undo step.
     void annuler_ne_defait_pas_le_modele() {
-        const QString modele = w->editeur->toPlainText();
-        QVERIFY(!w->editeur->document()->isUndoAvailable());
-        w->editeur->setFocus();
-        QTest::keyClick(w->editeur, Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(w->editeur->toPlainText(), modele);
+        const QString modele = controles(w).editeur->toPlainText();
+        QVERIFY(!controles(w).editeur->document()->isUndoAvailable());
+        controles(w).editeur->setFocus();
+        QTest::keyClick(controles(w).editeur, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(controles(w).editeur->toPlainText(), modele);
 
-        w->editeur->moveCursor(QTextCursor::End);
-        QTest::keyClicks(w->editeur, u("x"));
-        QTest::keyClick(w->editeur, Qt::Key_Z, Qt::ControlModifier);
-        QTest::keyClick(w->editeur, Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(w->editeur->toPlainText(), modele);
+        controles(w).editeur->moveCursor(QTextCursor::End);
+        QTest::keyClicks(controles(w).editeur, u("x"));
+        QTest::keyClick(controles(w).editeur, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(controles(w).editeur, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(controles(w).editeur->toPlainText(), modele);
 
         script->reponses = {true};
-        w->actionNouveau->trigger();
-        QVERIFY(!w->editeur->document()->isUndoAvailable());
+        controles(w).actionNouveau->trigger();
+        QVERIFY(!controles(w).editeur->document()->isUndoAvailable());
         ecrire(chemin(u("a.txt")), "Afficher 1\r\n");
         script->ouvertures = {chemin(u("a.txt"))};
-        w->actionOuvrir->trigger();
-        QVERIFY(!w->editeur->document()->isUndoAvailable());
+        controles(w).actionOuvrir->trigger();
+        QVERIFY(!controles(w).editeur->document()->isUndoAvailable());
     }
 
     // 6 and 7 in the window: a UTF-8 file with tabs opens converted, the
@@ -224,12 +225,12 @@ private slots:
     void fichier_utf8_et_tabulations() {
         ecrire(chemin(u("utf8.txt")), "Entier n\n\tDonner \xC3\xA0 n la valeur 2\n\tAfficher \"\xCE\xA9\" ; n\n");
         script->ouvertures = {chemin(u("utf8.txt"))};
-        w->actionOuvrir->trigger();
-        QCOMPARE(w->editeur->toPlainText(), u("Entier n\n    Donner à n la valeur 2\n    Afficher \"?\" ; n\n"));
+        controles(w).actionOuvrir->trigger();
+        QCOMPARE(controles(w).editeur->toPlainText(), u("Entier n\n    Donner à n la valeur 2\n    Afficher \"?\" ; n\n"));
         QCOMPARE(note(), u("Fichier lu en UTF-8 : il sera enregistré en Windows-1252 ; "
                            "1 caractère remplacé par « ? » ; 2 tabulations remplacées par des blancs ; "
                            "fins de ligne LF, enregistrées en CR LF"));
-        QVERIFY(!w->editeur->document()->isModified());
+        QVERIFY(!controles(w).editeur->document()->isModified());
         const QString lue = note();
         QStatusTipEvent survol{QString()};   // what a menu item sends when hovered
         QApplication::sendEvent(w, &survol);
@@ -237,20 +238,20 @@ private slots:
         raccourci(Qt::Key_E);
         QCOMPARE(affichage().value(0), u(" ? 2"));
         script->enregistrements = {chemin(u("converti"))};
-        w->actionEnregistrerSous->trigger();
+        controles(w).actionEnregistrerSous->trigger();
         QCOMPARE(lire(chemin(u("converti.txt"))),
                  QByteArray("Entier n\r\n    Donner \xE0 n la valeur 2\r\n    Afficher \"?\" ; n\r\n"));
         QCOMPARE(note(), QString());   // the file now holds what the note announced
 
         script->reponses = {true};
-        w->actionNouveau->trigger();
+        controles(w).actionNouveau->trigger();
         QCOMPARE(note(), QString());
         taper(u("ab"));
-        QTest::keyClick(w->editeur, Qt::Key_Tab);
-        QCOMPARE(w->editeur->toPlainText(), u("ab  "));
+        QTest::keyClick(controles(w).editeur, Qt::Key_Tab);
+        QCOMPARE(controles(w).editeur->toPlainText(), u("ab  "));
         QApplication::clipboard()->setText(u("c\td\n\te"));
-        w->actionColler->trigger();
-        QCOMPARE(w->editeur->toPlainText(), u("ab  c   d\n    e"));
+        controles(w).actionColler->trigger();
+        QCOMPARE(controles(w).editeur->toPlainText(), u("ab  c   d\n    e"));
         QCOMPARE(note(), u("2 tabulations remplacées par des blancs"));
     }
 
@@ -259,13 +260,13 @@ private slots:
         const QString omega = chemin(u("Ωmega.txt"));
         ecrire(omega, "Afficher 1\r\n");
         script->ouvertures = {omega};
-        w->actionOuvrir->trigger();
-        QCOMPARE(w->bandeauProgramme->text(), u("Ωmega"));
+        controles(w).actionOuvrir->trigger();
+        QCOMPARE(controles(w).bandeauProgramme->text(), u("Ωmega"));
         QCOMPARE(w->windowTitle(), u("Trevane - ") + omega);
 
         script->enregistrements = {chemin(u("Ωmega-ψ"))};
-        w->actionEnregistrerSous->trigger();
-        QCOMPARE(w->bandeauProgramme->text(), u("Ωmega-ψ"));
+        controles(w).actionEnregistrerSous->trigger();
+        QCOMPARE(controles(w).bandeauProgramme->text(), u("Ωmega-ψ"));
         QCOMPARE(w->windowTitle(), u("Trevane - ") + chemin(u("Ωmega-ψ.txt")));
         QCOMPARE(lire(chemin(u("Ωmega-ψ.txt"))), QByteArray("Afficher 1\r\n"));
         raccourci(Qt::Key_S);   // the label is not "Nouveau programme": no dialog
@@ -290,7 +291,7 @@ private slots:
             filtres = d->nameFilters();
             dossierOuverture = d->directory().absolutePath();
         });
-        reel->actionOuvrir->trigger();
+        controles(reel).actionOuvrir->trigger();
         QCOMPARE(filtres, (QStringList{u("Programmes (*.txt)"), u("Tous les fichiers (*)")}));
         QCOMPARE(dossierOuverture, chemin(u("a")));
 
@@ -300,21 +301,21 @@ private slots:
             proposes = d->selectedFiles();
             d->setDirectory(chemin(u("b")));
         }, true);
-        reel->actionEnregistrerSous->trigger();
+        controles(reel).actionEnregistrerSous->trigger();
         QCOMPARE(proposes, QStringList{prog});
         QCOMPARE(lire(chemin(u("b/prog.txt"))), QByteArray("Afficher 1\r\n"));
 
         quandDialogue([&](QFileDialog* d) { dossierOuverture = d->directory().absolutePath(); });
-        reel->actionOuvrir->trigger();
+        controles(reel).actionOuvrir->trigger();
         QCOMPARE(dossierOuverture, chemin(u("b")));
 
         // A new program: Save As starts in that folder too.
-        reel->actionNouveau->trigger();
+        controles(reel).actionNouveau->trigger();
         QString dossierEnregistrement;
         quandDialogue([&](QFileDialog* d) { dossierEnregistrement = d->directory().absolutePath(); });
-        reel->actionEnregistrerSous->trigger();
+        controles(reel).actionEnregistrerSous->trigger();
         QCOMPARE(dossierEnregistrement, chemin(u("b")));
-        reel->editeur->document()->setModified(false);
+        controles(reel).editeur->document()->setModified(false);
         delete reel;
     }
 
@@ -324,12 +325,12 @@ private slots:
         ecrire(chemin(u("tri.txt")), "Afficher 3\r\n");
         QDir::setCurrent(dossier.path());
         w->ouvrirFichier(u("tri.txt"));
-        QCOMPARE(w->editeur->toPlainText(), u("Afficher 3\n"));
-        QCOMPARE(w->bandeauProgramme->text(), u("tri"));
+        QCOMPARE(controles(w).editeur->toPlainText(), u("Afficher 3\n"));
+        QCOMPARE(controles(w).bandeauProgramme->text(), u("tri"));
         QCOMPARE(w->windowTitle(), u("Trevane - ") + chemin(u("tri.txt")));
-        QCOMPARE(w->bandeauAffichages->text(), u("Affichage - Résultats"));
+        QCOMPARE(controles(w).bandeauAffichages->text(), u("Affichage - Résultats"));
         QCOMPARE(affichage(), QStringList());
-        QVERIFY(!w->editeur->document()->isModified());
+        QVERIFY(!controles(w).editeur->document()->isModified());
 
         auto dialogues = std::make_unique<Tscript>();
         Tscript* autre = dialogues.get();
@@ -337,9 +338,9 @@ private slots:
         absent.show();
         absent.ouvrirFichier(chemin(u("absent.txt")));
         QCOMPARE(autre->erreurs, QStringList{u("Impossible d'ouvrir le fichier ") + chemin(u("absent.txt")) + u(".")});
-        QCOMPARE(absent.bandeauProgramme->text(), u("Nouveau programme"));
+        QCOMPARE(controles(absent).bandeauProgramme->text(), u("Nouveau programme"));
         QCOMPARE(absent.windowTitle(), u("Trevane"));
-        QCOMPARE(lignesDocument(absent.editeur).mid(0, 18), enQt(modeleProgramme()));
+        QCOMPARE(lignesDocument(controles(absent).editeur).mid(0, 18), enQt(modeleProgramme()));
 
         // The desktop entry hands the file over.
         const QByteArray entree = lire(u(DOSSIER_PROGRAMMES "/../../window/trevane.desktop"));

@@ -7,11 +7,12 @@
 // byte with nothing left beside it, the error box must name the reason, and
 // the edit must survive.
 #include "tests/fenetre/outils_fenetre.h"
+#include "tests/fenetre/acces_fenetre.h"
 #include "window/fenetre_principale.h"
-#include "window/editeur_programme.h"
-#include "window/modele_suivi.h"
-#include "window/panneau_variables.h"
-#include "window/recuperation.h"
+#include "window/editeur/editeur_programme.h"
+#include "window/panneaux/modele_suivi.h"
+#include "window/panneaux/panneau_variables.h"
+#include "window/classe/recuperation.h"
 
 #include <QAction>
 #include <QApplication>
@@ -66,18 +67,18 @@ int ecrireEnEnfant(const QString& ecrivain, QString cible, const QString& panne)
         return 3;
     if (ecrivain == u("ctrl-s")) {
         script->ouvertures = {cible};
-        w.actionOuvrir->trigger();
+        controles(w).actionOuvrir->trigger();
     }
-    w.editeur->setFocus();
-    w.editeur->selectAll();
-    w.editeur->insertPlainText(tape);
+    controles(w).editeur->setFocus();
+    controles(w).editeur->selectAll();
+    controles(w).editeur->insertPlainText(tape);
     if (ecrivain == u("suivi"))
-        w.actionPasAPas->trigger();
+        controles(w).actionPasAPas->trigger();
     if (ecrivain == u("secours")) {
-        w.recuperation->ecrireSiBesoin();
-        cible = w.recuperation->cheminCopie();
-        w.editeur->moveCursor(QTextCursor::End);
-        w.editeur->insertPlainText(ajout);
+        controles(w).recuperation->ecrireSiBesoin();
+        cible = controles(w).recuperation->cheminCopie();
+        controles(w).editeur->moveCursor(QTextCursor::End);
+        controles(w).editeur->insertPlainText(ajout);
     }
     const QByteArray ancien = lire(cible);
     const QString dossier = QFileInfo(cible).path();
@@ -93,14 +94,14 @@ int ecrireEnEnfant(const QString& ecrivain, QString cible, const QString& panne)
     script->reponses = {true};   // "Oui" when asked before replacing a file
     if (ecrivain == u("sous")) {
         script->enregistrements = {cible};
-        w.actionEnregistrerSous->trigger();
+        controles(w).actionEnregistrerSous->trigger();
     } else if (ecrivain == u("ctrl-s")) {
         QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
     } else if (ecrivain == u("suivi")) {
         script->exports = {cible};
-        w.actionExporterSuivi->trigger();
+        controles(w).actionExporterSuivi->trigger();
     } else {
-        w.recuperation->ecrireSiBesoin();
+        controles(w).recuperation->ecrireSiBesoin();
     }
 
     QStringList autres;   // anything beside the file and a lock
@@ -112,13 +113,13 @@ int ecrireEnEnfant(const QString& ecrivain, QString cible, const QString& panne)
     };
     sortir("erreurs", script->erreurs.join(u("|")));
     sortir("titre", w.windowTitle());
-    sortir("texte", w.editeur->toPlainText());
-    sortir("modifie", w.editeur->document()->isModified() ? u("1") : u("0"));
+    sortir("texte", controles(w).editeur->toPlainText());
+    sortir("modifie", controles(w).editeur->document()->isModified() ? u("1") : u("0"));
     sortir("intact", lire(cible) == ancien ? u("1") : u("0"));
     sortir("autres", autres.join(u("|")));
     std::fflush(stdout);
     chmod(QFile::encodeName(dossier).constData(), 0755);
-    w.editeur->document()->setModified(false);
+    controles(w).editeur->document()->setModified(false);
     return 0;
 }
 

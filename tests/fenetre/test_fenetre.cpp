@@ -4,10 +4,11 @@
 #include "base/fenetre.h"
 #include "execution/textes.h"
 #include "tests/fenetre/outils_fenetre.h"
+#include "tests/fenetre/acces_fenetre.h"
 #include "window/fenetre_principale.h"
 #include "window/codage_qt.h"
-#include "window/editeur_programme.h"
-#include "window/panneau_affichages.h"
+#include "window/editeur/editeur_programme.h"
+#include "window/affichages/panneau_affichages.h"
 
 #include <QAction>
 #include <QApplication>
@@ -31,18 +32,18 @@ class TestFenetre : public QObject {
     Tscript* script = nullptr;
     QTemporaryDir dossier;
 
-    QStringList affichage() { return w->panneauAffichages->lignes(); }
+    QStringList affichage() { return controles(w).panneauAffichages->lignes(); }
     // The user types a whole program in place of the editor's text.
     void taper(const QString& programme) {
-        w->editeur->setFocus();
-        w->editeur->selectAll();
-        w->editeur->insertPlainText(programme);
+        controles(w).editeur->setFocus();
+        controles(w).editeur->selectAll();
+        controles(w).editeur->insertPlainText(programme);
     }
     void raccourci(Qt::Key touche) { QTest::keyClick(w, touche, Qt::ControlModifier); }
     // Keys that type any character, as an input method or a compose key would.
     void frapper(const QString& texte) {
         for (const QString& caractere : texte.split(QString(), Qt::SkipEmptyParts))
-            QTest::sendKeyEvent(QTest::Click, w->editeur, Qt::Key_unknown, caractere, Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Click, controles(w).editeur, Qt::Key_unknown, caractere, Qt::NoModifier);
     }
     QString chemin(const char* nom) { return dossier.filePath(u(nom)); }
 
@@ -56,7 +57,7 @@ private slots:
     }
 
     void cleanup() {
-        w->editeur->document()->setModified(false);
+        controles(w).editeur->document()->setModified(false);
         delete w;
         w = nullptr;
     }
@@ -65,29 +66,29 @@ private slots:
         QCOMPARE(w->windowTitle(), u("Trevane"));
         QCOMPARE(w->size(), QSize(800, 600));
         QCOMPARE(w->pos(), QPoint(0, 0));
-        QCOMPARE(w->separateur->sizes().value(0), 380);
-        QCOMPARE(w->separateur->handleWidth(), 4);
-        QCOMPARE(w->colonneProgramme->minimumWidth(), 200);
-        QCOMPARE(w->colonneAffichages->minimumWidth(), 200);
-        QVERIFY(w->cadreBandeauProgramme->height() >= 13);   // taller when the font needs it
-        QCOMPARE(w->bandeauProgramme->text(), u("Nouveau programme"));
-        QCOMPARE(w->bandeauAffichages->text(), u("Affichage - Informations"));
-        QCOMPARE(w->editeur->font().pointSize(), 10);
-        QCOMPARE(w->panneauAffichages->font().pointSize(), 10);
-        QCOMPARE(w->editeur->lineWrapMode(), QPlainTextEdit::NoWrap);
-        QCOMPARE(w->panneauAffichages->palette().color(QPalette::Base), QColor(251, 253, 219));
+        QCOMPARE(controles(w).separateur->sizes().value(0), 380);
+        QCOMPARE(controles(w).separateur->handleWidth(), 4);
+        QCOMPARE(controles(w).colonneProgramme->minimumWidth(), 200);
+        QCOMPARE(controles(w).colonneAffichages->minimumWidth(), 200);
+        QVERIFY(controles(w).cadreBandeauProgramme->height() >= 13);   // taller when the font needs it
+        QCOMPARE(controles(w).bandeauProgramme->text(), u("Nouveau programme"));
+        QCOMPARE(controles(w).bandeauAffichages->text(), u("Affichage - Informations"));
+        QCOMPARE(controles(w).editeur->font().pointSize(), 10);
+        QCOMPARE(controles(w).panneauAffichages->font().pointSize(), 10);
+        QCOMPARE(controles(w).editeur->lineWrapMode(), QPlainTextEdit::NoWrap);
+        QCOMPARE(controles(w).panneauAffichages->palette().color(QPalette::Base), QColor(251, 253, 219));
 
-        QCOMPARE(w->editeur->nombreLignes(), 18);
-        QCOMPARE(lignesDocument(w->editeur).mid(0, 18), enQt(modeleProgramme()));
-        QVERIFY(!w->editeur->document()->isModified());
-        QVERIFY(!w->editeur->isReadOnly());
+        QCOMPARE(controles(w).editeur->nombreLignes(), 18);
+        QCOMPARE(lignesDocument(controles(w).editeur).mid(0, 18), enQt(modeleProgramme()));
+        QVERIFY(!controles(w).editeur->document()->isModified());
+        QVERIFY(!controles(w).editeur->isReadOnly());
         QCOMPARE(affichage(), enQt(texteReference(), u(" ")));
         QCOMPARE(w->donnees().resultatsSauves, std::string("Aucun r\xE9sultat disponible"));
 
-        QVERIFY(!w->actionPoursuivre->isEnabled());
-        QVERIFY(!w->actionArreter->isEnabled());
-        QVERIFY(w->actionInformations->isChecked());
-        QVERIFY(!w->actionResultat->isChecked());
+        QVERIFY(!controles(w).actionPoursuivre->isEnabled());
+        QVERIFY(!controles(w).actionArreter->isEnabled());
+        QVERIFY(controles(w).actionInformations->isChecked());
+        QVERIFY(!controles(w).actionResultat->isChecked());
     }
 
     void menus() {
@@ -97,20 +98,20 @@ private slots:
             QKeySequence raccourci;
         };
         const Ligne lignes[] = {
-            {w->actionNouveau, "&Nouveau", {}},
-            {w->actionOuvrir, "&Ouvrir", {}},
-            {w->actionEnregistrer, "&Enregistrer", QKeySequence(u("Ctrl+S"))},
-            {w->actionEnregistrerSous, "Enregistrer &sous", {}},
-            {w->actionCopier, "&Copier", QKeySequence(u("Ctrl+C"))},
-            {w->actionColler, "C&oller", QKeySequence(u("Ctrl+V"))},
-            {w->actionSelectionnerTout, "&Sélectionner tout", QKeySequence(u("Ctrl+A"))},
-            {w->actionInformations, "&Informations", {}},
-            {w->actionResultat, "Résultats", {}},
-            {w->actionAPropos, "&A propos", {}},
-            {w->actionExecutionNormale, "&Normale", QKeySequence(u("Ctrl+E"))},
-            {w->actionPasAPas, "&Commentée pas à pas", {}},
-            {w->actionPoursuivre, "&Poursuivre (ctrl Q)", QKeySequence(u("Ctrl+Q"))},
-            {w->actionArreter, "A&rrêter", {}},
+            {controles(w).actionNouveau, "&Nouveau", {}},
+            {controles(w).actionOuvrir, "&Ouvrir", {}},
+            {controles(w).actionEnregistrer, "&Enregistrer", QKeySequence(u("Ctrl+S"))},
+            {controles(w).actionEnregistrerSous, "Enregistrer &sous", {}},
+            {controles(w).actionCopier, "&Copier", QKeySequence(u("Ctrl+C"))},
+            {controles(w).actionColler, "C&oller", QKeySequence(u("Ctrl+V"))},
+            {controles(w).actionSelectionnerTout, "&Sélectionner tout", QKeySequence(u("Ctrl+A"))},
+            {controles(w).actionInformations, "&Informations", {}},
+            {controles(w).actionResultat, "Résultats", {}},
+            {controles(w).actionAPropos, "&A propos", {}},
+            {controles(w).actionExecutionNormale, "&Normale", QKeySequence(u("Ctrl+E"))},
+            {controles(w).actionPasAPas, "&Commentée pas à pas", {}},
+            {controles(w).actionPoursuivre, "&Poursuivre (ctrl Q)", QKeySequence(u("Ctrl+Q"))},
+            {controles(w).actionArreter, "A&rrêter", {}},
         };
         for (const auto& ligne : lignes) {
             QCOMPARE(ligne.action->text(), u(ligne.legende));
@@ -127,60 +128,60 @@ private slots:
         taper(u("Entier n\nDonner à n la valeur 2\nAfficher n"));
         raccourci(Qt::Key_E);   // from the editor, which has the focus
         QCOMPARE(affichage(), (QStringList{u("  2"), u(" Exécution terminée."), u(" Instructions exécutées : 2")}));
-        QCOMPARE(w->bandeauAffichages->text(), u("Affichage - Résultats"));
-        QVERIFY(w->actionResultat->isChecked());
-        QVERIFY(!w->actionInformations->isChecked());
-        QVERIFY(!w->editeur->isReadOnly());
-        QVERIFY(!w->actionPoursuivre->isEnabled());
+        QCOMPARE(controles(w).bandeauAffichages->text(), u("Affichage - Résultats"));
+        QVERIFY(controles(w).actionResultat->isChecked());
+        QVERIFY(!controles(w).actionInformations->isChecked());
+        QVERIFY(!controles(w).editeur->isReadOnly());
+        QVERIFY(!controles(w).actionPoursuivre->isEnabled());
     }
 
     void execution_commentee() {
         taper(u("Entier n\nDonner à n la valeur 2\nAfficher n"));
-        w->actionPasAPas->trigger();
+        controles(w).actionPasAPas->trigger();
         QCOMPARE(affichage(), (QStringList{u(" 1/ Donner à n la valeur 2"), u(" n prend la valeur 2"), u("  ")}));
-        QVERIFY(w->actionPoursuivre->isEnabled());
-        QVERIFY(w->actionArreter->isEnabled());
-        QVERIFY(w->editeur->isReadOnly());
-        const QString programme = w->editeur->toPlainText();
-        w->editeur->setFocus();
+        QVERIFY(controles(w).actionPoursuivre->isEnabled());
+        QVERIFY(controles(w).actionArreter->isEnabled());
+        QVERIFY(controles(w).editeur->isReadOnly());
+        const QString programme = controles(w).editeur->toPlainText();
+        controles(w).editeur->setFocus();
         QApplication::clipboard()->setText(u("x"));
-        w->actionColler->trigger();     // the editor is read-only while the run waits
-        QTest::keyClicks(w->editeur, u("y"));
-        QCOMPARE(w->editeur->toPlainText(), programme);
+        controles(w).actionColler->trigger();     // the editor is read-only while the run waits
+        QTest::keyClicks(controles(w).editeur, u("y"));
+        QCOMPARE(controles(w).editeur->toPlainText(), programme);
 
         raccourci(Qt::Key_Q);
         QCOMPARE(affichage().mid(3), (QStringList{u(" 2/ Afficher n"), u("  2"), u("  "), u(" Exécution terminée."),
                                                   u(" Instructions exécutées : 2")}));
-        QVERIFY(!w->actionPoursuivre->isEnabled());
-        QVERIFY(!w->editeur->isReadOnly());
+        QVERIFY(!controles(w).actionPoursuivre->isEnabled());
+        QVERIFY(!controles(w).editeur->isReadOnly());
     }
 
     void arret_pendant_une_execution_commentee() {
         taper(u("Entier n\nDonner à n la valeur 2\nAfficher n"));
-        w->actionPasAPas->trigger();
-        w->actionArreter->trigger();
+        controles(w).actionPasAPas->trigger();
+        controles(w).actionArreter->trigger();
         QCOMPARE(affichage().mid(3), (QStringList{u(" Exécution arrêtée."), u(" Nombre d'instructions exécutées : 1")}));
-        QVERIFY(!w->actionPoursuivre->isEnabled());
-        QVERIFY(!w->editeur->isReadOnly());
+        QVERIFY(!controles(w).actionPoursuivre->isEnabled());
+        QVERIFY(!controles(w).editeur->isReadOnly());
     }
 
     void poursuivre_desactive_ignore_ctrl_q() {
         const QStringList avant = affichage();
         raccourci(Qt::Key_Q);
-        w->actionPoursuivre->trigger();
-        w->actionArreter->trigger();
+        controles(w).actionPoursuivre->trigger();
+        controles(w).actionArreter->trigger();
         QCOMPARE(affichage(), avant);
-        QCOMPARE(w->bandeauAffichages->text(), u("Affichage - Informations"));
+        QCOMPARE(controles(w).bandeauAffichages->text(), u("Affichage - Informations"));
     }
 
     void erreur_d_analyse_selectionne_la_ligne() {
         taper(u("Entier n\n# é\nDonner à x la valeur 2\nAfficher n"));
-        w->panneauAffichages->setFocus();
-        w->actionExecutionNormale->trigger();
+        controles(w).panneauAffichages->setFocus();
+        controles(w).actionExecutionNormale->trigger();
         QCOMPARE(affichage().value(0), u(" Erreur à l'analyse du programme"));
-        QCOMPARE(w->editeur->textCursor().selectedText(), u("Donner à x la valeur 2"));
-        QVERIFY(w->editeur->hasFocus());
-        QVERIFY(!w->editeur->isReadOnly());
+        QCOMPARE(controles(w).editeur->textCursor().selectedText(), u("Donner à x la valeur 2"));
+        QVERIFY(controles(w).editeur->hasFocus());
+        QVERIFY(!controles(w).editeur->isReadOnly());
     }
 
     void selection_d_une_ligne() {
@@ -188,34 +189,34 @@ private slots:
         const QStringList attendues = {u("a"), u(""), u("déjà vu"), u(""), u("fin")};
         for (int n = 0; n < attendues.size(); ++n) {
             selectionnerLigne(w->donnees(), n);
-            QCOMPARE(w->editeur->textCursor().selectedText(), attendues[n]);
-            QCOMPARE(w->editeur->textCursor().selectionStart(),
-                     w->editeur->document()->findBlockByNumber(n).position());
+            QCOMPARE(controles(w).editeur->textCursor().selectedText(), attendues[n]);
+            QCOMPARE(controles(w).editeur->textCursor().selectionStart(),
+                     controles(w).editeur->document()->findBlockByNumber(n).position());
         }
         // Past the end: an empty selection at the end, no failure.
         w->donnees().fenetre->selectionnerDansEditeur(1000, 5);
-        QCOMPARE(w->editeur->textCursor().selectedText(), QString());
+        QCOMPARE(controles(w).editeur->textCursor().selectedText(), QString());
     }
 
     void changements_de_mode_d_affichage() {
-        w->actionResultat->trigger();
+        controles(w).actionResultat->trigger();
         QCOMPARE(affichage(), QStringList{u("Aucun résultat disponible")});
-        QCOMPARE(w->bandeauAffichages->text(), u("Affichage - Résultats"));
-        QVERIFY(w->actionResultat->isChecked());
-        QVERIFY(!w->actionInformations->isChecked());
+        QCOMPARE(controles(w).bandeauAffichages->text(), u("Affichage - Résultats"));
+        QVERIFY(controles(w).actionResultat->isChecked());
+        QVERIFY(!controles(w).actionInformations->isChecked());
 
-        w->actionResultat->trigger();   // already on: nothing changes, the mark stays
-        QVERIFY(w->actionResultat->isChecked());
+        controles(w).actionResultat->trigger();   // already on: nothing changes, the mark stays
+        QVERIFY(controles(w).actionResultat->isChecked());
         QCOMPARE(affichage(), QStringList{u("Aucun résultat disponible")});
 
-        w->actionInformations->trigger();
-        w->actionInformations->trigger();
+        controles(w).actionInformations->trigger();
+        controles(w).actionInformations->trigger();
         QCOMPARE(affichage(), enQt(texteReference(), u(" ")));
-        QVERIFY(w->actionInformations->isChecked());
-        QVERIFY(!w->actionResultat->isChecked());
-        QCOMPARE(w->bandeauAffichages->text(), u("Affichage - Informations"));
+        QVERIFY(controles(w).actionInformations->isChecked());
+        QVERIFY(!controles(w).actionResultat->isChecked());
+        QCOMPARE(controles(w).bandeauAffichages->text(), u("Affichage - Informations"));
 
-        w->actionResultat->trigger();
+        controles(w).actionResultat->trigger();
         QCOMPARE(affichage(), QStringList{u("Aucun résultat disponible")});
     }
 
@@ -224,35 +225,35 @@ private slots:
         const QString original = chemin("tri.txt");
         ecrire(original, octets);
         script->ouvertures = {original};
-        w->actionOuvrir->trigger();
+        controles(w).actionOuvrir->trigger();
         QVERIFY(script->confirmations.isEmpty());
-        QCOMPARE(w->editeur->toPlainText(),
+        QCOMPARE(controles(w).editeur->toPlainText(),
                  u("# tri €œé\nEntier n\n\nDonner à n la valeur 2\nAfficher n\n"));
-        QCOMPARE(w->bandeauProgramme->text(), u("tri"));
+        QCOMPARE(controles(w).bandeauProgramme->text(), u("tri"));
         QCOMPARE(w->windowTitle(), u("Trevane - ") + original);
-        QVERIFY(!w->editeur->document()->isModified());
-        QCOMPARE(w->bandeauAffichages->text(), u("Affichage - Résultats"));
+        QVERIFY(!controles(w).editeur->document()->isModified());
+        QCOMPARE(controles(w).bandeauAffichages->text(), u("Affichage - Résultats"));
         QCOMPARE(affichage(), QStringList());
 
         script->enregistrements = {chemin("copie")};
-        w->actionEnregistrerSous->trigger();
+        controles(w).actionEnregistrerSous->trigger();
         QCOMPARE(lire(chemin("copie.txt")), octets);
-        QCOMPARE(w->bandeauProgramme->text(), u("copie"));
+        QCOMPARE(controles(w).bandeauProgramme->text(), u("copie"));
         QCOMPARE(w->windowTitle(), u("Trevane - ") + chemin("copie.txt"));
 
         // A change, then Ctrl+S: written again to the same file, no dialog.
-        w->editeur->setFocus();
-        w->editeur->moveCursor(QTextCursor::End);
-        QTest::keyClicks(w->editeur, u("# fin"));
-        QVERIFY(w->editeur->document()->isModified());
+        controles(w).editeur->setFocus();
+        controles(w).editeur->moveCursor(QTextCursor::End);
+        QTest::keyClicks(controles(w).editeur, u("# fin"));
+        QVERIFY(controles(w).editeur->document()->isModified());
         raccourci(Qt::Key_S);
         QCOMPARE(script->dialoguesEnregistrement, 1);
         QCOMPARE(lire(chemin("copie.txt")), octets + "# fin");
-        QVERIFY(!w->editeur->document()->isModified());
+        QVERIFY(!controles(w).editeur->document()->isModified());
 
         script->ouvertures = {chemin("copie.txt")};
-        w->actionOuvrir->trigger();
-        QCOMPARE(w->editeur->toPlainText(),
+        controles(w).actionOuvrir->trigger();
+        QCOMPARE(controles(w).editeur->toPlainText(),
                  u("# tri €œé\nEntier n\n\nDonner à n la valeur 2\nAfficher n\n# fin"));
     }
 
@@ -262,9 +263,9 @@ private slots:
         const QByteArray octets("a\x81\x8D\x8F\x90\x9D\tb\0c\xA0\r\n\xFF", 14);
         ecrire(chemin("rares.txt"), octets);
         script->ouvertures = {chemin("rares.txt")};
-        w->actionOuvrir->trigger();
+        controles(w).actionOuvrir->trigger();
         script->enregistrements = {chemin("rares-copie.txt")};
-        w->actionEnregistrerSous->trigger();
+        controles(w).actionEnregistrerSous->trigger();
         QCOMPARE(lire(chemin("rares-copie.txt")), QByteArray("a\x81\x8D\x8F\x90\x9D  b\0c\xA0\r\n\xFF", 15));
     }
 
@@ -282,64 +283,64 @@ private slots:
 
     void erreurs_de_fichier() {
         script->ouvertures = {chemin("absent.txt")};
-        w->actionOuvrir->trigger();
+        controles(w).actionOuvrir->trigger();
         QCOMPARE(script->erreurs, QStringList{u("Impossible d'ouvrir le fichier ") + chemin("absent.txt") + u(".")});
         QCOMPARE(w->windowTitle(), u("Trevane"));
-        QCOMPARE(w->bandeauProgramme->text(), u("Nouveau programme"));
+        QCOMPARE(controles(w).bandeauProgramme->text(), u("Nouveau programme"));
 
         script->ouvertures = {dossier.path()};
-        w->actionOuvrir->trigger();
+        controles(w).actionOuvrir->trigger();
         QCOMPARE(script->erreurs.value(1), u("Impossible d'ouvrir le fichier ") + dossier.path() + u("."));
 
         taper(u("Afficher 1"));
         script->enregistrements = {chemin("sous-dossier/absent/tri")};
-        w->actionEnregistrerSous->trigger();
+        controles(w).actionEnregistrerSous->trigger();
         QCOMPARE(script->erreurs.value(2),
                  u("Impossible de créer le fichier ") + chemin("sous-dossier/absent/tri.txt") +
                      u(".\nLe dossier n'existe pas."));
-        QVERIFY(w->editeur->document()->isModified());
+        QVERIFY(controles(w).editeur->document()->isModified());
         QCOMPARE(w->windowTitle(), u("Trevane"));
     }
 
     void question_avant_d_abandonner_des_modifications() {
-        w->editeur->setFocus();
-        QTest::keyClicks(w->editeur, u("x"));
-        const QString texte = w->editeur->toPlainText();
+        controles(w).editeur->setFocus();
+        QTest::keyClicks(controles(w).editeur, u("x"));
+        const QString texte = controles(w).editeur->toPlainText();
 
-        w->actionNouveau->trigger();   // No
+        controles(w).actionNouveau->trigger();   // No
         QCOMPARE(script->confirmations.size(), 1);
         QCOMPARE(script->confirmations[0].first, u(question));
         QCOMPARE(script->confirmations[0].second, u("Attention"));
-        QCOMPARE(w->editeur->toPlainText(), texte);
-        QVERIFY(w->editeur->document()->isModified());
+        QCOMPARE(controles(w).editeur->toPlainText(), texte);
+        QVERIFY(controles(w).editeur->document()->isModified());
 
-        w->actionOuvrir->trigger();    // No: no dialog
+        controles(w).actionOuvrir->trigger();    // No: no dialog
         QCOMPARE(script->confirmations.size(), 2);
         QCOMPARE(script->dialoguesOuverture, 0);
 
         script->reponses = {true};   // Yes, then the dialog is cancelled: still modified
-        w->actionOuvrir->trigger();
+        controles(w).actionOuvrir->trigger();
         QCOMPARE(script->dialoguesOuverture, 1);
-        QVERIFY(w->editeur->document()->isModified());
-        QCOMPARE(w->editeur->toPlainText(), texte);
+        QVERIFY(controles(w).editeur->document()->isModified());
+        QCOMPARE(controles(w).editeur->toPlainText(), texte);
 
         QVERIFY(!w->close());        // No keeps the window and the text
         QCOMPARE(script->confirmations.size(), 4);
         QVERIFY(w->isVisible());
-        QCOMPARE(w->editeur->toPlainText(), texte);
+        QCOMPARE(controles(w).editeur->toPlainText(), texte);
 
         script->reponses = {true};
-        w->actionNouveau->trigger();
-        QCOMPARE(lignesDocument(w->editeur).mid(0, 18), enQt(modeleProgramme()));
-        QVERIFY(!w->editeur->document()->isModified());
+        controles(w).actionNouveau->trigger();
+        QCOMPARE(lignesDocument(controles(w).editeur).mid(0, 18), enQt(modeleProgramme()));
+        QVERIFY(!controles(w).editeur->document()->isModified());
 
         QVERIFY(w->close());         // nothing to give up: no question
         QCOMPARE(script->confirmations.size(), 5);
     }
 
     void fermer_avec_oui() {
-        w->editeur->setFocus();
-        QTest::keyClicks(w->editeur, u("x"));
+        controles(w).editeur->setFocus();
+        QTest::keyClicks(controles(w).editeur, u("x"));
         script->reponses = {true};
         QVERIFY(w->close());
         QCOMPARE(script->confirmations.size(), 1);
@@ -348,57 +349,57 @@ private slots:
     void caracteres_hors_du_code_page() {
         taper(QString());
         frapper(u("a漢€b"));
-        QCOMPARE(w->editeur->toPlainText(), u("a?€b"));
+        QCOMPARE(controles(w).editeur->toPlainText(), u("a?€b"));
 
         QApplication::clipboard()->setText(u("\r\nx😀y\u2028z\rw"));
-        w->actionColler->trigger();
-        QCOMPARE(w->editeur->toPlainText(), u("a?€b\nx?y\nz\nw"));
+        controles(w).actionColler->trigger();
+        QCOMPARE(controles(w).editeur->toPlainText(), u("a?€b\nx?y\nz\nw"));
 
-        QTest::keyClick(w->editeur, Qt::Key_Return, Qt::ShiftModifier);   // a line separator
-        QCOMPARE(w->editeur->toPlainText(), u("a?€b\nx?y\nz\nw\n"));
+        QTest::keyClick(controles(w).editeur, Qt::Key_Return, Qt::ShiftModifier);   // a line separator
+        QCOMPARE(controles(w).editeur->toPlainText(), u("a?€b\nx?y\nz\nw\n"));
         QCOMPARE(w->donnees().fenetre->texteEditeur(), std::string("a?\x80" "b\r\nx?y\r\nz\r\nw\r\n"));
         QCOMPARE(w->donnees().fenetre->nombreLignesEditeur(), 4);
     }
 
     void commandes_d_edition() {
         taper(u("Afficher 1"));
-        w->panneauAffichages->setFocus();
+        controles(w).panneauAffichages->setFocus();
         const QStringList avant = affichage();
         QApplication::clipboard()->setText(u("colle"));
-        w->actionColler->trigger();     // never into the display pane
+        controles(w).actionColler->trigger();     // never into the display pane
         QCOMPARE(affichage(), avant);
-        QCOMPARE(w->editeur->toPlainText(), u("Afficher 1"));
+        QCOMPARE(controles(w).editeur->toPlainText(), u("Afficher 1"));
 
-        w->actionSelectionnerTout->trigger();
-        QCOMPARE(w->panneauAffichages->texteSelectionne(), affichage().join(u'\n'));
-        w->actionCopier->trigger();
+        controles(w).actionSelectionnerTout->trigger();
+        QCOMPARE(controles(w).panneauAffichages->texteSelectionne(), affichage().join(u'\n'));
+        controles(w).actionCopier->trigger();
         QCOMPARE(QApplication::clipboard()->text().left(25), u("     1/ Les commentaires\n"));
 
-        w->editeur->setFocus();
-        w->actionSelectionnerTout->trigger();
-        w->actionCopier->trigger();
+        controles(w).editeur->setFocus();
+        controles(w).actionSelectionnerTout->trigger();
+        controles(w).actionCopier->trigger();
         QCOMPARE(QApplication::clipboard()->text(), u("Afficher 1"));
-        w->editeur->moveCursor(QTextCursor::End);
-        w->actionColler->trigger();
-        QCOMPARE(w->editeur->toPlainText(), u("Afficher 1Afficher 1"));
+        controles(w).editeur->moveCursor(QTextCursor::End);
+        controles(w).actionColler->trigger();
+        QCOMPARE(controles(w).editeur->toPlainText(), u("Afficher 1Afficher 1"));
 
         // Neither pane has the focus: the edit commands do nothing.
-        w->editeur->moveCursor(QTextCursor::End);
-        w->editeur->clearFocus();
-        QVERIFY(!w->editeur->hasFocus() && !w->panneauAffichages->hasFocus());
-        w->actionSelectionnerTout->trigger();
-        w->actionColler->trigger();
-        QVERIFY(!w->editeur->textCursor().hasSelection());
-        QCOMPARE(w->editeur->toPlainText(), u("Afficher 1Afficher 1"));
+        controles(w).editeur->moveCursor(QTextCursor::End);
+        controles(w).editeur->clearFocus();
+        QVERIFY(!controles(w).editeur->hasFocus() && !controles(w).panneauAffichages->hasFocus());
+        controles(w).actionSelectionnerTout->trigger();
+        controles(w).actionColler->trigger();
+        QVERIFY(!controles(w).editeur->textCursor().hasSelection());
+        QCOMPARE(controles(w).editeur->toPlainText(), u("Afficher 1Afficher 1"));
     }
 
     void a_propos() {
-        w->panneauAffichages->setFocus();
-        w->actionAPropos->trigger();
+        controles(w).panneauAffichages->setFocus();
+        controles(w).actionAPropos->trigger();
         QCOMPARE(script->messages.size(), 1);
         QCOMPARE(script->messages[0].second, u("Trevane"));
         QCOMPARE(script->messages[0].first.split(u'\n').size(), 2);
-        QVERIFY(w->panneauAffichages->hasFocus());
+        QVERIFY(controles(w).panneauAffichages->hasFocus());
     }
 
     void fichier_enorme() {
@@ -411,11 +412,11 @@ private slots:
         chrono.start();
         script->reponses = {true};
         script->ouvertures = {chemin("enorme.txt")};
-        w->actionOuvrir->trigger();
+        controles(w).actionOuvrir->trigger();
         qInfo("5 million lines refused in %lld ms", chrono.elapsed());
         QCOMPARE(script->erreurs, QStringList{u("Impossible d'ouvrir le fichier ") + chemin("enorme.txt") +
                                               u(".\nTrop de lignes de programme")});
-        QCOMPARE(w->editeur->toPlainText(), u("Afficher 1"));
+        QCOMPARE(controles(w).editeur->toPlainText(), u("Afficher 1"));
         QCOMPARE(w->windowTitle(), u("Trevane"));
         raccourci(Qt::Key_E);
         QCOMPARE(affichage(), (QStringList{u("  1"), u(" Exécution terminée."), u(" Instructions exécutées : 1")}));
@@ -438,8 +439,8 @@ private slots:
             const QString nom = chemin("etrange") + QString::number(n++) + u(".txt");
             ecrire(nom, c.octets);
             script->ouvertures = {nom};
-            w->actionOuvrir->trigger();
-            QCOMPARE(lignesDocument(w->editeur), c.lignes);
+            controles(w).actionOuvrir->trigger();
+            QCOMPARE(lignesDocument(controles(w).editeur), c.lignes);
             raccourci(Qt::Key_E);   // whatever the analysis says, the window goes on
             QVERIFY(!affichage().isEmpty());
         }
@@ -459,23 +460,23 @@ private slots:
         taper(QString(u("# ") + QString(100, QChar(u'x')) + u("\n")).repeated(2000));
         script->enregistrements = {cible};
         script->reponses = {true};   // replace it
-        w->actionEnregistrerSous->trigger();
-        const QString texte = w->editeur->toPlainText();
+        controles(w).actionEnregistrerSous->trigger();
+        const QString texte = controles(w).editeur->toPlainText();
         QCOMPARE(script->erreurs.value(0), u("Impossible de créer le fichier ") + cible + u(".\nLe disque est plein."));
         QCOMPARE(lire(cible), QByteArray("ancien"));
-        QCOMPARE(w->editeur->toPlainText(), texte);
-        QVERIFY(w->editeur->document()->isModified());
+        QCOMPARE(controles(w).editeur->toPlainText(), texte);
+        QVERIFY(controles(w).editeur->document()->isModified());
         // Read-only: nothing can be written, the old file stays.
         QCOMPARE(QProcess::execute(u("mount"), {u("-o"), u("remount,ro"), point}), 0);
         taper(u("Afficher 1"));
         script->enregistrements = {cible};
         script->reponses = {true};
-        w->actionEnregistrerSous->trigger();
+        controles(w).actionEnregistrerSous->trigger();
         QProcess::execute(u("umount"), {point});
         QCOMPARE(script->erreurs.value(1),
                  u("Impossible de créer le fichier ") + cible + u(".\nLe disque est en lecture seule."));
-        QCOMPARE(w->editeur->toPlainText(), u("Afficher 1"));
-        QVERIFY(w->editeur->document()->isModified());
+        QCOMPARE(controles(w).editeur->toPlainText(), u("Afficher 1"));
+        QVERIFY(controles(w).editeur->document()->isModified());
     }
 
     void affichage_de_200000_lignes() {
@@ -485,7 +486,7 @@ private slots:
         QVERIFY(source.open(QIODevice::ReadOnly));
         ecrire(chemin("affichage.txt"), source.readAll());
         script->ouvertures = {chemin("affichage.txt")};
-        w->actionOuvrir->trigger();
+        controles(w).actionOuvrir->trigger();
         const auto memoire = [] {
             QFile statm(u("/proc/self/statm"));
             statm.open(QIODevice::ReadOnly);
@@ -506,7 +507,7 @@ private slots:
 
     void longue_sortie() {
         taper(u("Entier i\n[a]\nDonner à i la valeur i+1\nAfficher i\nAller à [a] si i < 120000"));
-        w->actionExecutionNormale->trigger();
+        controles(w).actionExecutionNormale->trigger();
         const QStringList lignes = affichage();
         QCOMPARE(lignes.size(), 120002);
         QCOMPARE(lignes.value(0), u("  1"));

@@ -4,11 +4,12 @@
 #include "base/donnees.h"
 #include "base/fenetre.h"
 #include "tests/fenetre/outils_fenetre.h"
+#include "tests/fenetre/acces_fenetre.h"
 #include "window/fenetre_principale.h"
 #include "window/coupure_lignes.h"
-#include "window/editeur_programme.h"
+#include "window/editeur/editeur_programme.h"
 #include "window/lignes_affichees.h"
-#include "window/panneau_affichages.h"
+#include "window/affichages/panneau_affichages.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,9 +27,9 @@ class TestPanneau : public QObject {
     TpanneauAffichages* p = nullptr;
 
     void taper(const QString& programme) {
-        w->editeur->setFocus();
-        w->editeur->selectAll();
-        w->editeur->insertPlainText(programme);
+        controles(w).editeur->setFocus();
+        controles(w).editeur->selectAll();
+        controles(w).editeur->insertPlainText(programme);
     }
     void raccourci(Qt::Key touche) { QTest::keyClick(w, touche, Qt::ControlModifier); }
     // The user moves the scroll bar, as a drag would.
@@ -43,11 +44,11 @@ private slots:
         w = new TfenetrePrincipale(std::make_unique<Tscript>());
         w->show();
         QVERIFY(QTest::qWaitForWindowActive(w));
-        p = w->panneauAffichages;
+        p = controles(w).panneauAffichages;
     }
 
     void cleanup() {
-        w->editeur->document()->setModified(false);
+        controles(w).editeur->document()->setModified(false);
         delete w;
         w = nullptr;
     }
@@ -194,39 +195,39 @@ private slots:
         raccourci(Qt::Key_E);
         const std::string resultats = w->donnees().fenetre->texteAffichage();
         QCOMPARE(p->nombreLignes(), int64_t{200002});
-        w->actionInformations->trigger();
+        controles(w).actionInformations->trigger();
         QVERIFY(w->donnees().resultatsSauves.size() < 100);   // kept aside as they are, not copied
         QCOMPARE(p->premiereLigneVisible(), int64_t{0});       // the reference text from its top
         QCOMPARE(p->ligne(0).left(6), u("     1"));
-        w->actionResultat->trigger();
+        controles(w).actionResultat->trigger();
         QCOMPARE(p->nombreLignes(), int64_t{200002});
         QCOMPARE(w->donnees().fenetre->texteAffichage(), resultats);
         QCOMPARE(p->ligne(199999), u(" x 200000"));
         QVERIFY(p->finVisible());
 
         // New while the information is shown forgets the results kept aside.
-        w->actionInformations->trigger();
-        w->editeur->document()->setModified(false);
-        w->actionNouveau->trigger();
-        w->actionResultat->trigger();
+        controles(w).actionInformations->trigger();
+        controles(w).editeur->document()->setModified(false);
+        controles(w).actionNouveau->trigger();
+        controles(w).actionResultat->trigger();
         QCOMPARE(p->nombreLignes(), int64_t{0});
         // So does a run started while the information is shown.
         taper(grand);
         raccourci(Qt::Key_E);
         const std::string autres = w->donnees().fenetre->texteAffichage();
-        w->actionInformations->trigger();
+        controles(w).actionInformations->trigger();
         taper(u("Afficher 1"));
         raccourci(Qt::Key_E);
         QCOMPARE(p->lignes(), (QStringList{u("  1"), u(" Exécution terminée."), u(" Instructions exécutées : 1")}));
-        w->actionInformations->trigger();
-        w->actionResultat->trigger();
+        controles(w).actionInformations->trigger();
+        controles(w).actionResultat->trigger();
         QCOMPARE(p->lignes(), (QStringList{u("  1"), u(" Exécution terminée."), u(" Instructions exécutées : 1")}));
         QVERIFY(autres.size() > 1000000);
     }
 
     void suit_la_fin_sauf_si_l_utilisateur_remonte() {
         taper(u("Entier i\n[a]\nDonner à i la valeur i+1\nAfficher i\nAller à [a] si i < 100000"));
-        w->actionPasAPas->trigger();
+        controles(w).actionPasAPas->trigger();
         for (int k = 0; k < 300; ++k)
             raccourci(Qt::Key_Q);
         QVERIFY(p->finVisible());
@@ -277,15 +278,15 @@ private slots:
         QVERIFY(p->plein());
         QVERIFY(p->lignesGardees().memoire() < 100000 + 100);   // stopped at the first line past the bound
         QCOMPARE(p->ligne(lignes - 2), u("  ") + QString::number(lignes - 1));
-        QVERIFY(w->actionPoursuivre->isEnabled());
+        QVERIFY(controles(w).actionPoursuivre->isEnabled());
         // Each Poursuivre shows one more line and stops again.
         raccourci(Qt::Key_Q);
         QCOMPARE(p->nombreLignes(), lignes + 2);
         QCOMPARE(p->ligne(lignes), u("  ") + QString::number(lignes));
         QCOMPARE(p->ligne(lignes + 1), plein);
-        w->actionArreter->trigger();
+        controles(w).actionArreter->trigger();
         QCOMPARE(p->ligne(p->nombreLignes() - 2), u(" Exécution arrêtée."));
-        QVERIFY(!w->actionPoursuivre->isEnabled());
+        QVERIFY(!controles(w).actionPoursuivre->isEnabled());
         // A new run starts in an emptied pane.
         taper(u("Afficher 1"));
         raccourci(Qt::Key_E);
@@ -303,10 +304,10 @@ private slots:
         const QString plein = u(" Exécution suspendue : le panneau des affichages est plein.");
         const int64_t lignes = p->nombreLignes();
         QCOMPARE(p->ligne(lignes - 1), plein);
-        w->actionInformations->trigger();
+        controles(w).actionInformations->trigger();
         QVERIFY(p->nombreLignes() < lignes);
         raccourci(Qt::Key_Q);
-        QVERIFY(w->actionResultat->isChecked());
+        QVERIFY(controles(w).actionResultat->isChecked());
         QCOMPARE(p->nombreLignes(), lignes + 2);
         QCOMPARE(p->ligne(lignes + 1), plein);
         QVERIFY(p->lignesGardees().memoire() < borne + 200);

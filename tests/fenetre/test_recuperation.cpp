@@ -4,9 +4,10 @@
 #include "base/donnees.h"
 #include "base/fenetre.h"
 #include "tests/fenetre/outils_fenetre.h"
+#include "tests/fenetre/acces_fenetre.h"
 #include "window/fenetre_principale.h"
-#include "window/editeur_programme.h"
-#include "window/recuperation.h"
+#include "window/editeur/editeur_programme.h"
+#include "window/classe/recuperation.h"
 
 #include <QAction>
 #include <QApplication>
@@ -46,11 +47,11 @@ int enfantTue(int argc, char** argv) {
     fenetre.show();
     if (!QTest::qWaitForWindowExposed(&fenetre))
         return 1;
-    fenetre.editeur->setFocus();
-    fenetre.editeur->selectAll();
-    fenetre.editeur->insertPlainText(u(textePerdu));
-    fenetre.actionExecutionNormale->trigger();   // a run start writes the copy
-    std::printf("%s\n", qPrintable(fenetre.recuperation->cheminCopie()));
+    controles(fenetre).editeur->setFocus();
+    controles(fenetre).editeur->selectAll();
+    controles(fenetre).editeur->insertPlainText(u(textePerdu));
+    controles(fenetre).actionExecutionNormale->trigger();   // a run start writes the copy
+    std::printf("%s\n", qPrintable(controles(fenetre).recuperation->cheminCopie()));
     std::fflush(stdout);
     return application.exec();
 }
@@ -74,13 +75,13 @@ class TestRecuperation : public QObject {
         QCoreApplication::processEvents();   // the offer follows the first show
     }
     void taper(const QString& texte) {
-        w->editeur->setFocus();
-        w->editeur->selectAll();
-        w->editeur->insertPlainText(texte);
+        controles(w).editeur->setFocus();
+        controles(w).editeur->selectAll();
+        controles(w).editeur->insertPlainText(texte);
     }
     QByteArray texteCopie() {
         TcopieSecours copie;
-        if (!Trecuperation::decoder(lire(w->recuperation->cheminCopie()), copie))
+        if (!Trecuperation::decoder(lire(controles(w).recuperation->cheminCopie()), copie))
             return "<illisible>";
         return QByteArray::fromStdString(copie.texte);
     }
@@ -93,7 +94,7 @@ private slots:
     void cleanup() {
         if (!w)
             return;
-        w->editeur->document()->setModified(false);
+        controles(w).editeur->document()->setModified(false);
         delete w;
         w = nullptr;
     }
@@ -115,13 +116,13 @@ private slots:
             ouvrirFenetre({TchoixCopie::restaurer});
             QCOMPARE(script->offres.size(), 1);
             QVERIFY2(script->offres[0].contains(u("« ") + c.legende + u(" »")), qPrintable(script->offres[0]));
-            QCOMPARE(w->editeur->toPlainText(), u(textePerdu));
-            QVERIFY(w->editeur->document()->isModified());
-            QCOMPARE(w->bandeauProgramme->text(), c.legende);
+            QCOMPARE(controles(w).editeur->toPlainText(), u(textePerdu));
+            QVERIFY(controles(w).editeur->document()->isModified());
+            QCOMPARE(controles(w).bandeauProgramme->text(), c.legende);
             QCOMPARE(w->windowTitle(), c.titre);
             QCOMPARE(w->donnees().nomFichier, c.fichier);
             // The copy is now this window's: kept until the text is saved.
-            QCOMPARE(w->recuperation->cheminCopie(), laissee);
+            QCOMPARE(controles(w).recuperation->cheminCopie(), laissee);
             QCOMPARE(copies(), QStringList{QFileInfo(laissee).fileName()});
             QCOMPARE(texteCopie(), QByteArray::fromStdString(vers1252(u(textePerdu).replace(u("\n"), u("\r\n")))));
 
@@ -160,9 +161,9 @@ private slots:
             QVERIFY(script->offres[0].contains(u("02/12/2026")));
             QVERIFY(script->offres[0].endsWith(u("Restaurer ce programme ?\n(Non : la copie est gardée et proposée au prochain démarrage.)")));
             QCOMPARE(copies(), c.restantes);
-            QCOMPARE(w->editeur->document()->isModified(), !c.texte.isEmpty());
+            QCOMPARE(controles(w).editeur->document()->isModified(), !c.texte.isEmpty());
             if (!c.texte.isEmpty())
-                QCOMPARE(w->editeur->toPlainText(), c.texte);
+                QCOMPARE(controles(w).editeur->toPlainText(), c.texte);
             cleanup();
         }
     }
@@ -197,7 +198,7 @@ private slots:
         ouvrirFenetre({TchoixCopie::restaurer});
         QVERIFY(script->offres.isEmpty());
         QVERIFY(QFile::exists(copie));
-        QVERIFY(!w->editeur->document()->isModified());
+        QVERIFY(!controles(w).editeur->document()->isModified());
 
         // Copies that are not ours are never touched: a broken one stays.
         verrou.unlock();
@@ -210,7 +211,7 @@ private slots:
 
     void copie_ecrite_puis_effacee() {
         ouvrirFenetre();
-        auto* minuteur = w->recuperation->findChild<QTimer*>();
+        auto* minuteur = controles(w).recuperation->findChild<QTimer*>();
         QVERIFY(minuteur);
         QCOMPARE(minuteur->interval(), 30000);
         QVERIFY(!minuteur->isActive());
@@ -218,10 +219,10 @@ private slots:
 
         taper(u("Afficher 1"));
         QVERIFY(minuteur->isActive());
-        w->recuperation->ecrireSiBesoin();   // what the minute hand does
+        controles(w).recuperation->ecrireSiBesoin();   // what the minute hand does
         QCOMPARE(texteCopie(), QByteArray("Afficher 1"));
         TcopieSecours copie;
-        QVERIFY(Trecuperation::decoder(lire(w->recuperation->cheminCopie()), copie));
+        QVERIFY(Trecuperation::decoder(lire(controles(w).recuperation->cheminCopie()), copie));
         QVERIFY(copie.fichier.empty());
         QVERIFY(QDateTime::fromString(copie.date, Qt::ISODate).isValid());
 
@@ -232,21 +233,21 @@ private slots:
 
         // Saved: no copy left, no minute hand.
         script->enregistrements = {dossier.filePath(u("p"))};
-        w->actionEnregistrerSous->trigger();
+        controles(w).actionEnregistrerSous->trigger();
         QVERIFY(copies().isEmpty());
         QVERIFY(!minuteur->isActive());
 
         // Changes given up (New, Yes): the copy goes.
         taper(u("Afficher 3"));
-        w->recuperation->ecrireSiBesoin();
+        controles(w).recuperation->ecrireSiBesoin();
         QCOMPARE(copies().size(), 1);
         script->reponses = {true};
-        w->actionNouveau->trigger();
+        controles(w).actionNouveau->trigger();
         QVERIFY(copies().isEmpty());
 
         // Closing with Yes gives them up too; with No the copy stays.
         taper(u("Afficher 4"));
-        w->recuperation->ecrireSiBesoin();
+        controles(w).recuperation->ecrireSiBesoin();
         QVERIFY(!w->close());
         QCOMPARE(copies().size(), 1);
         script->reponses = {true};
@@ -262,13 +263,13 @@ private slots:
         autre.show();
         QCoreApplication::processEvents();
         taper(u("Afficher 1"));
-        autre.editeur->insertPlainText(u("Afficher 2"));
-        w->recuperation->ecrireSiBesoin();
-        autre.recuperation->ecrireSiBesoin();
+        controles(autre).editeur->insertPlainText(u("Afficher 2"));
+        controles(w).recuperation->ecrireSiBesoin();
+        controles(autre).recuperation->ecrireSiBesoin();
         QCOMPARE(copies().size(), 2);
-        QVERIFY(w->recuperation->cheminCopie() != autre.recuperation->cheminCopie());
+        QVERIFY(controles(w).recuperation->cheminCopie() != controles(autre).recuperation->cheminCopie());
         QCOMPARE(texteCopie(), QByteArray("Afficher 1"));
-        autre.editeur->document()->setModified(false);
+        controles(autre).editeur->document()->setModified(false);
         QCOMPARE(copies().size(), 1);
     }
 
@@ -278,22 +279,22 @@ private slots:
         QDir().mkpath(QFileInfo(Trecuperation::dossier()).path());
         ecrire(Trecuperation::dossier(), "pas un dossier");
         taper(u("Afficher 1"));
-        w->recuperation->ecrireSiBesoin();
+        controles(w).recuperation->ecrireSiBesoin();
         taper(u("Afficher 2"));
-        w->recuperation->ecrireSiBesoin();
+        controles(w).recuperation->ecrireSiBesoin();
         QCOMPARE(script->erreurs.size(), 1);
         QVERIFY(script->erreurs[0].startsWith(u("Impossible d'écrire la copie de secours du programme")));
-        QVERIFY(w->editeur->document()->isModified());
+        QVERIFY(controles(w).editeur->document()->isModified());
         QFile::remove(Trecuperation::dossier());
         taper(u("Afficher 3"));
-        w->recuperation->ecrireSiBesoin();
+        controles(w).recuperation->ecrireSiBesoin();
         QCOMPARE(texteCopie(), QByteArray("Afficher 3"));
-        QFile::remove(w->recuperation->cheminCopie());
-        QDir().mkdir(w->recuperation->cheminCopie());   // the copy's name taken by a folder
+        QFile::remove(controles(w).recuperation->cheminCopie());
+        QDir().mkdir(controles(w).recuperation->cheminCopie());   // the copy's name taken by a folder
         taper(u("Afficher 4"));
-        w->recuperation->ecrireSiBesoin();
+        controles(w).recuperation->ecrireSiBesoin();
         QCOMPARE(script->erreurs.size(), 2);   // reported again after a success
-        QDir().rmdir(w->recuperation->cheminCopie());
+        QDir().rmdir(controles(w).recuperation->cheminCopie());
     }
 
     void format_des_copies() {
@@ -331,12 +332,12 @@ private slots:
 
         ouvrirFenetre({TchoixCopie::restaurer});
         QCOMPARE(script->offres.size(), 1);
-        QCOMPARE(w->editeur->toPlainText(), u(textePerdu));
-        QVERIFY(w->editeur->document()->isModified());
-        QCOMPARE(w->recuperation->cheminCopie(), copie);
+        QCOMPARE(controles(w).editeur->toPlainText(), u(textePerdu));
+        QVERIFY(controles(w).editeur->document()->isModified());
+        QCOMPARE(controles(w).recuperation->cheminCopie(), copie);
         // Saved: the copy goes, and no lock is left beside it.
         script->enregistrements = {dossier.filePath(u("sauve.txt"))};
-        w->actionEnregistrerSous->trigger();
+        controles(w).actionEnregistrerSous->trigger();
         QCOMPARE(QDir(Trecuperation::dossier()).entryList(QDir::Files), QStringList());
     }
 };

@@ -3,13 +3,15 @@
 // panel after steps and runs, the "Suivi" table and its export as CSV.
 #include "base/donnees.h"
 #include "tests/fenetre/outils_fenetre.h"
+#include "tests/fenetre/acces_fenetre.h"
 #include "window/fenetre_principale.h"
-#include "window/editeur_programme.h"
-#include "window/fichiers_recents.h"
-#include "window/marge_lignes.h"
-#include "window/modele_suivi.h"
-#include "window/modele_variables.h"
-#include "window/panneau_variables.h"
+#include "window/editeur/editeur_programme.h"
+#include "window/classe/fichiers_recents.h"
+#include "window/editeur/marge_lignes.h"
+#include "window/export_suivi.h"
+#include "window/panneaux/modele_suivi.h"
+#include "window/panneaux/modele_variables.h"
+#include "window/panneaux/panneau_variables.h"
 
 #include <QAction>
 #include <QApplication>
@@ -66,13 +68,13 @@ class TestSuivi : public QObject {
     QTemporaryDir dossier;
 
     void taper(const QString& programme) {
-        w->editeur->setFocus();
-        w->editeur->selectAll();
-        w->editeur->insertPlainText(programme);
+        controles(w).editeur->setFocus();
+        controles(w).editeur->selectAll();
+        controles(w).editeur->insertPlainText(programme);
     }
-    TmargeLignes* marge() { return w->editeur->marge(); }
-    TmodeleVariables* variables() { return w->panneauVariables->modeleVariables; }
-    TmodeleSuivi* suivi() { return w->panneauVariables->modeleSuivi; }
+    TmargeLignes* marge() { return controles(w).editeur->marge(); }
+    TmodeleVariables* variables() { return controles(w).panneauVariables->modeleVariables; }
+    TmodeleSuivi* suivi() { return controles(w).panneauVariables->modeleSuivi; }
     // Row `ligne` of the variables (or of the elements of variable row `parent`), column `colonne`.
     QString variable(int ligne, int colonne, int parent = -1) {
         const QModelIndex p = parent < 0 ? QModelIndex() : variables()->index(parent, 0);
@@ -90,7 +92,7 @@ class TestSuivi : public QObject {
     }
     void pas(int fois) {
         for (int k = 0; k < fois; ++k)
-            w->actionPoursuivre->trigger();
+            controles(w).actionPoursuivre->trigger();
     }
 
 private slots:
@@ -103,40 +105,40 @@ private slots:
     }
 
     void cleanup() {
-        w->editeur->document()->setModified(false);
+        controles(w).editeur->document()->setModified(false);
         delete w;
         w = nullptr;
     }
 
     void menus_et_premier_affichage() {
-        QCOMPARE(w->actionExporterSuivi->text(), u("Ex&porter le suivi…"));
-        QCOMPARE(w->actionVariables->text(), u("Variables"));
-        QVERIFY(w->actionVariables->isCheckable());
-        QVERIFY(!w->actionVariables->isChecked());
-        QVERIFY(!w->panneauVariables->isVisible());
+        QCOMPARE(controles(w).actionExporterSuivi->text(), u("Ex&porter le suivi…"));
+        QCOMPARE(controles(w).actionVariables->text(), u("Variables"));
+        QVERIFY(controles(w).actionVariables->isCheckable());
+        QVERIFY(!controles(w).actionVariables->isChecked());
+        QVERIFY(!controles(w).panneauVariables->isVisible());
         // Between "Résultats" and "A propos".
         const QList<QAction*> affichage = w->menuBar()->actions().at(2)->menu()->actions();
-        QCOMPARE(affichage.indexOf(w->actionVariables), affichage.indexOf(w->actionResultat) + 1);
+        QCOMPARE(affichage.indexOf(controles(w).actionVariables), affichage.indexOf(controles(w).actionResultat) + 1);
 
         // A normal run does not show the panel; the first commented run does.
         taper(u(boucle));
-        w->actionExecutionNormale->trigger();
-        QVERIFY(!w->panneauVariables->isVisible());
-        w->actionPasAPas->trigger();
-        QVERIFY(w->panneauVariables->isVisible());
-        QVERIFY(w->actionVariables->isChecked());
+        controles(w).actionExecutionNormale->trigger();
+        QVERIFY(!controles(w).panneauVariables->isVisible());
+        controles(w).actionPasAPas->trigger();
+        QVERIFY(controles(w).panneauVariables->isVisible());
+        QVERIFY(controles(w).actionVariables->isChecked());
         // Hidden by the learner, it stays hidden for the next commented runs.
-        w->actionVariables->trigger();
-        QVERIFY(!w->panneauVariables->isVisible());
-        w->actionPasAPas->trigger();
-        QVERIFY(!w->panneauVariables->isVisible());
-        w->actionVariables->trigger();
-        QVERIFY(w->panneauVariables->isVisible());
+        controles(w).actionVariables->trigger();
+        QVERIFY(!controles(w).panneauVariables->isVisible());
+        controles(w).actionPasAPas->trigger();
+        QVERIFY(!controles(w).panneauVariables->isVisible());
+        controles(w).actionVariables->trigger();
+        QVERIFY(controles(w).panneauVariables->isVisible());
     }
 
     void variables_apres_des_pas_et_des_executions() {
         taper(u(boucle));
-        w->actionPasAPas->trigger();   // n := 1
+        controles(w).actionPasAPas->trigger();   // n := 1
         QCOMPARE(variables()->rowCount(), 4);
         const QStringList noms = {u("n"), u("L"), u("A"), u("x")};
         const QStringList types = {u("entier"), u("entier (1..3)"), u("entier (1..2 , 1..2)"), u("réel")};
@@ -170,7 +172,7 @@ private slots:
         QCOMPARE(variable(1, TmodeleVariables::colonneValeur, 1), u("4"));
 
         // A normal run: the values at its end, highlighted when they changed since it started.
-        w->actionExecutionNormale->trigger();
+        controles(w).actionExecutionNormale->trigger();
         QCOMPARE(variable(0, TmodeleVariables::colonneValeur), u("4"));
         QCOMPARE(variable(1, TmodeleVariables::colonneValeur), u("1  4  9"));
         QCOMPARE(variable(2, TmodeleVariables::colonneValeur), u("0  0  -3  0"));
@@ -179,13 +181,13 @@ private slots:
         QVERIFY(!variableChangee(3, 2));   // A(2,2) stayed 0
 
         // A failed analysis empties the panel, and says why.
-        QVERIFY(w->panneauVariables->raisonVide->isHidden());
+        QVERIFY(controles(w).panneauVariables->raisonVide->isHidden());
         taper(u("Entier k\nDonner à z la valeur 1\nAfficher k"));
-        w->actionExecutionNormale->trigger();
+        controles(w).actionExecutionNormale->trigger();
         QCOMPARE(variables()->rowCount(), 0);
         QCOMPARE(suivi()->rowCount(), 0);
-        QCOMPARE(w->panneauVariables->raisonVide->text(), u("Pas de variables : l'analyse du programme a échoué."));
-        QVERIFY(!w->panneauVariables->raisonVide->isHidden());
+        QCOMPARE(controles(w).panneauVariables->raisonVide->text(), u("Pas de variables : l'analyse du programme a échoué."));
+        QVERIFY(!controles(w).panneauVariables->raisonVide->isHidden());
     }
 
     // Every way another program comes into the editor empties the panel,
@@ -197,36 +199,36 @@ private slots:
             QMimeData donnees;
             donnees.setUrls({QUrl::fromLocalFile(chemin)});
             QDragEnterEvent entree({10, 10}, Qt::CopyAction, &donnees, Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(w->editeur->viewport(), &entree);
+            QApplication::sendEvent(controles(w).editeur->viewport(), &entree);
             QDropEvent depot({10, 10}, Qt::CopyAction, &donnees, Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(w->editeur->viewport(), &depot);
+            QApplication::sendEvent(controles(w).editeur->viewport(), &depot);
         };
         const struct {
             const char* nom;
             std::function<void()> changer;
         } changements[] = {
-            {"Nouveau", [this] { w->actionNouveau->trigger(); }},
-            {"Ouvrir", [&] { script->ouvertures = {fichier}; w->actionOuvrir->trigger(); }},
-            {"Exemples", [this] { w->menuExemples->actions().value(0)->trigger(); }},
-            {"Fichiers récents", [this] { w->menuRecents->actions().value(0)->trigger(); }},
+            {"Nouveau", [this] { controles(w).actionNouveau->trigger(); }},
+            {"Ouvrir", [&] { script->ouvertures = {fichier}; controles(w).actionOuvrir->trigger(); }},
+            {"Exemples", [this] { controles(w).menuExemples->actions().value(0)->trigger(); }},
+            {"Fichiers récents", [this] { controles(w).menuRecents->actions().value(0)->trigger(); }},
             {"dépôt", [&] { deposer(fichier); }},
         };
         for (const auto& c : changements) {
             taper(u(boucle));
-            w->actionPasAPas->trigger();
+            controles(w).actionPasAPas->trigger();
             pas(2);
             QVERIFY(variables()->rowCount() > 0 && suivi()->rowCount() > 0);
             script->reponses = {true};   // the changes are given up
             c.changer();
             QCoreApplication::processEvents();
-            QVERIFY2(w->editeur->toPlainText() != u(boucle), c.nom);
+            QVERIFY2(controles(w).editeur->toPlainText() != u(boucle), c.nom);
             QVERIFY2(variables()->rowCount() == 0 && suivi()->rowCount() == 0, c.nom);
-            QCOMPARE(w->panneauVariables->raisonVide->text(), u("Pas de variables : ce programme n'a pas encore été exécuté."));
-            QVERIFY2(!w->panneauVariables->raisonVide->isHidden(), c.nom);
+            QCOMPARE(controles(w).panneauVariables->raisonVide->text(), u("Pas de variables : ce programme n'a pas encore été exécuté."));
+            QVERIFY2(!controles(w).panneauVariables->raisonVide->isHidden(), c.nom);
         }
-        w->actionExecutionNormale->trigger();
+        controles(w).actionExecutionNormale->trigger();
         QVERIFY(variables()->rowCount() > 0);
-        QVERIFY(w->panneauVariables->raisonVide->isHidden());
+        QVERIFY(controles(w).panneauVariables->raisonVide->isHidden());
     }
 
     // A commented run on lines wider than the editor shows each line from
@@ -234,8 +236,8 @@ private slots:
     void lignes_montrees_depuis_leur_debut() {
         const QString longue = u("Donner à n la valeur n + 1") + QString(u(" + 0")).repeated(60);
         taper(u("Entier n\n") + longue + u("\nAfficher n\n") + longue + u("\nAfficher n"));
-        QScrollBar* barre = w->editeur->horizontalScrollBar();
-        w->actionPasAPas->trigger();
+        QScrollBar* barre = controles(w).editeur->horizontalScrollBar();
+        controles(w).actionPasAPas->trigger();
         QVERIFY(barre->maximum() > 0);
         QCOMPARE(barre->value(), 0);
         pas(1);
@@ -245,7 +247,7 @@ private slots:
         QVERIFY(choisie > 0);
         pas(2);
         QCOMPARE(barre->value(), choisie);
-        w->actionPasAPas->trigger();   // a new run shows the starts again
+        controles(w).actionPasAPas->trigger();   // a new run shows the starts again
         QCOMPARE(barre->value(), 0);
     }
 
@@ -253,9 +255,9 @@ private slots:
         // Run again, the view must be told of every element that goes back to 0,
         // not only of those the first step changes.
         taper(u(boucle));
-        w->actionExecutionNormale->trigger();
+        controles(w).actionExecutionNormale->trigger();
         QSignalSpy signaux(variables(), &QAbstractItemModel::dataChanged);
-        w->actionPasAPas->trigger();
+        controles(w).actionPasAPas->trigger();
         const QModelIndex l3 = variables()->index(2, TmodeleVariables::colonneValeur, variables()->index(1, 0));
         QCOMPARE(l3.data().toString(), u("0"));
         bool signale = false;
@@ -272,27 +274,27 @@ private slots:
         // Changes since the run started, then since it was suspended.
         taper(u("Entier i ; k\n[a]\nDonner à i la valeur i+1\nAller à [a] si i < 15000000\n"
                 "Donner à k la valeur 1\nAfficher i"));
-        w->actionExecutionNormale->trigger();
+        controles(w).actionExecutionNormale->trigger();
         QCOMPARE(variable(0, TmodeleVariables::colonneValeur), u("5000000"));
         QVERIFY(variableChangee(0));
         QVERIFY(!variableChangee(1));
-        w->actionPoursuivre->trigger();
+        controles(w).actionPoursuivre->trigger();
         QCOMPARE(variable(0, TmodeleVariables::colonneValeur), u("10000000"));
-        w->actionPoursuivre->trigger();   // the loop's last step ends this burst
+        controles(w).actionPoursuivre->trigger();   // the loop's last step ends this burst
         QCOMPARE(variable(0, TmodeleVariables::colonneValeur), u("15000000"));
         QVERIFY(variableChangee(0));
         QVERIFY(!variableChangee(1));
-        w->actionPoursuivre->trigger();
+        controles(w).actionPoursuivre->trigger();
         QVERIFY(!variableChangee(0));
         QVERIFY(variableChangee(1));
-        QVERIFY(!w->actionPoursuivre->isEnabled());
+        QVERIFY(!controles(w).actionPoursuivre->isEnabled());
         // No trace of a normal run.
         QCOMPARE(suivi()->rowCount(), 0);
     }
 
     void table_de_suivi() {
         taper(u(boucle));
-        w->actionPasAPas->trigger();
+        controles(w).actionPasAPas->trigger();
         pas(14);
         QCOMPARE(suivi()->rowCount(), 15);
         QStringList titres;
@@ -312,7 +314,7 @@ private slots:
         QVERIFY(!suivi()->index(0, 3).data(Qt::ForegroundRole).isValid());
         // The failing step of a run is no row; another run starts the table again.
         taper(u("Entier L (1..2) ; k\nDonner à k la valeur 3\nDonner à L(k) la valeur 1\nAfficher k"));
-        w->actionPasAPas->trigger();
+        controles(w).actionPasAPas->trigger();
         pas(1);
         QCOMPARE(suivi()->rowCount(), 1);
     }
@@ -324,11 +326,11 @@ private slots:
         taper(QString(u("a\n")).repeated(120));
         QVERIFY(marge()->largeur() > deux);
         QCOMPARE(marge()->width(), marge()->largeur());
-        QCOMPARE(w->editeur->viewport()->x(), marge()->x() + marge()->width());
-        QCOMPARE(marge()->font(), w->editeur->font());
+        QCOMPARE(controles(w).editeur->viewport()->x(), marge()->x() + marge()->width());
+        QCOMPARE(marge()->font(), controles(w).editeur->font());
 
         taper(u(boucle));
-        w->actionPasAPas->trigger();
+        controles(w).actionPasAPas->trigger();
         QCOMPARE(marge()->ligneExecutee(), 2);
         QCOMPARE(marge()->ligneSuivante(), 4);
         QCOMPARE(marge()->ligneErreur(), -1);
@@ -336,33 +338,33 @@ private slots:
         QCOMPARE(marge()->ligneExecutee(), 7);
         QCOMPARE(marge()->ligneSuivante(), 4);
         // The selection the run makes is still there.
-        QCOMPARE(w->editeur->textCursor().selectedText(), u("Aller à [b] si n <= 3"));
+        QCOMPARE(controles(w).editeur->textCursor().selectedText(), u("Aller à [b] si n <= 3"));
         pas(20);   // to the end: no next line
         QCOMPARE(marge()->ligneExecutee(), 9);
         QCOMPARE(marge()->ligneSuivante(), -1);
 
         // A run-time error in red, until the text is edited.
         taper(u("Entier L (1..2) ; k\nDonner à k la valeur 3\nDonner à L(k) la valeur 1\nAfficher k"));
-        w->actionPasAPas->trigger();
+        controles(w).actionPasAPas->trigger();
         pas(1);
         QCOMPARE(marge()->ligneErreur(), 2);
         QCOMPARE(marge()->ligneSuivante(), -1);
-        w->editeur->setFocus();
-        QTest::keyClicks(w->editeur, u(" "));
+        controles(w).editeur->setFocus();
+        QTest::keyClicks(controles(w).editeur, u(" "));
         QCOMPARE(marge()->ligneErreur(), -1);
         QCOMPARE(marge()->ligneExecutee(), -1);
         // An analysis error in red, until another run starts.
         taper(u("Entier k\nDonner à z la valeur 1\nAfficher k"));
-        w->actionExecutionNormale->trigger();
+        controles(w).actionExecutionNormale->trigger();
         QCOMPARE(marge()->ligneErreur(), 1);
         taper(u("Entier k\nDonner à k la valeur 1\nAfficher k"));
         marge()->marquerErreur(1);   // as if the text were the one analysed
-        w->actionExecutionNormale->trigger();
+        controles(w).actionExecutionNormale->trigger();
         QCOMPARE(marge()->ligneErreur(), -1);
         // The menu's other commands leave the marks alone.
-        w->actionPasAPas->trigger();
-        w->actionResultat->trigger();
-        w->actionInformations->trigger();
+        controles(w).actionPasAPas->trigger();
+        controles(w).actionResultat->trigger();
+        controles(w).actionInformations->trigger();
         QCOMPARE(marge()->ligneExecutee(), 1);
         QCOMPARE(marge()->ligneSuivante(), 2);
     }
@@ -370,27 +372,27 @@ private slots:
     void export_du_suivi() {
         // Nothing to export before a commented run, nor after a normal one.
         taper(u(boucle));
-        QVERIFY(!w->actionExporterSuivi->isEnabled());
-        w->actionExecutionNormale->trigger();
-        QVERIFY(!w->actionExporterSuivi->isEnabled());
-        w->panneauVariables->exporterSuivi(QString());
+        QVERIFY(!controles(w).actionExporterSuivi->isEnabled());
+        controles(w).actionExecutionNormale->trigger();
+        QVERIFY(!controles(w).actionExporterSuivi->isEnabled());
+        exporterSuivi(w, *script, *controles(w).panneauVariables->modeleSuivi, QString());
         QCOMPARE(script->messages.value(0), qMakePair(u("Aucun pas commenté à exporter"), u("Exporter le suivi")));
-        w->actionPasAPas->trigger();
-        QVERIFY(w->actionExporterSuivi->isEnabled());
+        controles(w).actionPasAPas->trigger();
+        QVERIFY(controles(w).actionExporterSuivi->isEnabled());
         pas(2);
         const QString chemin = dossier.filePath(u("suivi.csv"));
         script->exports = {chemin};
-        w->actionExporterSuivi->trigger();
+        controles(w).actionExporterSuivi->trigger();
         QCOMPARE(lire(chemin), QByteArray("\xEF\xBB\xBFpas;ligne;instruction;n;x;\xC3\xA9l\xC3\xA9ments\r\n"
                                           "1;3;Donner \xC3\xA0 n la valeur 1;1;0;\r\n"
                                           "2;5;Donner \xC3\xA0 L(n) la valeur n*n;1;0;L(1)=1\r\n"
                                           "3;6;Donner \xC3\xA0 x la valeur x + 0.5;1;0.5;\r\n"));
         QVERIFY(script->erreurs.isEmpty());
         // Cancelled: nothing written. Unwritable: one error box, the old file intact.
-        w->actionExporterSuivi->trigger();
+        controles(w).actionExporterSuivi->trigger();
         ecrire(chemin, "ancien");
         script->exports = {dossier.filePath(u("absent/suivi.csv"))};
-        w->actionExporterSuivi->trigger();
+        controles(w).actionExporterSuivi->trigger();
         QCOMPARE(script->erreurs, QStringList{u("Impossible de créer le fichier ") + dossier.filePath(u("absent/suivi.csv")) +
                                               u(".\nLe dossier n'existe pas.")});
         QCOMPARE(lire(chemin), QByteArray("ancien"));
@@ -398,7 +400,7 @@ private slots:
         for (const bool oui : {false, true}) {
             script->exports = {chemin};
             script->reponses = {oui};
-            w->actionExporterSuivi->trigger();
+            controles(w).actionExporterSuivi->trigger();
             QCOMPARE(script->confirmations.last(),
                      qMakePair(u("Le fichier ") + chemin + u(" existe déjà.\nVoulez-vous le remplacer ?"), u("Attention")));
             QCOMPARE(lire(chemin).startsWith("\xEF\xBB\xBF"), oui);
@@ -406,22 +408,22 @@ private slots:
         // Proposed beside the program, after its name; else in the folder used last.
         QCOMPARE(QFileInfo(script->propositions.value(0)).fileName(), u("suivi.csv"));
         script->enregistrements = {dossier.filePath(u("tri.txt"))};
-        w->actionEnregistrerSous->trigger();
-        w->actionExporterSuivi->trigger();
+        controles(w).actionEnregistrerSous->trigger();
+        controles(w).actionExporterSuivi->trigger();
         QCOMPARE(script->propositions.last(), dossier.filePath(u("tri-suivi.csv")));
     }
 
     void suivi_coupe_apres_100000_pas() {
         // The table stops at 100,000 rows; the export ends with the mark.
         taper(u("Entier n\n[a]\nDonner à n la valeur n+1\nAller à [a] si n > 0\nAfficher n"));
-        w->actionPasAPas->trigger();
+        controles(w).actionPasAPas->trigger();
         for (int k = 0; k <= nbLignesSuiviMax; ++k)
-            w->panneauVariables->noterPas(w->donnees(), 2);
+            controles(w).panneauVariables->noterPas(w->donnees(), 2);
         QCOMPARE(suivi()->rowCount(), nbLignesSuiviMax);
         QVERIFY(suivi()->tronque());
         const QString chemin = dossier.filePath(u("long.csv"));
         script->exports = {chemin};
-        w->actionExporterSuivi->trigger();
+        controles(w).actionExporterSuivi->trigger();
         const QList<QByteArray> lignes = lire(chemin).split('\n');
         QCOMPARE(lignes.size(), nbLignesSuiviMax + 3);   // the header, the rows, "...", nothing after
         QVERIFY(lignes.value(nbLignesSuiviMax).contains(";Donner \xC3\xA0 n la valeur n+1;"));
@@ -429,12 +431,12 @@ private slots:
     }
 
     void panneaux_suivent_leur_police() {
-        QFont grande = w->panneauVariables->font();
+        QFont grande = controles(w).panneauVariables->font();
         grande.setPointSize(20);
-        w->panneauVariables->setFont(grande);
-        QCOMPARE(w->panneauVariables->vueVariables->font().pointSize(), 20);
-        QCOMPARE(w->panneauVariables->vueSuivi->font().pointSize(), 20);
-        QVERIFY(w->panneauVariables->vueSuivi->verticalHeader()->defaultSectionSize() >=
+        controles(w).panneauVariables->setFont(grande);
+        QCOMPARE(controles(w).panneauVariables->vueVariables->font().pointSize(), 20);
+        QCOMPARE(controles(w).panneauVariables->vueSuivi->font().pointSize(), 20);
+        QVERIFY(controles(w).panneauVariables->vueSuivi->verticalHeader()->defaultSectionSize() >=
                 QFontMetrics(grande).height());
     }
 };

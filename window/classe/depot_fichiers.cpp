@@ -1,4 +1,4 @@
-#include "window/depot_fichiers.h"
+#include "window/classe/depot_fichiers.h"
 
 #include <QAbstractScrollArea>
 #include <QDropEvent>

@@ -1,8 +1,8 @@
-#include "window/editeur_programme.h"
+#include "window/editeur/editeur_programme.h"
 
 #include "base/decodage_fichier.h"
 #include "window/codage_qt.h"
-#include "window/marge_lignes.h"
+#include "window/editeur/marge_lignes.h"
 
 #include <QKeyEvent>
 #include <QMimeData>

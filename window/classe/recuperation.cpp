@@ -1,4 +1,4 @@
-#include "window/recuperation.h"
+#include "window/classe/recuperation.h"
 
 #include "base/codage.h"
 #include "base/donnees.h"

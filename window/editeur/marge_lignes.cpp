@@ -1,6 +1,6 @@
-#include "window/marge_lignes.h"
+#include "window/editeur/marge_lignes.h"
 
-#include "window/editeur_programme.h"
+#include "window/editeur/editeur_programme.h"
 
 #include <QEvent>
 #include <QPaintEvent>

@@ -1,4 +1,4 @@
-#include "window/zoom.h"
+#include "window/classe/zoom.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "window/modele_variables.h"
+#include "window/panneaux/modele_variables.h"
 
 #include "evaluation/formats.h"
 #include "window/codage_qt.h"

@@ -1,23 +1,13 @@
-#include "window/panneau_variables.h"
+#include "window/panneaux/panneau_variables.h"
 
-#include "base/fenetre.h"
-#include "commands/fichiers.h"
-#include "execution/suivi_csv.h"
+#include "window/panneaux/modele_suivi.h"
+#include "window/panneaux/modele_variables.h"
 #include "window/codage_qt.h"
-#include "window/dialogues.h"
-#include "window/editeur_programme.h"
-#include "window/marge_lignes.h"
-#include "window/modele_suivi.h"
-#include "window/modele_variables.h"
-#include "window/sauvegarde.h"
 
-#include <QApplication>
 #include <QEvent>
-#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMainWindow>
-#include <QPointer>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTreeView>
@@ -28,8 +18,6 @@ namespace {
 // The trace's columns are fitted to their contents while the trace is short;
 // later the learner's own widths stay.
 constexpr int lignesAjustees = 50;
-
-const QString titreExport = QStringLiteral("Exporter le suivi");
 
 } // namespace
 
@@ -106,18 +94,10 @@ void TpanneauVariables::ajusterHauteurLignes() {
     vueSuivi->verticalHeader()->setDefaultSectionSize(vueSuivi->fontMetrics().height() + 6);
 }
 
-void TpanneauVariables::relier(TediteurProgramme* e, Tdialogues* b) {
-    editeur = e;
-    boites = b;
-}
-
 void TpanneauVariables::commencer(const TdonneesCommunes& d) {
     lancement = true;
     analyseReussie = d.codeErreur == 0;
-    derniereExecutee = -1;
     pasVus = 0;
-    if (editeur)
-        editeur->marge()->effacerMarques();
     if (!analyseReussie) {
         vider(true);
         return;
@@ -130,19 +110,12 @@ void TpanneauVariables::commencer(const TdonneesCommunes& d) {
 }
 
 void TpanneauVariables::noterPas(const TdonneesCommunes& d, int32_t ligne) {
-    derniereExecutee = ligne;
     modeleSuivi->ajouter(ligneSuivi(d, modeleSuivi->colonnesSuivi(), ligne));
 }
 
 void TpanneauVariables::apresExecution(const TdonneesCommunes& d) {
-    TmargeLignes* marge = editeur ? editeur->marge() : nullptr;
     const bool debut = lancement;
     lancement = false;
-    if (debut && d.codeErreur != 0) {
-        if (marge && d.ligneErreur != aucuneLigne)
-            marge->marquerErreur(d.ligneErreur);
-        return;
-    }
     if (!analyseReussie)
         return;   // empty since the failed analysis or the program's change
     if (debut && d.modeExecution == executionCommentee && !dejaMontre) {
@@ -159,59 +132,4 @@ void TpanneauVariables::apresExecution(const TdonneesCommunes& d) {
     if (modeleSuivi->rowCount() <= lignesAjustees)
         vueSuivi->resizeColumnsToContents();
     vueSuivi->scrollToBottom();
-    if (!marge)
-        return;
-    if (d.modeExecution == executionCommentee) {
-        const bool attend = d.erreurExecution == 0 && d.ligneCourante != aucuneLigne && d.fenetre &&
-                            d.fenetre->poursuivreArreterActifs();
-        marge->marquer(derniereExecutee, attend ? d.ligneCourante : -1);
-    }
-    if (d.erreurExecution != 0 && d.ligneErreur != aucuneLigne)
-        marge->marquerErreur(d.ligneErreur);
-}
-
-bool TpanneauVariables::ecrireSuivi(QIODevice& fichier) const {
-    // A whole file: the mark, the header, the rows, then "..." when the
-    // table was cut. Row after row through a small buffer: the text of a
-    // long trace is never held whole beside the table.
-    constexpr size_t tailleTampon = size_t{64} << 10;
-    const TcolonnesSuivi& colonnes = modeleSuivi->colonnesSuivi();
-    std::string tampon(bomUtf8);
-    tampon += enteteCsv(colonnes);
-    const auto vider = [&] {
-        const bool ecrit = fichier.write(tampon.data(), static_cast<qint64>(tampon.size())) ==
-                           static_cast<qint64>(tampon.size());
-        tampon.clear();
-        return ecrit;
-    };
-    for (const TligneSuivi& ligne : modeleSuivi->lignesSuivi()) {
-        tampon += ligneCsv(colonnes, ligne);
-        if (tampon.size() >= tailleTampon && !vider())
-            return false;
-    }
-    if (modeleSuivi->tronque())
-        tampon += ligneCsvTronquee;
-    return vider();
-}
-
-void TpanneauVariables::exporterSuivi(const QString& proposition) {
-    if (!boites)
-        return;
-    QPointer<QWidget> focus = QApplication::focusWidget();
-    if (modeleSuivi->rowCount() == 0) {
-        boites->message(window(), QString::fromUtf8("Aucun pas commenté à exporter"), titreExport);
-    } else {
-        const QString chemin = boites->fichierSuiviAEnregistrer(window(), proposition);
-        const std::string cheminUtf8 = chemin.toUtf8().toStdString();
-        // Asked as Save As asks, No the default: a program may bear that name.
-        const bool remplacer = chemin.isEmpty() || !QFileInfo::exists(chemin) ||
-                               boites->confirmation(window(), texteQt(questionRemplacement(cheminUtf8)),
-                                                    QStringLiteral("Attention"));
-        QString raison;
-        if (!chemin.isEmpty() && remplacer &&
-            !sauvegarderFichier(chemin, [this](QIODevice& fichier) { return ecrireSuivi(fichier); }, &raison))
-            boites->erreur(window(), texteQt(messageEchecCreation(cheminUtf8, vers1252(raison))));
-    }
-    if (focus)
-        focus->setFocus(Qt::OtherFocusReason);
 }

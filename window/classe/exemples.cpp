@@ -1,4 +1,4 @@
-#include "window/exemples.h"
+#include "window/classe/exemples.h"
 
 #include "base/donnees.h"
 #include "base/fenetre.h"

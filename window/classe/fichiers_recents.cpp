@@ -1,4 +1,4 @@
-#include "window/fichiers_recents.h"
+#include "window/classe/fichiers_recents.h"
 
 #include "window/reglages.h"
 

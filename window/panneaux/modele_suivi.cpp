@@ -1,4 +1,4 @@
-#include "window/modele_suivi.h"
+#include "window/panneaux/modele_suivi.h"
 
 #include "window/codage_qt.h"
 

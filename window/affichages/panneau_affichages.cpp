@@ -1,4 +1,4 @@
-#include "window/panneau_affichages.h"
+#include "window/affichages/panneau_affichages.h"
 
 #include "base/codage.h"
 #include "window/codage_qt.h"

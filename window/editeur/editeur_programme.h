@@ -23,7 +23,7 @@ public:
     // Lines as the core counts them: a break at the very end starts none.
     int nombreLignes() const;
 
-    // The gutter of line numbers and run marks (window/marge_lignes.h).
+    // The gutter of line numbers and run marks (window/editeur/marge_lignes.h).
     TmargeLignes* marge() const { return margeLignes; }
 
     // Selects and brings into view, keeping the start of the lines shown (no

@@ -1,6 +1,6 @@
-#include "window/presentation.h"
+#include "window/classe/presentation.h"
 
-#include "window/zoom.h"
+#include "window/classe/zoom.h"
 
 #include <QAbstractScrollArea>
 #include <QAction>
