@@ -1,8 +1,13 @@
 // Helpers shared by the window's Qt Test files: the scripted boxes and
-// dialogs, and small readers and writers of files and controls.
+// dialogs, the window under test (`TfenetreTest`), and small readers and
+// writers of files and controls.
 #pragma once
 
+#include "tests/fenetre/acces_fenetre.h"
+#include "window/affichages/panneau_affichages.h"
 #include "window/codage_qt.h"
+#include "window/editeur/editeur_programme.h"
+#include "window/fenetre_principale.h"
 #include "window/dialogues.h"
 
 #include <QCoreApplication>
@@ -15,6 +20,7 @@
 #include <QTest>
 #include <QTextBlock>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -101,3 +107,40 @@ inline const char* const question =
     "Le programme a été modifié depuis la dernière sauvegarde.\n"
     "Renoncez-vous à enregistrer ces modifications ?";
 
+
+// The window under test, with its boxes and dialogs answered by a script of
+// type `S`. A test class derives from QObject and from this one; its init()
+// calls ouvrir(), its cleanup() fermer().
+template <class S = Tscript>
+class TfenetreTest {
+protected:
+    TfenetrePrincipale* w = nullptr;
+    S* script = nullptr;
+
+    // Makes the window, shows it and waits until it is active.
+    void ouvrir(std::unique_ptr<S> dialogues = std::make_unique<S>()) {
+        script = dialogues.get();
+        w = new TfenetrePrincipale(std::move(dialogues));
+        w->show();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+    }
+    // Gives up the text without a question and deletes the window.
+    void fermer() {
+        if (!w)
+            return;
+        controles(w).editeur->document()->setModified(false);
+        delete w;
+        w = nullptr;
+        script = nullptr;
+    }
+
+    QStringList affichage() const { return controles(w).panneauAffichages->lignes(); }
+    // The user types a whole program in place of the editor's text.
+    void taper(const QString& programme) {
+        TediteurProgramme* editeur = controles(w).editeur;
+        editeur->setFocus();
+        editeur->selectAll();
+        editeur->insertPlainText(programme);
+    }
+    void raccourci(Qt::Key touche) { QTest::keyClick(w, touche, Qt::ControlModifier); }
+};

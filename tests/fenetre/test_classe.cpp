@@ -49,29 +49,19 @@ public:
     }
 };
 
-class TestClasse : public QObject {
+class TestClasse : public QObject, TfenetreTest<TscriptPropositions> {
     Q_OBJECT
 
-    TfenetrePrincipale* w = nullptr;
-    TscriptPropositions* script = nullptr;
     QTemporaryDir dossier;
 
-    void ouvrirFenetre() {
-        auto dialogues = std::make_unique<TscriptPropositions>();
-        script = dialogues.get();
-        w = new TfenetrePrincipale(std::move(dialogues));
-        w->show();
-        QVERIFY(QTest::qWaitForWindowActive(w));
-    }
+    // Closed as the user closes it, so that what is kept at closing is kept.
     void fermerFenetre() {
         controles(w).editeur->document()->setModified(false);
         QVERIFY(w->close());
-        delete w;
-        w = nullptr;
+        fermer();
     }
     int pointsEditeur() { return controles(w).editeur->font().pointSize(); }
     int pointsPanneau() { return controles(w).panneauAffichages->font().pointSize(); }
-    void raccourci(int touche) { QTest::keyClick(w, Qt::Key(touche), Qt::ControlModifier); }
     void molette(QWidget* cible, int angle, Qt::KeyboardModifiers touches) {
         const QPointF milieu(cible->width() / 2.0, cible->height() / 2.0);
         QWheelEvent evenement(milieu, cible->mapToGlobal(milieu), QPoint(), QPoint(0, angle), Qt::NoButton,
@@ -83,7 +73,8 @@ class TestClasse : public QObject {
         ecrire(chemin(nom), octets);
         return chemin(nom);
     }
-    void taper(const QString& texte) {
+    // Typed key by key at the end of the text.
+    void taperALaFin(const QString& texte) {
         controles(w).editeur->setFocus();
         controles(w).editeur->moveCursor(QTextCursor::End);
         QTest::keyClicks(controles(w).editeur, texte);
@@ -144,7 +135,7 @@ class TestClasse : public QObject {
 private slots:
     void init() {
         QSettings().clear();   // every test starts as the first use ever
-        ouvrirFenetre();
+        ouvrir();
     }
 
     void cleanup() {
@@ -367,7 +358,7 @@ private slots:
         QTest::qWait(0);
         fermerFenetre();
 
-        ouvrirFenetre();
+        ouvrir();
         QCOMPARE(pointsEditeur(), 12);
         QCOMPARE(pointsPanneau(), 12);
         QVERIFY(controles(w).zoom->actionChasseFixe->isChecked());
@@ -396,14 +387,14 @@ private slots:
         ecrire(vrai, aLaMain);
         QFile::remove(fichier);
         QVERIFY(QFile::link(vrai, fichier));
-        ouvrirFenetre();
+        ouvrir();
         QCOMPARE(controles(w).recents->liste(), QStringList{programme});
         QCOMPARE(lire(vrai), aLaMain);
         QVERIFY(QFileInfo(fichier).isSymLink());
         delete w;   // without closing, which keeps the window's place
         w = nullptr;
         QFile::remove(fichier);
-        ouvrirFenetre();
+        ouvrir();
 
         // A checkable item kept under a key of its own (a panel shown or not).
         QAction coche(u("Panneau"));
@@ -435,7 +426,7 @@ private slots:
         QCOMPARE(controles(w).recents->liste().size(), 8);
 
         // Choosing one asks about unsaved changes first: No keeps the text.
-        taper(u("# modifie"));
+        taperALaFin(u("# modifie"));
         const QString texte = controles(w).editeur->toPlainText();
         controles(w).menuRecents->actions().value(3)->trigger();
         QCoreApplication::processEvents();
@@ -504,7 +495,7 @@ private slots:
         QVERIFY(w->donnees().nomFichier.empty());
 
         // The first save asks for a name: the example itself is never written.
-        taper(u("# essai"));
+        taperALaFin(u("# essai"));
         QTest::keyClick(w, Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(script->dialoguesEnregistrement, 1);
         QVERIFY(script->erreurs.isEmpty());
@@ -514,7 +505,7 @@ private slots:
         QCOMPARE(controles(w).bandeauProgramme->text(), u("euclide"));
 
         // Unsaved changes: the question first; No keeps them.
-        taper(u("# encore"));
+        taperALaFin(u("# encore"));
         const QString texte = controles(w).editeur->toPlainText();
         controles(w).menuExemples->actions().value(0)->trigger();
         QCOMPARE(script->confirmations.size(), 1);
@@ -530,7 +521,7 @@ private slots:
         QCOMPARE(controles(w).recents->liste().value(0), programme);
 
         // On the pane too; unsaved changes are asked about first.
-        taper(u("# modifie"));
+        taperALaFin(u("# modifie"));
         const QString autre = creer(u("autre.txt"), "Afficher 3\r\n");
         QVERIFY(deposer(controles(w).panneauAffichages->viewport(), {QUrl::fromLocalFile(autre)}));
         QCOMPARE(script->confirmations.size(), 1);

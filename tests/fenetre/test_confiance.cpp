@@ -48,20 +48,11 @@ void quandDialogue(std::function<void(QFileDialog*)> agir, bool accepter = false
 
 } // namespace
 
-class TestConfiance : public QObject {
+class TestConfiance : public QObject, TfenetreTest<> {
     Q_OBJECT
 
-    TfenetrePrincipale* w = nullptr;
-    Tscript* script = nullptr;
     QTemporaryDir dossier;
 
-    QStringList affichage() { return controles(w).panneauAffichages->lignes(); }
-    void taper(const QString& texte) {
-        controles(w).editeur->setFocus();
-        controles(w).editeur->selectAll();
-        controles(w).editeur->insertPlainText(texte);
-    }
-    void raccourci(Qt::Key touche) { QTest::keyClick(w, touche, Qt::ControlModifier); }
     QString chemin(const QString& nom) { return dossier.filePath(nom); }
     QString note() {
         const auto* ligne = w->findChild<QLabel*>(u("note"));
@@ -69,19 +60,9 @@ class TestConfiance : public QObject {
     }
 
 private slots:
-    void init() {
-        auto dialogues = std::make_unique<Tscript>();
-        script = dialogues.get();
-        w = new TfenetrePrincipale(std::move(dialogues));
-        w->show();
-        QVERIFY(QTest::qWaitForWindowActive(w));
-    }
+    void init() { ouvrir(); }
 
-    void cleanup() {
-        controles(w).editeur->document()->setModified(false);
-        delete w;
-        w = nullptr;
-    }
+    void cleanup() { fermer(); }
 
     // 1. New and Open end a waiting run: Ctrl+Q can no longer run the old
     // program's next step over the new text.

@@ -25,21 +25,11 @@
 #include <QTextBlock>
 
 
-class TestFenetre : public QObject {
+class TestFenetre : public QObject, TfenetreTest<> {
     Q_OBJECT
 
-    TfenetrePrincipale* w = nullptr;
-    Tscript* script = nullptr;
     QTemporaryDir dossier;
 
-    QStringList affichage() { return controles(w).panneauAffichages->lignes(); }
-    // The user types a whole program in place of the editor's text.
-    void taper(const QString& programme) {
-        controles(w).editeur->setFocus();
-        controles(w).editeur->selectAll();
-        controles(w).editeur->insertPlainText(programme);
-    }
-    void raccourci(Qt::Key touche) { QTest::keyClick(w, touche, Qt::ControlModifier); }
     // Keys that type any character, as an input method or a compose key would.
     void frapper(const QString& texte) {
         for (const QString& caractere : texte.split(QString(), Qt::SkipEmptyParts))
@@ -48,19 +38,9 @@ class TestFenetre : public QObject {
     QString chemin(const char* nom) { return dossier.filePath(u(nom)); }
 
 private slots:
-    void init() {
-        auto dialogues = std::make_unique<Tscript>();
-        script = dialogues.get();
-        w = new TfenetrePrincipale(std::move(dialogues));
-        w->show();
-        QVERIFY(QTest::qWaitForWindowActive(w));
-    }
+    void init() { ouvrir(); }
 
-    void cleanup() {
-        controles(w).editeur->document()->setModified(false);
-        delete w;
-        w = nullptr;
-    }
+    void cleanup() { fermer(); }
 
     void demarrage() {
         QCOMPARE(w->windowTitle(), u("Trevane"));

@@ -20,18 +20,11 @@
 #include <string>
 #include <vector>
 
-class TestPanneau : public QObject {
+class TestPanneau : public QObject, TfenetreTest<> {
     Q_OBJECT
 
-    TfenetrePrincipale* w = nullptr;
     TpanneauAffichages* p = nullptr;
 
-    void taper(const QString& programme) {
-        controles(w).editeur->setFocus();
-        controles(w).editeur->selectAll();
-        controles(w).editeur->insertPlainText(programme);
-    }
-    void raccourci(Qt::Key touche) { QTest::keyClick(w, touche, Qt::ControlModifier); }
     // The user moves the scroll bar, as a drag would.
     void glisserBarre(int valeur) {
         p->verticalScrollBar()->setValue(valeur);
@@ -41,17 +34,11 @@ class TestPanneau : public QObject {
 
 private slots:
     void init() {
-        w = new TfenetrePrincipale(std::make_unique<Tscript>());
-        w->show();
-        QVERIFY(QTest::qWaitForWindowActive(w));
+        ouvrir();
         p = controles(w).panneauAffichages;
     }
 
-    void cleanup() {
-        controles(w).editeur->document()->setModified(false);
-        delete w;
-        w = nullptr;
-    }
+    void cleanup() { fermer(); }
 
     void magasin_decoupe_comme_le_noyau() {
         struct Tcas {

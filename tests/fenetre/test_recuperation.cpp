@@ -58,26 +58,16 @@ int enfantTue(int argc, char** argv) {
 
 } // namespace
 
-class TestRecuperation : public QObject {
+class TestRecuperation : public QObject, TfenetreTest<> {
     Q_OBJECT
 
-    TfenetrePrincipale* w = nullptr;
-    Tscript* script = nullptr;
     QTemporaryDir dossier;
 
     void ouvrirFenetre(QList<TchoixCopie> choix = {}) {
         auto dialogues = std::make_unique<Tscript>();
-        script = dialogues.get();
-        script->choix = choix;
-        w = new TfenetrePrincipale(std::move(dialogues));
-        w->show();
-        QVERIFY(QTest::qWaitForWindowActive(w));
+        dialogues->choix = choix;
+        ouvrir(std::move(dialogues));
         QCoreApplication::processEvents();   // the offer follows the first show
-    }
-    void taper(const QString& texte) {
-        controles(w).editeur->setFocus();
-        controles(w).editeur->selectAll();
-        controles(w).editeur->insertPlainText(texte);
     }
     QByteArray texteCopie() {
         TcopieSecours copie;
@@ -91,13 +81,7 @@ private slots:
         QDir(Trecuperation::dossier()).removeRecursively();
     }
 
-    void cleanup() {
-        if (!w)
-            return;
-        controles(w).editeur->document()->setModified(false);
-        delete w;
-        w = nullptr;
-    }
+    void cleanup() { fermer(); }
 
     void copie_d_un_processus_disparu_restauree() {
         struct Tcas {

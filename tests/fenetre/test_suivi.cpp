@@ -60,18 +60,11 @@ const char* const boucle =
 
 } // namespace
 
-class TestSuivi : public QObject {
+class TestSuivi : public QObject, TfenetreTest<TscriptSuivi> {
     Q_OBJECT
 
-    TfenetrePrincipale* w = nullptr;
-    TscriptSuivi* script = nullptr;
     QTemporaryDir dossier;
 
-    void taper(const QString& programme) {
-        controles(w).editeur->setFocus();
-        controles(w).editeur->selectAll();
-        controles(w).editeur->insertPlainText(programme);
-    }
     TmargeLignes* marge() { return controles(w).editeur->marge(); }
     TmodeleVariables* variables() { return controles(w).panneauVariables->modeleVariables; }
     TmodeleSuivi* suivi() { return controles(w).panneauVariables->modeleSuivi; }
@@ -96,19 +89,9 @@ class TestSuivi : public QObject {
     }
 
 private slots:
-    void init() {
-        auto dialogues = std::make_unique<TscriptSuivi>();
-        script = dialogues.get();
-        w = new TfenetrePrincipale(std::move(dialogues));
-        w->show();
-        QVERIFY(QTest::qWaitForWindowActive(w));
-    }
+    void init() { ouvrir(); }
 
-    void cleanup() {
-        controles(w).editeur->document()->setModified(false);
-        delete w;
-        w = nullptr;
-    }
+    void cleanup() { fermer(); }
 
     void menus_et_premier_affichage() {
         QCOMPARE(controles(w).actionExporterSuivi->text(), u("Ex&porter le suivi…"));
