@@ -170,6 +170,7 @@ private slots:
         QTest::newRow("sous, plein, nom existant") << u("sous") << u("plein") << true << plein;
         QTest::newRow("sous, plein, nouveau nom") << u("sous") << u("plein") << false << plein;
         QTest::newRow("suivi, plein") << u("suivi") << u("plein") << true << plein;
+        QTest::newRow("sous, lecture seule") << u("sous") << u("lecture seule") << true << lectureSeule;
         QTest::newRow("ctrl-s, lecture seule") << u("ctrl-s") << u("lecture seule") << true << lectureSeule;
         QTest::newRow("suivi, lecture seule") << u("suivi") << u("lecture seule") << true << lectureSeule;
     }
