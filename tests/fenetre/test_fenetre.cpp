@@ -68,7 +68,8 @@ private slots:
     void menus() {
         // Every command of the bar and its menus, with the state it shows:
         // enabled unless the state says otherwise, each shortcut reaching
-        // one command only (Qt fires none of two that share one).
+        // one command only (Qt fires none of two that share one), each
+        // findable by its objectName.
         const TcontrolesFenetre& c = controles(w);
         QList<QAction*> commandes;
         QList<QAction*> surLaBarre;   // commands with no menu of their own
@@ -85,6 +86,9 @@ private slots:
         commandes += surLaBarre;
         QList<QKeySequence> raccourcis;
         for (QAction* action : commandes) {
+            // A stable name of its own, by which a test can find it.
+            QVERIFY2(!action->objectName().isEmpty(), qPrintable(action->text()));
+            QCOMPARE(w->findChild<QAction*>(action->objectName()), action);
             if (action->shortcut().isEmpty())
                 continue;
             QVERIFY2(!raccourcis.contains(action->shortcut()), qPrintable(action->shortcut().toString()));

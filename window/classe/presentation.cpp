@@ -63,6 +63,7 @@ void Tpresentation::ajouterCommande(QMenu* menu) {
     actionPresentation = menu->addAction(QString::fromUtf8("&Mode présentation"));
     actionPresentation->setShortcut(QKeySequence(Qt::Key_F11));
     actionPresentation->setCheckable(true);
+    actionPresentation->setObjectName(QStringLiteral("actionPresentation"));
     actionPresentation->setMenuRole(QAction::NoRole);
     connect(actionPresentation, &QAction::toggled, this, &Tpresentation::basculer);
 }

@@ -94,6 +94,10 @@ void Tzoom::ajouterCommandes(QMenu* menu) {
     actionTailleNormale = commande("&Taille normale du texte", {QKeySequence(Qt::CTRL | Qt::Key_0)}, &Tzoom::retablir);
     actionChasseFixe = menu->addAction(QString::fromUtf8("Police à &chasse fixe"));
     actionChasseFixe->setCheckable(true);
+    actionAgrandir->setObjectName(QStringLiteral("actionAgrandir"));
+    actionReduire->setObjectName(QStringLiteral("actionReduire"));
+    actionTailleNormale->setObjectName(QStringLiteral("actionTailleNormale"));
+    actionChasseFixe->setObjectName(QStringLiteral("actionChasseFixe"));
     actionChasseFixe->setChecked(fixe);
     actionChasseFixe->setMenuRole(QAction::NoRole);
     connect(actionChasseFixe, &QAction::toggled, this, &Tzoom::fixerChasseFixe);
