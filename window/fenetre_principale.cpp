@@ -7,25 +7,25 @@
 #include "execution/affichages.h"
 #include "execution/controle.h"
 #include "execution/textes.h"
+#include "window/affichages/panneau_affichages.h"
 #include "window/bandeau.h"
+#include "window/classe/depot_fichiers.h"
+#include "window/classe/exemples.h"
+#include "window/classe/fichiers_recents.h"
+#include "window/classe/presentation.h"
+#include "window/classe/recuperation.h"
+#include "window/classe/zoom.h"
 #include "window/codage_qt.h"
 #include "window/curseur_occupe.h"
-#include "window/classe/depot_fichiers.h"
 #include "window/dialogues.h"
 #include "window/editeur/editeur_programme.h"
 #include "window/editeur/marques_execution.h"
-#include "window/classe/exemples.h"
 #include "window/export_suivi.h"
 #include "window/fenetre_qt.h"
-#include "window/suivis_fenetre.h"
-#include "window/classe/fichiers_recents.h"
 #include "window/panneaux/modele_suivi.h"
-#include "window/affichages/panneau_affichages.h"
 #include "window/panneaux/panneau_variables.h"
-#include "window/classe/presentation.h"
-#include "window/classe/recuperation.h"
 #include "window/reglages.h"
-#include "window/classe/zoom.h"
+#include "window/suivis_fenetre.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -160,44 +160,47 @@ void TfenetrePrincipale::executerCommande(const std::function<void()>& gestionna
 void TfenetrePrincipale::creerMenus() {
     QMenuBar* barre = menuBar();
     const QKeySequence aucun;
+    constexpr bool execution = true;   // a run command: the run's followers take its result
     TdonneesCommunes& donnees = *d;
 
     QMenu* menuFichier = barre->addMenu(u("&Fichier"));
-    c.actionNouveau = commande(menuFichier, "actionNouveau", "&Nouveau", aucun, [&donnees] { itemNouveauClick(donnees); });
-    c.actionOuvrir = commande(menuFichier, "actionOuvrir", "&Ouvrir", aucun, [&donnees] { itemOuvrirClick(donnees); });
+    c.actionNouveau = commande(menuFichier, "actionNouveau", "&Nouveau", aucun,
+                               [&donnees] { itemNouveauClick(donnees); });
+    c.actionOuvrir = commande(menuFichier, "actionOuvrir", "&Ouvrir", aucun,
+                              [&donnees] { itemOuvrirClick(donnees); });
     c.menuRecents = menuFichier->addMenu(u("Fichiers &récents"));
     c.menuRecents->setObjectName(QStringLiteral("menuRecents"));
     c.menuExemples = menuFichier->addMenu(u("E&xemples"));
     c.menuExemples->setObjectName(QStringLiteral("menuExemples"));
     c.actionEnregistrer = commande(menuFichier, "actionEnregistrer", "&Enregistrer", QKeySequence(Qt::CTRL | Qt::Key_S),
-                               [&donnees] { itemEnregistrerClick(donnees); });
+                                   [&donnees] { itemEnregistrerClick(donnees); });
     c.actionEnregistrerSous = commande(menuFichier, "actionEnregistrerSous", "Enregistrer &sous", aucun,
-                                   [&donnees] { itemEnregistrerSousClick(donnees); });
-    c.actionExporterSuivi = commande(menuFichier, "actionExporterSuivi", "Ex&porter le suivi…", aucun,
-                                 [this] {
-                                       exporterSuivi(c.panneauVariables->window(), *boites,
-                                                     *c.panneauVariables->modeleSuivi, propositionSuivi());
-                                   });
+                                       [&donnees] { itemEnregistrerSousClick(donnees); });
+    c.actionExporterSuivi = commande(menuFichier, "actionExporterSuivi", "Ex&porter le suivi…", aucun, [this] {
+        exporterSuivi(c.panneauVariables->window(), *boites, *c.panneauVariables->modeleSuivi, propositionSuivi());
+    });
     // Nothing to export until a commented run has taken a step.
-    const auto exportPossible = [this] { c.actionExporterSuivi->setEnabled(c.panneauVariables->modeleSuivi->rowCount() > 0); };
     TmodeleSuivi* suivi = c.panneauVariables->modeleSuivi;
+    const auto exportPossible = [this, suivi] { c.actionExporterSuivi->setEnabled(suivi->rowCount() > 0); };
     connect(suivi, &QAbstractItemModel::modelReset, this, exportPossible);
     connect(suivi, &QAbstractItemModel::rowsInserted, this, exportPossible);
     connect(suivi, &QAbstractItemModel::rowsRemoved, this, exportPossible);
     exportPossible();
 
     QMenu* menuEdition = barre->addMenu(u("&Edition"));
-    c.actionCopier = commande(menuEdition, "actionCopier", "&Copier", QKeySequence(Qt::CTRL | Qt::Key_C), [this] { copier(); });
-    c.actionColler = commande(menuEdition, "actionColler", "C&oller", QKeySequence(Qt::CTRL | Qt::Key_V), [this] { coller(); });
-    c.actionSelectionnerTout = commande(menuEdition, "actionSelectionnerTout", "&Sélectionner tout", QKeySequence(Qt::CTRL | Qt::Key_A),
-                                    [this] { selectionnerTout(); });
+    c.actionCopier = commande(menuEdition, "actionCopier", "&Copier", QKeySequence(Qt::CTRL | Qt::Key_C),
+                              [this] { copier(); });
+    c.actionColler = commande(menuEdition, "actionColler", "C&oller", QKeySequence(Qt::CTRL | Qt::Key_V),
+                              [this] { coller(); });
+    c.actionSelectionnerTout = commande(menuEdition, "actionSelectionnerTout", "&Sélectionner tout",
+                                        QKeySequence(Qt::CTRL | Qt::Key_A), [this] { selectionnerTout(); });
 
     c.menuAffichage = barre->addMenu(u("&Affichage"));
     c.menuAffichage->setObjectName(QStringLiteral("menuAffichage"));
     c.actionInformations = commande(c.menuAffichage, "actionInformations", "&Informations", aucun,
-                                [&donnees] { choisirAffichage(donnees, modeInformations); });
+                                    [&donnees] { choisirAffichage(donnees, modeInformations); });
     c.actionResultat = commande(c.menuAffichage, "actionResultat", "Résultats", aucun,
-                            [&donnees] { choisirAffichage(donnees, modeResultats); });
+                                [&donnees] { choisirAffichage(donnees, modeResultats); });
     c.actionAPropos = commande(c.menuAffichage, "actionAPropos", "&A propos", aucun, [this] { aPropos(); });
     c.actionInformations->setCheckable(true);
     c.actionResultat->setCheckable(true);
@@ -206,20 +209,21 @@ void TfenetrePrincipale::creerMenus() {
     c.menuAffichage->insertAction(c.actionAPropos, c.actionVariables);
 
     QMenu* menuExecution = barre->addMenu(u("E&xécution"));
-    c.actionExecutionNormale = commande(menuExecution, "actionExecutionNormale", "&Normale", QKeySequence(Qt::CTRL | Qt::Key_E),
-                              [this, &donnees] {
-                                  c.recuperation->ecrireSiBesoin();
-                                  lancerExecution(donnees, executionNormale);
-                              }, true);
+    c.actionExecutionNormale = commande(menuExecution, "actionExecutionNormale", "&Normale",
+                                        QKeySequence(Qt::CTRL | Qt::Key_E), [this, &donnees] {
+                                            c.recuperation->ecrireSiBesoin();
+                                            lancerExecution(donnees, executionNormale);
+                                        }, execution);
     c.actionPasAPas = commande(menuExecution, "actionPasAPas", "&Commentée pas à pas", aucun, [this, &donnees] {
         c.recuperation->ecrireSiBesoin();
         lancerExecution(donnees, executionCommentee);
-    }, true);
+    }, execution);
 
     // Two commands that sit directly on the bar.
     c.actionPoursuivre = commande(barre, "actionPoursuivre", "&Poursuivre (ctrl Q)", QKeySequence(Qt::CTRL | Qt::Key_Q),
-                              [&donnees] { poursuivreExecution(donnees); }, true);
-    c.actionArreter = commande(barre, "actionArreter", "A&rrêter", aucun, [&donnees] { arreterExecution(donnees); }, true);
+                                  [&donnees] { poursuivreExecution(donnees); }, execution);
+    c.actionArreter = commande(barre, "actionArreter", "A&rrêter", aucun,
+                               [&donnees] { arreterExecution(donnees); }, execution);
 }
 
 void TfenetrePrincipale::creerOperations(std::unique_ptr<Tdialogues> dialogues) {
@@ -250,14 +254,16 @@ void TfenetrePrincipale::premierAffichage() {
     demarrerSession(*d, graineHorloge());
     modeleNouveauProgramme(*d);
     fenetre->deverserAffichage();
-    QTimer::singleShot(0, c.recuperation, [this] { executerCommande([this] { c.recuperation->proposerRestauration(); }); });
+    QTimer::singleShot(0, c.recuperation,
+                       [this] { executerCommande([this] { c.recuperation->proposerRestauration(); }); });
 }
 
 void TfenetrePrincipale::equiperClasse() {
     reglages::restaurerFenetre(this, c.separateur);
 
     c.zoom = new Tzoom(this, reglages::pointsPolice(Tzoom::pointsNormal), reglages::chasseFixe());
-    c.presentation = new Tpresentation(this, c.zoom, c.panneauAffichages, c.separateur, {c.bandeauProgramme, c.bandeauAffichages});
+    c.presentation = new Tpresentation(this, c.zoom, c.panneauAffichages, c.separateur,
+                                       {c.bandeauProgramme, c.bandeauAffichages});
     c.menuAffichage->addSeparator();
     c.zoom->ajouterCommandes(c.menuAffichage);
     c.menuAffichage->addSeparator();

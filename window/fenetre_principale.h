@@ -35,11 +35,17 @@ protected:
     void closeEvent(QCloseEvent* evenement) override;   // asks before the text is given up
 
 private:
+    // The constructor's steps, in order: the editor, the pane and the
+    // panel; the menu bar's commands; the start geometry, the window
+    // operations handed to the core and the run's followers; the classroom
+    // features (zoom, projector mode, recent files, examples, drops, copies).
     void creerControles();
     void creerMenus();
     void creerOperations(std::unique_ptr<Tdialogues> dialogues);
-    void premierAffichage();
     void equiperClasse();
+    // On the first show: the text sizes kept, the session started with the
+    // model program, then the offer of a recovered copy.
+    void premierAffichage();
     // Runs a command's handler, then shows what it wrote; after a run
     // command, the followers of the run (gutter marks, Variables panel)
     // take its result.
@@ -52,6 +58,7 @@ private:
     QAction* commande(QWidget* menu, const char* nom, const char* legende, const QKeySequence& raccourci,
                       std::function<void()> gestionnaire, bool execution = false);
 
+    // Édition's commands act on the pane that has the focus.
     void copier();
     void coller();
     void selectionnerTout();
@@ -59,7 +66,7 @@ private:
 
     friend struct TaccesFenetre;   // the window's tests: tests/fenetre/acces_fenetre.h
 
-    TcontrolesFenetre c;
+    TcontrolesFenetre c;   // before `fenetre`, which keeps a reference to it
     std::unique_ptr<TdonneesCommunes> d;
     std::unique_ptr<TfenetreQt> fenetre;
     std::unique_ptr<TmarquesExecution> marques;

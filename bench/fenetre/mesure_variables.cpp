@@ -6,8 +6,8 @@
 //   QT_QPA_PLATFORM=offscreen build/bench/fenetre/trevane-mesure-variables [PAS]
 #include "base/donnees.h"
 #include "tests/fenetre/acces_fenetre.h"
-#include "window/fenetre_principale.h"
 #include "window/editeur/editeur_programme.h"
+#include "window/fenetre_principale.h"
 #include "window/panneaux/modele_variables.h"
 #include "window/panneaux/panneau_variables.h"
 

@@ -8,11 +8,11 @@
 #include "base/codage.h"
 #include "base/donnees.h"
 #include "execution/controle.h"
-#include "tools/fenetre_memoire.h"
 #include "tests/fenetre/acces_fenetre.h"
-#include "window/fenetre_principale.h"
-#include "window/editeur/editeur_programme.h"
+#include "tools/fenetre_memoire.h"
 #include "window/affichages/panneau_affichages.h"
+#include "window/editeur/editeur_programme.h"
+#include "window/fenetre_principale.h"
 
 #include <QAction>
 #include <QApplication>

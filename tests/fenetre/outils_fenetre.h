@@ -6,9 +6,9 @@
 #include "tests/fenetre/acces_fenetre.h"
 #include "window/affichages/panneau_affichages.h"
 #include "window/codage_qt.h"
+#include "window/dialogues.h"
 #include "window/editeur/editeur_programme.h"
 #include "window/fenetre_principale.h"
-#include "window/dialogues.h"
 
 #include <QCoreApplication>
 #include <QFile>

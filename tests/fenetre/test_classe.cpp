@@ -2,17 +2,17 @@
 // settings kept between uses, recent files, examples and dropped files,
 // through the real menus and shortcuts, with scripted boxes and dialogs.
 #include "base/donnees.h"
-#include "tests/fenetre/outils_fenetre.h"
 #include "tests/fenetre/acces_fenetre.h"
-#include "window/fenetre_principale.h"
-#include "window/editeur/editeur_programme.h"
+#include "tests/fenetre/outils_fenetre.h"
+#include "window/affichages/panneau_affichages.h"
 #include "window/classe/exemples.h"
 #include "window/classe/fichiers_recents.h"
-#include "window/editeur/marge_lignes.h"
-#include "window/affichages/panneau_affichages.h"
 #include "window/classe/presentation.h"
-#include "window/reglages.h"
 #include "window/classe/zoom.h"
+#include "window/editeur/editeur_programme.h"
+#include "window/editeur/marge_lignes.h"
+#include "window/fenetre_principale.h"
+#include "window/reglages.h"
 
 #include <QAction>
 #include <QApplication>

@@ -4,11 +4,11 @@
 // dialogs start where the user last was, a file named on the command line
 // opens.
 #include "execution/textes.h"
-#include "tests/fenetre/outils_fenetre.h"
 #include "tests/fenetre/acces_fenetre.h"
-#include "window/fenetre_principale.h"
-#include "window/editeur/editeur_programme.h"
+#include "tests/fenetre/outils_fenetre.h"
 #include "window/affichages/panneau_affichages.h"
+#include "window/editeur/editeur_programme.h"
+#include "window/fenetre_principale.h"
 
 #include <QAction>
 #include <QApplication>

@@ -6,13 +6,13 @@
 // own, where this process may mount it). The old file must stay byte for
 // byte with nothing left beside it, the error box must name the reason, and
 // the edit must survive.
-#include "tests/fenetre/outils_fenetre.h"
 #include "tests/fenetre/acces_fenetre.h"
-#include "window/fenetre_principale.h"
+#include "tests/fenetre/outils_fenetre.h"
+#include "window/classe/recuperation.h"
 #include "window/editeur/editeur_programme.h"
+#include "window/fenetre_principale.h"
 #include "window/panneaux/modele_suivi.h"
 #include "window/panneaux/panneau_variables.h"
-#include "window/classe/recuperation.h"
 
 #include <QAction>
 #include <QApplication>

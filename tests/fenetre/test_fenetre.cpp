@@ -3,12 +3,12 @@
 #include "base/donnees.h"
 #include "base/fenetre.h"
 #include "execution/textes.h"
-#include "tests/fenetre/outils_fenetre.h"
 #include "tests/fenetre/acces_fenetre.h"
-#include "window/fenetre_principale.h"
+#include "tests/fenetre/outils_fenetre.h"
+#include "window/affichages/panneau_affichages.h"
 #include "window/codage_qt.h"
 #include "window/editeur/editeur_programme.h"
-#include "window/affichages/panneau_affichages.h"
+#include "window/fenetre_principale.h"
 
 #include <QAction>
 #include <QApplication>

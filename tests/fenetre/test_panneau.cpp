@@ -3,13 +3,13 @@
 // the text it keeps.
 #include "base/donnees.h"
 #include "base/fenetre.h"
-#include "tests/fenetre/outils_fenetre.h"
 #include "tests/fenetre/acces_fenetre.h"
-#include "window/fenetre_principale.h"
+#include "tests/fenetre/outils_fenetre.h"
+#include "window/affichages/panneau_affichages.h"
 #include "window/coupure_lignes.h"
 #include "window/editeur/editeur_programme.h"
+#include "window/fenetre_principale.h"
 #include "window/lignes_affichees.h"
-#include "window/affichages/panneau_affichages.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "window/panneaux/panneau_variables.h"
 
+#include "window/codage_qt.h"
 #include "window/panneaux/modele_suivi.h"
 #include "window/panneaux/modele_variables.h"
-#include "window/codage_qt.h"
 
 #include <QEvent>
 #include <QHeaderView>
