@@ -1,6 +1,6 @@
 // The rows of the "Variables" panel: the texts of every column for simple
-// variables, lists and tables, what a step marks changed, and the element
-// indices behind each row.
+// variables, lists and tables (the elements' indices from their rows), and
+// what a step marks changed.
 #include "banc_execution.h"
 #include "commands/lignes_variables.h"
 
@@ -10,11 +10,7 @@
 
 using namespace banc;
 
-namespace {
-
 using L = TlignesVariables;
-
-} // namespace
 
 TEST(lignes_variables, textes_des_colonnes) {
     Tbanc b;
@@ -102,29 +98,7 @@ TEST(lignes_variables, changements_d_un_pas_a_l_autre) {
         EXPECT_EQ(lignes.aRepeindre(1).premier, p.repeindre.premier) << k;
         EXPECT_EQ(lignes.aRepeindre(1).dernier, p.repeindre.dernier) << k;
     }
-    // Another declaration: new rows; none once emptied.
-    b.taper("Entier n ; L (1..6)\r\nAfficher n");
+    b.taper("Entier n ; L (1..6)\r\nAfficher n");   // another declaration: new rows
     lancerExecution(*b.d, executionNormale);
     EXPECT_FALSE(lignes.memesVariables(*b.d));
-    lignes.vider();
-    EXPECT_EQ(lignes.nbVariables(), 0);
-}
-
-TEST(lignes_variables, indices_inverses_du_rang) {
-    // Every element of lists and tables, negative bounds included, back and forth.
-    Tvariable v;
-    for (const auto& [min1, max1, min2, max2, table] :
-         {std::tuple{1, 3, 0, 0, false}, std::tuple{-2, 2, 0, 0, false}, std::tuple{1, 2, 0, 1, true},
-          std::tuple{-3, -1, -5, 4, true}, std::tuple{0, 0, 7, 7, true}}) {
-        v.nbIndices = table ? 2 : 1;
-        v.borneMin1 = min1, v.borneMax1 = max1, v.borneMin2 = min2, v.borneMax2 = max2;
-        int32_t rang = 0;
-        for (int32_t i = min1; i <= max1; ++i)
-            for (int32_t j = min2; j <= max2; ++j, ++rang) {
-                ASSERT_EQ(rangElement(v, i, j), rang);
-                const TindicesElement<int32_t> indices = indicesElement(v, rang);
-                EXPECT_EQ(indices.i, i) << min1 << ".." << max1 << " " << rang;
-                EXPECT_EQ(indices.j, j) << min2 << ".." << max2 << " " << rang;
-            }
-    }
 }
