@@ -108,6 +108,18 @@ template <class Tentier, class Tbornes>
 constexpr Tentier rangElement(const Tbornes& t, Tentier i, Tentier j) {
     return (i - t.borneMin1) * largeurLigne<Tentier>(t) + (j - t.borneMin2);
 }
+// The indices of the element `rang` cells after the table's first one, the
+// inverse of rangElement (a list's `j` is its borneMin2), for 0 <= rang < nbCases.
+template <class Tentier>
+struct TindicesElement {
+    Tentier i;
+    Tentier j;
+};
+template <class Tentier, class Tbornes>
+constexpr TindicesElement<Tentier> indicesElement(const Tbornes& t, Tentier rang) {
+    const Tentier largeur = largeurLigne<Tentier>(t);
+    return {t.borneMin1 + rang / largeur, t.borneMin2 + rang % largeur};
+}
 
 // The normal-mode engine's stream (execution/moteur/decodage.h), made by the first
 // run of a record and freed with it.

@@ -2,11 +2,11 @@
 
 #include "base/decodage_fichier.h"
 #include "base/lignes.h"
+#include "commands/lignes_affichees.h"
 #include "window/affichages/panneau_affichages.h"
 #include "window/codage_qt.h"
 #include "window/dialogues.h"
 #include "window/editeur/editeur_programme.h"
-#include "window/lignes_affichees.h"
 #include "window/reglages.h"
 #include "window/sauvegarde.h"
 

@@ -1,15 +1,14 @@
-// The display pane: its store, its wrapping, selection and copy, the two
-// display modes over a large text, following the last line, and the bound on
-// the text it keeps.
+// The display pane: its lines in order, selection and copy, long lines
+// wrapped, the two display modes over a large text, following the last line,
+// and the bound on the text it keeps (its store and its wrapping are tested
+// with the core, tests/test_lignes_affichees.cpp and test_coupure_lignes.cpp).
 #include "base/donnees.h"
 #include "base/fenetre.h"
 #include "tests/fenetre/acces_fenetre.h"
 #include "tests/fenetre/outils_fenetre.h"
 #include "window/affichages/panneau_affichages.h"
-#include "window/coupure_lignes.h"
 #include "window/editeur/editeur_programme.h"
 #include "window/fenetre_principale.h"
-#include "window/lignes_affichees.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,7 +17,6 @@
 #include <QTest>
 
 #include <string>
-#include <vector>
 
 class TestPanneau : public QObject, TfenetreTest<> {
     Q_OBJECT
@@ -39,84 +37,6 @@ private slots:
     }
 
     void cleanup() { fermer(); }
-
-    void magasin_decoupe_comme_le_noyau() {
-        struct Tcas {
-            std::string texte;
-            std::vector<std::string> lignes;
-        };
-        const Tcas cas[] = {
-            {"", {}},
-            {"a", {"a"}},
-            {"a\r\n", {"a"}},
-            {"a\r\n\r\n", {"a", ""}},
-            {"a\rb\nc\r\nd", {"a", "b", "c", "d"}},
-            {"\n\n", {"", ""}},
-            {std::string("\0\x80\xFF", 3), {std::string("\0\x80\xFF", 3)}},
-        };
-        for (const Tcas& c : cas) {
-            TlignesAffichees lignes;
-            lignes.remplacer(c.texte);
-            QCOMPARE(lignes.nombre(), static_cast<int64_t>(c.lignes.size()));
-            std::string joint;
-            for (size_t i = 0; i < c.lignes.size(); ++i) {
-                QCOMPARE(std::string(lignes.ligne(static_cast<int64_t>(i))), c.lignes[i]);
-                joint += (i ? "\r\n" : "") + c.lignes[i];
-            }
-            QCOMPARE(lignes.texte(), joint);
-        }
-    }
-
-    void magasin_lignes_a_cheval_sur_les_blocs() {
-        // Lines of every size, some larger than a block, each read back whole.
-        TlignesAffichees lignes;
-        std::vector<std::string> attendues;
-        for (int i = 0; i < 3000; ++i) {
-            const size_t taille = (i % 97 == 0) ? (size_t{1} << 20) + static_cast<size_t>(i) : static_cast<size_t>(i % 1500);
-            attendues.push_back(std::string(taille, static_cast<char>('a' + i % 26)));
-            lignes.ajouter(attendues.back());
-        }
-        QCOMPARE(lignes.nombre(), int64_t{3000});
-        uint64_t octets = 0;
-        for (size_t i = 0; i < attendues.size(); ++i) {
-            QVERIFY(lignes.ligne(static_cast<int64_t>(i)) == attendues[i]);
-            octets += attendues[i].size();
-        }
-        QCOMPARE(lignes.octetsTexte(), octets);
-        QCOMPARE(lignes.memoire(), octets + 4 * 3000);
-        lignes.vider();
-        QCOMPARE(lignes.nombre(), int64_t{0});
-        QCOMPARE(lignes.memoire(), uint64_t{0});
-    }
-
-    void coupures_aux_blancs_et_n_importe_ou() {
-        TlargeursCaracteres largeurs;
-        largeurs.fill(1);   // one unit a character: widths are counts
-        struct Tcas {
-            const char* ligne;
-            float largeur;
-            std::vector<int32_t> rangs;
-        };
-        const Tcas cas[] = {
-            {"", 10, {0}},
-            {" abc def", 10, {0}},
-            {"ab cd", 5, {0}},                    // fits exactly: one row
-            {" abc defgh", 8, {0, 5}},            // the word moves down whole
-            {" abc   defgh", 8, {0, 7}},          // blanks hang at the row's end
-            {" abcdefghijkl", 5, {0, 5, 10}},     // too wide: broken anywhere
-            {" ab cdefghijkl", 5, {0, 4, 9}},     // after a word, from the next row
-            {"abcdefghij", 1, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}},
-            {"ab", 0, {0, 1}},                    // at least one character a row
-            {"        ", 3, {0}},                 // blanks alone never wrap
-        };
-        for (const Tcas& c : cas)
-            QCOMPARE(coupuresLigne(c.ligne, largeurs, c.largeur), c.rangs);
-        // A megabyte without a blank: every row full but the last.
-        const std::string longue(size_t{1} << 20, 'x');
-        const std::vector<int32_t> rangs = coupuresLigne(longue, largeurs, 100);
-        QCOMPARE(rangs.size(), size_t{(1 << 20) / 100 + 1});
-        QCOMPARE(rangs.back(), int32_t{(1 << 20) / 100 * 100});
-    }
 
     void toutes_les_lignes_dans_l_ordre() {
         taper(u("Entier i\n[a]\nDonner à i la valeur i+1\nAfficher \"é€\" ; i\nAller à [a] si i < 50000"));

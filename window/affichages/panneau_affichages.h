@@ -7,8 +7,8 @@
 // the view, and the view may start inside a wrapped line.
 #pragma once
 
-#include "window/coupure_lignes.h"
-#include "window/lignes_affichees.h"
+#include "commands/coupure_lignes.h"
+#include "commands/lignes_affichees.h"
 
 #include <QAbstractScrollArea>
 #include <QStringList>

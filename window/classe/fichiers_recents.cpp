@@ -7,57 +7,62 @@
 #include <QFileInfo>
 #include <QMenu>
 
+#include <string>
+#include <vector>
+
 namespace {
 
-QString cheminComplet(const QString& chemin) { return QFileInfo(chemin).absoluteFilePath(); }
+std::string cheminComplet(const QString& chemin) { return QFileInfo(chemin).absoluteFilePath().toStdString(); }
 
-// "&1 tri.txt  (/home/classe/algo)": a "&" in a name shows as itself.
-QString legende(int numero, const QString& chemin) {
-    const QFileInfo info(chemin);
-    QString texte = QStringLiteral("%1  (%2)").arg(info.fileName(), QDir::toNativeSeparators(info.path()));
-    texte.replace(QLatin1Char('&'), QStringLiteral("&&"));
-    return QStringLiteral("&%1 ").arg(numero) + texte;
+std::vector<std::string> versChemins(const QStringList& liste) {
+    std::vector<std::string> chemins;
+    for (const QString& chemin : liste)
+        chemins.push_back(chemin.toStdString());
+    return chemins;
 }
 
 } // namespace
 
 TfichiersRecents::TfichiersRecents(QMenu* m, std::function<void(const QString&)> o)
-    : QObject(m), menu(m), ouvrir(std::move(o)) {
-    for (const QString& chemin : reglages::fichiersRecents())
-        if (!chemin.isEmpty() && !chemins.contains(chemin) && chemins.size() < nombreMax)
-            chemins.append(chemin);
+    : QObject(m), menu(m), ouvrir(std::move(o)), chemins(versChemins(reglages::fichiersRecents())) {
     construireMenu();   // the settings are written when the list changes, not here
 }
 
+QStringList TfichiersRecents::liste() const {
+    QStringList liste;
+    for (const std::string& chemin : chemins.chemins())
+        liste.append(QString::fromStdString(chemin));
+    return liste;
+}
+
 void TfichiersRecents::noter(const QString& chemin) {
-    const QString complet = cheminComplet(chemin);
-    chemins.removeAll(complet);
-    chemins.prepend(complet);
-    while (chemins.size() > nombreMax)
-        chemins.removeLast();
+    chemins.noter(cheminComplet(chemin));
     garder();
 }
 
 void TfichiersRecents::retirer(const QString& chemin) {
-    chemins.removeAll(chemin);
-    chemins.removeAll(cheminComplet(chemin));
+    chemins.retirer(chemin.toStdString(), cheminComplet(chemin));
     garder();
 }
 
 void TfichiersRecents::garder() {
-    reglages::retenirFichiersRecents(chemins);
+    reglages::retenirFichiersRecents(liste());
     construireMenu();
 }
 
 void TfichiersRecents::construireMenu() {
     menu->clear();
-    menu->setEnabled(!chemins.isEmpty());
-    for (int i = 0; i < chemins.size(); ++i) {
-        QAction* item = menu->addAction(legende(i + 1, chemins[i]));
-        item->setToolTip(chemins[i]);
-        item->setData(chemins[i]);
+    const QStringList entrees = liste();
+    menu->setEnabled(!entrees.isEmpty());
+    for (int i = 0; i < entrees.size(); ++i) {
+        const QString& chemin = entrees[i];
+        const QFileInfo info(chemin);
+        const std::string legende = legendeFichierRecent(i + 1, info.fileName().toStdString(),
+                                                         QDir::toNativeSeparators(info.path()).toStdString());
+        QAction* item = menu->addAction(QString::fromStdString(legende));
+        item->setToolTip(chemin);
+        item->setData(chemin);
         item->setMenuRole(QAction::NoRole);
-        const QString chemin = chemins[i];
         // Queued: the entry may be removed, and the menu rebuilt, by its own choice.
         connect(item, &QAction::triggered, this, [this, chemin] { ouvrir(chemin); }, Qt::QueuedConnection);
     }

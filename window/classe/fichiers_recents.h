@@ -1,6 +1,8 @@
-// Fichier › Fichiers récents: the last programs opened or saved, the most
-// recent first, kept between uses.
+// Fichier › Fichiers récents: the list (commands/fichiers_recents.h) as a
+// menu, kept in the settings between uses.
 #pragma once
+
+#include "commands/fichiers_recents.h"
 
 #include <QObject>
 #include <QStringList>
@@ -12,15 +14,13 @@ class QMenu;
 class TfichiersRecents : public QObject {
     Q_OBJECT
 public:
-    static constexpr int nombreMax = 8;
-
     // `ouvrir` is called with the path of the entry chosen.
     TfichiersRecents(QMenu* menu, std::function<void(const QString&)> ouvrir);
 
     // The program at `chemin` was just opened or saved: it goes first.
     void noter(const QString& chemin);
     void retirer(const QString& chemin);
-    QStringList liste() const { return chemins; }
+    QStringList liste() const;
 
 private:
     void garder();   // keeps the list and rebuilds the menu
@@ -28,5 +28,5 @@ private:
 
     QMenu* menu;
     std::function<void(const QString&)> ouvrir;
-    QStringList chemins;
+    TlisteFichiersRecents chemins;
 };

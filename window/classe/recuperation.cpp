@@ -15,51 +15,33 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTextDocument>
-#include <QUrl>
 #include <QWidget>
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace {
 
-// A copy is a few header lines, an empty line, then the text's own bytes.
-const QByteArray enTete = "Trevane copie de secours 1";
-const QByteArray cleFichier = "fichier=";
-const QByteArray cleDate = "date=";
-const QString extensionCopie = QStringLiteral(".txt");
-const QString extensionVerrou = QStringLiteral(".verrou");
+const QString extensionCopieQt = QString::fromLatin1(extensionCopie);
+const QString extensionVerrouQt = QString::fromLatin1(extensionVerrou);
 
-QString cheminVerrou(const QString& copie) {
-    return copie.left(copie.size() - extensionCopie.size()) + extensionVerrou;
-}
+QString cheminVerrou(const QString& copie) { return QString::fromStdString(verrouDeCopie(copie.toStdString())); }
 
-// The header's lines: one for the mark, the file, the date, and the empty one.
-constexpr size_t lignesEnTete = 4;
-
-// Read as a program file is, so that no entry of the folder, however large
-// or strange, costs more than a program; anything but a whole readable copy
-// is left as it is.
-bool lireCopie(const QString& chemin, TcopieSecours& copie) {
-    // Copies are the editor's Windows-1252 bytes: read as they are, not decoded.
-    std::string octets;
-    TsuiviLignes lignes(lignesOuvrablesMax + lignesEnTete);
-    const bool lue = lireOctetsProgramme(chemin.toUtf8().toStdString(), octets) == Tlecture::complete;
-    if (lue)
-        lignes.lire(octets);
-    if (!lue || lignes.tropDeLignes()) {
+// Anything but a whole readable copy is left as it is.
+bool lireLaissee(const QString& chemin, TcopieSecours& copie) {
+    const TlectureCopie lecture = lireCopie(chemin.toUtf8().toStdString(), copie);
+    if (lecture == TlectureCopie::illisible)
         qWarning("Trevane: the recovery copy %s is not offered (not a file, too large or unreadable)",
                  qPrintable(chemin));
-        return false;
-    }
-    return Trecuperation::decoder(QByteArray::fromStdString(octets), copie);
+    return lecture == TlectureCopie::lue;
 }
 
 // A lock whose process is gone and whose copy is gone too guards nothing.
 void effacerVerrousSeuls(const QDir& repertoire) {
-    for (const QString& nom : repertoire.entryList({QLatin1Char('*') + extensionVerrou}, QDir::Files | QDir::NoSymLinks)) {
+    for (const QString& nom : repertoire.entryList({QLatin1Char('*') + extensionVerrouQt}, QDir::Files | QDir::NoSymLinks)) {
         const QString verrou = repertoire.filePath(nom);
-        if (QFileInfo::exists(verrou.left(verrou.size() - extensionVerrou.size()) + extensionCopie))
+        if (QFileInfo::exists(QString::fromStdString(copieDuVerrou(verrou.toStdString()))))
             continue;
         QLockFile seul(verrou);
         seul.setStaleLockTime(0);   // only a running process keeps its lock
@@ -69,14 +51,12 @@ void effacerVerrousSeuls(const QDir& repertoire) {
 }
 
 std::string question(const TcopieSecours& copie) {
-    const std::string nom = copie.fichier.empty() ? "Nouveau programme" : nomProgramme(copie.fichier);
-    const QDateTime date = QDateTime::fromString(copie.date, Qt::ISODate).toLocalTime();
-    const std::string quand = date.isValid()
-        ? date.toString(QStringLiteral("'le 'dd/MM/yyyy' à 'HH:mm")).toStdString()
-        : std::string("à une date inconnue");
-    return depuisUtf8("Trevane s'est arrêté sans que les dernières modifications du programme « " + nom +
-                      " » soient enregistrées.\r\nUne copie en a été faite " + quand +
-                      ".\r\nRestaurer ce programme ?\r\n(Non : la copie est gardée et proposée au prochain démarrage.)");
+    const QDateTime date = QDateTime::fromString(QString::fromStdString(copie.date), Qt::ISODate).toLocalTime();
+    std::optional<TmomentLocal> quand;
+    if (date.isValid())
+        quand = TmomentLocal{date.date().year(), date.date().month(), date.date().day(), date.time().hour(),
+                             date.time().minute()};
+    return questionCopie(copie, quand);
 }
 
 } // namespace
@@ -85,8 +65,8 @@ Trecuperation::Trecuperation(TdonneesCommunes& donnees, QTextDocument* doc, Tdia
     : QObject(parent), d(donnees), document(doc), boites(b), fenetre(parent) {
     // The process id names the copy; the start time keeps it apart from a
     // copy left by an earlier process that had the same id.
-    chemin = dossier() + QStringLiteral("/%1-%2").arg(QCoreApplication::applicationPid())
-                             .arg(QDateTime::currentMSecsSinceEpoch()) + extensionCopie;
+    chemin = dossier() + QLatin1Char('/') +
+             QString::fromStdString(nomCopie(QCoreApplication::applicationPid(), QDateTime::currentMSecsSinceEpoch()));
     minuteur.setObjectName(QStringLiteral("minuteurRecuperation"));
     minuteur.setInterval(intervalle);
     connect(&minuteur, &QTimer::timeout, this, &Trecuperation::ecrireSiBesoin);
@@ -112,33 +92,6 @@ QString Trecuperation::dossier() {
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/recuperation");
 }
 
-QByteArray Trecuperation::encoder(const TcopieSecours& copie) {
-    QByteArray octets = enTete + '\n';
-    octets += cleFichier + QUrl::toPercentEncoding(QString::fromStdString(copie.fichier)) + '\n';
-    octets += cleDate + copie.date.toLatin1() + '\n';
-    octets += '\n';
-    octets += QByteArray::fromStdString(copie.texte);
-    return octets;
-}
-
-bool Trecuperation::decoder(const QByteArray& octets, TcopieSecours& copie) {
-    const qsizetype fin = octets.indexOf("\n\n");
-    if (fin < 0)
-        return false;
-    const QList<QByteArray> lignes = octets.left(fin).split('\n');
-    if (lignes.value(0) != enTete)
-        return false;
-    copie = {};
-    for (const QByteArray& ligne : lignes) {
-        if (ligne.startsWith(cleFichier))
-            copie.fichier = QUrl::fromPercentEncoding(ligne.mid(cleFichier.size())).toStdString();
-        else if (ligne.startsWith(cleDate))
-            copie.date = QString::fromLatin1(ligne.mid(cleDate.size()));
-    }
-    copie.texte = octets.mid(fin + 2).toStdString();
-    return true;
-}
-
 void Trecuperation::proposerRestauration() {
     struct Tlaissee {
         QString chemin;
@@ -149,7 +102,7 @@ void Trecuperation::proposerRestauration() {
     const QDir repertoire(dossier());
     effacerVerrousSeuls(repertoire);
     // Never a link: a copy is a file this window wrote.
-    for (const QString& nom : repertoire.entryList({QLatin1Char('*') + extensionCopie}, QDir::Files | QDir::NoSymLinks)) {
+    for (const QString& nom : repertoire.entryList({QLatin1Char('*') + extensionCopieQt}, QDir::Files | QDir::NoSymLinks)) {
         const QString copie = repertoire.filePath(nom);
         if (copie == chemin)
             continue;
@@ -158,11 +111,11 @@ void Trecuperation::proposerRestauration() {
         if (!verrouCopie->tryLock(0))
             continue;                       // its window is still open
         Tlaissee laissee{copie, std::move(verrouCopie), {}};
-        if (lireCopie(copie, laissee.copie))
+        if (lireLaissee(copie, laissee.copie))
             laissees.push_back(std::move(laissee));
     }
     std::sort(laissees.begin(), laissees.end(),
-              [](const Tlaissee& a, const Tlaissee& b) { return a.copie.date > b.copie.date; });
+              [](const Tlaissee& a, const Tlaissee& b) { return offerteAvant(a.copie, b.copie); });
     for (Tlaissee& laissee : laissees) {
         switch (boites->offrirCopie(fenetre, texteQt(question(laissee.copie)))) {
         case TchoixCopie::garder:
@@ -200,9 +153,9 @@ void Trecuperation::ecrireSiBesoin() {
     if (ecrite) {
         TcopieSecours copie;
         copie.fichier = d.nomFichier;
-        copie.date = QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs);
+        copie.date = QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs).toStdString();
         copie.texte = d.fenetre->texteEditeur();
-        ecrite = sauvegarderFichier(chemin, encoder(copie), &raison);
+        ecrite = sauvegarderFichier(chemin, QByteArray::fromStdString(encoderCopie(copie)), &raison);
     } else if (raison.isEmpty()) {
         raison = QStringLiteral("dossier impossible à créer (%1)").arg(dossier());
     }

@@ -9,25 +9,19 @@
 // left behind. Two windows open at once keep two copies.
 #pragma once
 
+#include "commands/recuperation.h"
+
 #include <QLockFile>
 #include <QObject>
 #include <QString>
 #include <QTimer>
 
 #include <memory>
-#include <string>
 
 class QTextDocument;
 class QWidget;
 class Tdialogues;
 struct TdonneesCommunes;
-
-// A recovery file's content.
-struct TcopieSecours {
-    std::string fichier;   // the program's file (UTF-8), empty for a new program
-    QString date;          // when it was written, ISO 8601 in universal time
-    std::string texte;     // the editor's text, Windows-1252, lines joined by CR LF
-};
 
 class Trecuperation : public QObject {
     Q_OBJECT
@@ -40,8 +34,6 @@ public:
 
     // The folder of the copies: "recuperation" in the application's data folder.
     static QString dossier();
-    static QByteArray encoder(const TcopieSecours& copie);
-    static bool decoder(const QByteArray& octets, TcopieSecours& copie);
 
     // Offers back, one by one and the newest first, the copies no running
     // process holds (regular files of at most a program's size); Yes

@@ -15,62 +15,39 @@ TmodeleSuivi::TmodeleSuivi(QObject* parent) : QAbstractTableModel(parent) {}
 
 void TmodeleSuivi::commencer(const TcolonnesSuivi& c) {
     beginResetModel();
-    colonnes = c;
-    lignes.clear();
-    lignes.shrink_to_fit();
-    coupe = false;
+    lignes.commencer(c);
     endResetModel();
 }
 
 void TmodeleSuivi::ajouter(TligneSuivi ligne) {
-    if (static_cast<int32_t>(lignes.size()) >= nbLignesSuiviMax) {
-        coupe = true;
+    if (!lignes.place()) {
+        lignes.ajouter(std::move(ligne));   // cuts the trace: no row
         return;
     }
-    const int n = static_cast<int>(lignes.size());
+    const int n = lignes.nombre();
     beginInsertRows({}, n, n);
-    lignes.push_back(std::move(ligne));
+    lignes.ajouter(std::move(ligne));
     endInsertRows();
 }
 
-bool TmodeleSuivi::change(int ligne, int colonne) const {
-    if (ligne < 0 || static_cast<size_t>(ligne) >= lignes.size())
-        return false;
-    const TligneSuivi& l = lignes[static_cast<size_t>(ligne)];
-    if (colonne == colonneElements(colonnes))
-        return l.numVariable != 0;
-    const size_t k = static_cast<size_t>(colonne - premiereColonneVariable);
-    if (colonne < premiereColonneVariable || k >= l.valeurs.size())
-        return false;
-    // Before the first step every variable holds 0.
-    const double avant = ligne == 0 ? 0.0 : lignes[static_cast<size_t>(ligne) - 1].valeurs[k];
-    return l.valeurs[k] != avant;
-}
+int TmodeleSuivi::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : lignes.nombre(); }
 
-int TmodeleSuivi::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(lignes.size());
-}
-
-int TmodeleSuivi::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : nbColonnesSuivi(colonnes);
-}
+int TmodeleSuivi::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : lignes.nbColonnes(); }
 
 QVariant TmodeleSuivi::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || static_cast<size_t>(index.row()) >= lignes.size())
+    if (!index.isValid() || index.row() >= lignes.nombre())
         return {};
+    const int l = index.row();
     const int c = index.column();
-    const bool valeur = c >= premiereColonneVariable && c < colonneElements(colonnes);
     switch (role) {
     case Qt::DisplayRole:
-        return depuis1252(champSuivi(colonnes, lignes[static_cast<size_t>(index.row())], c, " = "));
+        return depuis1252(lignes.texte(l, c));
     case Qt::BackgroundRole:
-        return change(index.row(), c) ? QVariant(couleurChangee) : QVariant();
+        return lignes.change(l, c) ? QVariant(couleurChangee) : QVariant();
     case Qt::ForegroundRole:
-        return valeur && !change(index.row(), c) ? QVariant(couleurInchangee) : QVariant();
+        return lignes.colonneValeur(c) && !lignes.change(l, c) ? QVariant(couleurInchangee) : QVariant();
     case Qt::TextAlignmentRole:
-        return c == colonneInstruction || c == colonneElements(colonnes)
-                   ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
-                   : QVariant(Qt::AlignRight | Qt::AlignVCenter);
+        return lignes.aGauche(c) ? QVariant(Qt::AlignLeft | Qt::AlignVCenter) : QVariant(Qt::AlignRight | Qt::AlignVCenter);
     default:
         return {};
     }
@@ -79,5 +56,5 @@ QVariant TmodeleSuivi::data(const QModelIndex& index, int role) const {
 QVariant TmodeleSuivi::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    return depuis1252(titreColonneSuivi(colonnes, section));
+    return depuis1252(lignes.titre(section));
 }

@@ -1,9 +1,9 @@
-// The "Suivi" table: the trace of the commented run, one row per executed
-// step (execution/suivi.h), cells written only when the view shows them.
-// A value the step changed is highlighted, an unchanged one shown lighter.
+// The "Suivi" table's rows (commands/lignes_suivi.h) as a table model, cells
+// written only when the view shows them. A value the step changed is
+// highlighted, an unchanged one shown lighter.
 #pragma once
 
-#include "execution/suivi.h"
+#include "commands/lignes_suivi.h"
 
 #include <QAbstractTableModel>
 
@@ -18,11 +18,11 @@ public:
     // One more row; past `nbLignesSuiviMax` rows the trace is cut.
     void ajouter(TligneSuivi ligne);
 
-    const TcolonnesSuivi& colonnesSuivi() const { return colonnes; }
-    const std::vector<TligneSuivi>& lignesSuivi() const { return lignes; }
-    bool tronque() const { return coupe; }
+    const TcolonnesSuivi& colonnesSuivi() const { return lignes.colonnesSuivi(); }
+    const std::vector<TligneSuivi>& lignesSuivi() const { return lignes.lignesSuivi(); }
+    bool tronque() const { return lignes.tronque(); }
     // True when the cell shows a value the step changed.
-    bool change(int ligne, int colonne) const;
+    bool change(int ligne, int colonne) const { return lignes.change(ligne, colonne); }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -30,7 +30,5 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:
-    TcolonnesSuivi colonnes;
-    std::vector<TligneSuivi> lignes;
-    bool coupe = false;
+    TlignesSuivi lignes;
 };

@@ -1,20 +1,21 @@
-// The variables of the program's last run, for the "Variables" panel:
-// one row per variable in declaration order (name, type, value), lists and
-// tables unfolding into their elements. The values are a copy taken after a
-// command that ran steps, compared with the copy before it, so that the view
-// reads no cell of a run in progress and repaints only the rows it shows.
+// The "Variables" panel's rows (commands/lignes_variables.h) as an item
+// model: one row per variable, lists and tables with their elements as
+// children, a changed value highlighted.
 #pragma once
 
-#include "base/donnees.h"
+#include "commands/lignes_variables.h"
 
 #include <QAbstractItemModel>
-
-#include <vector>
 
 class TmodeleVariables : public QAbstractItemModel {
     Q_OBJECT
 public:
-    enum Tcolonne { colonneNom, colonneType, colonneValeur, nbColonnes };
+    enum Tcolonne {
+        colonneNom = TlignesVariables::colonneNom,
+        colonneType = TlignesVariables::colonneType,
+        colonneValeur = TlignesVariables::colonneValeur,
+        nbColonnes = TlignesVariables::nbColonnes,
+    };
 
     explicit TmodeleVariables(QObject* parent = nullptr);
 
@@ -37,18 +38,5 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:
-    // The cell of row `ligne` of variable `v` (its first cell for a simple one).
-    double valeur(const std::vector<int32_t>& entiers, const std::vector<double>& reels, int32_t cellule) const;
-    int32_t cellule(const Tvariable& v, int ligne) const;
-    QString texteValeur(const Tvariable& v, int32_t cellule) const;
-
-    std::vector<Tvariable> variables;
-    std::vector<int32_t> entiers, entiersAvant;   // copies of the integer cells
-    std::vector<double> reels, reelsAvant;        // and of the real cells
-    std::vector<char> variableChangee;
-    struct Tplage {
-        int premier = -1;   // elements changed by the last update, -1: none
-        int dernier = -1;
-    };
-    std::vector<Tplage> changees;
+    TlignesVariables lignes;
 };

@@ -1,4 +1,4 @@
-#include "window/coupure_lignes.h"
+#include "commands/coupure_lignes.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "window/lignes_affichees.h"
+#include "commands/lignes_affichees.h"
 
 #include "base/lignes.h"
 
