@@ -1,7 +1,9 @@
-// The bench the tests of the run share: a workspace on an in-memory window,
+// The bench the core's tests share: a workspace on an in-memory window,
 // and hand-made lines and variables.
 #pragma once
 
+#include "analysis/cellules.h"
+#include "analysis/programme.h"
 #include "base/codage.h"
 #include "base/donnees.h"
 #include "base/lignes.h"
@@ -18,18 +20,21 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace banc {
 
 using Vlignes = std::vector<std::string>;
 
-// A workspace with an in-memory window; texts given and read back in UTF-8.
-struct Tbanc {
-    TfenetreMemoire f;
+// A workspace with an in-memory window (a TfenetreMemoire, or a test's own
+// kind of it); texts given and read back in UTF-8.
+template <class Tf = TfenetreMemoire>
+struct TbancSur {
+    Tf f;
     std::unique_ptr<TdonneesCommunes> d = std::make_unique<TdonneesCommunes>();
 
-    Tbanc() { d->fenetre = &f; }
+    TbancSur() { d->fenetre = &f; }
 
     // The start-up of the window, as far as the core sees it.
     void demarrer() {
@@ -47,7 +52,20 @@ struct Tbanc {
         f.lignesEditeur = d->copieDeTravail;
     }
 
+    // The editor holds this text, in the core's bytes (as typed, without the
+    // modified flag).
+    void editeur(std::string_view texte) { f.lignesEditeur = decouperLignes(texte); }
+    void analyser() { analyserProgramme(*d); }
+    // Runs the editor's program, then Poursuivre while it is offered, at most
+    // `poursuites` times.
+    void executer(int32_t mode, int poursuites = 0) {
+        lancerExecution(*d, mode);
+        for (int k = 0; k < poursuites && f.poursuivreActif; ++k)
+            poursuivreExecution(*d);
+    }
+
     Tinstruction& ligne(int32_t i) { return d->instructions[i]; }
+    const Tinstruction& ligne(int32_t i) const { return d->instructions[i]; }
 
     void commencer(int32_t mode, int32_t premiere = 0) {
         d->premiereInstruction = premiere;
@@ -67,6 +85,16 @@ struct Tbanc {
         return depuis >= tout.size() ? Vlignes{} : Vlignes(tout.begin() + static_cast<long>(depuis), tout.end());
     }
 };
+
+using Tbanc = TbancSur<>;
+
+// A record without a window, its cells as an analysis starts them: for the
+// tests that declare and compile by hand.
+inline std::unique_ptr<TdonneesCommunes> espaceAnalyse() {
+    auto d = std::make_unique<TdonneesCommunes>();
+    recommencerAllocations(*d);
+    return d;
+}
 
 inline Tinstruction affectation(Tnature nature, int32_t variable, int32_t typeCible, int32_t caseCible, int32_t caseValeur,
                          int32_t suivante) {

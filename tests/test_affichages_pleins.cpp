@@ -1,9 +1,6 @@
 // A window whose display pane is full: the burst stops at its next display
 // and the run is suspended with its own line, and goes on at Poursuivre.
-#include "base/codage.h"
-#include "base/donnees.h"
-#include "execution/controle.h"
-#include "tools/fenetre_memoire.h"
+#include "banc_execution.h"
 
 #include <gtest/gtest.h>
 
@@ -23,10 +20,10 @@ struct TfenetreLimitee : TfenetreMemoire {
 TEST(affichages_pleins, la_rafale_s_arrete_et_l_execution_est_suspendue) {
     const std::string plein = depuisUtf8(" Exécution suspendue : le panneau des affichages est plein.");
     for (const bool rapide : {true, false}) {
-        TfenetreLimitee f;
+        banc::TbancSur<TfenetreLimitee> b;
+        auto& f = b.f;
+        auto& d = b.d;
         f.limite = 1000;
-        auto d = std::make_unique<TdonneesCommunes>();
-        d->fenetre = &f;
         d->formesRapides = rapide;
         f.taper(depuisUtf8("Entier n\r\n[a]\r\nDonner à n la valeur n+1\r\nAfficher n\r\nAller à [a] si n > 0"));
         lancerExecution(*d, executionNormale);

@@ -1,11 +1,6 @@
 #include "analysis/declarations.h"
-#include "analysis/programme.h"
-#include "base/codage.h"
-#include "base/donnees.h"
-#include "base/lignes.h"
+#include "banc_execution.h"
 #include "base/messages.h"
-#include "base/operations.h"
-#include "tools/fenetre_memoire.h"
 
 #include <gtest/gtest.h>
 
@@ -16,21 +11,15 @@
 namespace {
 
 // An editor holding a program (UTF-8, lines joined by "\n") and its analysis.
-struct Tanalyse {
-    TfenetreMemoire fenetre;
-    std::unique_ptr<TdonneesCommunes> d = std::make_unique<TdonneesCommunes>();
-
-    const Tinstruction& ligne(int32_t i) const { return d->instructions[i]; }
+struct Tanalyse : banc::Tbanc {
     std::vector<int32_t> mots(int32_t i) const {
         return {d->code + ligne(i).debutCode, d->code + ligne(i).finCode};
     }
-    void analyser() { analyserProgramme(*d); }
 };
 
 std::unique_ptr<Tanalyse> analyser(std::string_view programme) {
     auto a = std::make_unique<Tanalyse>();
-    a->d->fenetre = &a->fenetre;
-    a->fenetre.lignesEditeur = decouperLignes(depuisUtf8(programme));
+    a->editeur(depuisUtf8(programme));
     a->analyser();
     return a;
 }
@@ -86,12 +75,12 @@ TEST(analyse, preparation) {
     EXPECT_EQ(a->d->codeErreur, 0);
     EXPECT_EQ(a->d->copieDeTravail, (std::vector<std::string>{"Afficher 1", ""}));
     EXPECT_EQ(a->d->derniereLigne, 0);
-    EXPECT_EQ(a->fenetre.lignesEditeur[0], "  Afficher 1   # fin  ");
+    EXPECT_EQ(a->f.lignesEditeur[0], "  Afficher 1   # fin  ");
     // The pane is emptied; cells 1 and 10001 hold 0 and pi.
-    a->fenetre.lignesAffichage = {" ancien"};
+    a->f.lignesAffichage = {" ancien"};
     a->d->entiers[1] = 5;
     a->analyser();
-    EXPECT_TRUE(a->fenetre.lignesAffichage.empty());
+    EXPECT_TRUE(a->f.lignesAffichage.empty());
     EXPECT_EQ(a->d->entiers[1], 0);
     EXPECT_EQ(a->d->reels[1], 3.141592653589793);
 }
@@ -301,7 +290,7 @@ TEST(analyse, mots_d_affichage) {
     a->analyser();
     EXPECT_EQ(a->d->codeErreur, 0);
     EXPECT_EQ(a->d->textesAffiches, "n = ");
-    a->fenetre.lignesEditeur[2] = depuisUtf8("Afficher \"é\" ; \"n\"");
+    a->f.lignesEditeur[2] = depuisUtf8("Afficher \"é\" ; \"n\"");
     a->analyser();
     EXPECT_EQ(a->d->textesAffiches, depuisUtf8("n = é"));
     EXPECT_EQ(a->mots(2), (std::vector<int32_t>{opAfficherTexte, 5, 1, opAfficherTexte, 1, 1}));
@@ -343,8 +332,7 @@ TEST(analyse, des_millions_de_lignes) {
     // Refused without analysing a line; the bound only catches a blow-up.
     const auto debut = std::chrono::steady_clock::now();
     auto a = std::make_unique<Tanalyse>();
-    a->d->fenetre = &a->fenetre;
-    a->fenetre.lignesEditeur.assign(5000000, "Afficher 1");
+    a->f.lignesEditeur.assign(5000000, "Afficher 1");
     a->analyser();
     EXPECT_EQ(a->d->codeErreur, errTropDeLignes);
     EXPECT_EQ(a->d->ligneErreur, aucuneLigne);

@@ -2,6 +2,7 @@
 #include "analysis/compilation.h"
 #include "analysis/declarations.h"
 #include "analysis/desassembleur.h"
+#include "banc_execution.h"
 #include "base/codage.h"
 #include "base/donnees.h"
 #include "base/messages.h"
@@ -18,10 +19,9 @@ namespace {
 // A fresh analysis with integers n, m, k, reals x, y, the integer list
 // L(1..100) and the integer table A(1..4 , 1..4). Texts are written in UTF-8.
 struct Tessai {
-    std::unique_ptr<TdonneesCommunes> d = std::make_unique<TdonneesCommunes>();
+    std::unique_ptr<TdonneesCommunes> d = banc::espaceAnalyse();
 
     Tessai() {
-        recommencerAllocations(*d);
         for (const char* nom : {"n", "m", "k", "L(1..100)", "A(1..4,1..4)"})
             declarerVariable(*d, nom, false);
         for (const char* nom : {"x", "y"})
@@ -77,8 +77,7 @@ std::string listing(Tessai& e, const std::string& utf8) {
 } // namespace
 
 TEST(compilation, exemple_du_listing) {
-    auto d = std::make_unique<TdonneesCommunes>();
-    recommencerAllocations(*d);
+    auto d = banc::espaceAnalyse();
     declarerVariable(*d, "n", false);
     declarerVariable(*d, "x", true);
     ASSERT_EQ(d->variables[1].premiereCase, 2);
@@ -215,8 +214,7 @@ TEST(compilation, parenthesage) {
 }
 
 TEST(compilation, variable_cache_fonction) {
-    auto d = std::make_unique<TdonneesCommunes>();
-    recommencerAllocations(*d);
+    auto d = banc::espaceAnalyse();
     declarerVariable(*d, "cos", true);
     declarerVariable(*d, "abs(1..3)", false);
     declarerVariable(*d, "x", true);

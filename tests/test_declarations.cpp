@@ -1,5 +1,6 @@
 #include "analysis/cellules.h"
 #include "analysis/declarations.h"
+#include "banc_execution.h"
 #include "base/codage.h"
 #include "base/donnees.h"
 #include "base/messages.h"
@@ -12,8 +13,7 @@ namespace {
 
 // A fresh workspace as an analysis starts it.
 std::unique_ptr<TdonneesCommunes> espace() {
-    auto d = std::make_unique<TdonneesCommunes>();
-    recommencerAllocations(*d);
+    auto d = banc::espaceAnalyse();
     d->codeErreur = 0;
     d->ligneErreur = aucuneLigne;
     return d;

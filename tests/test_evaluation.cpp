@@ -1,6 +1,7 @@
 #include "analysis/cellules.h"
 #include "analysis/compilation.h"
 #include "analysis/declarations.h"
+#include "banc_execution.h"
 #include "base/codage.h"
 #include "base/donnees.h"
 #include "base/operations.h"
@@ -25,12 +26,11 @@ constexpr int32_t int32Max = std::numeric_limits<int32_t>::max();
 // A fresh analysis with integer n, real x, the integer list L(1..100), the
 // real list R(0..9) and the integer table A(1..4 , 1..4).
 struct Tessai {
-    std::unique_ptr<TdonneesCommunes> d = std::make_unique<TdonneesCommunes>();
+    std::unique_ptr<TdonneesCommunes> d = banc::espaceAnalyse();
     TexpressionCompilee resultat;
     int32_t debut = 0;
 
     Tessai() {
-        recommencerAllocations(*d);
         declarerVariable(*d, "n", false);
         declarerVariable(*d, "x", true);
         declarerVariable(*d, "L(1..100)", false);

@@ -1,11 +1,6 @@
 #include "commands/fichiers.h"
 
-#include "base/codage.h"
-#include "base/donnees.h"
-#include "commands/session.h"
-#include "execution/affichages.h"
-#include "execution/textes.h"
-#include "tools/fenetre_memoire.h"
+#include "banc_execution.h"
 
 #include <gtest/gtest.h>
 
@@ -30,16 +25,12 @@ fs::path dossierNeuf() {
 
 // A workspace as the window leaves it after start-up, on an in-memory window,
 // with a scratch folder for the files.
-struct Poste {
-    std::unique_ptr<TdonneesCommunes> d = std::make_unique<TdonneesCommunes>();
-    TfenetreMemoire f;
+struct Poste : banc::Tbanc {
     fs::path dossier;
 
     Poste() {
-        d->fenetre = &f;
         dossier = dossierNeuf();
-        demarrerSession(*d, 1);
-        modeleNouveauProgramme(*d);
+        demarrer();
     }
     ~Poste() { fs::remove_all(dossier); }
 

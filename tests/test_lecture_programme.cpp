@@ -2,13 +2,8 @@
 // the window and the runner refuse.
 #include "base/lecture_programme.h"
 
-#include "base/codage.h"
-#include "base/donnees.h"
-#include "base/lignes.h"
+#include "banc_execution.h"
 #include "commands/fichiers.h"
-#include "execution/affichages.h"
-#include "execution/textes.h"
-#include "tools/fenetre_memoire.h"
 
 #include <gtest/gtest.h>
 
@@ -163,9 +158,9 @@ TEST(lecture_programme, lignes_blanches_au_dela_du_programme) {
 }
 
 TEST(lecture_programme, la_fenetre_refuse_un_fichier_trop_grand) {
-    auto d = std::make_unique<TdonneesCommunes>();
-    TfenetreMemoire f;
-    d->fenetre = &f;
+    banc::Tbanc b;
+    auto& f = b.f;
+    auto& d = b.d;
     d->modeAffichage = modeInformations;
     modeleNouveauProgramme(*d);
     f.taper("Afficher 1");

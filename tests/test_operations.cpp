@@ -4,6 +4,7 @@
 #include "analysis/cellules.h"
 #include "analysis/declarations.h"
 #include "analysis/desassembleur.h"
+#include "banc_execution.h"
 #include "base/donnees.h"
 #include "base/operations.h"
 #include "evaluation/evaluation.h"
@@ -25,8 +26,7 @@ constexpr int32_t debut = 100;
 // A record with the list L(1..4) (variable 1) and the table A(1..4,1..4)
 // (variable 2), and a value in each kind of cell the words name.
 std::unique_ptr<TdonneesCommunes> record() {
-    auto d = std::make_unique<TdonneesCommunes>();
-    recommencerAllocations(*d);
+    auto d = banc::espaceAnalyse();
     EXPECT_TRUE(declarerVariable(*d, "L(1..4)", false));
     EXPECT_TRUE(declarerVariable(*d, "A(1..4,1..4)", false));
     initialiserHasard(*d, 1);

@@ -1,11 +1,6 @@
 // The pool of displayed texts: each text's position is its first occurrence
 // in the pool, found in time linear in the pool and the text.
-#include "analysis/programme.h"
-#include "base/codage.h"
-#include "base/donnees.h"
-#include "base/lignes.h"
-#include "base/operations.h"
-#include "tools/fenetre_memoire.h"
+#include "banc_execution.h"
 
 #include <gtest/gtest.h>
 
@@ -18,13 +13,11 @@
 
 namespace {
 
-struct Tpool {
-    TfenetreMemoire fenetre;
-    std::unique_ptr<TdonneesCommunes> d = std::make_unique<TdonneesCommunes>();
-    Tpool() { d->fenetre = &fenetre; }
+struct Tpool : banc::Tbanc {
+    using banc::Tbanc::analyser;
     void analyser(const std::string& programme) {
-        fenetre.lignesEditeur = decouperLignes(programme);
-        analyserProgramme(*d);
+        editeur(programme);
+        analyser();
     }
     // The (position, length) words of line i, a display of texts only.
     std::vector<std::pair<int32_t, int32_t>> textes(int32_t i) const {

@@ -1,10 +1,5 @@
 // Inputs that once broke the program, kept as regressions.
-#include "base/codage.h"
-#include "base/donnees.h"
-#include "base/lignes.h"
-#include "evaluation/hasard.h"
-#include "execution/controle.h"
-#include "tools/fenetre_memoire.h"
+#include "banc_execution.h"
 
 #include <gtest/gtest.h>
 
@@ -18,25 +13,16 @@
 namespace {
 
 // One record for several programs, as the window keeps one for its whole life.
-struct Tsession {
-    TfenetreMemoire f;
-    std::unique_ptr<TdonneesCommunes> d = std::make_unique<TdonneesCommunes>();
-
+struct Tsession : banc::Tbanc {
     Tsession() {
-        d->fenetre = &f;
         d->modeAffichage = modeResultats;
         initialiserHasard(*d, 3);
     }
 
     std::vector<std::string> executer(const char* texteUtf8, int32_t mode = executionNormale, int poursuites = 0) {
-        f.lignesEditeur = decouperLignes(depuisUtf8(texteUtf8));
-        lancerExecution(*d, mode);
-        for (int k = 0; k < poursuites && f.poursuivreActif; ++k)
-            poursuivreExecution(*d);
-        std::vector<std::string> lignes;
-        for (const auto& l : f.lignesAffichage)
-            lignes.push_back(versUtf8(l));
-        return lignes;
+        editeur(depuisUtf8(texteUtf8));
+        banc::Tbanc::executer(mode, poursuites);
+        return affichage();
     }
 };
 
@@ -68,7 +54,7 @@ double chronometrer(const std::string& prefixe, const std::string& masse, const 
     std::string texte = depuisUtf8("Entier n ; L (1..5)\nRéel x\n") + depuisUtf8(prefixe) + masse +
                         depuisUtf8(suffixe) + depuisUtf8("\nAfficher x\n");
     const auto debut = std::chrono::steady_clock::now();
-    s.f.lignesEditeur = decouperLignes(texte);
+    s.editeur(texte);
     lancerExecution(*s.d, executionNormale);
     code = s.d->codeErreur;
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count();

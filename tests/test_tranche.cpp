@@ -2,15 +2,10 @@
 // step: the same programs run both ways must show the same lines and leave
 // the same cells, counts and errors. And the engine's double arithmetic
 // against the extended computation it stands for.
-#include "base/codage.h"
-#include "base/donnees.h"
-#include "base/lignes.h"
+#include "banc_execution.h"
 #include "evaluation/calculs.h"
-#include "evaluation/hasard.h"
-#include "execution/controle.h"
 #include "execution/moteur/decodage.h"
 #include "execution/moteur/reels_surs.h"
-#include "tools/fenetre_memoire.h"
 
 #include <gtest/gtest.h>
 
@@ -31,20 +26,14 @@ struct Tissue {
 
 // Runs a program in normal mode with up to `poursuites` continuations.
 Tissue executer(const std::string& texte, bool formes, int poursuites) {
-    TfenetreMemoire f;
-    Tissue issue{{}, std::make_unique<TdonneesCommunes>()};
-    TdonneesCommunes& d = *issue.d;
-    d.fenetre = &f;
-    d.modeAffichage = modeResultats;
-    d.formesRapides = formes;
-    initialiserHasard(d, 7);
-    f.lignesEditeur = decouperLignes(texte);
-    lancerExecution(d, executionNormale);
-    for (int k = 0; k < poursuites && f.poursuivreActif; ++k)
-        poursuivreExecution(d);
-    issue.affichage = f.lignesAffichage;
-    d.fenetre = nullptr;
-    return issue;
+    banc::Tbanc b;
+    b.d->modeAffichage = modeResultats;
+    b.d->formesRapides = formes;
+    initialiserHasard(*b.d, 7);
+    b.editeur(texte);
+    b.executer(executionNormale, poursuites);
+    b.d->fenetre = nullptr;
+    return {b.f.lignesAffichage, std::move(b.d)};
 }
 
 void comparer(const std::string& texte, const std::string& nom, int poursuites = 3) {

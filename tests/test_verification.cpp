@@ -1,12 +1,7 @@
 // The checker's pieces: file decoding, the program's output kept apart from
 // the reports, the comparison, and the texts made safe for the reports.
-#include "base/codage.h"
+#include "banc_execution.h"
 #include "base/decodage_fichier.h"
-#include "base/donnees.h"
-#include "base/lignes.h"
-#include "commands/session.h"
-#include "execution/controle.h"
-#include "tools/fenetre_memoire.h"
 #include "tools/verifier/comparaison.h"
 #include "tools/verifier/textes_rapport.h"
 
@@ -59,11 +54,11 @@ public:
 // run modes, and it still reaches the pane as before.
 TEST(sorties, seules_les_lignes_affichees) {
     for (const int32_t mode : {executionNormale, executionCommentee}) {
-        TfenetreSorties f;
-        auto d = std::make_unique<TdonneesCommunes>();
-        d->fenetre = &f;
+        banc::TbancSur<TfenetreSorties> b;
+        auto& f = b.f;
+        auto& d = b.d;
         demarrerSession(*d, 0);
-        f.lignesEditeur = decouperLignes(depuisUtf8("Entier n\nDonner à n la valeur 2\nAfficher n\nAfficher \"\"\n"
+        b.editeur(depuisUtf8("Entier n\nDonner à n la valeur 2\nAfficher n\nAfficher \"\"\n"
                                                     "Afficher \"fin\""));
         lancerExecution(*d, mode);
         while (f.poursuivreArreterActifs())
@@ -76,11 +71,11 @@ TEST(sorties, seules_les_lignes_affichees) {
 
 // executerAuPlus stops after exactly the steps asked, and the run goes on.
 TEST(sorties, execution_bornee) {
-    TfenetreMemoire f;
-    auto d = std::make_unique<TdonneesCommunes>();
-    d->fenetre = &f;
+    banc::Tbanc b;
+    auto& f = b.f;
+    auto& d = b.d;
     demarrerSession(*d, 0);
-    f.lignesEditeur = decouperLignes(depuisUtf8("Entier n\n[a]\nDonner à n la valeur n + 1\n"
+    b.editeur(depuisUtf8("Entier n\n[a]\nDonner à n la valeur n + 1\n"
                                                 "Aller à [a] si n < 1000\nAfficher n"));
     ASSERT_TRUE(preparerExecution(*d, executionNormale));
     executerAuPlus(*d, 7);
