@@ -12,16 +12,6 @@ constexpr std::string_view separateurs = ":,#=;.[]()";
 
 bool estSeparateur(char c) { return separateurs.find(c) != std::string_view::npos; }
 
-int valeurHexa(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 // The integer conversion proper: optional leading blanks, optional sign,
 // then decimal digits or hexadecimal digits after "$", "x" or "0x". Nothing
 // may follow. The magnitude is gathered in 64 bits and refused as soon as it
@@ -128,6 +118,16 @@ int64_t ordreDeGrandeur(std::string_view texte) {
 }
 
 } // namespace
+
+int valeurHexa(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
 
 std::string_view sansBlancsVue(std::string_view texte) {
     const size_t debut = texte.find_first_not_of(' ');

@@ -42,3 +42,5 @@ bool separerIndices(std::string_view texte, std::string& premier, std::string& s
 // True for "A".."Z" and "a".."z".
 inline bool estLettre(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 inline bool estChiffre(char c) { return c >= '0' && c <= '9'; }
+// The value of a hexadecimal digit in either case, -1 for any other byte.
+int valeurHexa(char c);

@@ -2,6 +2,7 @@
 
 #include "base/codage.h"
 #include "base/lecture_programme.h"
+#include "analysis/texte.h"
 #include "commands/fichiers.h"
 
 #include <cstdio>
@@ -35,22 +36,12 @@ std::string enPourcents(std::string_view octets) {
     return texte;
 }
 
-int chiffreHexadecimal(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 // "%XX" back to its byte; a "%" without two hexadecimal digits stays.
 std::string depuisPourcents(std::string_view texte) {
     std::string octets;
     for (size_t i = 0; i < texte.size(); ++i) {
-        const int fort = texte[i] == '%' && i + 2 < texte.size() ? chiffreHexadecimal(texte[i + 1]) : -1;
-        const int faible = fort >= 0 ? chiffreHexadecimal(texte[i + 2]) : -1;
+        const int fort = texte[i] == '%' && i + 2 < texte.size() ? valeurHexa(texte[i + 1]) : -1;
+        const int faible = fort >= 0 ? valeurHexa(texte[i + 2]) : -1;
         if (faible < 0) {
             octets += texte[i];
             continue;
