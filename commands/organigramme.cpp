@@ -224,8 +224,8 @@ int32_t noeudDeLigne(const Torganigramme& o, int32_t ligne) {
 
 namespace {
 
-// A text as DOT quotes it (UTF-8), long lines cut at a blank near 40
-// characters, line ends as DOT's centred breaks.
+// A text as DOT quotes it (UTF-8), long lines cut at a blank past 40
+// characters (anywhere past 80), line ends as DOT's centred breaks.
 std::string citer(const std::string& w1252) {
     constexpr size_t largeur = 40;
     std::string sortie = "\"";
@@ -235,15 +235,17 @@ std::string citer(const std::string& w1252) {
         const char o = utf8[i];
         if (o == '\r')
             continue;
-        if (o == '\n' || (o == ' ' && colonne >= largeur)) {
+        const bool debutCaractere = (static_cast<unsigned char>(o) & 0xC0) != 0x80;
+        if (o == '\n' || (o == ' ' && colonne >= largeur) || (debutCaractere && colonne >= 2 * largeur)) {
             sortie += "\\n";
             colonne = 0;
-            continue;
+            if (o == '\n' || o == ' ')
+                continue;
         }
         if (o == '"' || o == '\\')
             sortie += '\\';
         sortie += o;
-        if ((static_cast<unsigned char>(o) & 0xC0) != 0x80)
+        if (debutCaractere)
             ++colonne;
     }
     return sortie + "\"";
