@@ -194,7 +194,7 @@ void TfenetrePrincipale::creerMenus() {
     connect(suivi, &QAbstractItemModel::rowsInserted, this, exportPossible);
     connect(suivi, &QAbstractItemModel::rowsRemoved, this, exportPossible);
     exportPossible();
-    c.actionExporterOrganigramme = commande(menuFichier, "actionExporterOrganigramme", "Exporter l'&organigramme…",
+    c.actionExporterOrganigramme = commande(menuFichier, "actionExporterOrganigramme", "Exporter l'or&ganigramme…",
                                             aucun, [this] { commandeExporterOrganigramme(this, *boites, c, *d); });
     c.actionImprimer = commande(menuFichier, "actionImprimer", "&Imprimer…", QKeySequence(Qt::CTRL | Qt::Key_P),
                                 [this] { commandeImprimer(this, c, *d); });

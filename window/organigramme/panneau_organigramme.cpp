@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QMainWindow>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -60,6 +61,11 @@ void TpanneauOrganigramme::programmeChange() {
 
 void TpanneauOrganigramme::showEvent(QShowEvent* evenement) {
     QDockWidget::showEvent(evenement);
+    // At its first showing, a third of the window's width unless it is wider.
+    auto* fenetre = qobject_cast<QMainWindow*>(parentWidget());
+    if (!dejaMontre && fenetre && !isFloating() && width() < fenetre->width() / 3)
+        fenetre->resizeDocks({this}, {fenetre->width() / 3}, Qt::Horizontal);
+    dejaMontre = true;
     if (perime)
         actualiser();
 }

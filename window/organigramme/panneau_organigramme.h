@@ -64,6 +64,7 @@ protected:
 private:
     QTimer attente;
     bool perime = true;            // the text changed since the chart was drawn
+    bool dejaMontre = false;       // widened once, at its first showing
     Torganigramme graphe;
     double duree = 0;
     bool lancement = false;
