@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -97,6 +98,30 @@ private slots:
         // Redrawn by itself a moment after the text changes.
         taper(u(boucle));
         QTRY_VERIFY(!panneau()->svg().isEmpty());
+    }
+
+    void tous_les_exemples() {
+        // Every example is drawn: a box for each instruction and label, no two overlapping.
+        montrer();
+        const QStringList exemples = QDir(u(":/exemples")).entryList({u("*.txt")});
+        QVERIFY(exemples.size() >= 10);
+        for (const QString& nom : exemples) {
+            QFile fichier(u(":/exemples/") + nom);
+            QVERIFY(fichier.open(QIODevice::ReadOnly));
+            taper(QString::fromLatin1(fichier.readAll()).remove(QLatin1Char('\r')));
+            panneau()->actualiser();
+            QVERIFY2(!panneau()->svg().isEmpty(), qPrintable(nom));
+            QList<QRectF> boites;
+            for (const TnoeudOrganigramme& noeud : panneau()->organigramme().noeuds) {
+                if (noeud.ligne < 0 || noeud.forme == TformeNoeud::commentaire)
+                    continue;
+                const QRectF b = panneau()->vue->boite(noeud.ligne);
+                QVERIFY2(!b.isEmpty(), qPrintable(nom + u(" ") + QString::number(noeud.ligne + 1)));
+                for (const QRectF& autre : boites)
+                    QVERIFY2(!b.intersects(autre), qPrintable(nom + u(" ") + QString::number(noeud.ligne + 1)));
+                boites << b;
+            }
+        }
     }
 
     void marques_en_pas_a_pas() {
@@ -213,6 +238,44 @@ private slots:
         QVERIFY(!court.contains(u("4! = 24")));
         QVERIFY(!court.contains(u("Suivi")));
         QVERIFY(!court.contains(u("Organigramme")));
+    }
+
+    void tableau_large_et_resultats_coupes() {
+        // Results cut after N lines, with the count of the others.
+        const QStringList cinq{u("a"), u("b"), u("c"), u("d"), u("e")};
+        QCOMPARE(resultatsRetenus(cinq, 0), cinq);
+        QCOMPARE(resultatsRetenus(cinq, 5), cinq);
+        QCOMPARE(resultatsRetenus(cinq, 2), (QStringList{u("a"), u("b"), u("\u2026 (3 lignes de plus)")}));
+        const QString pdftotext = QStandardPaths::findExecutable(u("pdftotext"));
+        if (pdftotext.isEmpty())
+            QSKIP("pdftotext is not installed (poppler-utils)");
+        // A table wider than the page is split into groups of columns, each
+        // after the step and line columns; its rows run over several pages.
+        TcontenuPolycopie contenu;
+        contenu.nomProgramme = u("large");
+        contenu.programme = {u("Afficher 1")};
+        contenu.titresSuivi = {u("pas"), u("ligne"), u("instruction")};
+        for (int v = 1; v <= 40; ++v)
+            contenu.titresSuivi << u("var%1").arg(v);
+        for (int pas = 1; pas <= 150; ++pas) {
+            QStringList ligne{QString::number(pas), u("1"), u("Afficher 1")};
+            for (int v = 1; v <= 40; ++v)
+                ligne << QString::number(123456789 + v);
+            contenu.lignesSuivi << ligne;
+        }
+        QTemporaryDir ici;
+        const QString chemin = ici.filePath(u("large.pdf"));
+        QVERIFY(ecrirePdf(chemin, contenu, {false, 0, true, false}));
+        QProcess p;
+        p.start(pdftotext, {chemin, u("-")});
+        QVERIFY(p.waitForFinished(30000));
+        const QString texte = QString::fromUtf8(p.readAllStandardOutput());
+        QVERIFY(texte.contains(u("var1\n")) || texte.contains(u("var1 ")));
+        QVERIFY(texte.contains(u("var40")));
+        QVERIFY(texte.contains(u("123456829")));
+        QVERIFY(texte.count(u("ligne")) >= 4);   // the header again in each group and on each page
+        QVERIFY(texte.contains(u("Page 3 / ")));
+        QVERIFY(!texte.contains(u("Résultats")));
     }
 };
 
