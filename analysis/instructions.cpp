@@ -138,6 +138,7 @@ bool aller(TdonneesCommunes& d, Tinstruction& instruction, const std::string& te
     if (cible == aucuneLigne)
         return signalerErreur(d, errEtiquetteNonTrouvee);
     instruction.suivante = cible;
+    instruction.ligneEtiquette = cible;
     if (q + 1 == reste.size()) {
         instruction.nature = natAller;
         return true;

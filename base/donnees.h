@@ -71,6 +71,7 @@ struct Tinstruction {
     int32_t caseCible = 0;        // assignment: first cell of the variable
     int32_t cibleBranchement = 0; // kinds 11, 13: line reached by the branch; -1 end
     int32_t suivante = 0;         // next line in sequence (kind 10: its target); -1 end
+    int32_t ligneEtiquette = 0;   // kinds 10, 11, 13: the label line the branch names (the flowchart's arrow)
     int32_t caseValeur = 0;       // assignment: value cell; kind 11: condition cell
     int32_t caseIndice1 = 0;      // element assignment: cell of the first index
     int32_t caseIndice2 = 0;      // table element assignment: cell of the second index

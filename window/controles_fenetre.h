@@ -14,6 +14,7 @@ class TdepotFichiers;
 class TediteurProgramme;
 class TfichiersRecents;
 class TpanneauAffichages;
+class TpanneauOrganigramme;
 class TpanneauVariables;
 class Tpresentation;
 class Trecuperation;
@@ -33,6 +34,7 @@ struct TcontrolesFenetre {
     QLabel* bandeauAffichages = nullptr;
     TpanneauAffichages* panneauAffichages = nullptr;
     TpanneauVariables* panneauVariables = nullptr;   // variables and trace, a dock below
+    TpanneauOrganigramme* panneauOrganigramme = nullptr;   // the flowchart, a dock on the right
 
     // The menu bar's commands.
     QAction* actionNouveau = nullptr;
@@ -40,12 +42,16 @@ struct TcontrolesFenetre {
     QAction* actionEnregistrer = nullptr;
     QAction* actionEnregistrerSous = nullptr;
     QAction* actionExporterSuivi = nullptr;
+    QAction* actionExporterOrganigramme = nullptr;
+    QAction* actionImprimer = nullptr;
+    QAction* actionExporterPdf = nullptr;
     QAction* actionCopier = nullptr;
     QAction* actionColler = nullptr;
     QAction* actionSelectionnerTout = nullptr;
     QAction* actionInformations = nullptr;
     QAction* actionResultat = nullptr;
     QAction* actionVariables = nullptr;
+    QAction* actionOrganigramme = nullptr;
     QAction* actionAPropos = nullptr;
     QAction* actionExecutionNormale = nullptr;
     QAction* actionPasAPas = nullptr;

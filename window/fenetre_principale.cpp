@@ -22,6 +22,10 @@
 #include "window/editeur/marques_execution.h"
 #include "window/export_suivi.h"
 #include "window/fenetre_qt.h"
+#include "window/impression/impression.h"
+#include "window/organigramme/commandes_organigramme.h"
+#include "window/organigramme/panneau_organigramme.h"
+#include "window/organigramme/vue_organigramme.h"
 #include "window/panneaux/modele_suivi.h"
 #include "window/panneaux/panneau_variables.h"
 #include "window/reglages.h"
@@ -117,6 +121,9 @@ void TfenetrePrincipale::creerControles() {
     c.panneauVariables = new TpanneauVariables(this);   // objectName "PanneauVariables", kept in the settings
     addDockWidget(Qt::BottomDockWidgetArea, c.panneauVariables);
     c.panneauVariables->hide();
+    c.panneauOrganigramme = new TpanneauOrganigramme(this);   // objectName "PanneauOrganigramme"
+    addDockWidget(Qt::RightDockWidgetArea, c.panneauOrganigramme);
+    c.panneauOrganigramme->hide();
 
     const std::pair<QObject*, const char*> noms[] = {
         {c.separateur, "separateur"},
@@ -154,6 +161,7 @@ void TfenetrePrincipale::executerCommande(const std::function<void()>& gestionna
     if (execution) {
         marques->apresExecution(*d);
         c.panneauVariables->apresExecution(*d);
+        c.panneauOrganigramme->apresExecution(*d);
     }
 }
 
@@ -186,6 +194,12 @@ void TfenetrePrincipale::creerMenus() {
     connect(suivi, &QAbstractItemModel::rowsInserted, this, exportPossible);
     connect(suivi, &QAbstractItemModel::rowsRemoved, this, exportPossible);
     exportPossible();
+    c.actionExporterOrganigramme = commande(menuFichier, "actionExporterOrganigramme", "Exporter l'or&ganigramme…",
+                                            aucun, [this] { commandeExporterOrganigramme(this, *boites, c, *d); });
+    c.actionImprimer = commande(menuFichier, "actionImprimer", "&Imprimer…", QKeySequence(Qt::CTRL | Qt::Key_P),
+                                [this] { commandeImprimer(this, c, *d); });
+    c.actionExporterPdf = commande(menuFichier, "actionExporterPdf", "Exporter en P&DF…", aucun,
+                                   [this] { commandeExporterPdf(this, *boites, c, *d); });
 
     QMenu* menuEdition = barre->addMenu(u("&Edition"));
     c.actionCopier = commande(menuEdition, "actionCopier", "&Copier", QKeySequence(Qt::CTRL | Qt::Key_C),
@@ -207,6 +221,9 @@ void TfenetrePrincipale::creerMenus() {
     c.actionVariables = c.panneauVariables->toggleViewAction();
     c.actionVariables->setObjectName(QStringLiteral("actionVariables"));
     c.menuAffichage->insertAction(c.actionAPropos, c.actionVariables);
+    c.actionOrganigramme = c.panneauOrganigramme->toggleViewAction();
+    c.actionOrganigramme->setObjectName(QStringLiteral("actionOrganigramme"));
+    c.menuAffichage->insertAction(c.actionAPropos, c.actionOrganigramme);
 
     QMenu* menuExecution = barre->addMenu(u("E&xécution"));
     c.actionExecutionNormale = commande(menuExecution, "actionExecutionNormale", "&Normale",
@@ -239,7 +256,9 @@ void TfenetrePrincipale::creerOperations(std::unique_ptr<Tdialogues> dialogues) 
     d->fenetre = fenetre.get();
     // The run is followed by the gutter marks and the Variables panel.
     marques = std::make_unique<TmarquesExecution>(c.editeur->marge());
-    suivis = std::make_unique<TsuivisFenetre>(std::initializer_list<Tsuivi*>{marques.get(), c.panneauVariables});
+    suivis = std::make_unique<TsuivisFenetre>(
+        std::initializer_list<Tsuivi*>{marques.get(), c.panneauVariables, c.panneauOrganigramme});
+    brancherOrganigramme(c, *d);
     d->suivi = suivis.get();
 
     d->nomFichier.clear();
@@ -250,6 +269,7 @@ void TfenetrePrincipale::premierAffichage() {
     c.zoom->inscrire(c.editeur, true);   // the size kept from the last use, 10 pt at first
     c.zoom->inscrire(c.panneauAffichages);
     c.zoom->inscrire(c.panneauVariables);
+    c.zoom->inscrire(c.panneauOrganigramme->vue);
 
     demarrerSession(*d, graineHorloge());
     modeleNouveauProgramme(*d);

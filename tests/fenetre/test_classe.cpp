@@ -207,7 +207,8 @@ private slots:
         }
         QCOMPARE(legendes(w->menuBar()->actions().value(0)->menu()),
                  (QStringList{u("&Nouveau"), u("&Ouvrir"), u("Fichiers &récents"), u("E&xemples"), u("&Enregistrer"),
-                              u("Enregistrer &sous"), u("Ex&porter le suivi…")}));
+                              u("Enregistrer &sous"), u("Ex&porter le suivi…"), u("Exporter l'or&ganigramme…"),
+                              u("&Imprimer…"), u("Exporter en P&DF…")}));
         QCOMPARE(controles(w).menuRecents->title(), u("Fichiers &récents"));
         QCOMPARE(controles(w).menuExemples->title(), u("E&xemples"));
     }
