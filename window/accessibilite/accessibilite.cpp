@@ -126,7 +126,6 @@ void Taccessibilite::nommer() {
     p->vueSuivi->setAccessibleName(u("Suivi"));
     p->onglets->setAccessibleName(u("Variables et suivi"));
     p->onglets->tabBar()->setAccessibleName(u("Onglets Variables et Suivi"));
-    p->raisonVide->setAccessibleName(u("État du panneau Variables"));
 }
 
 void Taccessibilite::nommerAffichages() {

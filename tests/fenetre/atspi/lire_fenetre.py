@@ -160,13 +160,14 @@ try:
     verifier(app is not None, "Trevane sur le bus AT-SPI")
     if app is None:
         sys.exit(1)
-    pane = attendre(lambda: trouver(app, nom="Informations") or trouver(app, nom="Résultats"))
+    pane = attendre(lambda: trouver(app, nom="Informations", role="text") or trouver(app, nom="Résultats", role="text"))
     verifier(pane is not None, "le panneau des affichages, nommé d'après son mode")
     arbre(app, "avant l'exécution")
     capture(os.environ.get("TREVANE_CAPTURE_AVANT", "avant.png"))
 
     actionner(app, "Normale")
-    resultat = attendre(lambda: "Exécution terminée." in texte(trouver(app, nom="Résultats")) and trouver(app, nom="Résultats"))
+    resultat = attendre(lambda: "Exécution terminée." in texte(trouver(app, nom="Résultats", role="text"))
+                        and trouver(app, nom="Résultats", role="text"))
     verifier(resultat is not None, "le panneau « Résultats » après l'exécution")
     if resultat is not None:
         lu = texte(resultat)
