@@ -10,6 +10,7 @@ class QMainWindow;
 class QMenu;
 class QSplitter;
 class QWidget;
+class Taccessibilite;
 class TdepotFichiers;
 class TediteurProgramme;
 class TfichiersRecents;
@@ -69,4 +70,7 @@ struct TcontrolesFenetre {
     TfichiersRecents* recents = nullptr;
     TdepotFichiers* depot = nullptr;
     Trecuperation* recuperation = nullptr;
+
+    // Screen readers, F6 between the areas, the pane's search, dark colours.
+    Taccessibilite* accessibilite = nullptr;
 };

@@ -7,6 +7,8 @@
 #include "execution/affichages.h"
 #include "execution/controle.h"
 #include "execution/textes.h"
+#include "window/accessibilite/accessibilite.h"
+#include "window/accessibilite/couleurs.h"
 #include "window/affichages/panneau_affichages.h"
 #include "window/bandeau.h"
 #include "window/classe/depot_fichiers.h"
@@ -32,6 +34,7 @@
 #include "window/suivis_fenetre.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QLabel>
@@ -107,10 +110,7 @@ void TfenetrePrincipale::creerControles() {
     c.panneauAffichages = new TpanneauAffichages(c.colonneAffichages);
     c.panneauAffichages->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     c.panneauAffichages->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    QPalette couleurs = c.panneauAffichages->palette();
-    couleurs.setColor(QPalette::Base, QColor(251, 253, 219));
-    couleurs.setColor(QPalette::Text, Qt::black);   // readable on the fixed pale background
-    c.panneauAffichages->setPalette(couleurs);
+    colorerAffichages(c.panneauAffichages, paletteSombre(QApplication::palette()));   // pale yellow, or dark
     droite->addWidget(c.bandeauAffichages);
     droite->addWidget(c.panneauAffichages);
 
@@ -281,7 +281,8 @@ void TfenetrePrincipale::premierAffichage() {
 void TfenetrePrincipale::equiperClasse() {
     reglages::restaurerFenetre(this, c.separateur);
 
-    c.zoom = new Tzoom(this, reglages::pointsPolice(Tzoom::pointsNormal), reglages::chasseFixe());
+    c.accessibilite = new Taccessibilite(c, *d);
+    c.zoom = new Tzoom(this, reglages::pointsPolice(Taccessibilite::pointsDeBase()), reglages::chasseFixe());
     c.presentation = new Tpresentation(this, c.zoom, c.panneauAffichages, c.separateur,
                                        {c.bandeauProgramme, c.bandeauAffichages});
     c.menuAffichage->addSeparator();

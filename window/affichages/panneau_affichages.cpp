@@ -124,8 +124,10 @@ void TpanneauAffichages::remiseAZero() {
     ancre = curseur = Tpoint{};
     quitteLaFin = false;
     nouveauTexte = true;
+    lignesAnnoncees = lignes_.nombre();
     mettreAJourBarre();
     viewport()->update();
+    emit texteRemplace();
 }
 
 void TpanneauAffichages::deverser() {
@@ -137,6 +139,11 @@ void TpanneauAffichages::deverser() {
         nouveauTexte = false;
     }
     viewport()->update();
+    if (lignes_.nombre() > lignesAnnoncees) {
+        const int64_t premiere = lignesAnnoncees;
+        lignesAnnoncees = lignes_.nombre();
+        emit lignesAjoutees(premiere, lignesAnnoncees - premiere);
+    }
 }
 
 // Layout.
@@ -412,6 +419,12 @@ void TpanneauAffichages::deplacerCurseur(Tpoint p, bool etendre) {
         ancre = p;
     rendreVisible(p);
     viewport()->update();
+    emit curseurDeplace();
+}
+
+void TpanneauAffichages::selectionner(Tpoint a, Tpoint c) {
+    ancre = a;
+    deplacerCurseur(c, true);
 }
 
 void TpanneauAffichages::keyPressEvent(QKeyEvent* evenement) {
@@ -505,6 +518,7 @@ void TpanneauAffichages::mousePressEvent(QMouseEvent* evenement) {
     if (!(evenement->modifiers() & Qt::ShiftModifier))
         ancre = curseur;
     viewport()->update();
+    emit curseurDeplace();
 }
 
 void TpanneauAffichages::mouseMoveEvent(QMouseEvent* evenement) {

@@ -20,6 +20,13 @@
 class TpanneauAffichages : public QAbstractScrollArea {
     Q_OBJECT
 public:
+    // A place in the text: a line and a byte in it.
+    struct Tpoint {
+        int64_t ligne = 0;
+        int32_t colonne = 0;
+        auto operator<=>(const Tpoint&) const = default;
+    };
+
     explicit TpanneauAffichages(QWidget* parent = nullptr);
 
     // Windows-1252 bytes, exactly as given.
@@ -60,6 +67,12 @@ public:
     int64_t premiereLigneVisible() const { return haut.ligne; }
     bool finVisible() const;
 
+    // The caret and the other end of the selection (window/accessibilite/
+    // reads them); `selectionner` sets both and brings the caret into view.
+    Tpoint positionCurseur() const { return curseur; }
+    Tpoint positionAncre() const { return ancre; }
+    void selectionner(Tpoint a, Tpoint c);
+
 protected:
     void paintEvent(QPaintEvent* evenement) override;
     void resizeEvent(QResizeEvent* evenement) override;
@@ -72,13 +85,14 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* evenement) override;
     void contextMenuEvent(QContextMenuEvent* evenement) override;
 
+signals:
+    // The text was emptied or replaced.
+    void texteRemplace();
+    // Lines [premiere, premiere + nombre) were shown by `deverser`.
+    void lignesAjoutees(qint64 premiere, qint64 nombre);
+    void curseurDeplace();
+
 private:
-    // A place in the text: a line and a byte in it.
-    struct Tpoint {
-        int64_t ligne = 0;
-        int32_t colonne = 0;
-        auto operator<=>(const Tpoint&) const = default;
-    };
     // A row of the view: a line and one of its wrapped rows.
     struct Trang {
         int64_t ligne = 0;
@@ -128,6 +142,7 @@ private:
     bool suivre_ = true;
     bool quitteLaFin = false;  // the user scrolled away from the end
     bool nouveauTexte = true;  // emptied or replaced since the last command
+    int64_t lignesAnnoncees = 0;   // lines already told by lignesAjoutees
 
     Tpoint ancre;
     Tpoint curseur;

@@ -1,23 +1,13 @@
 #include "window/editeur/marge_lignes.h"
 
+#include "window/accessibilite/couleurs.h"
 #include "window/editeur/editeur_programme.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QTextBlock>
-
-namespace {
-
-// The numbers read at a contrast of 5.2:1 on their background (4.5:1 is
-// the least for text; grey 150 gave 2.6:1).
-const QColor couleurFond(240, 240, 240);
-const QColor couleurNumero(100, 100, 100);
-const QColor couleurExecutee(200, 220, 255);   // near the selection's blue
-const QColor couleurFleche(0, 110, 0);
-const QColor couleurErreur(210, 30, 30);
-
-} // namespace
 
 TmargeLignes::TmargeLignes(TediteurProgramme* e) : QWidget(e), editeur(e) {
     connect(editeur, &QPlainTextEdit::blockCountChanged, this, &TmargeLignes::ajuster);
@@ -90,8 +80,10 @@ void TmargeLignes::effacerMarques() {
 }
 
 void TmargeLignes::paintEvent(QPaintEvent* evenement) {
+    // The colours of the light or dark palette (window/accessibilite/couleurs.h).
+    const TcouleursMarge& couleurs = couleursMarge(paletteSombre(QApplication::palette()));
     QPainter peintre(this);
-    peintre.fillRect(evenement->rect(), couleurFond);
+    peintre.fillRect(evenement->rect(), couleurs.fond);
     const QFontMetrics mesures(font());
     const int fleche = mesures.height();
     QTextBlock bloc = editeur->firstVisibleBlock();
@@ -101,13 +93,19 @@ void TmargeLignes::paintEvent(QPaintEvent* evenement) {
         const int numero = bloc.blockNumber();
         if (bloc.isVisible() && haut + hauteur >= evenement->rect().top()) {
             const QRect ligne(0, haut, width(), hauteur);
-            QColor couleurTexte = couleurNumero;
+            QColor couleurTexte = couleurs.numero;
             if (numero == erreur) {
-                peintre.fillRect(ligne, couleurErreur);
-                couleurTexte = Qt::white;
+                peintre.fillRect(ligne, couleurs.fondErreur);
+                couleurTexte = couleurs.texteErreur;
+                // A cross where the arrow goes: not told by colour alone.
+                const int milieu = haut + mesures.height() / 2;
+                const int demi = fleche / 4;
+                peintre.setPen(QPen(couleurs.texteErreur, std::max(1, fleche / 8)));
+                peintre.drawLine(fleche / 2 - demi, milieu - demi, fleche / 2 + demi, milieu + demi);
+                peintre.drawLine(fleche / 2 - demi, milieu + demi, fleche / 2 + demi, milieu - demi);
             } else if (numero == executee) {
-                peintre.fillRect(ligne, couleurExecutee);
-                couleurTexte = Qt::black;
+                peintre.fillRect(ligne, couleurs.fondExecutee);
+                couleurTexte = couleurs.texteExecutee;
             }
             if (numero == suivante) {
                 // A right-pointing triangle, drawn so that it needs no glyph of the font.
@@ -115,7 +113,7 @@ void TmargeLignes::paintEvent(QPaintEvent* evenement) {
                 const int demi = fleche / 3;
                 const QPoint pointes[] = {{fleche / 6, milieu - demi}, {fleche / 6 + 2 * demi, milieu}, {fleche / 6, milieu + demi}};
                 peintre.setPen(Qt::NoPen);
-                peintre.setBrush(couleurFleche);
+                peintre.setBrush(couleurs.fleche);
                 peintre.drawPolygon(pointes, 3);
             }
             peintre.setPen(couleurTexte);
