@@ -345,7 +345,9 @@ private slots:
                                         Tpaire{"ligne exécutée", m.texteExecutee, m.fondExecutee, 4.5},
                                         Tpaire{"ligne en erreur", m.texteErreur, m.fondErreur, 4.5},
                                         Tpaire{"flèche", m.fleche, m.fond, 3.0},
-                                        Tpaire{"affichages", a.texte, a.fond, 4.5}}) {
+                                        Tpaire{"affichages", a.texte, a.fond, 4.5},
+                                        Tpaire{"suivi inchangé", texteInchange(sombre),
+                                               sombre ? a.fond : QColor(Qt::white), 4.5}}) {
                 const double ratio = contraste(paire.texte, paire.fond);
                 qInfo("%s %s : %.2f:1", sombre ? "sombre" : "clair", paire.quoi, ratio);
                 QVERIFY2(ratio >= paire.minimum, paire.quoi);

@@ -33,6 +33,8 @@ const TcouleursMarge& couleursMarge(bool sombre) { return marges[sombre ? 1 : 0]
 
 const TcouleursAffichages& couleursAffichages(bool sombre) { return affichages[sombre ? 1 : 0]; }
 
+QColor texteInchange(bool sombre) { return sombre ? QColor(170, 170, 170) : QColor(112, 112, 112); }
+
 void colorerAffichages(QWidget* panneau, bool sombre) {
     QPalette couleurs = panneau->palette();
     couleurs.setColor(QPalette::Base, couleursAffichages(sombre).fond);

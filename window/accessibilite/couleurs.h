@@ -29,6 +29,9 @@ struct TcouleursAffichages {
 bool paletteSombre(const QPalette& palette);
 const TcouleursMarge& couleursMarge(bool sombre);
 const TcouleursAffichages& couleursAffichages(bool sombre);
+// The Suivi table's values that the step left unchanged: greyed, yet
+// readable at 4.5:1 on the table's white or dark background.
+QColor texteInchange(bool sombre);
 // The pane's palette: its background and text for the light or dark mode.
 void colorerAffichages(QWidget* panneau, bool sombre);
 

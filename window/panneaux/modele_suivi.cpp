@@ -1,13 +1,14 @@
 #include "window/panneaux/modele_suivi.h"
 
+#include "window/accessibilite/couleurs.h"
 #include "window/codage_qt.h"
 
+#include <QApplication>
 #include <QColor>
 
 namespace {
 
 const QColor couleurChangee(255, 214, 120);
-const QColor couleurInchangee(150, 150, 150);
 
 } // namespace
 
@@ -45,7 +46,7 @@ QVariant TmodeleSuivi::data(const QModelIndex& index, int role) const {
     case Qt::BackgroundRole:
         return lignes.change(l, c) ? QVariant(couleurChangee) : QVariant();
     case Qt::ForegroundRole:
-        return lignes.colonneValeur(c) && !lignes.change(l, c) ? QVariant(couleurInchangee) : QVariant();
+        return lignes.colonneValeur(c) && !lignes.change(l, c) ? QVariant(texteInchange(paletteSombre(QApplication::palette()))) : QVariant();
     case Qt::TextAlignmentRole:
         return lignes.aGauche(c) ? QVariant(Qt::AlignLeft | Qt::AlignVCenter) : QVariant(Qt::AlignRight | Qt::AlignVCenter);
     default:
