@@ -5,8 +5,8 @@
 # status byte for byte: every end-to-end case of tests/programmes with its
 # options (tests/programmes/LISEZMOI.md), the examples, the benchmark
 # programs and tests/processeurs/ run to their end, the usage cases, a
-# trace file, writes refused, and programs nested as deep as the analysis
-# allows. Exit status 0 only when nothing differs.
+# trace file, writes refused, pipes, and programs nested as deep as the
+# analysis allows. Exit status 0 only when nothing differs.
 set -uo pipefail
 cd "$(dirname "$0")/../.."
 natif=$1
@@ -67,6 +67,24 @@ if [ -w /dev/full ]; then
     fi
     comparer "--suivi sur /dev/full" --pas-a-pas --suivi /dev/full exemples/01-somme.txt
 fi
+
+# Through a pipe, whose reader is slow (every byte arrives, in order) or
+# quits early (the native runner dies of SIGPIPE).
+comparer_tube() {
+    local nom=$1 lecteur=$2 sn sw
+    shift 2
+    "$natif" "$@" 2>"$temp/n.erreurs" | bash -c "$lecteur" >"$temp/n.sortie"
+    sn=${PIPESTATUS[0]}
+    node "$web" "$@" 2>"$temp/w.erreurs" | bash -c "$lecteur" >"$temp/w.sortie"
+    sw=${PIPESTATUS[0]}
+    cas=$((cas + 1))
+    if [ "$sn" != "$sw" ] || ! cmp -s "$temp/n.sortie" "$temp/w.sortie" || ! cmp -s "$temp/n.erreurs" "$temp/w.erreurs"; then
+        ecarts=$((ecarts + 1))
+        echo "DIFFÉRENT : $nom (statut $sn / $sw)"
+    fi
+}
+comparer_tube "lecteur lent" "sleep 1; cat" --poursuivre 1000 bench/programmes/affichage.txt
+comparer_tube "lecteur qui s'arrête" "head -c 10" --poursuivre 1000 bench/programmes/affichage.txt
 
 # Expressions nested as deep as the analysis goes: the Node stack must hold
 # what the native one does.
