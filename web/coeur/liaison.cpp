@@ -1,6 +1,8 @@
 // The session for JavaScript (embind): `new Session(graine)`, one method per
 // command, each returning what changed since the previous one. Texts cross
 // as JavaScript strings (decoded from Windows-1252), files as Uint8Array.
+// build-web/trevane-session.mjs exports the module's factory; under Node it
+// needs `locateFile` to find the .wasm (tests/web/session.mjs).
 //
 //   { affichage: { remplace, lignes },          the pane's new lines (all of them after remplace)
 //     editeur: { texte | null, lectureSeule, modifie },    the text ("\n" between lines) when the core changed it
