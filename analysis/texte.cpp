@@ -1,5 +1,7 @@
 #include "analysis/texte.h"
 
+#include "base/compatibilite.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -266,10 +268,10 @@ bool lireReel(std::string_view texte, double& valeur) {
     const std::string_view nombre = sansBlancsVue(texte);
     if (!formeReelle(nombre))
         return false;
-    // from_chars takes no leading "+".
+    // The reading takes no leading "+".
     const std::string_view sansPlus = nombre.front() == '+' ? nombre.substr(1) : nombre;
     double resultat = 0.0;
-    const auto [fin, erreur] = std::from_chars(sansPlus.data(), sansPlus.data() + sansPlus.size(), resultat);
+    const auto [fin, erreur] = lireDouble(sansPlus.data(), sansPlus.data() + sansPlus.size(), resultat);
     if (erreur == std::errc::result_out_of_range) {
         // Beyond the doubles: too large is refused, too small reads as a zero of its sign.
         if (ordreDeGrandeur(sansPlus) > 0)

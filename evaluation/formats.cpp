@@ -2,6 +2,8 @@
 
 #include "evaluation/reel_etendu.h"
 
+#include "base/compatibilite.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -39,16 +41,15 @@ char* ecrireFixe(char* debut, char* limite, double a, int d) {
     if (y - k >= Tetendu(0.5))
         k += Tetendu(1.0);
     const double arrondi = static_cast<double>(k / p);
-    const auto r = std::to_chars(debut, limite, arrondi, std::chars_format::fixed, d == 0 ? 1 : d);
-    return sansZerosFinaux(debut, r.ptr);
+    return sansZerosFinaux(debut, ecrireDouble(debut, limite, arrondi, false, d == 0 ? 1 : d));
 }
 
 // Power-of-ten form: 18 significant digits of the stored double.
 char* ecrirePuissance(char* debut, char* limite, double a) {
-    const auto r = std::to_chars(debut, limite, a, std::chars_format::scientific, 17);
-    char* e = static_cast<char*>(std::memchr(debut, 'e', static_cast<size_t>(r.ptr - debut)));
+    char* const finTexte = ecrireDouble(debut, limite, a, true, 17);
+    char* e = static_cast<char*>(std::memchr(debut, 'e', static_cast<size_t>(finTexte - debut)));
     int exposant = 0;
-    std::from_chars(e[1] == '+' ? e + 2 : e + 1, r.ptr, exposant);
+    std::from_chars(e[1] == '+' ? e + 2 : e + 1, finTexte, exposant);
     char* fin = sansZerosFinaux(debut, e);
     if (exposant != 0) {
         static constexpr char avant[] = " x 10^(";

@@ -93,11 +93,11 @@ Treel80::operator double() const {
     const uint64_t signe = static_cast<uint64_t>(negatif()) << 63;
     if (exposant() == exposantMax) {
         if (estNan())
-            return std::bit_cast<double>(signe | (uint64_t{0x7ff} << 52) | (uint64_t{1} << 51) | ((m << 1) >> 12));
-        return std::bit_cast<double>(signe | (uint64_t{0x7ff} << 52));
+            return bitsEnType<double>(signe | (uint64_t{0x7ff} << 52) | (uint64_t{1} << 51) | ((m << 1) >> 12));
+        return bitsEnType<double>(signe | (uint64_t{0x7ff} << 52));
     }
     if (estZero())
-        return std::bit_cast<double>(signe);
+        return bitsEnType<double>(signe);
     const Tdecompose a = decomposer(*this);
     int32_t champ = a.e + 63 + 1023;
     const int32_t decalage = champ >= 1 ? 11 : 11 + 1 - champ;
@@ -118,8 +118,8 @@ Treel80::operator double() const {
     if (champ < 1)
         champ = static_cast<int32_t>(q >> 52);
     if (champ >= 0x7ff)
-        return std::bit_cast<double>(signe | (uint64_t{0x7ff} << 52));
-    return std::bit_cast<double>(signe | (static_cast<uint64_t>(champ) << 52) | (q & ((uint64_t{1} << 52) - 1)));
+        return bitsEnType<double>(signe | (uint64_t{0x7ff} << 52));
+    return bitsEnType<double>(signe | (static_cast<uint64_t>(champ) << 52) | (q & ((uint64_t{1} << 52) - 1)));
 }
 
 Treel80 operator+(Treel80 a, Treel80 b) {

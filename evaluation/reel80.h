@@ -9,6 +9,8 @@
 // negative) gives the x87's "indefinite" not-a-number.
 #pragma once
 
+#include "base/compatibilite.h"
+
 #include <bit>
 #include <cstdint>
 
@@ -81,7 +83,7 @@ int64_t versEntier64(Treel80 a);
 Treel80 arrondirReel80(bool negatif, int32_t e, unsigned __int128 sig);
 
 constexpr Treel80 Treel80::depuisDouble(double x) {
-    const uint64_t b = std::bit_cast<uint64_t>(x);
+    const uint64_t b = bitsEnType<uint64_t>(x);
     const uint16_t signe = static_cast<uint16_t>((b >> 63) << 15);
     const uint32_t e = static_cast<uint32_t>(b >> 52) & 0x7ff;
     const uint64_t f = b & ((uint64_t{1} << 52) - 1);

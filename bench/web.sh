@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# usage: bench/web.sh [RUNS]
+# The benchmark programs (bench/programmes, run to their end as
+# bench/comparer.py runs them) through the native trevane-run built with the
+# x87's reals (build/), the native one built with the portable reals
+# (build-portable/, -DTREVANE_REELS_PORTABLES=ON, as the WebAssembly build
+# computes them) and the Node runner (build-web/), side by side in one run:
+# the median of RUNS runs each (default 5), then the same less each one's
+# start-up (its median time on an empty program), and the ratios to the
+# portable build. The shipped programs last a tenth of a second natively,
+# about Node's own start-up, so a second table runs them with longer loops
+# (in a temporary folder) to compare the engines themselves. Builds in other folders: TREVANE_BUILD, TREVANE_BUILD_PORTABLE,
+# TREVANE_BUILD_WEB.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+x87=${TREVANE_BUILD:-build}/trevane-run
+portable=${TREVANE_BUILD_PORTABLE:-build-portable}/trevane-run
+web=${TREVANE_BUILD_WEB:-build-web}/trevane-run.mjs
+for f in "$x87" "$portable" "$web"; do
+    [ -f "$f" ] || { echo "$f manque (scripts/preparer.sh, scripts/web.sh ; build-portable : -DTREVANE_REELS_PORTABLES=ON)"; exit 1; }
+done
+python3 - "$x87" "$portable" "$web" "${1:-5}" <<'FIN'
+import os, sys, tempfile
+sys.path.insert(0, "bench")
+from comparer import PROGRAMMES, chronometrer
+
+x87, portable, web, fois = sys.argv[1], sys.argv[2], sys.argv[3], int(sys.argv[4])
+runners = [[x87], [portable], ["node", web]]
+with tempfile.NamedTemporaryFile(suffix=".txt") as vide:
+    demarrages, _ = chronometrer([r + [vide.name] for r in runners], fois)
+print(f"start-up (empty program): x87 {demarrages[0]:.3f} s, portable {demarrages[1]:.3f} s, node {demarrages[2]:.3f} s\n")
+entete = (f"{'programme':<10} {'x87 s':>7} {'port. s':>8} {'node s':>7} {'node/port':>9} {'node/x87':>8}"
+          f" | less start-up: {'x87':>6} {'port.':>6} {'node':>6} {'node/port':>9} {'node/x87':>8}")
+
+def tableau(programmes, fois):
+    print(entete)
+    print("-" * len(entete))
+    for nom, programme in programmes:
+        t, sorties = chronometrer([r + ["--poursuivre", "1000", programme] for r in runners], fois)
+        assert sorties[0] == sorties[1] == sorties[2], f"{nom}: outputs differ"
+        m = [max(a - b, 1e-3) for a, b in zip(t, demarrages)]
+        print(f"{nom:<10} {t[0]:>7.3f} {t[1]:>8.3f} {t[2]:>7.3f} {t[2] / t[1]:>9.2f} {t[2] / t[0]:>8.2f}"
+              f" | {'':>14} {m[0]:>6.3f} {m[1]:>6.3f} {m[2]:>6.3f} {m[2] / m[1]:>9.2f} {m[2] / m[0]:>8.2f}")
+
+
+print("As shipped:")
+tableau([(nom, os.path.join("bench", "programmes", nom + ".txt")) for nom in PROGRAMMES], fois)
+# Ten times the loops (tri: 5000 elements, the most a list may hold).
+plus_longs = {"somme": [(b"10000000", b"100000000")], "premiers": [(b"100000", b"1000000")],
+              "tri": [(b"3000", b"5000"), (b"1500", b"2500")], "reels": [(b"5000000", b"50000000")],
+              "affichage": [(b"200000", b"2000000")]}
+with tempfile.TemporaryDirectory() as dossier:
+    programmes = []
+    for nom in PROGRAMMES:
+        texte = open(os.path.join("bench", "programmes", nom + ".txt"), "rb").read()
+        for avant, apres in plus_longs[nom]:
+            assert avant in texte, nom
+            texte = texte.replace(avant, apres)
+        chemin = os.path.join(dossier, nom + ".txt")
+        open(chemin, "wb").write(texte)
+        programmes.append((nom + " x10", chemin))
+    print("\nLonger loops:")
+    tableau(programmes, max(3, fois // 2))
+FIN

@@ -1,0 +1,99 @@
+// node tests/web/session.mjs build-web/trevane-session.mjs
+// Drives the web edition's session as a page would: open a file's bytes,
+// run it normally and step by step, read the pane lines, the selected line,
+// the menus, the Variables and trace rows, save, and start a new program.
+import assert from 'node:assert/strict';
+import { readFileSync } from 'node:fs';
+import { resolve } from 'node:path';
+import { fileURLToPath, pathToFileURL } from 'node:url';
+
+const racine = resolve(new URL('../..', import.meta.url).pathname);
+const adresse = pathToFileURL(resolve(process.argv[2]));
+const fabrique = (await import(adresse.href)).default;
+// Under Node the factory is told where the .wasm is.
+const module = fabrique({ locateFile: (nom) => fileURLToPath(new URL(nom, adresse)) });
+const octets = (chemin) => new Uint8Array(readFileSync(`${racine}/${chemin}`));
+const attendu = (chemin) => readFileSync(`${racine}/${chemin}`, 'utf8').split('\n').slice(0, -1);
+
+let verifications = 0;
+function verifier(condition, message) {
+    assert.ok(condition, message);
+    verifications++;
+}
+function egaux(valeur, attendue) {
+    assert.deepEqual(valeur, attendue);
+    verifications++;
+}
+
+const s = new module.Session(20261208);
+// At start-up: the reference text in the information mode, nothing to continue.
+let e = s.etat();
+verifier(e.affichage.remplace && e.affichage.lignes.length > 10, 'le texte de référence au démarrage');
+verifier(e.menus.informations && !e.menus.resultats && !e.menus.poursuivre, 'les menus au démarrage');
+verifier(e.editeur.texte.split('\n').length > 1, 'le modèle du nouveau programme');
+verifier(e.variables.lignes.length === 0 && e.variables.raisonVide !== '', 'pas de variables avant une exécution');
+
+// Open, then a normal run: the pane's lines are trevane-run's.
+e = s.ouvrir('01-somme.txt', octets('exemples/01-somme.txt'));
+verifier(e.editeur.texte.startsWith('# Somme des n premiers entiers\n'), 'le texte ouvert, décodé');
+verifier(e.legendes.programme === '01-somme', `légende ${e.legendes.programme}`);
+e = s.executer(false);
+egaux(e.affichage.lignes, attendu('exemples/01-somme.attendu'));
+verifier(e.affichage.remplace && e.menus.resultats && !e.menus.informations, 'le mode résultats');
+verifier(e.variables.lignes.map((l) => l.nom).join() === 'n,k,s', 'les lignes de Variables');
+verifier(e.variables.lignes[2].valeur === '5050' && e.variables.lignes[2].type === 'entier', 'une valeur');
+
+// The commented run: one step each Poursuivre, the line selected, a trace row each step.
+s.ouvrir('06-pgcd.txt', octets('exemples/06-pgcd.txt'));
+e = s.executer(true);
+verifier(e.menus.poursuivre && e.menus.arreter && e.editeur.lectureSeule, 'une exécution en attente');
+verifier(e.selection !== null && e.selection.ligne === 7, `ligne sélectionnée ${e.selection && e.selection.ligne}`);
+verifier(e.suivi.recommence && e.suivi.titres.includes('a'), 'les colonnes du suivi');
+let lignesSuivi = e.suivi.lignes.length;
+const pane = [...e.affichage.lignes];
+for (let i = 0; i < 5; i++) {
+    e = s.poursuivre();
+    verifier(!e.suivi.recommence && e.suivi.lignes.length === 1, 'une ligne de suivi de plus par pas');
+    lignesSuivi += e.suivi.lignes.length;
+    pane.push(...e.affichage.lignes);
+}
+verifier(e.selection.ligne === 15, `ligne sélectionnée ${e.selection.ligne}`);
+verifier(e.variables.lignes.find((l) => l.nom === 'a').valeur === '1071', 'a après les pas');
+verifier(e.suivi.lignes[0].cellules[0] === String(lignesSuivi), 'le numéro du pas');
+e = s.arreter();
+verifier(!e.menus.poursuivre && !e.editeur.lectureSeule, 'arrêtée');
+
+// A run-time error selects its line.
+s.ouvrir('erreur_101.txt', octets('tests/programmes/erreur_101.txt'));
+e = s.executer(false);
+egaux(e.affichage.lignes, attendu('tests/programmes/erreur_101.attendu'));
+verifier(e.selection.ligne === 2, 'la ligne de l\'erreur');
+
+// Informations and back: the results come back as they were.
+e = s.informations();
+verifier(e.menus.informations && e.affichage.remplace, 'le texte de référence');
+e = s.resultats();
+egaux(e.affichage.lignes, attendu('tests/programmes/erreur_101.attendu'));
+
+// Save under a new name: Windows-1252 with CR LF, the file's own bytes.
+e = s.enregistrerSous('copie');
+verifier(e.fichiersEcrits.length === 1 && e.fichiersEcrits[0].chemin === 'copie.txt', 'le fichier écrit');
+egaux(e.fichiersEcrits[0].octets, octets('tests/programmes/erreur_101.txt'));
+verifier(e.legendes.programme === 'copie', 'la légende suit le fichier');
+
+// The user types a character outside ASCII, then New asks first (answered No, then Yes).
+e = s.taper('Réel x\nAfficher "é"');
+e = s.nouveau();
+verifier(e.boites.length === 1 && e.boites[0].genre === 'confirmation', 'la question avant Nouveau');
+verifier(e.editeur.texte === null, 'le texte gardé sur Non');
+s.repondre(true);
+e = s.nouveau();
+verifier(e.editeur.texte !== null && e.legendes.programme !== 'copie', 'un nouveau programme sur Oui');
+e = s.taper('Afficher "é"\nAfficher 1');
+e = s.executer(false);
+verifier(e.affichage.lignes[0] === ' é' && e.affichage.lignes[1] === '  1', `lignes ${e.affichage.lignes}`);
+e = s.enregistrer('nouveau');
+egaux([...e.fichiersEcrits[0].octets], [...Buffer.from('Afficher "\xe9"\r\nAfficher 1', 'latin1')]);
+
+s.delete();
+console.log(`session : ${verifications} vérifications réussies`);

@@ -1,0 +1,60 @@
+// A session of the web edition: the record, the window operations of
+// fenetre_web.h and the followers of the run the Qt window has (the
+// Variables rows, the trace rows), driven by the same toolkit-free commands
+// the Qt window's menus call (commands/, execution/controle.h). The page
+// calls one command, then reads what changed (liaison.cpp).
+#pragma once
+
+#include "base/donnees.h"
+#include "commands/lignes_suivi.h"
+#include "commands/lignes_variables.h"
+#include "execution/suivi.h"
+#include "web/coeur/fenetre_web.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class TsessionWeb : public Tsuivi {
+public:
+    // The window's start-up: the session seeded, the new program's template.
+    explicit TsessionWeb(uint32_t graine);
+
+    // File menu. `chemin` names the file as the page shows it; `octets` are
+    // the file's bytes. An empty path cancels a save dialog.
+    void ouvrirFichier(const std::string& chemin, const std::string& octets);   // Open, the dialog answered
+    void chargerFichier(const std::string& chemin, const std::string& octets);  // a file named directly
+    void nouveau();
+    void enregistrer(const std::string& cheminSiDemande);
+    void enregistrerSous(const std::string& chemin);
+    // Execution menu and the bar: executionNormale or executionCommentee.
+    void executer(int32_t mode);
+    void poursuivre();
+    void arreter();
+    // Affichage menu: modeInformations or modeResultats.
+    void afficher(uint8_t mode);
+
+    TfenetreWeb fenetre;
+    TlignesVariables variables;
+    TlignesSuivi suivi;
+    bool analyseReussie = false;   // the values shown are this program's
+    bool analyseEchouee = false;   // emptied by a failed analysis (else: no run yet)
+    int32_t suiviLues = 0;         // trace rows the page has read
+    bool suiviRecommence = true;   // the trace restarted since the page last read it
+    const TdonneesCommunes& donnees() const { return *d; }
+
+    // Tsuivi: the run's steps, as the Qt window's Variables panel takes them.
+    void commencer(const TdonneesCommunes& d) override;
+    void noterPas(const TdonneesCommunes& d, int32_t ligne) override;
+    bool suitExecutionNormale() const override { return false; }
+    void oublierProgramme() override;
+
+private:
+    // After a run command: the values taken once, never during a burst.
+    void apresExecution();
+    void viderSuivi();
+
+    std::unique_ptr<TdonneesCommunes> d;
+    bool lancement = false;
+    int32_t pasVus = 0;
+};
