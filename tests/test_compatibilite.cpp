@@ -47,10 +47,12 @@ TEST(compatibilite, lecture_aux_bornes_des_doubles) {
         double lu = -7.0;
         const auto r = lireDoubleC(c.texte, fin, lu);
         EXPECT_EQ(r.ec, c.erreur) << c.texte;
-        if (c.erreur != std::errc::invalid_argument)
+        if (c.erreur != std::errc::invalid_argument) {
             EXPECT_EQ(static_cast<size_t>(r.ptr - c.texte), c.lus) << c.texte;
-        if (c.erreur == std::errc())
+        }
+        if (c.erreur == std::errc()) {
             EXPECT_EQ(bitsEnType<uint64_t>(lu), c.bits) << c.texte;
+        }
 #if defined(__cpp_lib_to_chars)
         double attendu = -7.0;
         EXPECT_EQ(std::from_chars(c.texte, fin, attendu).ec, c.erreur) << c.texte;
