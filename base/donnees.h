@@ -171,6 +171,15 @@ struct TdonneesCommunes {
 
     uint64_t etatHasard = 0;      // state of the random source, seeded once at start-up
 
+    // Breakpoints (execution/points_arret.h): the lines the user marked, the
+    // run to the cursor's one-off line, and the instruction lines a run stops
+    // before, made from both after each analysis.
+    uint8_t arretsMarques[nbLignesMax] = {};
+    int32_t arretCurseur = aucuneLigne;
+    uint8_t arrets[nbLignesMax] = {};
+    int32_t ligneReprise = aucuneLigne;   // the breakpoint line a stopped run resumes from: it runs
+    bool arretAtteint = false;            // the last burst stopped before a breakpoint line
+
     std::unique_ptr<Tflux, TliberationFlux> flux;   // the normal-mode engine's stream, null before the first run
     bool formesRapides = true;    // false runs every step by the general path (tests compare both)
     Tsuivi* suivi = nullptr;      // told of every step when a trace is kept (execution/suivi.h)
