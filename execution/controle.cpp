@@ -176,6 +176,8 @@ void poursuivreExecution(TdonneesCommunes& d) {
 }
 
 void poursuivreJusquAuPointArret(TdonneesCommunes& d) {
+    if (!d.fenetre->poursuivreArreterActifs())
+        return;   // no run waits
     if (d.modeExecution != executionCommentee) {
         poursuivreExecution(d);
         return;

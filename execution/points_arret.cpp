@@ -11,7 +11,14 @@
 void basculerPointArret(TdonneesCommunes& d, int32_t ligne) {
     if (static_cast<uint32_t>(ligne) >= static_cast<uint32_t>(nbLignesMax))
         return;
-    d.arretsMarques[ligne] = d.arretsMarques[ligne] ? 0 : 1;
+    if (!d.arretsMarques[ligne] && d.arrets[ligne]) {
+        // The disc of marks moved to this line: they go.
+        for (int32_t marque = 0; marque < ligne; ++marque)
+            if (d.arretsMarques[marque] && ligneArretEffective(d, marque) == ligne)
+                d.arretsMarques[marque] = 0;
+    } else {
+        d.arretsMarques[ligne] = d.arretsMarques[ligne] ? 0 : 1;
+    }
     suivreArrets(d);
 }
 

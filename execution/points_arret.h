@@ -15,7 +15,8 @@
 
 struct TdonneesCommunes;
 
-// Marks or unmarks line `ligne` (from 0). During a run, the stops follow at once.
+// Marks or unmarks line `ligne` (from 0); on a line where marks of earlier
+// lines stop, takes those off. During a run, the stops follow at once.
 void basculerPointArret(TdonneesCommunes& d, int32_t ligne);
 bool pointArretMarque(const TdonneesCommunes& d, int32_t ligne);
 // Removes every mark (a new program in the editor).

@@ -51,6 +51,9 @@ struct TcontrolesFenetre {
     QAction* actionPasAPas = nullptr;
     QAction* actionPoursuivre = nullptr;
     QAction* actionArreter = nullptr;
+    QAction* actionPointArret = nullptr;
+    QAction* actionJusquAuPointArret = nullptr;
+    QAction* actionJusquAuCurseur = nullptr;
     QMenu* menuRecents = nullptr;
     QMenu* menuExemples = nullptr;
     QMenu* menuAffichage = nullptr;

@@ -3,9 +3,12 @@
 #include "window/editeur/editeur_programme.h"
 
 #include <QEvent>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QTextBlock>
+
+#include <algorithm>
 
 namespace {
 
@@ -16,6 +19,7 @@ const QColor couleurNumero(100, 100, 100);
 const QColor couleurExecutee(200, 220, 255);   // near the selection's blue
 const QColor couleurFleche(0, 110, 0);
 const QColor couleurErreur(210, 30, 30);
+const QColor couleurArret(200, 0, 0);
 
 } // namespace
 
@@ -89,6 +93,32 @@ void TmargeLignes::effacerMarques() {
     update();
 }
 
+void TmargeLignes::montrerPointsArret(const std::vector<int>& lignes) {
+    if (lignes == arrets)
+        return;
+    arrets = lignes;
+    QStringList numeros;
+    for (const int ligne : arrets)
+        numeros << QString::number(ligne + 1);
+    setAccessibleDescription(arrets.empty() ? QString()
+                                            : QString::fromUtf8("Points d'arrêt aux lignes ") + numeros.join(QStringLiteral(", ")));
+    update();
+}
+
+void TmargeLignes::mousePressEvent(QMouseEvent* evenement) {
+    const int y = evenement->position().toPoint().y();
+    for (QTextBlock bloc = editeur->firstVisibleBlock(); bloc.isValid(); bloc = bloc.next()) {
+        const QRectF zone = editeur->blockBoundingGeometry(bloc).translated(editeur->contentOffset());
+        if (zone.top() > y)
+            break;
+        if (bloc.isVisible() && y < zone.bottom()) {
+            emit ligneCliquee(bloc.blockNumber());
+            break;
+        }
+    }
+    evenement->accept();
+}
+
 void TmargeLignes::paintEvent(QPaintEvent* evenement) {
     QPainter peintre(this);
     peintre.fillRect(evenement->rect(), couleurFond);
@@ -108,6 +138,12 @@ void TmargeLignes::paintEvent(QPaintEvent* evenement) {
             } else if (numero == executee) {
                 peintre.fillRect(ligne, couleurExecutee);
                 couleurTexte = Qt::black;
+            }
+            if (std::binary_search(arrets.begin(), arrets.end(), numero)) {
+                const int diametre = fleche * 3 / 4;
+                peintre.setPen(Qt::NoPen);
+                peintre.setBrush(couleurArret);
+                peintre.drawEllipse(QRect(fleche / 8, haut + (mesures.height() - diametre) / 2, diametre, diametre));
             }
             if (numero == suivante) {
                 // A right-pointing triangle, drawn so that it needs no glyph of the font.

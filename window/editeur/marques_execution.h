@@ -15,6 +15,9 @@ public:
 
     // After a run command (Normale, Commentée pas à pas, Poursuivre, Arrêter).
     void apresExecution(const TdonneesCommunes& d);
+    // The breakpoint discs: where the run stops after a successful analysis
+    // of this program, else on the lines marked.
+    void montrerPointsArret(const TdonneesCommunes& d);
 
     void commencer(const TdonneesCommunes& d) override;
     void noterPas(const TdonneesCommunes&, int32_t ligne) override { derniereExecutee = ligne; }
