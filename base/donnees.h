@@ -128,6 +128,11 @@ struct TliberationFlux {
     void operator()(Tflux* flux) const;
 };
 
+struct Thistorique;
+struct TliberationHistorique {
+    void operator()(Thistorique* historique) const;
+};
+
 struct TdonneesCommunes {
     std::string nomFichier;       // path of the program file open or last saved (UTF-8, as the system names it)
     std::string resultatsSauves;  // results text kept while the information is shown
@@ -179,6 +184,9 @@ struct TdonneesCommunes {
     uint8_t arrets[nbLignesMax] = {};
     int32_t ligneReprise = aucuneLigne;   // the breakpoint line a stopped run resumes from: it runs
     bool arretAtteint = false;            // the last burst stopped before a breakpoint line
+    uint64_t nbLignesAjoutees = 0;        // pane lines added since start-up (the step back counts them)
+    // The steps of a commented run, for the step back (execution/historique.h); null before the first.
+    std::unique_ptr<Thistorique, TliberationHistorique> historique;
 
     std::unique_ptr<Tflux, TliberationFlux> flux;   // the normal-mode engine's stream, null before the first run
     bool formesRapides = true;    // false runs every step by the general path (tests compare both)

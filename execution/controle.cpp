@@ -8,6 +8,7 @@
 #include "evaluation/formats.h"
 #include "execution/affichages.h"
 #include "execution/moteur/decodage.h"
+#include "execution/historique.h"
 #include "execution/pas.h"
 #include "execution/points_arret.h"
 #include "execution/suivi.h"
@@ -73,7 +74,9 @@ void pasCommente(TdonneesCommunes& d) {
     if (d.ligneCourante == aucuneLigne)
         return;
     const int32_t ligne = d.ligneCourante;
+    avantPas(d);
     executerPas(d);
+    apresPas(d);
     if (d.suivi && d.erreurExecution == 0)
         d.suivi->noterPas(d, ligne);
 }
@@ -112,6 +115,8 @@ bool preparerExecution(TdonneesCommunes& d, int32_t mode) {
         return false;
     choisirFormes(d);
     remettreRegistres(d, mode);
+    if (mode == executionCommentee)
+        commencerHistorique(d);
     return true;
 }
 
@@ -207,6 +212,15 @@ void executerJusquAuCurseur(TdonneesCommunes& d, int32_t ligne) {
     }
     d.arretCurseur = aucuneLigne;
     suivreArrets(d);
+}
+
+void pasPrecedent(TdonneesCommunes& d) {
+    if (!d.fenetre->poursuivreArreterActifs() || !reculerPas(d))
+        return;
+    if (d.suivi)
+        d.suivi->retirerPas(d);
+    if (d.ligneCourante != aucuneLigne)
+        selectionnerLigne(d, d.ligneCourante);
 }
 
 void executerAuPlus(TdonneesCommunes& d, int32_t nombre) {

@@ -28,6 +28,9 @@ void poursuivreJusquAuPointArret(TdonneesCommunes& d);
 // "Exécuter jusqu'au curseur": `ligne` a one-off breakpoint for one command,
 // continuing the run under way in its mode, else starting a normal run.
 void executerJusquAuCurseur(TdonneesCommunes& d, int32_t ligne);
+// "Pas précédent": a waiting commented run goes back to the state before
+// its last step (execution/historique.h), the trace's last row removed.
+void pasPrecedent(TdonneesCommunes& d);
 void arreterExecution(TdonneesCommunes& d);
 // Ends a waiting run without a word in the pane, as New and Open do: the
 // run can no longer be continued or stopped and the editor is editable.

@@ -54,6 +54,7 @@ struct TcontrolesFenetre {
     QAction* actionPointArret = nullptr;
     QAction* actionJusquAuPointArret = nullptr;
     QAction* actionJusquAuCurseur = nullptr;
+    QAction* actionPasPrecedent = nullptr;
     QMenu* menuRecents = nullptr;
     QMenu* menuExemples = nullptr;
     QMenu* menuAffichage = nullptr;

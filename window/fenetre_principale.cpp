@@ -6,6 +6,7 @@
 #include "commands/session.h"
 #include "execution/affichages.h"
 #include "execution/controle.h"
+#include "execution/historique.h"
 #include "execution/points_arret.h"
 #include "execution/textes.h"
 #include "window/affichages/panneau_affichages.h"
@@ -172,12 +173,21 @@ void TfenetrePrincipale::creerCommandesArret(QMenu* menuExecution) {
                                           c.recuperation->ecrireSiBesoin();
                                           executerJusquAuCurseur(donnees, c.editeur->textCursor().blockNumber());
                                       }, true);
-    // Only a commented run goes step by step to a breakpoint.
+    c.actionPasPrecedent = commande(menuExecution, "actionPasPrecedent", "Pas &précédent",
+                                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Q),
+                                    [&donnees] { pasPrecedent(donnees); }, true);
+    // Only a commented run goes step by step to a breakpoint, or back.
     const auto etat = [this] {
-        c.actionJusquAuPointArret->setEnabled(c.actionPoursuivre->isEnabled() &&
-                                              d->modeExecution == executionCommentee);
+        const bool commentee = c.actionPoursuivre->isEnabled() && d->modeExecution == executionCommentee;
+        c.actionJusquAuPointArret->setEnabled(commentee);
+        c.actionPasPrecedent->setEnabled(commentee && pasPrecedentPossible(*d));
+        c.actionPasPrecedent->setToolTip(depuis1252(raisonPasPrecedent(*d)));
     };
     connect(c.actionPoursuivre, &QAction::enabledChanged, this, etat);
+    // After each run command (connected after the command itself).
+    for (QAction* action : {c.actionExecutionNormale, c.actionPasAPas, c.actionPoursuivre, c.actionArreter,
+                            c.actionJusquAuPointArret, c.actionJusquAuCurseur, c.actionPasPrecedent})
+        connect(action, &QAction::triggered, this, etat);
     connect(menuExecution, &QMenu::aboutToShow, this, etat);
     etat();
     connect(c.editeur->marge(), &TmargeLignes::ligneCliquee, this, [this](int ligne) {

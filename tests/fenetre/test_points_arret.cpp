@@ -6,6 +6,8 @@
 #include "window/editeur/editeur_programme.h"
 #include "window/editeur/marge_lignes.h"
 #include "window/fenetre_principale.h"
+#include "window/panneaux/modele_suivi.h"
+#include "window/panneaux/panneau_variables.h"
 
 #include <QAction>
 #include <QTest>
@@ -74,6 +76,29 @@ private slots:
         QTest::keyClick(w, Qt::Key_F5);
         QVERIFY(!c.actionPoursuivre->isEnabled());
         QVERIFY(!c.actionJusquAuPointArret->isEnabled());
+    }
+
+    void pas_precedent() {
+        const TcontrolesFenetre& c = controles(w);
+        taper(u(boucle));
+        c.actionPasAPas->trigger();
+        c.actionPoursuivre->trigger();
+        const QStringList apresDeux = affichage();
+        c.actionPoursuivre->trigger();
+        QCOMPARE(c.panneauVariables->modeleSuivi->rowCount(), 3);
+        QVERIFY(c.actionPasPrecedent->isEnabled());
+        QTest::keyClick(w, Qt::Key_Q, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(affichage(), apresDeux);
+        QCOMPARE(c.panneauVariables->modeleSuivi->rowCount(), 2);
+        QCOMPARE(c.editeur->marge()->ligneSuivante(), 5);
+        // Back to the start of the run: nothing left to take back.
+        c.actionPasPrecedent->trigger();
+        c.actionPasPrecedent->trigger();
+        QVERIFY(affichage().isEmpty());
+        QVERIFY(!c.actionPasPrecedent->isEnabled());
+        QVERIFY(c.actionPoursuivre->isEnabled());
+        c.actionPoursuivre->trigger();
+        QCOMPARE(affichage(), apresDeux.mid(0, 3));
     }
 };
 

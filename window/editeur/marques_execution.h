@@ -23,6 +23,7 @@ public:
     void noterPas(const TdonneesCommunes&, int32_t ligne) override { derniereExecutee = ligne; }
     bool suitExecutionNormale() const override { return false; }
     void oublierProgramme() override;
+    void retirerPas(const TdonneesCommunes&) override { derniereExecutee = -1; }
 
 private:
     TmargeLignes* marge;
