@@ -184,13 +184,13 @@ struct TdonneesCommunes {
     uint8_t arrets[nbLignesMax] = {};
     int32_t ligneReprise = aucuneLigne;   // the breakpoint line a stopped run resumes from: it runs
     bool arretAtteint = false;            // the last burst stopped before a breakpoint line
-    uint64_t nbLignesAjoutees = 0;        // pane lines added since start-up (the step back counts them)
-    // The steps of a commented run, for the step back (execution/historique.h); null before the first.
-    std::unique_ptr<Thistorique, TliberationHistorique> historique;
 
     std::unique_ptr<Tflux, TliberationFlux> flux;   // the normal-mode engine's stream, null before the first run
     bool formesRapides = true;    // false runs every step by the general path (tests compare both)
     Tsuivi* suivi = nullptr;      // told of every step when a trace is kept (execution/suivi.h)
+    uint64_t nbLignesAjoutees = 0;        // pane lines added since start-up, but a normal run's outputs (the step back counts them)
+    // The steps of a commented run, for the step back (execution/historique.h); null before the first.
+    std::unique_ptr<Thistorique, TliberationHistorique> historique;
 };
 
 // True for the kinds that run (4..14).

@@ -38,7 +38,6 @@ void ajouterLigneAffichage(TdonneesCommunes& d, const std::string& texte) {
 }
 
 void ajouterLigneSortie(TdonneesCommunes& d, const std::string& texte) {
-    ++d.nbLignesAjoutees;
     d.fenetre->ajouterSortie(ligneDuVolet(texte));
 }
 

@@ -99,6 +99,8 @@ struct TdonneesCommunes;
 
 // Appends one line to the display pane: one blank, then the text.
 void ajouterLigneAffichage(TdonneesCommunes& d, const std::string& texte);
+// Both count the line in `nbLignesAjoutees`, except the output lines of the
+// normal mode, which the step back never takes back.
 // The same for the output line of a display instruction (`ajouterSortie`).
 void ajouterLigneSortie(TdonneesCommunes& d, const std::string& texte);
 
