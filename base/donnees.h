@@ -129,6 +129,11 @@ struct TliberationFlux {
     void operator()(Tflux* flux) const;
 };
 
+struct Thistorique;
+struct TliberationHistorique {
+    void operator()(Thistorique* historique) const;
+};
+
 struct TdonneesCommunes {
     std::string nomFichier;       // path of the program file open or last saved (UTF-8, as the system names it)
     std::string resultatsSauves;  // results text kept while the information is shown
@@ -172,9 +177,21 @@ struct TdonneesCommunes {
 
     uint64_t etatHasard = 0;      // state of the random source, seeded once at start-up
 
+    // Breakpoints (execution/points_arret.h): the lines the user marked, the
+    // run to the cursor's one-off line, and the instruction lines a run stops
+    // before, made from both after each analysis.
+    uint8_t arretsMarques[nbLignesMax] = {};
+    int32_t arretCurseur = aucuneLigne;
+    uint8_t arrets[nbLignesMax] = {};
+    int32_t ligneReprise = aucuneLigne;   // the breakpoint line a stopped run resumes from: it runs
+    bool arretAtteint = false;            // the last burst stopped before a breakpoint line
+
     std::unique_ptr<Tflux, TliberationFlux> flux;   // the normal-mode engine's stream, null before the first run
     bool formesRapides = true;    // false runs every step by the general path (tests compare both)
     Tsuivi* suivi = nullptr;      // told of every step when a trace is kept (execution/suivi.h)
+    uint64_t nbLignesAjoutees = 0;        // pane lines added since start-up, but a normal run's outputs (the step back counts them)
+    // The steps of a commented run, for the step back (execution/historique.h); null before the first.
+    std::unique_ptr<Thistorique, TliberationHistorique> historique;
 };
 
 // True for the kinds that run (4..14).

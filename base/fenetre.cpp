@@ -15,7 +15,25 @@ std::string ligneDuVolet(const std::string& texte) {
 
 } // namespace
 
+void Tfenetre::retirerAffichages(size_t nombre) {
+    if (nombre == 0)
+        return;
+    std::string texte = texteAffichage();
+    size_t fin = texte.size();
+    for (; nombre > 0; --nombre) {
+        const size_t saut = fin == 0 ? std::string::npos : texte.rfind("\r\n", fin - 1);
+        if (saut == std::string::npos) {
+            fin = 0;
+            break;
+        }
+        fin = saut;
+    }
+    texte.resize(fin);
+    remplacerTexteAffichage(texte);
+}
+
 void ajouterLigneAffichage(TdonneesCommunes& d, const std::string& texte) {
+    ++d.nbLignesAjoutees;
     d.fenetre->ajouterAffichage(ligneDuVolet(texte));
 }
 

@@ -39,6 +39,9 @@ public:
     // apart from the run reports and the commentary.
     virtual void ajouterSortie(const std::string& ligne) { ajouterAffichage(ligne); }
     virtual void viderAffichage() = 0;
+    // Takes the last `nombre` lines off (the step back of a commented run).
+    // By default through the whole text; a window may do it in place.
+    virtual void retirerAffichages(size_t nombre);
     virtual std::string texteAffichage() = 0;
     virtual void remplacerTexteAffichage(const std::string& texte) = 0;
     // True once the pane holds as much text as it may keep: a burst then
@@ -96,6 +99,8 @@ struct TdonneesCommunes;
 
 // Appends one line to the display pane: one blank, then the text.
 void ajouterLigneAffichage(TdonneesCommunes& d, const std::string& texte);
+// Both count the line in `nbLignesAjoutees`, except the output lines of the
+// normal mode, which the step back never takes back.
 // The same for the output line of a display instruction (`ajouterSortie`).
 void ajouterLigneSortie(TdonneesCommunes& d, const std::string& texte);
 

@@ -18,6 +18,11 @@ public:
     bool place() const { return static_cast<int32_t>(lignes.size()) < nbLignesSuiviMax; }
     // One more row, or the trace cut when there is no place.
     void ajouter(TligneSuivi ligne);
+    // The last row goes (a step taken back).
+    void retirer() {
+        if (!lignes.empty())
+            lignes.pop_back();
+    }
 
     int32_t nombre() const { return static_cast<int32_t>(lignes.size()); }
     int32_t nbColonnes() const { return nbColonnesSuivi(colonnes); }

@@ -8,7 +8,9 @@
 #include "evaluation/formats.h"
 #include "execution/affichages.h"
 #include "execution/moteur/decodage.h"
+#include "execution/historique.h"
 #include "execution/pas.h"
+#include "execution/points_arret.h"
 #include "execution/suivi.h"
 
 
@@ -58,6 +60,38 @@ void montrerResultats(TdonneesCommunes& d) {
         choisirAffichage(d, modeResultats);
 }
 
+// A run that stops before a breakpoint line waits as a suspended one does,
+// and resumes by running that line.
+void rapportArret(TdonneesCommunes& d) {
+    d.fenetre->activerPoursuivreArreter(true);
+    ajouterLigneAffichage(d, texteArret(d.ligneCourante));
+    selectionnerLigne(d, d.ligneCourante);
+    d.ligneReprise = d.ligneCourante;
+}
+
+// One commented step, told to the trace.
+void pasCommente(TdonneesCommunes& d) {
+    if (d.ligneCourante == aucuneLigne)
+        return;
+    const int32_t ligne = d.ligneCourante;
+    avantPas(d);
+    executerPas(d);
+    apresPas(d);
+    if (d.suivi && d.erreurExecution == 0)
+        d.suivi->noterPas(d, ligne);
+}
+
+// After the commented steps of one command: the error, the end, or the run
+// waiting for the next step.
+void rapportPasCommente(TdonneesCommunes& d) {
+    if (d.erreurExecution != 0)
+        rapportErreur(d);
+    else if (d.ligneCourante == aucuneLigne)
+        rapportFin(d);
+    else
+        d.fenetre->activerPoursuivreArreter(true);
+}
+
 } // namespace
 
 const std::string& messageExecution(int32_t code) {
@@ -74,12 +108,15 @@ bool preparerExecution(TdonneesCommunes& d, int32_t mode) {
     f.editeurLectureSeule(true);
 
     analyserProgramme(d);
+    preparerArrets(d);
     if (d.suivi)
         d.suivi->commencer(d);
     if (d.codeErreur != 0)
         return false;
     choisirFormes(d);
     remettreRegistres(d, mode);
+    if (mode == executionCommentee)
+        commencerHistorique(d);
     return true;
 }
 
@@ -90,6 +127,8 @@ void remettreRegistres(TdonneesCommunes& d, int32_t mode) {
     d.nbPas = 0;
     d.nbPasTranche = 0;
     d.ligneCourante = d.premiereInstruction;
+    d.ligneReprise = aucuneLigne;
+    d.arretAtteint = false;
 }
 
 void lancerExecution(TdonneesCommunes& d, int32_t mode) {
@@ -112,20 +151,11 @@ void poursuivreExecution(TdonneesCommunes& d) {
     if (d.modeExecution == executionCommentee || d.modeExecution == executionNormale)
         montrerResultats(d);
     if (d.modeExecution == executionCommentee) {
-        if (d.ligneCourante != aucuneLigne) {
-            const int32_t ligne = d.ligneCourante;
-            executerPas(d);
-            if (d.suivi && d.erreurExecution == 0)
-                d.suivi->noterPas(d, ligne);
-        }
-        if (d.erreurExecution != 0)
-            rapportErreur(d);
-        else if (d.ligneCourante == aucuneLigne)
-            rapportFin(d);
-        else
-            f.activerPoursuivreArreter(true);
+        pasCommente(d);
+        rapportPasCommente(d);
     } else if (d.modeExecution == executionNormale) {
         d.nbPasTranche = 0;
+        d.arretAtteint = false;
         // Decided once per burst: without a trace, the fast engine alone.
         if (d.suivi && d.suivi->suitExecutionNormale())
             executerTrancheSuivie(d);
@@ -135,7 +165,10 @@ void poursuivreExecution(TdonneesCommunes& d) {
             rapportErreur(d);
         } else if (d.ligneCourante == aucuneLigne) {
             rapportFin(d);
+        } else if (d.arretAtteint) {
+            rapportArret(d);
         } else {
+            d.ligneReprise = aucuneLigne;
             f.activerPoursuivreArreter(true);
             if (f.affichagePlein())
                 ajouterLigneAffichage(d, rapports().affichagesPleins);
@@ -145,6 +178,49 @@ void poursuivreExecution(TdonneesCommunes& d) {
         }
     }
     // Any other mode: no run was ever started, there is nothing to continue.
+}
+
+void poursuivreJusquAuPointArret(TdonneesCommunes& d) {
+    if (!d.fenetre->poursuivreArreterActifs())
+        return;   // no run waits
+    if (d.modeExecution != executionCommentee) {
+        poursuivreExecution(d);
+        return;
+    }
+    montrerResultats(d);
+    // At least one step, then up to the next breakpoint line, bounded as a
+    // burst is and by a full pane.
+    int32_t faits = 0;
+    do {
+        pasCommente(d);
+    } while (d.erreurExecution == 0 && d.ligneCourante != aucuneLigne && !d.arrets[d.ligneCourante] &&
+             !d.fenetre->affichagePlein() && ++faits < tailleTranche);
+    rapportPasCommente(d);
+    if (d.erreurExecution == 0 && d.ligneCourante != aucuneLigne && d.arrets[d.ligneCourante]) {
+        ajouterLigneAffichage(d, texteArret(d.ligneCourante));
+        selectionnerLigne(d, d.ligneCourante);
+    }
+}
+
+void executerJusquAuCurseur(TdonneesCommunes& d, int32_t ligne) {
+    d.arretCurseur = ligne;
+    if (!d.fenetre->poursuivreArreterActifs()) {
+        lancerExecution(d, executionNormale);
+    } else {
+        suivreArrets(d);
+        poursuivreJusquAuPointArret(d);
+    }
+    d.arretCurseur = aucuneLigne;
+    suivreArrets(d);
+}
+
+void pasPrecedent(TdonneesCommunes& d) {
+    if (!d.fenetre->poursuivreArreterActifs() || !reculerPas(d))
+        return;
+    if (d.suivi)
+        d.suivi->retirerPas(d);
+    if (d.ligneCourante != aucuneLigne)
+        selectionnerLigne(d, d.ligneCourante);
 }
 
 void executerAuPlus(TdonneesCommunes& d, int32_t nombre) {

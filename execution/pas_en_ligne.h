@@ -166,6 +166,8 @@ template <bool commente>
             break;
         case natAfficher:
             if (!d.ligneAffichee.empty()) {
+                if constexpr (commente)
+                    ++d.nbLignesAjoutees;
                 ajouterLigneSortie(d, d.ligneAffichee);
                 // A full pane ends the burst after this step.
                 if constexpr (!commente)

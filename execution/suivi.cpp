@@ -111,6 +111,12 @@ std::string champSuivi(const TcolonnesSuivi& colonnes, const TligneSuivi& ligne,
 void executerTrancheSuivie(TdonneesCommunes& d) {
     while (d.erreurExecution == 0 && d.ligneCourante != aucuneLigne && d.nbPasTranche < tailleTranche) {
         const int32_t ligne = d.ligneCourante;
+        if (static_cast<uint32_t>(ligne) < static_cast<uint32_t>(nbLignesMax) && d.arrets[ligne] &&
+            ligne != d.ligneReprise) {
+            d.arretAtteint = true;
+            return;
+        }
+        d.ligneReprise = aucuneLigne;
         executerPasNormal(d);
         if (d.erreurExecution == 0 && d.suivi)
             d.suivi->noterPas(d, ligne);

@@ -28,6 +28,8 @@ public:
     // The editor holds another program (Open, New, an example, a recent or
     // dropped file, a recovered copy): nothing shown of the last one applies.
     virtual void oublierProgramme() {}
+    // The last step noted was taken back; the record holds the state before it.
+    virtual void retirerPas(const TdonneesCommunes& /*d*/) {}
 };
 
 // Why a trace panel shows no variables: the program has not run since it

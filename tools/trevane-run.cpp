@@ -1,7 +1,7 @@
 // The console runner: runs one program file with the core of the window and
 // writes what the display pane would show.
 //
-//   trevane-run [--pas-a-pas] [--poursuivre N] [--graine N] [--suivi SUIVI.csv] FICHIER
+//   trevane-run [--pas-a-pas] [--poursuivre N] [--graine N] [--suivi SUIVI.csv] [--arret LIGNE]... FICHIER
 //   trevane-run --sortie-programme [--max-instructions N] [--graine N] FICHIER
 //   trevane-run --help | --version
 //
@@ -20,7 +20,9 @@
 // program's), 70 internal error. --suivi writes the trace of the executed
 // steps to SUIVI.csv (execution/suivi_csv.h) and changes nothing else.
 // --sortie-programme writes only the program's output lines, for graders
-// (tools/sortie_programme.h).
+// (tools/sortie_programme.h). --arret LIGNE (from 1, repeatable) marks a
+// breakpoint as the gutter does: the run stops before it as a suspended run
+// waits (status 3), and Poursuivre goes on from it.
 #include "base/codage.h"
 #include "base/donnees.h"
 #include "base/fenetre.h"
@@ -28,6 +30,7 @@
 #include "base/lecture_programme.h"
 #include "commands/session.h"
 #include "execution/controle.h"
+#include "execution/points_arret.h"
 #include "execution/suivi_csv.h"
 #include "tools/demarrage_console.h"
 #include "tools/nombre_argument.h"
@@ -41,11 +44,13 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
 // The usage line: the whole message of a usage error, and the help's first line.
-#define USAGE "usage : trevane-run [--pas-a-pas] [--poursuivre N] [--graine N] [--suivi SUIVI.csv] FICHIER\n" \
+#define USAGE "usage : trevane-run [--pas-a-pas] [--poursuivre N] [--graine N] [--suivi SUIVI.csv]\n" \
+              "                   [--arret LIGNE]... FICHIER\n" \
               "        trevane-run --sortie-programme [--max-instructions N] [--graine N] FICHIER\n"
 constexpr std::string_view aide =
     USAGE
@@ -58,6 +63,8 @@ constexpr std::string_view aide =
     "  --graine N      graine du hasard (sinon l'horloge, comme au démarrage)\n"
     "  --suivi SUIVI.csv\n"
     "                  écrit aussi dans SUIVI.csv le tableau de suivi des pas exécutés\n"
+    "  --arret LIGNE   point d'arrêt sur la ligne LIGNE (numérotée depuis 1 ; répétable) :\n"
+    "                  l'exécution s'arrête avant elle, en attente de « Poursuivre »\n"
     "  --sortie-programme\n"
     "                  écrit seulement les lignes des instructions d'affichage, pour\n"
     "                  comparer (exécution « Normale ») ; une erreur sur la sortie\n"
@@ -80,6 +87,7 @@ struct Toptions {
     unsigned long long poursuivre = 0;
     std::optional<uint32_t> graine;
     std::optional<std::string> suivi;
+    std::vector<int32_t> arrets;   // lines from 0
     bool sortieProgramme = false;
     std::optional<uint64_t> maxInstructions;
     std::string fichier;
@@ -106,6 +114,11 @@ bool lireOptions(int argc, char** argv, Toptions& options) {
             if (++i >= argc)
                 return false;
             options.suivi = argv[i];
+        } else if (!finOptions && argument == "--arret") {
+            uint32_t ligne = 0;
+            if (++i >= argc || !lireNombre(argv[i], ligne) || ligne == 0 || ligne > nbLignesMax)
+                return false;
+            options.arrets.push_back(static_cast<int32_t>(ligne) - 1);
         } else if (!finOptions && argument == "--sortie-programme") {
             options.sortieProgramme = true;
         } else if (!finOptions && argument == "--max-instructions") {
@@ -125,7 +138,7 @@ bool lireOptions(int argc, char** argv, Toptions& options) {
     // The output mode runs once in normal mode and traces nothing; the bound
     // belongs to it alone.
     if (options.sortieProgramme)
-        return fichierVu && !options.pasAPas && options.poursuivre == 0 && !options.suivi;
+        return fichierVu && !options.pasAPas && options.poursuivre == 0 && !options.suivi && options.arrets.empty();
     return fichierVu && !options.maxInstructions;
 }
 
@@ -217,6 +230,9 @@ int main(int argc, char** argv) {
     f.lignesEditeur = lignesAExecuter(lu.texte);
     std::string().swap(lu.texte);
 
+    for (const int32_t ligne : options.arrets)
+        if (!pointArretMarque(*d, ligne))
+            basculerPointArret(*d, ligne);
     f.diffuser();
     lancerExecution(*d, options.pasAPas ? executionCommentee : executionNormale);
     // No further burst once a write failed: its outcome is already known.

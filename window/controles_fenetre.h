@@ -58,6 +58,10 @@ struct TcontrolesFenetre {
     QAction* actionPasAPas = nullptr;
     QAction* actionPoursuivre = nullptr;
     QAction* actionArreter = nullptr;
+    QAction* actionPointArret = nullptr;
+    QAction* actionJusquAuPointArret = nullptr;
+    QAction* actionJusquAuCurseur = nullptr;
+    QAction* actionPasPrecedent = nullptr;
     QMenu* menuRecents = nullptr;
     QMenu* menuExemples = nullptr;
     QMenu* menuAffichage = nullptr;

@@ -6,6 +6,8 @@
 #include "commands/session.h"
 #include "execution/affichages.h"
 #include "execution/controle.h"
+#include "execution/historique.h"
+#include "execution/points_arret.h"
 #include "execution/textes.h"
 #include "window/accessibilite/accessibilite.h"
 #include "window/accessibilite/couleurs.h"
@@ -21,6 +23,7 @@
 #include "window/curseur_occupe.h"
 #include "window/dialogues.h"
 #include "window/editeur/editeur_programme.h"
+#include "window/editeur/marge_lignes.h"
 #include "window/editeur/marques_execution.h"
 #include "window/export_suivi.h"
 #include "window/fenetre_qt.h"
@@ -165,6 +168,47 @@ void TfenetrePrincipale::executerCommande(const std::function<void()>& gestionna
     }
 }
 
+void TfenetrePrincipale::creerCommandesArret(QMenu* menuExecution) {
+    TdonneesCommunes& donnees = *d;
+    menuExecution->addSeparator();
+    c.actionPointArret = commande(menuExecution, "actionPointArret", "Point d'&arrêt", QKeySequence(Qt::Key_F9),
+                                  [this] { basculerPointArretCurseur(); });
+    c.actionJusquAuPointArret = commande(menuExecution, "actionJusquAuPointArret",
+                                         "Poursuivre &jusqu'au prochain point d'arrêt", QKeySequence(Qt::Key_F5),
+                                         [&donnees] { poursuivreJusquAuPointArret(donnees); }, true);
+    c.actionJusquAuCurseur = commande(menuExecution, "actionJusquAuCurseur", "Exécuter jusqu'au c&urseur",
+                                      QKeySequence(Qt::Key_F4), [this, &donnees] {
+                                          c.recuperation->ecrireSiBesoin();
+                                          executerJusquAuCurseur(donnees, c.editeur->textCursor().blockNumber());
+                                      }, true);
+    c.actionPasPrecedent = commande(menuExecution, "actionPasPrecedent", "Pas &précédent",
+                                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Q),
+                                    [&donnees] { pasPrecedent(donnees); }, true);
+    // Only a commented run goes step by step to a breakpoint, or back.
+    const auto etat = [this] {
+        const bool commentee = c.actionPoursuivre->isEnabled() && d->modeExecution == executionCommentee;
+        c.actionJusquAuPointArret->setEnabled(commentee);
+        c.actionPasPrecedent->setEnabled(commentee && pasPrecedentPossible(*d));
+        c.actionPasPrecedent->setToolTip(depuis1252(raisonPasPrecedent(*d)));
+    };
+    connect(c.actionPoursuivre, &QAction::enabledChanged, this, etat);
+    // After each run command (connected after the command itself).
+    for (QAction* action : {c.actionExecutionNormale, c.actionPasAPas, c.actionPoursuivre, c.actionArreter,
+                            c.actionJusquAuPointArret, c.actionJusquAuCurseur, c.actionPasPrecedent})
+        connect(action, &QAction::triggered, this, etat);
+    connect(menuExecution, &QMenu::aboutToShow, this, etat);
+    etat();
+    connect(c.editeur->marge(), &TmargeLignes::ligneCliquee, this, [this](int ligne) {
+        basculerPointArret(*d, ligne);
+        marques->montrerPointsArret(*d);
+    });
+}
+
+void TfenetrePrincipale::basculerPointArretCurseur() {
+    basculerPointArret(*d, c.editeur->textCursor().blockNumber());
+    marques->montrerPointsArret(*d);
+}
+
 void TfenetrePrincipale::creerMenus() {
     QMenuBar* barre = menuBar();
     const QKeySequence aucun;
@@ -241,6 +285,7 @@ void TfenetrePrincipale::creerMenus() {
                                   [&donnees] { poursuivreExecution(donnees); }, execution);
     c.actionArreter = commande(barre, "actionArreter", "A&rrêter", aucun,
                                [&donnees] { arreterExecution(donnees); }, execution);
+    creerCommandesArret(menuExecution);
 }
 
 void TfenetrePrincipale::creerOperations(std::unique_ptr<Tdialogues> dialogues) {

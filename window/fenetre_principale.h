@@ -13,6 +13,7 @@
 #include <memory>
 
 class QAction;
+class QMenu;
 class TfenetreQt;
 class TmarquesExecution;
 class TsuivisFenetre;
@@ -41,6 +42,9 @@ private:
     // features (zoom, projector mode, recent files, examples, drops, copies).
     void creerControles();
     void creerMenus();
+    // Exécution's breakpoint commands and the gutter's click.
+    void creerCommandesArret(QMenu* menuExecution);
+    void basculerPointArretCurseur();
     void creerOperations(std::unique_ptr<Tdialogues> dialogues);
     void equiperClasse();
     // On the first show: the text sizes kept, the session started with the

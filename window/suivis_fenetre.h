@@ -26,6 +26,10 @@ public:
                 return true;
         return false;
     }
+    void retirerPas(const TdonneesCommunes& d) override {
+        for (Tsuivi* suivi : suivis)
+            suivi->retirerPas(d);
+    }
     void oublierProgramme() override {
         for (Tsuivi* suivi : suivis)
             suivi->oublierProgramme();

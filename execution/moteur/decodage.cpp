@@ -387,7 +387,7 @@ void choisirFormes(TdonneesCommunes& d) {
     if (d.formesRapides) {
         Tdecodeur decodeur(d, f);
         for (int32_t ligne = 0; ligne <= d.derniereLigne && ligne < nbLignesMax; ++ligne)
-            if (estExecutable(d.instructions[ligne]))
+            if (estExecutable(d.instructions[ligne]) && !d.arrets[ligne])
                 decodeur.decoderLigne(ligne);
     }
     // Every other line gets a general entry that knows its number, so the
@@ -397,7 +397,7 @@ void choisirFormes(TdonneesCommunes& d) {
             continue;
         Tmicro& entree = f.micros[f.nbMicros];
         entree = Tmicro{};
-        entree.code = mGeneral;
+        entree.code = d.arrets[ligne] ? mPointArret : mGeneral;
         entree.ligne = static_cast<int16_t>(ligne);
         f.fluxLignes[ligne] = f.nbMicros++;
     }

@@ -27,6 +27,7 @@
 #define TREVANE_MICROS(X, X4)                                                          \
     X(mGeneral, general)   /* the general step for the line */                         \
     X(mArret, arret)       /* the end of the program */                                \
+    X(mPointArret, pointArret) /* a breakpoint line: stops, or the general step */     \
     /* Integer operations (E = integer cells, wrap around). */                         \
     X(mPlusE, plusE) X(mMoinsE, moinsE) X(mFoisE, foisE) X(mOpposeE, opposeE)          \
     X(mAbsE, absE) X(mMinE, minE) X(mMaxE, maxE)                                       \

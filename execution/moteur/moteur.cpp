@@ -294,6 +294,16 @@ general:
     p = flux + fluxDeLigne(F, ligne);
     SUIVANTE();
 
+pointArret:
+    // A breakpoint line: the run stops before it, except on the line it
+    // resumes from, which the general step runs.
+    if (p->ligne != d.ligneReprise) {
+        d.arretAtteint = true;
+        goto sortie;
+    }
+    d.ligneReprise = aucuneLigne;
+    goto general;
+
 arret:
 sortie:
     if (p != flux + fluxGeneral)

@@ -99,19 +99,22 @@ private slots:
                 QVERIFY2(action->isEnabled() != std::count(inactives.begin(), inactives.end(), action),
                          qPrintable(action->text()));
         };
-        // At start nothing waits and there is no trace to export.
-        etat({c.actionPoursuivre, c.actionArreter, c.actionExporterSuivi});
+        // At start nothing waits and there is no trace to export; only a
+        // commented run goes on step by step to a breakpoint.
+        etat({c.actionPoursuivre, c.actionArreter, c.actionExporterSuivi, c.actionJusquAuPointArret,
+               c.actionPasPrecedent});
         QVERIFY(c.actionInformations->isChecked());
         QVERIFY(!c.actionResultat->isChecked());
         // A commented run waits: Poursuivre and Arrêter, and its trace can go out.
         taper(u("Entier n\nDonner à n la valeur 2\nAfficher n"));
         raccourci(Qt::Key_E);   // Ctrl+E: a normal run, shown in Résultats
-        etat({c.actionPoursuivre, c.actionArreter, c.actionExporterSuivi});
+        etat({c.actionPoursuivre, c.actionArreter, c.actionExporterSuivi, c.actionJusquAuPointArret,
+               c.actionPasPrecedent});
         QVERIFY(c.actionResultat->isChecked());
         c.actionPasAPas->trigger();
         etat({});
         raccourci(Qt::Key_Q);   // Ctrl+Q: the last step
-        etat({c.actionPoursuivre, c.actionArreter});
+        etat({c.actionPoursuivre, c.actionArreter, c.actionJusquAuPointArret, c.actionPasPrecedent});
     }
 
     void execution_normale() {

@@ -5,9 +5,19 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QTextBlock>
+
+#include <algorithm>
+
+namespace {
+
+// A breakpoint's disc, at more than 3:1 on the light and the dark gutter.
+const QColor couleurArret(200, 0, 0);
+
+} // namespace
 
 TmargeLignes::TmargeLignes(TediteurProgramme* e) : QWidget(e), editeur(e) {
     connect(editeur, &QPlainTextEdit::blockCountChanged, this, &TmargeLignes::ajuster);
@@ -79,6 +89,32 @@ void TmargeLignes::effacerMarques() {
     update();
 }
 
+void TmargeLignes::montrerPointsArret(const std::vector<int>& lignes) {
+    if (lignes == arrets)
+        return;
+    arrets = lignes;
+    QStringList numeros;
+    for (const int ligne : arrets)
+        numeros << QString::number(ligne + 1);
+    setAccessibleDescription(arrets.empty() ? QString()
+                                            : QString::fromUtf8("Points d'arrêt aux lignes ") + numeros.join(QStringLiteral(", ")));
+    update();
+}
+
+void TmargeLignes::mousePressEvent(QMouseEvent* evenement) {
+    const int y = evenement->position().toPoint().y();
+    for (QTextBlock bloc = editeur->firstVisibleBlock(); bloc.isValid(); bloc = bloc.next()) {
+        const QRectF zone = editeur->blockBoundingGeometry(bloc).translated(editeur->contentOffset());
+        if (zone.top() > y)
+            break;
+        if (bloc.isVisible() && y < zone.bottom()) {
+            emit ligneCliquee(bloc.blockNumber());
+            break;
+        }
+    }
+    evenement->accept();
+}
+
 void TmargeLignes::paintEvent(QPaintEvent* evenement) {
     // The colours of the light or dark palette (window/accessibilite/couleurs.h).
     const TcouleursMarge& couleurs = couleursMarge(paletteSombre(QApplication::palette()));
@@ -106,6 +142,12 @@ void TmargeLignes::paintEvent(QPaintEvent* evenement) {
             } else if (numero == executee) {
                 peintre.fillRect(ligne, couleurs.fondExecutee);
                 couleurTexte = couleurs.texteExecutee;
+            }
+            if (std::binary_search(arrets.begin(), arrets.end(), numero)) {
+                const int diametre = fleche * 3 / 4;
+                peintre.setPen(Qt::NoPen);
+                peintre.setBrush(couleurArret);
+                peintre.drawEllipse(QRect(fleche / 8, haut + (mesures.height() - diametre) / 2, diametre, diametre));
             }
             if (numero == suivante) {
                 // A right-pointing triangle, drawn so that it needs no glyph of the font.

@@ -1,6 +1,7 @@
 #include "window/editeur/marques_execution.h"
 
 #include "base/fenetre.h"
+#include "execution/points_arret.h"
 #include "window/editeur/marge_lignes.h"
 
 void TmarquesExecution::commencer(const TdonneesCommunes& d) {
@@ -15,7 +16,21 @@ void TmarquesExecution::oublierProgramme() {
     analyseReussie = false;
 }
 
+void TmarquesExecution::montrerPointsArret(const TdonneesCommunes& d) {
+    std::vector<int> lignes;
+    if (analyseReussie) {
+        for (int32_t ligne = 0; ligne < nbLignesMax; ++ligne)
+            if (d.arrets[ligne])
+                lignes.push_back(ligne);
+    } else {
+        for (const int32_t ligne : lignesMarquees(d))
+            lignes.push_back(ligne);
+    }
+    marge->montrerPointsArret(lignes);
+}
+
 void TmarquesExecution::apresExecution(const TdonneesCommunes& d) {
+    montrerPointsArret(d);
     const bool debut = lancement;
     lancement = false;
     if (debut && d.codeErreur != 0) {
@@ -29,6 +44,9 @@ void TmarquesExecution::apresExecution(const TdonneesCommunes& d) {
         const bool attend = d.erreurExecution == 0 && d.ligneCourante != aucuneLigne && d.fenetre &&
                             d.fenetre->poursuivreArreterActifs();
         marge->marquer(derniereExecutee, attend ? d.ligneCourante : -1);
+    } else if (d.ligneReprise != aucuneLigne && d.fenetre && d.fenetre->poursuivreArreterActifs()) {
+        // A normal run waiting at a breakpoint: the line that runs next.
+        marge->marquer(-1, d.ligneReprise);
     }
     if (d.erreurExecution != 0 && d.ligneErreur != aucuneLigne)
         marge->marquerErreur(d.ligneErreur);

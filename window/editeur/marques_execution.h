@@ -15,11 +15,15 @@ public:
 
     // After a run command (Normale, Commentée pas à pas, Poursuivre, Arrêter).
     void apresExecution(const TdonneesCommunes& d);
+    // The breakpoint discs: where the run stops after a successful analysis
+    // of this program, else on the lines marked.
+    void montrerPointsArret(const TdonneesCommunes& d);
 
     void commencer(const TdonneesCommunes& d) override;
     void noterPas(const TdonneesCommunes&, int32_t ligne) override { derniereExecutee = ligne; }
     bool suitExecutionNormale() const override { return false; }
     void oublierProgramme() override;
+    void retirerPas(const TdonneesCommunes&) override { derniereExecutee = -1; }
 
 private:
     TmargeLignes* marge;

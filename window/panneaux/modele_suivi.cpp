@@ -31,6 +31,15 @@ void TmodeleSuivi::ajouter(TligneSuivi ligne) {
     endInsertRows();
 }
 
+void TmodeleSuivi::retirerDerniere() {
+    const int n = lignes.nombre();
+    if (n == 0)
+        return;
+    beginRemoveRows({}, n - 1, n - 1);
+    lignes.retirer();
+    endRemoveRows();
+}
+
 int TmodeleSuivi::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : lignes.nombre(); }
 
 int TmodeleSuivi::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : lignes.nbColonnes(); }

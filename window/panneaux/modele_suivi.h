@@ -17,6 +17,8 @@ public:
     void commencer(const TcolonnesSuivi& colonnes);
     // One more row; past `nbLignesSuiviMax` rows the trace is cut.
     void ajouter(TligneSuivi ligne);
+    // Takes the last row off (a step taken back).
+    void retirerDerniere();
 
     const TcolonnesSuivi& colonnesSuivi() const { return lignes.colonnesSuivi(); }
     const std::vector<TligneSuivi>& lignesSuivi() const { return lignes.lignesSuivi(); }

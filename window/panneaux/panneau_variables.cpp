@@ -113,6 +113,13 @@ void TpanneauVariables::noterPas(const TdonneesCommunes& d, int32_t ligne) {
     modeleSuivi->ajouter(ligneSuivi(d, modeleSuivi->colonnesSuivi(), ligne));
 }
 
+void TpanneauVariables::retirerPas(const TdonneesCommunes& d) {
+    // Only a step that had its row (the trace may be cut).
+    const auto& lignes = modeleSuivi->lignesSuivi();
+    if (!lignes.empty() && lignes.back().pas > static_cast<uint32_t>(d.nbPas))
+        modeleSuivi->retirerDerniere();
+}
+
 void TpanneauVariables::apresExecution(const TdonneesCommunes& d) {
     const bool debut = lancement;
     lancement = false;

@@ -29,6 +29,7 @@ public:
 
     void commencer(const TdonneesCommunes& d) override;
     void noterPas(const TdonneesCommunes& d, int32_t ligne) override;
+    void retirerPas(const TdonneesCommunes& d) override;
     bool suitExecutionNormale() const override { return false; }
     void oublierProgramme() override;
 
