@@ -4,8 +4,9 @@
 
 namespace {
 
-// A pane line: one blank, then the text.
-std::string ligneDuVolet(const std::string& texte) {
+// A pane line: one blank, then the text (inline: a display loop's output
+// passes here once a line).
+inline std::string ligneDuVolet(const std::string& texte) {
     std::string ligne;
     ligne.reserve(texte.size() + 1);
     ligne += ' ';
