@@ -8,6 +8,7 @@
 #include "base/messages.h"
 #include "execution/affichages.h"
 #include "execution/controle.h"
+#include "execution/points_arret.h"
 #include "execution/suivi.h"
 #include "execution/textes.h"
 
@@ -56,8 +57,10 @@ const std::string& debutEchecCreation() {
     return texte;
 }
 
-// The panels that follow runs forget the program given up.
+// The panels that follow runs forget the program given up, and its
+// breakpoints go with it.
 void programmeRemplace(TdonneesCommunes& d) {
+    effacerPointsArret(d);
     if (d.suivi)
         d.suivi->oublierProgramme();
 }

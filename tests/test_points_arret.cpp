@@ -3,6 +3,7 @@
 // run waits, on the fast engine and on the general step alike.
 #include "banc_execution.h"
 #include "base/donnees.h"
+#include "commands/fichiers.h"
 #include "execution/controle.h"
 #include "execution/points_arret.h"
 
@@ -42,6 +43,11 @@ TEST(points_arret, commentee_jusqu_au_point_d_arret) {
     EXPECT_EQ(b.affichageDepuis(b.affichage().size() - 3),
               (Vlignes{"  ", " Exécution terminée.", " Instructions exécutées : 11"}));
     EXPECT_FALSE(b.f.poursuivreActif);
+    // A new program does not inherit the marks of the one given up.
+    basculerPointArret(*b.d, 5);
+    b.f.reponsesConfirmation = {true};   // the changes given up
+    itemNouveauClick(*b.d);
+    EXPECT_TRUE(lignesMarquees(*b.d).empty());
 }
 
 TEST(points_arret, jusqu_au_curseur_et_marques_pendant_la_marche) {

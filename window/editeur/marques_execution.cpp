@@ -12,6 +12,7 @@ void TmarquesExecution::commencer(const TdonneesCommunes& d) {
 }
 
 void TmarquesExecution::oublierProgramme() {
+    marge->montrerPointsArret({});   // the core forgot them with the program
     lancement = false;
     analyseReussie = false;
 }
