@@ -234,6 +234,25 @@ private slots:
         QCOMPARE(barre->value(), 0);
     }
 
+    // The value before the last step in a tooltip; the trace's last row
+    // selected, and a row clicked selects its line in the editor.
+    void valeur_avant_et_ligne_d_une_etape() {
+        taper(u(boucle));
+        controles(w).actionPasAPas->trigger();
+        pas(3);   // L(1) := 1, x := 0.5, n := 2
+        const auto bulle = [this](int ligne) {
+            return variables()->index(ligne, TmodeleVariables::colonneValeur).data(Qt::ToolTipRole).toString();
+        };
+        QCOMPARE(bulle(0), u("avant : 1"));
+        QCOMPARE(bulle(3), QString());   // x: unchanged by the last step
+        QTableView* vue = controles(w).panneauVariables->vueSuivi;
+        QCOMPARE(suivi()->rowCount(), 4);
+        QVERIFY(vue->selectionModel()->isRowSelected(3, {}));
+        QVERIFY(!vue->selectionModel()->isRowSelected(2, {}));
+        QTest::mouseClick(vue->viewport(), Qt::LeftButton, {}, vue->visualRect(suivi()->index(1, 0)).center());
+        QCOMPARE(controles(w).editeur->textCursor().selectedText(), u("Donner à L(n) la valeur n*n"));
+    }
+
     void une_nouvelle_execution_repeint_chaque_element() {
         // Run again, the view must be told of every element that goes back to 0,
         // not only of those the first step changes.
