@@ -96,10 +96,30 @@ double TlignesVariables::valeur(const std::vector<int32_t>& e, const std::vector
     return 0;
 }
 
-std::string TlignesVariables::texteValeur(const Tvariable& v, int32_t c) const {
+std::string TlignesVariables::texteValeur(int32_t k, int32_t element, const std::vector<int32_t>& e,
+                                          const std::vector<double>& r) const {
+    const Tvariable& v = variables[static_cast<size_t>(k)];
     std::string texte;
-    ajouterValeur(texte, v.typeVariable, valeur(entiers, reels, c));
+    if (element != ligneVariable || v.nbIndices == 0) {
+        ajouterValeur(texte, v.typeVariable, valeur(e, r, v.premiereCase + (element == ligneVariable ? 0 : element)));
+        return texte;
+    }
+    // A folded list or table shows its first elements, as a display line would.
+    const int32_t n = std::min(v.nbCases, nbApercus);
+    for (int32_t i = 0; i < n; ++i) {
+        if (i > 0)
+            texte += "  ";
+        ajouterValeur(texte, v.typeVariable, valeur(e, r, v.premiereCase + i));
+    }
+    if (v.nbCases > n)
+        texte += "  \x85";   // "…"
     return texte;
+}
+
+std::string TlignesVariables::texteAvant(int32_t k, int32_t element) const {
+    if (k < 0 || k >= nbVariables() || !change(k, element))
+        return {};
+    return texteValeur(k, element, entiersAvant, reelsAvant);
 }
 
 int32_t TlignesVariables::nbElements(int32_t k) const {
@@ -150,21 +170,8 @@ std::string TlignesVariables::texte(int32_t k, int32_t element, Tcolonne colonne
             type += ')';
         return type;
     }
-    case colonneValeur: {
-        if (!estVariable || v.nbIndices == 0)
-            return texteValeur(v, v.premiereCase + (estVariable ? 0 : element));
-        // A folded list or table shows its first elements, as a display line would.
-        std::string apercu;
-        const int32_t n = std::min(v.nbCases, nbApercus);
-        for (int32_t i = 0; i < n; ++i) {
-            if (i > 0)
-                apercu += "  ";
-            ajouterValeur(apercu, v.typeVariable, valeur(entiers, reels, v.premiereCase + i));
-        }
-        if (v.nbCases > n)
-            apercu += "  \x85";   // "…"
-        return apercu;
-    }
+    case colonneValeur:
+        return texteValeur(k, element, entiers, reels);
     default:
         return {};
     }

@@ -45,13 +45,18 @@ public:
     std::string texte(int32_t k, int32_t element, Tcolonne colonne) const;
     // True when the value shown (the variable's, or the element's) changed at the last update.
     bool change(int32_t k, int32_t element) const;
+    // The value cell's text before the last update, where that update changed
+    // it ("3" before "4"); empty where it did not change.
+    std::string texteAvant(int32_t k, int32_t element) const;
     // The elements of variable k whose rows the last update changed: those
     // it changed and those changed by the update before (shown changed until now).
     Tplage aRepeindre(int32_t k) const { return repeindre[static_cast<size_t>(k)]; }
 
 private:
     double valeur(const std::vector<int32_t>& e, const std::vector<double>& r, int32_t cellule) const;
-    std::string texteValeur(const Tvariable& v, int32_t cellule) const;
+    // The value cell of variable k's row or element, from the copy in e and r.
+    std::string texteValeur(int32_t k, int32_t element, const std::vector<int32_t>& e,
+                            const std::vector<double>& r) const;
 
     std::vector<Tvariable> variables;
     std::vector<int32_t> entiers, entiersAvant;   // copies of the integer cells

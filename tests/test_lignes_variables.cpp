@@ -73,17 +73,19 @@ TEST(lignes_variables, changements_d_un_pas_a_l_autre) {
     lignes.commencer(*b.d);
     EXPECT_TRUE(lignes.memesVariables(*b.d));
     // After each step: whether n and L changed, L's changed elements, and the
-    // span of L's rows to repaint (those changed now or before).
+    // span of L's rows to repaint (those changed now or before), the texts
+    // of n and L before the step (empty where unchanged); a changed element was 0.
     struct Tpas {
         bool n, liste;
         std::vector<int32_t> elements;
         L::Tplage repeindre;
+        const char *avantN, *avantListe;
     };
     const Tpas pas[] = {
-        {false, true, {1}, {1, 1}},
-        {false, true, {3}, {1, 3}},
-        {true, false, {}, {3, 3}},
-        {false, false, {}, {-1, -1}},   // the same value again: unchanged
+        {false, true, {1}, {1, 1}, "", "0  0  0  0  0"},
+        {false, true, {3}, {1, 3}, "", "0  5  0  0  0"},
+        {true, false, {}, {3, 3}, "0", ""},
+        {false, false, {}, {-1, -1}, "", ""},   // the same value again: unchanged
     };
     for (size_t k = 0; k < std::size(pas); ++k) {
         if (k > 0)
@@ -92,9 +94,13 @@ TEST(lignes_variables, changements_d_un_pas_a_l_autre) {
         const Tpas& p = pas[k];
         EXPECT_EQ(lignes.change(0, L::ligneVariable), p.n) << k;
         EXPECT_EQ(lignes.change(1, L::ligneVariable), p.liste) << k;
-        for (int32_t e = 0; e < 5; ++e)
-            EXPECT_EQ(lignes.change(1, e), std::find(p.elements.begin(), p.elements.end(), e) != p.elements.end())
-                << k << " " << e;
+        EXPECT_EQ(lignes.texteAvant(0, L::ligneVariable), p.avantN) << k;
+        EXPECT_EQ(lignes.texteAvant(1, L::ligneVariable), p.avantListe) << k;
+        for (int32_t e = 0; e < 5; ++e) {
+            const bool changee = std::find(p.elements.begin(), p.elements.end(), e) != p.elements.end();
+            EXPECT_EQ(lignes.change(1, e), changee) << k << " " << e;
+            EXPECT_EQ(lignes.texteAvant(1, e), changee ? "0" : "") << k << " " << e;
+        }
         EXPECT_EQ(lignes.aRepeindre(1).premier, p.repeindre.premier) << k;
         EXPECT_EQ(lignes.aRepeindre(1).dernier, p.repeindre.dernier) << k;
     }

@@ -304,6 +304,7 @@ void TfenetrePrincipale::creerOperations(std::unique_ptr<Tdialogues> dialogues) 
     suivis = std::make_unique<TsuivisFenetre>(
         std::initializer_list<Tsuivi*>{marques.get(), c.panneauVariables, c.panneauOrganigramme});
     brancherOrganigramme(c, *d);
+    c.panneauVariables->selectionnerLigne = [this](int ligne) { selectionnerLigne(*d, ligne); };
     d->suivi = suivis.get();
 
     d->nomFichier.clear();

@@ -234,6 +234,19 @@ private slots:
         QCOMPARE(barre->value(), 0);
     }
 
+    // The value before the last step in a tooltip; the trace's last row
+    // selected, and a row clicked selects its line in the editor.
+    void valeur_avant_et_ligne_d_une_etape() {
+        taper(u(boucle));
+        controles(w).actionPasAPas->trigger();
+        pas(3);   // L(1) := 1, x := 0.5, n := 2
+        QCOMPARE(variables()->index(0, TmodeleVariables::colonneValeur).data(Qt::ToolTipRole).toString(), u("avant : 1"));
+        QTableView* vue = controles(w).panneauVariables->vueSuivi;
+        QVERIFY(vue->selectionModel()->isRowSelected(suivi()->rowCount() - 1, {}));
+        QTest::mouseClick(vue->viewport(), Qt::LeftButton, {}, vue->visualRect(suivi()->index(1, 0)).center());
+        QCOMPARE(controles(w).editeur->textCursor().selectedText(), u("Donner à L(n) la valeur n*n"));
+    }
+
     void une_nouvelle_execution_repeint_chaque_element() {
         // Run again, the view must be told of every element that goes back to 0,
         // not only of those the first step changes.

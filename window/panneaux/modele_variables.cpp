@@ -95,6 +95,11 @@ QVariant TmodeleVariables::data(const QModelIndex& i, int role) const {
         return {};
     if (role == Qt::BackgroundRole)
         return change(i) ? QVariant(couleurChangee) : QVariant();
+    if (role == Qt::ToolTipRole && i.column() == colonneValeur) {
+        // The value one step ago, where the last step changed it.
+        const std::string avant = lignes.texteAvant(variableDe(i), elementDe(i));
+        return avant.empty() ? QVariant() : QVariant(QStringLiteral("avant : ") + depuis1252(avant));
+    }
     if (role != Qt::DisplayRole)
         return {};
     const std::string texte =

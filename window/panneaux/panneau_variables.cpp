@@ -45,7 +45,17 @@ TpanneauVariables::TpanneauVariables(QWidget* parent) : QDockWidget(QStringLiter
     vueSuivi->setWordWrap(false);
     vueSuivi->horizontalHeader()->setStretchLastSection(true);
     vueSuivi->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    vueSuivi->setSelectionBehavior(QAbstractItemView::SelectRows);
+    vueSuivi->setSelectionMode(QAbstractItemView::SingleSelection);
     vueSuivi->installEventFilter(this);
+    // A row clicked (or chosen with the keyboard) shows its step's line in the editor.
+    const auto montrerLigne = [this](const QModelIndex& i) {
+        const auto& lignes = modeleSuivi->lignesSuivi();
+        if (selectionnerLigne && i.isValid() && static_cast<size_t>(i.row()) < lignes.size())
+            selectionnerLigne(lignes[static_cast<size_t>(i.row())].ligne);
+    };
+    connect(vueSuivi, &QTableView::clicked, this, montrerLigne);
+    connect(vueSuivi, &QTableView::activated, this, montrerLigne);
     ajusterHauteurLignes();
     onglets->addTab(vueSuivi, QStringLiteral("Suivi"));
 
@@ -138,5 +148,8 @@ void TpanneauVariables::apresExecution(const TdonneesCommunes& d) {
     }
     if (modeleSuivi->rowCount() <= lignesAjustees)
         vueSuivi->resizeColumnsToContents();
+    // The last row is the step just taken: selected while the commented run goes on.
+    if (d.modeExecution == executionCommentee && modeleSuivi->rowCount() > 0)
+        vueSuivi->selectRow(modeleSuivi->rowCount() - 1);
     vueSuivi->scrollToBottom();
 }

@@ -12,6 +12,8 @@
 
 #include <QDockWidget>
 
+#include <functional>
+
 class QLabel;
 class QTabWidget;
 class QTableView;
@@ -39,6 +41,8 @@ public:
     QTableView* vueSuivi = nullptr;
     TmodeleVariables* modeleVariables = nullptr;
     TmodeleSuivi* modeleSuivi = nullptr;
+    // Selects a program line (from 0) in the editor: a row of the trace clicked.
+    std::function<void(int)> selectionnerLigne;
 
 protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override;
