@@ -23,9 +23,11 @@ export XDG_RUNTIME_DIR=$dossier/run && mkdir -m 700 "$XDG_RUNTIME_DIR"
 export LANCEUR_ATSPI=$lanceur TREVANE=$trevane CAPTURES=$captures ICI=$ici
 exec dbus-run-session -- bash -c '
     set -euo pipefail
-    Xvfb :$((90 + RANDOM % 400)) -screen 0 1024x768x24 -nolisten tcp -displayfd 3 3>"$XDG_RUNTIME_DIR/ecran" &
+    # Xvfb picks a free display itself and writes its number once it accepts
+    # clients: a number drawn here could meet another test's screen.
+    Xvfb -screen 0 1024x768x24 -nolisten tcp -displayfd 3 3>"$XDG_RUNTIME_DIR/ecran" &
     xvfb=$!
-    for _ in $(seq 50); do [ -s "$XDG_RUNTIME_DIR/ecran" ] && break; sleep 0.1; done
+    for _ in $(seq 300); do [ -s "$XDG_RUNTIME_DIR/ecran" ] && break; sleep 0.1; done
     export DISPLAY=:$(cat "$XDG_RUNTIME_DIR/ecran")
     "$LANCEUR_ATSPI" --launch-immediately &
     bus=$!
