@@ -32,6 +32,8 @@ const marques = {
     erreur: new Marque('erreur', '✗', 'erreur'),
 };
 
+const espace = new Marque('espace', '➜', '');   // the gutter's width, never shown
+
 const fixerMarques = StateEffect.define();
 const champMarques = StateField.define({
     create: () => RangeSet.empty,
@@ -67,7 +69,7 @@ export class Editeur {
                 doc: '',
                 extensions: [
                     gutter({ class: 'cm-marques', markers: (v) => v.state.field(champMarques),
-                             initialSpacer: () => marques.suivante }),
+                             initialSpacer: () => espace }),
                     champMarques,
                     lineNumbers(),
                     highlightSpecialChars(),
