@@ -82,7 +82,8 @@ export class Editeur {
                         { key: 'Tab', run: (v) => (this.sortieTab ? false : tabulation(v)) },
                         ...defaultKeymap, ...historyKeymap,
                     ]),
-                    EditorView.contentAttributes.of({ 'aria-label': 'Programme' }),
+                    // tabindex: focusable as checkers see it, not only as contenteditable.
+                    EditorView.contentAttributes.of({ 'aria-label': 'Programme', tabindex: '0' }),
                     EditorView.domEventHandlers({ keydown: (e) => { if (e.key !== 'Escape' && e.key !== 'Tab') this.sortieTab = false; } }),
                     EditorView.updateListener.of((maj) => {
                         if (maj.docChanged && !maj.transactions.every((tr) => tr.annotation(Transaction.remote)))
