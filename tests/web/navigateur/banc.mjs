@@ -29,9 +29,9 @@ const TYPES = {
 export async function servir() {
     const serveur = createServer(async (requete, reponse) => {
         const chemin = decodeURIComponent(new URL(requete.url, 'http://h').pathname);
-        let relatif = normalize(chemin.slice(SOUS_CHEMIN.length));
+        let relatif = normalize(`./${chemin.slice(SOUS_CHEMIN.length)}`);
         if (!chemin.startsWith(SOUS_CHEMIN) || relatif.startsWith('..')) return reponse.writeHead(404).end();
-        if (relatif === '.' || relatif.endsWith('/')) relatif += 'index.html';
+        if (relatif === '.' || relatif.endsWith('/')) relatif = join(relatif, 'index.html');
         try {
             const corps = await readFile(join(site, relatif));
             reponse.writeHead(200, { 'Content-Type': TYPES[extname(relatif)] ?? 'application/octet-stream' });
@@ -76,6 +76,7 @@ export async function ouvrir(contexte, adresse, taille = { width: 1280, height: 
     await page.setViewport(taille);
     if (preparer) await page.evaluateOnNewDocument(preparer);
     await page.goto(adresse);
+    await page.waitForFunction(() => window.trevane);
     await page.evaluate(() => window.trevane.pret);
     return page;
 }
