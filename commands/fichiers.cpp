@@ -218,6 +218,13 @@ void restaurerProgramme(TdonneesCommunes& d, const std::string& texte, const std
     }
 }
 
+void ouvrirExemple(TdonneesCommunes& d, const std::string& texte) {
+    if (!nouveauProgramme(d))
+        return;
+    d.fenetre->remplacerTexteEditeur(texte);
+    d.fenetre->effacerModificationEditeur();
+}
+
 void itemNouveauClick(TdonneesCommunes& d) { nouveauProgramme(d); }
 
 void itemOuvrirClick(TdonneesCommunes& d) {

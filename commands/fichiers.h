@@ -35,6 +35,10 @@ void ouvrirFichierNomme(TdonneesCommunes& d, const std::string& chemin);
 // Puts back a text kept from a session that ended without saving it: the
 // editor gets `texte`, linked to the file `chemin` (empty: a new program).
 void restaurerProgramme(TdonneesCommunes& d, const std::string& texte, const std::string& chemin);
+// Fichier › Exemples: like New, with the example's text (Windows-1252, CR LF)
+// in place of the template: the question about unsaved changes first, then a
+// program with no file, whose first save asks for a name.
+void ouvrirExemple(TdonneesCommunes& d, const std::string& texte);
 
 void itemNouveauClick(TdonneesCommunes& d);
 void itemOuvrirClick(TdonneesCommunes& d);

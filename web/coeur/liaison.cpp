@@ -7,14 +7,20 @@
 //   { affichage: { remplace, lignes },          the pane's new lines (all of them after remplace)
 //     editeur: { texte | null, lectureSeule, modifie },    the text ("\n" between lines) when the core changed it
 //     selection: null | { ligne, debut, longueur },         the line the core selected last
-//     legendes: { fenetre, affichages, programme }, note,
+//     legendes: { fenetre, affichages, programme }, note, fichier,   the program's path ("" for none)
 //     menus: { poursuivre, arreter, informations, resultats },
 //     boites: [{ genre, texte, legende }],       "message", "confirmation" (answered by repondre), "erreur"
 //     fichiersEcrits: [{ chemin, octets }],      Windows-1252 with CR LF, as the file is
 //     variables: { raisonVide, titres, lignes: [{ nom, type, valeur, change, elements: [...] }] },
-//     suivi: { recommence, titres, lignes: [{ cellules, changes }], tronque } }   rows new since the last read
+//     suivi: { recommence, titres, lignes: [{ cellules, changes }], tronque },   rows new since the last read
+//     marques: { executee, suivante, erreur } }  the gutter's lines from 0, -1 for none
+//
+// `exporterSuivi()` answers that with `export: { nom, octets } | null`;
+// `questionCopie(fichier, annee, mois, jour, heure, minute)` (no year: date
+// unknown) is the question that offers a recovery copy back.
 #include "base/codage.h"
 #include "base/donnees.h"
+#include "commands/recuperation.h"
 #include "web/coeur/session_web.h"
 
 #include <emscripten/bind.h>
@@ -23,6 +29,8 @@
 using emscripten::val;
 
 namespace {
+
+constexpr const char* separateurLignes = "\xEF\xBF\xBF";
 
 val texteJs(const std::string& w1252) { return val(versUtf8(w1252)); }
 
@@ -95,11 +103,20 @@ val changements(TsessionWeb& s) {
     TfenetreWeb& f = s.fenetre;
     val resultat = val::object();
 
-    val affichage = val::object(), lignes = val::array();
+    // One string split once in JavaScript: a burst may write millions of
+    // lines, each a crossing of its own otherwise. U+FFFF never comes out
+    // of Windows-1252.
+    val affichage = val::object();
     affichage.set("remplace", f.affichageRemplace);
-    for (int64_t i = f.lignesLues; i < f.affichage.nombre(); ++i)
-        lignes.call<void>("push", val(versUtf8(f.affichage.ligne(i))));
-    affichage.set("lignes", lignes);
+    std::string texte;
+    for (int64_t i = f.lignesLues; i < f.affichage.nombre(); ++i) {
+        if (i > f.lignesLues)
+            texte += separateurLignes;
+        texte += versUtf8(f.affichage.ligne(i));
+    }
+    affichage.set("lignes", f.lignesLues < f.affichage.nombre()
+                                ? val(texte).call<val>("split", val(std::string(separateurLignes)))
+                                : val::array());
     f.lignesLues = f.affichage.nombre();
     f.affichageRemplace = false;
     resultat.set("affichage", affichage);
@@ -136,6 +153,7 @@ val changements(TsessionWeb& s) {
     legendes.set("programme", texteJs(f.programme));
     resultat.set("legendes", legendes);
     resultat.set("note", texteJs(f.note));
+    resultat.set("fichier", val(s.donnees().nomFichier));
 
     val menus = val::object();
     menus.set("poursuivre", f.poursuivreActif);
@@ -167,6 +185,11 @@ val changements(TsessionWeb& s) {
 
     resultat.set("variables", variablesJs(s));
     resultat.set("suivi", suiviJs(s));
+    val marques = val::object();
+    marques.set("executee", s.marqueExecutee);
+    marques.set("suivante", s.marqueSuivante);
+    marques.set("erreur", s.marqueErreur);
+    resultat.set("marques", marques);
     return resultat;
 }
 
@@ -187,10 +210,35 @@ val executer(TsessionWeb& s, bool commentee) {
 }
 val poursuivre(TsessionWeb& s) { s.poursuivre(); return changements(s); }
 val arreter(TsessionWeb& s) { s.arreter(); return changements(s); }
+val arreterAuDebut(TsessionWeb& s) { s.arreterAuDebut(executionNormale); return changements(s); }
 val informations(TsessionWeb& s) { s.afficher(modeInformations); return changements(s); }
 val resultats(TsessionWeb& s) { s.afficher(modeResultats); return changements(s); }
 // The user edits: the editor's whole text, lines joined by "\n" or CR LF.
 val taper(TsessionWeb& s, const std::string& texte) { s.fenetre.taper(depuisUtf8(texte)); return changements(s); }
+val exemple(TsessionWeb& s, const val& octets) { s.ouvrirExemple(octetsDe(octets)); return changements(s); }
+val restaurer(TsessionWeb& s, const std::string& texte, const std::string& chemin) {
+    s.restaurer(depuisUtf8(texte), chemin);
+    return changements(s);
+}
+val exporterSuivi(TsessionWeb& s) {
+    std::string nom, octets;
+    const bool exporte = s.exporterSuivi(nom, octets);
+    val resultat = changements(s);
+    val fichier = val::null();
+    if (exporte) {
+        fichier = val::object();
+        fichier.set("nom", val(nom));   // a path: UTF-8
+        fichier.set("octets", octetsJs(octets));
+    }
+    resultat.set("export", fichier);
+    return resultat;
+}
+std::string questionCopieJs(const std::string& fichier, int annee, int mois, int jour, int heure, int minute) {
+    std::optional<TmomentLocal> quand;
+    if (annee > 0)
+        quand = TmomentLocal{annee, mois, jour, heure, minute};
+    return versUtf8(questionCopie({fichier, {}, {}}, quand));
+}
 // The answer to the next question a command asks (without one: No).
 void repondre(TsessionWeb& s, bool oui) { s.fenetre.reponses.push_back(oui); }
 
@@ -208,8 +256,13 @@ EMSCRIPTEN_BINDINGS(trevane) {
         .function("executer", &executer)
         .function("poursuivre", &poursuivre)
         .function("arreter", &arreter)
+        .function("arreterAuDebut", &arreterAuDebut)
         .function("informations", &informations)
         .function("resultats", &resultats)
         .function("taper", &taper)
-        .function("repondre", &repondre);
+        .function("repondre", &repondre)
+        .function("exemple", &exemple)
+        .function("restaurer", &restaurer)
+        .function("exporterSuivi", &exporterSuivi);
+    emscripten::function("questionCopie", &questionCopieJs);
 }

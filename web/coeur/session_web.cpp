@@ -1,9 +1,11 @@
 #include "web/coeur/session_web.h"
 
+#include "base/codage.h"
 #include "commands/fichiers.h"
 #include "commands/session.h"
 #include "execution/affichages.h"
 #include "execution/controle.h"
+#include "execution/suivi_csv.h"
 #include "execution/textes.h"
 
 // The web build computes every real with Treel80 (web/Makefile): a long
@@ -60,7 +62,35 @@ void TsessionWeb::arreter() {
     apresExecution();
 }
 
+void TsessionWeb::arreterAuDebut(int32_t mode) {
+    preparerExecution(*d, mode);
+    arreterExecution(*d);
+    apresExecution();
+}
+
 void TsessionWeb::afficher(uint8_t mode) { choisirAffichage(*d, mode); }
+
+void TsessionWeb::ouvrirExemple(const std::string& octets) { ::ouvrirExemple(*d, octets); }
+
+void TsessionWeb::restaurer(const std::string& texte, const std::string& chemin) {
+    restaurerProgramme(*d, texte, chemin);
+    fenetre.modifie = true;
+}
+
+bool TsessionWeb::exporterSuivi(std::string& nom, std::string& octets) {
+    if (suivi.nombre() == 0) {
+        fenetre.afficherMessage(depuisUtf8("Aucun pas commenté à exporter"), "Exporter le suivi");
+        return false;
+    }
+    // Named after the program, as the desktop proposes it.
+    nom = d->nomFichier.empty() ? "suivi.csv" : nomProgramme(d->nomFichier) + "-suivi.csv";
+    octets = std::string(bomUtf8) + enteteCsv(suivi.colonnesSuivi());
+    for (const TligneSuivi& ligne : suivi.lignesSuivi())
+        octets += ligneCsv(suivi.colonnesSuivi(), ligne);
+    if (suivi.tronque())
+        octets += ligneCsvTronquee;
+    return true;
+}
 
 void TsessionWeb::viderSuivi() {
     analyseReussie = false;
@@ -73,6 +103,9 @@ void TsessionWeb::viderSuivi() {
 void TsessionWeb::commencer(const TdonneesCommunes& donnees) {
     lancement = true;
     pasVus = 0;
+    derniereExecutee = -1;
+    marquesAnalyseReussie = donnees.codeErreur == 0;
+    marqueExecutee = marqueSuivante = marqueErreur = -1;
     viderSuivi();
     analyseReussie = donnees.codeErreur == 0;
     analyseEchouee = !analyseReussie;
@@ -83,16 +116,43 @@ void TsessionWeb::commencer(const TdonneesCommunes& donnees) {
 }
 
 void TsessionWeb::noterPas(const TdonneesCommunes& donnees, int32_t ligne) {
+    derniereExecutee = ligne;
     suivi.ajouter(ligneSuivi(donnees, suivi.colonnesSuivi(), ligne));
 }
 
 void TsessionWeb::oublierProgramme() {
     lancement = false;
     analyseEchouee = false;
+    marquesAnalyseReussie = false;
     viderSuivi();
 }
 
+// The marks as the desktop's gutter sets them after a run command: the
+// analysis error's line, else the line just executed and the next one of a
+// waiting commented run, the next one of a normal run waiting at a
+// breakpoint, and a run-time error's line.
+void TsessionWeb::marquer() {
+    if (lancement && d->codeErreur != 0) {
+        if (d->ligneErreur != aucuneLigne)
+            marqueErreur = d->ligneErreur;
+        return;
+    }
+    if (!marquesAnalyseReussie)
+        return;
+    if (d->modeExecution == executionCommentee) {
+        const bool attend = d->erreurExecution == 0 && d->ligneCourante != aucuneLigne && fenetre.poursuivreActif;
+        marqueExecutee = derniereExecutee;
+        marqueSuivante = attend ? d->ligneCourante : -1;
+    } else if (d->ligneReprise != aucuneLigne && fenetre.poursuivreActif) {
+        marqueExecutee = -1;
+        marqueSuivante = d->ligneReprise;
+    }
+    if (d->erreurExecution != 0 && d->ligneErreur != aucuneLigne)
+        marqueErreur = d->ligneErreur;
+}
+
 void TsessionWeb::apresExecution() {
+    marquer();
     const bool debut = lancement;
     lancement = false;
     if (!analyseReussie)

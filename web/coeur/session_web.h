@@ -31,8 +31,20 @@ public:
     void executer(int32_t mode);
     void poursuivre();
     void arreter();
+    // A first burst the page cut short (its worker ended, the session
+    // rebuilt without it): the run prepared as `executer` prepares it, then
+    // stopped before its first instruction.
+    void arreterAuDebut(int32_t mode);
     // Affichage menu: modeInformations or modeResultats.
     void afficher(uint8_t mode);
+    // Fichier › Exemples: the example's bytes as in its file.
+    void ouvrirExemple(const std::string& octets);
+    // A text kept by the page (a recovery copy, a shared link) put back,
+    // linked to `chemin` (empty: a new program), as unsaved changes.
+    void restaurer(const std::string& texte, const std::string& chemin);
+    // Fichier › Exporter le suivi: the trace as a CSV file's bytes, with the
+    // name to propose; without a step, the desktop's message and no bytes.
+    bool exporterSuivi(std::string& nom, std::string& octets);
 
     TfenetreWeb fenetre;
     TlignesVariables variables;
@@ -40,6 +52,8 @@ public:
     bool analyseReussie = false;   // the values shown are this program's
     bool analyseEchouee = false;   // emptied by a failed analysis (else: no run yet)
     int32_t suiviLues = 0;         // trace rows the page has read
+    // The gutter marks after the last run command, editor lines from 0, -1: none.
+    int32_t marqueExecutee = -1, marqueSuivante = -1, marqueErreur = -1;
     bool suiviRecommence = true;   // the trace restarted since the page last read it
     const TdonneesCommunes& donnees() const { return *d; }
 
@@ -53,8 +67,11 @@ private:
     // After a run command: the values taken once, never during a burst.
     void apresExecution();
     void viderSuivi();
+    void marquer();
 
     std::unique_ptr<TdonneesCommunes> d;
     bool lancement = false;
     int32_t pasVus = 0;
+    bool marquesAnalyseReussie = false;   // the marks' program is still the one analysed
+    int32_t derniereExecutee = -1;        // line of the last step of the commented run
 };

@@ -1,8 +1,5 @@
 #include "window/classe/exemples.h"
 
-#include "base/donnees.h"
-#include "base/fenetre.h"
-#include "commands/fichiers.h"
 #include "window/codage_qt.h"
 
 #include <QAction>
@@ -43,11 +40,4 @@ void ajouterExemples(QMenu* menu, std::function<void(const Texemple&)> ouvrir) {
         item->setMenuRole(QAction::NoRole);
         QObject::connect(item, &QAction::triggered, menu, [ouvrir, exemple] { ouvrir(exemple); });
     }
-}
-
-void ouvrirExemple(TdonneesCommunes& d, const std::string& texte) {
-    if (!nouveauProgramme(d))
-        return;
-    d.fenetre->remplacerTexteEditeur(texte);
-    d.fenetre->effacerModificationEditeur();
 }

@@ -8,10 +8,8 @@
 #include <QString>
 
 #include <functional>
-#include <string>
 
 class QMenu;
-struct TdonneesCommunes;
 
 struct Texemple {
     QString titre;       // the first line without its "# "
@@ -23,8 +21,3 @@ QList<Texemple> listeExemples();
 
 // One item per example; `ouvrir` gets the one chosen.
 void ajouterExemples(QMenu* menu, std::function<void(const Texemple&)> ouvrir);
-
-// Like New, with the example's text in place of the template: the question
-// about unsaved changes first, then a program with no file, whose first
-// save asks for a name.
-void ouvrirExemple(TdonneesCommunes& d, const std::string& texte);

@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Builds the web edition's static site into build-web/site/ (the folder to
+# put on any web host, at any path): the page (web/page/) bundled and
+# minified by esbuild, the core for the browser (web/Makefile, target
+# navigateur), the examples, the icons, and the service worker with the
+# list of every file and a version drawn from their contents.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+dossier=${TREVANE_BUILD_WEB:-build-web}
+site=$dossier/site
+# npm ci only when the packages are missing or older than the lock.
+if [ ! -d node_modules ] || [ package-lock.json -nt node_modules ]; then
+    npm ci --no-audit --no-fund
+    touch node_modules
+fi
+export NODE_PATH=/usr/share/nodejs
+mkdir -p "$dossier/genere"
+version=$(sed -n 's/^project(Trevane VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+entete="#pragma once
+#define TREVANE_VERSION \"$version\""
+[ "$(cat "$dossier/genere/trevane_version.h" 2>/dev/null)" = "$entete" ] ||
+    printf '%s\n' "$entete" > "$dossier/genere/trevane_version.h"
+make -s -f web/Makefile -j2 SORTIE="$dossier" navigateur
+
+rm -rf "$site.tmp"
+mkdir -p "$site.tmp/exemples"
+esbuild=node_modules/.bin/esbuild
+options=(--bundle --minify --format=esm --target=es2022 --log-level=warning
+         --alias:trevane-session=./"$dossier"/navigateur/trevane-session.mjs)
+"$esbuild" web/page/principal.js "${options[@]}" --outfile="$site.tmp/trevane.js"
+"$esbuild" web/page/travailleur.js "${options[@]}" --outfile="$site.tmp/travailleur.js"
+"$esbuild" web/page/style.css --bundle --minify --log-level=warning --outfile="$site.tmp/trevane.css"
+cp web/page/index.html web/page/manifest.webmanifest "$site.tmp/"
+cp "$dossier/navigateur/trevane-session.wasm" "$site.tmp/"
+cp exemples/*.txt "$site.tmp/exemples/"
+cp window/trevane.svg "$site.tmp/icone.svg"
+
+# The PNG icons, drawn by Chromium from the same picture, once.
+for taille in 192 512; do
+    png=$dossier/icone-$taille.png
+    if [ ! -f "$png" ] || [ window/trevane.svg -nt "$png" ]; then
+        profil=$(mktemp -d)
+        printf '<style>*{margin:0}img{width:%spx;height:%spx;display:block}</style><img src="%s">' \
+            "$taille" "$taille" "$PWD/window/trevane.svg" > "$profil/icone.html"
+        chromium --headless --no-sandbox --disable-gpu --disable-background-networking --disable-component-update \
+            --disable-sync --no-first-run --user-data-dir="$profil/p" --hide-scrollbars \
+            --window-size="$taille,$taille" --screenshot="$PWD/$png" "file://$profil/icone.html" >/dev/null 2>&1
+        rm -rf "$profil"
+    fi
+    cp "$png" "$site.tmp/icone-$taille.png"
+done
+
+# The service worker's list: every file but itself, and a version that
+# changes with any of them.
+liste=$(cd "$site.tmp" && find . -type f | sed 's|^\./||' | sort)
+empreinte=$(cd "$site.tmp" && sha256sum $liste | sha256sum | cut -c1-16)
+fichiers=$(printf '%s\n' $liste | sed "s/.*/'&'/" | paste -sd, -)
+sed -e "s/@VERSION@/trevane-$empreinte/" -e "s|@FICHIERS@|$fichiers|" web/page/sw.js > "$site.tmp/sw.js"
+rm -rf "$site"
+mv "$site.tmp" "$site"
+echo "$site : $(du -sb "$site" | cut -f1) octets"

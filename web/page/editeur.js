@@ -1,0 +1,145 @@
+// The program editor: CodeMirror 6 with the line numbers, the gutter marks
+// of the last run command (the line just executed, the next one, an error's
+// line: each with a sign as well as a colour), Tab inserting blanks up to
+// the next stop, read-only while the core says so. Any change clears the
+// marks, as on the desktop.
+import { EditorSelection, EditorState, StateEffect, StateField, Compartment, RangeSet, Transaction } from '@codemirror/state';
+import { EditorView, keymap, lineNumbers, gutter, GutterMarker, drawSelection, highlightActiveLine,
+         highlightSpecialChars } from '@codemirror/view';
+import { defaultKeymap, history, historyKeymap } from '@codemirror/commands';
+
+const largeurTabulation = 4;   // as the core's decoder replaces tabs
+
+class Marque extends GutterMarker {
+    constructor(genre, signe, nom) {
+        super();
+        this.genre = genre;
+        this.signe = signe;
+        this.nom = nom;
+    }
+    eq(autre) { return autre.genre === this.genre; }
+    toDOM() {
+        const element = document.createElement('span');
+        element.className = `marque-${this.genre}`;
+        element.textContent = this.signe;
+        element.title = this.nom;
+        return element;
+    }
+}
+const marques = {
+    executee: new Marque('executee', '✓', 'ligne exécutée'),
+    suivante: new Marque('suivante', '➜', 'prochaine ligne'),
+    erreur: new Marque('erreur', '✗', 'erreur'),
+};
+
+const fixerMarques = StateEffect.define();
+const champMarques = StateField.define({
+    create: () => RangeSet.empty,
+    update(valeur, tr) {
+        for (const effet of tr.effects)
+            if (effet.is(fixerMarques))
+                return effet.value;
+        return tr.docChanged ? RangeSet.empty : valeur;
+    },
+});
+
+function tabulation(vue) {
+    if (vue.state.readOnly)
+        return false;
+    vue.dispatch(vue.state.changeByRange((zone) => {
+        const ligne = vue.state.doc.lineAt(zone.from);
+        const blancs = ' '.repeat(largeurTabulation - (zone.from - ligne.from) % largeurTabulation);
+        return { changes: { from: zone.from, to: zone.to, insert: blancs },
+                 range: EditorSelection.cursor(zone.from + blancs.length) };
+    }), { scrollIntoView: true, userEvent: 'input' });
+    return true;
+}
+
+export class Editeur {
+    // `quandTape(texte)`: the user changed the text.
+    constructor(parent, quandTape) {
+        this.lecture = new Compartment();
+        this.taille = new Compartment();
+        this.sortieTab = false;   // Escape then Tab leaves the editor, as CodeMirror advises
+        this.vue = new EditorView({
+            parent,
+            state: EditorState.create({
+                doc: '',
+                extensions: [
+                    gutter({ class: 'cm-marques', markers: (v) => v.state.field(champMarques),
+                             initialSpacer: () => marques.suivante }),
+                    champMarques,
+                    lineNumbers(),
+                    highlightSpecialChars(),
+                    history(),
+                    drawSelection(),
+                    highlightActiveLine(),
+                    this.lecture.of(EditorState.readOnly.of(false)),
+                    keymap.of([
+                        { key: 'Escape', run: () => { this.sortieTab = true; return false; } },
+                        { key: 'Tab', run: (v) => (this.sortieTab ? false : tabulation(v)) },
+                        ...defaultKeymap, ...historyKeymap,
+                    ]),
+                    EditorView.contentAttributes.of({ 'aria-label': 'Programme' }),
+                    EditorView.domEventHandlers({ keydown: (e) => { if (e.key !== 'Escape' && e.key !== 'Tab') this.sortieTab = false; } }),
+                    EditorView.updateListener.of((maj) => {
+                        if (maj.docChanged && !maj.transactions.every((tr) => tr.annotation(Transaction.remote)))
+                            quandTape(maj.state.doc.toString());
+                    }),
+                ],
+            }),
+        });
+    }
+
+    texte() { return this.vue.state.doc.toString(); }
+
+    // The core's text: no change of the user's, no history to undo into.
+    remplacer(texte) {
+        this.vue.dispatch({
+            changes: { from: 0, to: this.vue.state.doc.length, insert: texte },
+            annotations: [Transaction.remote.of(true), Transaction.addToHistory.of(false)],
+            selection: { anchor: 0 },
+        });
+    }
+
+    lectureSeule(oui) {
+        if (this.vue.state.readOnly !== oui)
+            this.vue.dispatch({ effects: this.lecture.reconfigure(EditorState.readOnly.of(oui)) });
+    }
+
+    // Lines from 0, -1: none.
+    marquer({ executee, suivante, erreur }) {
+        const doc = this.vue.state.doc;
+        const liste = [];
+        const ajouter = (ligne, marque) => {
+            if (ligne >= 0 && ligne < doc.lines)
+                liste.push(marque.range(doc.line(ligne + 1).from));
+        };
+        ajouter(executee, marques.executee);
+        ajouter(suivante, marques.suivante);
+        ajouter(erreur, marques.erreur);
+        liste.sort((a, b) => a.from - b.from);
+        this.vue.dispatch({ effects: fixerMarques.of(RangeSet.of(liste, true)) });
+    }
+
+    // The core's selection counts two characters per line break (CR LF).
+    selectionner({ debut, longueur }) {
+        const doc = this.vue.state.doc;
+        const versIci = (k) => {
+            let ligne = doc.line(1);
+            while (ligne.number < doc.lines && ligne.to + 2 + ligne.number - 1 <= k)
+                ligne = doc.line(ligne.number + 1);
+            return Math.min(ligne.to, k - (ligne.number - 1));
+        };
+        const de = versIci(debut);
+        this.vue.dispatch({ selection: { anchor: de, head: Math.max(de, versIci(debut + longueur)) }, scrollIntoView: true });
+        this.vue.focus();
+    }
+
+    taillePolice(points) {
+        this.vue.dom.style.fontSize = `${points}pt`;
+        this.vue.requestMeasure();
+    }
+
+    focus() { this.vue.focus(); }
+}
