@@ -9,7 +9,7 @@ import { readFile } from 'node:fs/promises';
 import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
 import { extname, join, normalize, resolve } from 'node:path';
-import puppeteer, { Locator } from 'puppeteer-core';
+import puppeteer from 'puppeteer-core';
 
 export const racine = resolve(new URL('../../..', import.meta.url).pathname);
 export const site = resolve(process.env.TREVANE_SITE ?? `${racine}/build-web/site`);
@@ -87,22 +87,28 @@ export async function fermer(page) {
     assert.deepEqual(erreurs, [], 'exceptions de la page');
 }
 
-const ROLES = ['menuitem', 'menuitemcheckbox', 'menuitemradio'];
-// menu(page, 'Fichier', 'Exemples', '01-somme'): clicks each entry in turn,
-// found by its accessible name as a screen reader would.
+// Menu entries by role and accessible name, as a screen reader finds them
+// (a submenu's name also carries its arrow).
+const choix = (nom) => ['menuitem', 'menuitemcheckbox', 'menuitemradio'].flatMap((role) =>
+    [nom, `${nom} ▸`].map((n) => `::-p-aria([name="${n}"][role="${role}"])`));
+
+// menu(page, 'Fichier', 'Exemples', '01-somme'): clicks each entry in turn.
 export async function menu(page, ...noms) {
     for (const nom of noms) {
-        const choix = ROLES.map((role) => page.locator(`::-p-aria([name="${nom}"][role="${role}"])`));
-        await Locator.race(choix).click();
+        await page.locator(choix(nom).join(', ')).setTimeout(10000).click();
     }
 }
 
 export async function element(page, nom) {
-    for (const role of ROLES) {
-        const trouve = await page.$(`::-p-aria([name="${nom}"][role="${role}"])`);
-        if (trouve) return trouve;
-    }
-    assert.fail(`aucun élément de menu « ${nom} »`);
+    const trouve = await page.$(choix(nom).join(', '));
+    assert.ok(trouve, `aucun élément de menu « ${nom} »`);
+    return trouve;
+}
+
+// ouvrirExemple(page, '01-somme'): Fichier › Exemples, until the editor shows it.
+export async function ouvrirExemple(page, nom) {
+    await menu(page, 'Fichier', 'Exemples', nom);
+    await page.waitForFunction((t) => window.trevane.texte() === t, {}, decoder(exemple(nom)));
 }
 
 export const attribut = (page, nom, attr) =>
@@ -166,7 +172,8 @@ export const ligneSelectionnee = (page) => page.evaluate(() => {
 });
 export const lignesMarquees = (page, classe) => page.$$eval(`#editeur .${classe}`, (marques) => {
     const v = document.querySelector('#editeur .cm-content').cmTile.root.view;
-    return marques.map((m) => {
+    // CodeMirror sizes a gutter with a hidden copy of its marker.
+    return marques.filter((m) => m.checkVisibility({ visibilityProperty: true })).map((m) => {
         const r = m.getBoundingClientRect();
         const bloc = v.lineBlockAtHeight(r.top + r.height / 2 - v.documentTop);
         // A colour alone says nothing to some: the mark carries a sign too.
@@ -183,7 +190,7 @@ export function natif(texte, options = []) {
     return natifFichier(fichier, options);
 }
 export function natifFichier(fichier, options = []) {
-    const r = spawnSync(runner, [...options, fichier], { encoding: 'utf8' });
+    const r = spawnSync(runner, [...options, fichier], { encoding: 'utf8', maxBuffer: 1 << 28 });
     assert.ok(r.status !== null && r.status < 4, `${runner} : ${r.error ?? r.stderr}`);
     return {
         lignes: r.stdout.split('\n').slice(0, -1),
