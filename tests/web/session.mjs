@@ -95,5 +95,32 @@ verifier(e.affichage.lignes[0] === ' é' && e.affichage.lignes[1] === '  1', `li
 e = s.enregistrer('nouveau');
 egaux([...e.fichiersEcrits[0].octets], [...Buffer.from('Afficher "\xe9"\r\nAfficher 1', 'latin1')]);
 
+// What the page needs beyond the desktop's menus: the gutter marks, the
+// examples, a kept text put back, the trace's export, the recovery question,
+// the lines as bytes.
+s.ouvrir('06-pgcd.txt', octets('exemples/06-pgcd.txt'));
+e = s.exporterSuivi();
+verifier(e.export === null && e.boites[0].texte === 'Aucun pas commenté à exporter', 'rien à exporter');
+e = s.executer(true);
+e = s.poursuivre();
+egaux(e.marques, { executee: 8, suivante: 11, erreur: -1 });
+e = s.exporterSuivi();
+const csv = new TextDecoder('utf-8', { ignoreBOM: true }).decode(e.export.octets);
+verifier(e.export.nom === '06-pgcd-suivi.csv' && csv.startsWith('\ufeff') && csv.split('\r\n').length === 4, csv);
+s.arreter();
+e = s.exemple(octets('exemples/01-somme.txt'));
+verifier(e.editeur.texte.startsWith('# Somme') && !e.editeur.modifie && e.fichier === '', 'un exemple, sans fichier');
+s.taper('Entier n\nn <- 1');
+e = s.executer(false);
+verifier(e.marques.erreur === 1 && e.marques.executee === -1, `marques ${JSON.stringify(e.marques)}`);
+e = s.restaurer('Afficher "é"', 'cours/tri.txt');
+verifier(e.editeur.texte === 'Afficher "é"' && e.editeur.modifie && e.legendes.programme === 'tri', 'un texte remis');
+verifier(module.questionCopie('cours/tri.txt', 2026, 12, 8, 9, 5).includes('« tri »') &&
+         module.questionCopie('', 0, 0, 0, 0, 0).includes('à une date inconnue'), 'la question de la copie');
+s.formeLignes('octets');
+e = s.executer(false);
+const lignes = [...e.affichage.fins].map((fin, i, fins) => new TextDecoder().decode(e.affichage.octets.subarray(i ? fins[i - 1] : 0, fin)));
+verifier(lignes.length === 3 && lignes[0] === ' é' && lignes[1].startsWith(' Exécution terminée'), `lignes ${lignes}`);
+
 s.delete();
 console.log(`session : ${verifications} vérifications réussies`);

@@ -4,7 +4,8 @@
 // build-web/trevane-session.mjs exports the module's factory; under Node it
 // needs `locateFile` to find the .wasm (tests/web/session.mjs).
 //
-//   { affichage: { remplace, lignes },          the pane's new lines (all of them after remplace)
+//   { affichage: { remplace, lignes },          the pane's new lines (all of them after remplace);
+//                                               after formeLignes("octets"): { remplace, octets, fins }
 //     editeur: { texte | null, lectureSeule, modifie },    the text ("\n" between lines) when the core changed it
 //     selection: null | { ligne, debut, longueur },         the line the core selected last
 //     legendes: { fenetre, affichages, programme }, note, fichier,   the program's path ("" for none)
@@ -22,6 +23,8 @@
 #include "base/donnees.h"
 #include "commands/recuperation.h"
 #include "web/coeur/session_web.h"
+
+#include <algorithm>
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -98,25 +101,50 @@ val suiviJs(TsessionWeb& s) {
     return resultat;
 }
 
-// What changed since the last call; the counters move on.
-val changements(TsessionWeb& s) {
-    TfenetreWeb& f = s.fenetre;
-    val resultat = val::object();
-
-    // One string split once in JavaScript: a burst may write millions of
-    // lines, each a crossing of its own otherwise. U+FFFF never comes out
-    // of Windows-1252.
-    val affichage = val::object();
-    affichage.set("remplace", f.affichageRemplace);
+// One string split once in JavaScript: a crossing per line would cost
+// more. U+FFFF never comes out of Windows-1252.
+val lignesEnTableau(const TfenetreWeb& f) {
+    if (f.lignesLues >= f.affichage.nombre())
+        return val::array();
     std::string texte;
     for (int64_t i = f.lignesLues; i < f.affichage.nombre(); ++i) {
         if (i > f.lignesLues)
             texte += separateurLignes;
         texte += versUtf8(f.affichage.ligne(i));
     }
-    affichage.set("lignes", f.lignesLues < f.affichage.nombre()
-                                ? val(texte).call<val>("split", val(std::string(separateurLignes)))
-                                : val::array());
+    return val(texte).call<val>("split", val(std::string(separateurLignes)));
+}
+
+// The lines' UTF-8 bytes end to end (`octets`) and where each one ends
+// (`fins`): two copies, whatever the number of lines.
+void lignesEnOctets(const TfenetreWeb& f, val& affichage) {
+    std::string octets;
+    std::vector<uint32_t> fins;
+    fins.reserve(static_cast<size_t>(f.affichage.nombre() - f.lignesLues));
+    for (int64_t i = f.lignesLues; i < f.affichage.nombre(); ++i) {
+        const std::string_view ligne = f.affichage.ligne(i);
+        // Most lines are ASCII, the same bytes in both codes.
+        if (std::all_of(ligne.begin(), ligne.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+            octets += ligne;
+        else
+            octets += versUtf8(ligne);
+        fins.push_back(static_cast<uint32_t>(octets.size()));
+    }
+    affichage.set("octets", octetsJs(octets));
+    affichage.set("fins", val::global("Uint32Array").new_(emscripten::typed_memory_view(fins.size(), fins.data())));
+}
+
+// What changed since the last call; the counters move on.
+val changements(TsessionWeb& s) {
+    TfenetreWeb& f = s.fenetre;
+    val resultat = val::object();
+
+    val affichage = val::object();
+    affichage.set("remplace", f.affichageRemplace);
+    if (s.formeLignes == TsessionWeb::TformeLignes::octets)
+        lignesEnOctets(f, affichage);
+    else if (s.formeLignes == TsessionWeb::TformeLignes::tableau)
+        affichage.set("lignes", lignesEnTableau(f));
     f.lignesLues = f.affichage.nombre();
     f.affichageRemplace = false;
     resultat.set("affichage", affichage);
@@ -241,6 +269,12 @@ std::string questionCopieJs(const std::string& fichier, int annee, int mois, int
 }
 // The answer to the next question a command asks (without one: No).
 void repondre(TsessionWeb& s, bool oui) { s.fenetre.reponses.push_back(oui); }
+// "tableau" (the default), "octets" or "aucune": see TsessionWeb::formeLignes.
+void formeLignes(TsessionWeb& s, const std::string& forme) {
+    s.formeLignes = forme == "octets"   ? TsessionWeb::TformeLignes::octets
+                    : forme == "aucune" ? TsessionWeb::TformeLignes::aucune
+                                        : TsessionWeb::TformeLignes::tableau;
+}
 
 } // namespace
 
@@ -261,6 +295,7 @@ EMSCRIPTEN_BINDINGS(trevane) {
         .function("resultats", &resultats)
         .function("taper", &taper)
         .function("repondre", &repondre)
+        .function("formeLignes", &formeLignes)
         .function("exemple", &exemple)
         .function("restaurer", &restaurer)
         .function("exporterSuivi", &exporterSuivi);

@@ -55,6 +55,10 @@ public:
     // The gutter marks after the last run command, editor lines from 0, -1: none.
     int32_t marqueExecutee = -1, marqueSuivante = -1, marqueErreur = -1;
     bool suiviRecommence = true;   // the trace restarted since the page last read it
+    // How the pane's new lines reach JavaScript (liaison.cpp): an array of
+    // strings, or UTF-8 bytes with each line's end (a page: no string per
+    // line, for millions of them), or not at all (a journal replayed).
+    enum class TformeLignes { tableau, octets, aucune } formeLignes = TformeLignes::tableau;
     const TdonneesCommunes& donnees() const { return *d; }
 
     // Tsuivi: the run's steps, as the Qt window's Variables panel takes them.

@@ -1,6 +1,5 @@
 // The page's side of the worker (travailleur.js): commands go one at a time,
-// in order; what each one changed comes back to `quandEtat`, the pane's lines
-// to `quandLignes` as they arrive.
+// in order; what each one changed comes back to `quandEtat`.
 //
 // A burst that Arrêter cannot wait for is cut by ending the worker. The
 // session is deterministic with its seed, so a new worker that replays the
@@ -19,9 +18,9 @@ function noter(journal, nom, args) {
 }
 
 export class Coeur {
-    constructor(adresse, { quandEtat, quandLignes, quandOccupe, quandEchec }) {
+    constructor(adresse, { quandEtat, quandOccupe, quandEchec }) {
         this.adresse = adresse;
-        this.rappels = { quandEtat, quandLignes, quandOccupe, quandEchec };
+        this.rappels = { quandEtat, quandOccupe, quandEchec };
         this.graine = Date.now() % 86400000;   // the time of day in ms (UTC), as the desktop seeds it
         this.journal = [];
         this.file = [];
@@ -29,7 +28,8 @@ export class Coeur {
         this.numero = 0;
     }
 
-    get occupe() { return this.enCours !== null; }
+    // A command runs, waits, or the session is being rebuilt.
+    get occupe() { return this.enCours !== null || this.file.length > 0 || !this.pret; }
 
     // Resolves with the start-up state once the session is ready.
     demarrer() {
@@ -41,6 +41,7 @@ export class Coeur {
         this.travailleur.onmessage = ({ data }) => this.recevoir(data, quandPret);
         this.travailleur.onerror = (e) => this.rappels.quandEchec(e.message || String(e));
         this.pret = false;
+        this.rappels.quandOccupe(true);
         this.travailleur.postMessage({ type: 'demarrer', graine: this.graine, journal: this.journal });
     }
 
@@ -49,15 +50,12 @@ export class Coeur {
             this.pret = true;
             quandPret(data.etat);
             this.suivante();
+            this.rappels.quandOccupe(this.occupe);
             return;
         }
         const commande = this.enCours;
         if (!commande || commande.n !== data.n)
             return;   // from a worker that was ended
-        if (data.type === 'lignes') {
-            this.rappels.quandLignes(data.lignes, data.remplace);
-            return;
-        }
         clearTimeout(commande.minuteur);
         this.enCours = null;
         if (data.type === 'echec') {
@@ -73,8 +71,8 @@ export class Coeur {
                 this.rappels.quandEtat(data.etat);
             commande.resolu(data.etat);
         }
-        this.rappels.quandOccupe(this.occupe || this.file.length > 0);
         this.suivante();
+        this.rappels.quandOccupe(this.occupe);
     }
 
     suivante() {

@@ -32,6 +32,8 @@ const marques = {
     erreur: new Marque('erreur', '✗', 'erreur'),
 };
 
+const espace = new Marque('espace', '➜', '');   // the gutter's width, never shown
+
 const fixerMarques = StateEffect.define();
 const champMarques = StateField.define({
     create: () => RangeSet.empty,
@@ -67,7 +69,7 @@ export class Editeur {
                 doc: '',
                 extensions: [
                     gutter({ class: 'cm-marques', markers: (v) => v.state.field(champMarques),
-                             initialSpacer: () => marques.suivante }),
+                             initialSpacer: () => espace }),
                     champMarques,
                     lineNumbers(),
                     highlightSpecialChars(),
@@ -80,7 +82,8 @@ export class Editeur {
                         { key: 'Tab', run: (v) => (this.sortieTab ? false : tabulation(v)) },
                         ...defaultKeymap, ...historyKeymap,
                     ]),
-                    EditorView.contentAttributes.of({ 'aria-label': 'Programme' }),
+                    // tabindex: focusable as checkers see it, not only as contenteditable.
+                    EditorView.contentAttributes.of({ 'aria-label': 'Programme', tabindex: '0' }),
                     EditorView.domEventHandlers({ keydown: (e) => { if (e.key !== 'Escape' && e.key !== 'Tab') this.sortieTab = false; } }),
                     EditorView.updateListener.of((maj) => {
                         if (maj.docChanged && !maj.transactions.every((tr) => tr.annotation(Transaction.remote)))

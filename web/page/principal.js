@@ -18,6 +18,18 @@ const exemples = ['01-somme', '02-table', '03-factorielle', '04-maximum', '05-mo
                   '08-tri-bulles', '09-dichotomie', '10-binaire', '11-syracuse', '12-pascal', '13-pi-hasard'];
 
 const $ = (id) => document.getElementById(id);
+// The worker first: its core loads while the page builds the rest.
+const coeur = new Coeur(new URL('travailleur.js', import.meta.url), {
+    quandEtat: appliquer,
+    // Read-only while the core works, as the desktop's editor is during a burst.
+    quandOccupe: (occupe) => queueMicrotask(() => {
+        document.body.classList.toggle('occupe', occupe);
+        editeur.lectureSeule(occupe || (etat !== null && etat.editeur.lectureSeule));
+    }),
+    quandEchec: (message) => boite.montrer('Trevane', textes.erreurInterne(message)),
+});
+const demarree = coeur.demarrer();
+
 const boite = new Boite();
 const annonces = new Annonces($('annonces'));
 const volet = new Volet($('affichage'));
@@ -33,21 +45,12 @@ const editeur = new Editeur($('editeur'), (texte) => {
     minuteurTape = setTimeout(donnerTexte, 150);
     recuperation.noter(copieActuelle);
 });
+performance.mark('trevane-editeur');   // typing works from here on
 const panneaux = new Panneaux($('panneau-variables'), (ligne) => {
     const doc = editeur.vue.state.doc;
     if (ligne >= 0 && ligne < doc.lines)
         editeur.vue.dispatch({ selection: { anchor: doc.line(ligne + 1).from, head: doc.line(ligne + 1).to }, scrollIntoView: true });
 });
-const coeur = new Coeur(new URL('travailleur.js', import.meta.url), {
-    quandEtat: appliquer,
-    quandLignes: (lignes, remplace) => volet.ajouter(lignes, remplace),
-    quandOccupe: (occupe) => {
-        document.body.classList.toggle('occupe', occupe);
-        editeur.lectureSeule(occupe || (etat && etat.editeur.lectureSeule));
-    },
-    quandEchec: (message) => boite.montrer('Trevane', textes.erreurInterne(message)),
-});
-
 function modifie() { return texteEnAttente !== null || (etat !== null && etat.editeur.modifie); }
 function copieActuelle() { return modifie() ? { texte: editeur.texte(), fichier: etat ? etat.fichier : '' } : null; }
 
@@ -60,12 +63,13 @@ function donnerTexte() {
     return coeur.envoyer('taper', texte);
 }
 
-// What a command changed, drawn (the pane's lines came before, in batches).
+// What a command changed, drawn.
 function appliquer(e) {
     etat = e;
+    volet.ajouter(e.affichage, e.menus.informations);
     if (e.editeur.texte !== null && texteEnAttente === null)
         editeur.remplacer(e.editeur.texte);
-    editeur.lectureSeule(e.editeur.lectureSeule || coeur.occupe);
+    editeur.lectureSeule(e.editeur.lectureSeule || coeur.enCours !== null);
     if (e.selection)
         editeur.selectionner(e.selection);
     editeur.marquer(e.marques);
@@ -198,10 +202,10 @@ async function executer(nom, ...args) {
 }
 
 function annoncer(e) {
-    const n = volet.lignes.length;
+    const n = volet.nombre;
     let texte;
     if (e.marques.erreur >= 0) {
-        const message = n > 0 ? volet.lignes[n - 1].trim() : '';
+        const message = n > 0 ? volet.ligne(n - 1).trim() : '';
         texte = textes.erreurLigne(e.marques.erreur + 1) + (message ? ` : ${message}` : '.');
     } else if (e.menus.poursuivre) {
         texte = e.marques.suivante >= 0 ? textes.suspendueLigne(e.marques.suivante + 1) : textes.suspendue;
@@ -209,7 +213,7 @@ function annoncer(e) {
         texte = textes.terminee;
     }
     if (e.menus.poursuivre && n > 0)
-        texte = `${volet.lignes[n - 1].trim()} ${texte}`;
+        texte = `${volet.ligne(n - 1).trim()} ${texte}`;
     annonces.dire(texte);
 }
 
@@ -406,14 +410,16 @@ async function demarrage() {
 const boiteMontree = new Promise((resolu) => { boite.quandMontree = resolu; });
 window.trevane = {
     dernierLien: null,
-    lignesAffichage: () => [...volet.lignes],
+    lignesAffichage: () => volet.toutes(),
     texte: () => editeur.texte(),
     get occupe() { return coeur.occupe; },
-    pret: coeur.demarrer().then((e) => {
+    pret: demarree.then((e) => {
         appliquer(e);
-        volet.ajouter(e.affichage.lignes, true);
         return Promise.race([demarrage(), boiteMontree]);
-    }).then(() => new Promise((resolu) => requestAnimationFrame(() => resolu()))),
+    }).then(() => new Promise((resolu) => requestAnimationFrame(() => {
+        performance.mark('trevane-pret');
+        resolu();
+    }))),
 };
 
 if ('serviceWorker' in navigator && location.protocol !== 'file:')

@@ -4,9 +4,19 @@
 // proportion (its thumb as if each line took one row), the lines drawn from
 // the top of the view down. The last screenful is measured so that the end
 // of the bar shows the last line at the bottom. Select all and Copy take
-// every line, drawn or not.
+// every line, drawn or not. Lines are kept as the worker hands them over:
+// UTF-8 bytes and line ends, a block per command, decoded when drawn.
 
 const hauteurMax = 8_000_000;   // px: below every browser's limit on an element's height
+const petitBloc = 1 << 16;      // bytes: smaller blocks are joined to the last one
+const decodeur = new TextDecoder();
+
+function joindre(a, b, decalage = 0) {
+    const c = new a.constructor(a.length + b.length);
+    c.set(a);
+    c.set(decalage ? b.map((x) => x + decalage) : b, a.length);
+    return c;
+}
 
 export class Volet {
     constructor(element) {
@@ -17,7 +27,8 @@ export class Volet {
         this.mesureur.className = 'lignes mesure';
         this.mesureur.setAttribute('aria-hidden', 'true');
         this.hauteur.append(this.mesureur);
-        this.lignes = [];
+        this.blocs = [];              // { octets, fins, premiere }
+        this.nombre = 0;
         this.hauteurLigne = 16;
         this.lignesDeFin = 1;         // lines of the last screenful
         this.finMesuree = false;
@@ -36,17 +47,56 @@ export class Volet {
         element.addEventListener('pointerdown', () => { this.toutSelectionne = false; element.classList.remove('tout'); });
     }
 
-    ajouter(lignes, remplace) {
+    // A command's new lines; `auDebut`: a replaced text shown from its top
+    // (the reference text), else the view follows the end.
+    ajouter({ remplace, octets, fins }, auDebut) {
         if (remplace) {
-            this.lignes = [];
-            this.suivreFin = true;
+            this.blocs = [];
+            this.nombre = 0;
+            this.suivreFin = !auDebut;
+            this.element.scrollTop = 0;
             this.toutSelectionne = false;
             this.element.classList.remove('tout');
         }
-        for (let i = 0; i < lignes.length; i += 10000)
-            this.lignes.push(...lignes.slice(i, i + 10000));
+        if (fins.length === 0 && !remplace)
+            return;
+        const dernier = this.blocs[this.blocs.length - 1];
+        if (dernier && dernier.octets.length + octets.length < petitBloc) {
+            dernier.fins = joindre(dernier.fins, fins, dernier.octets.length);
+            dernier.octets = joindre(dernier.octets, octets);
+        } else if (fins.length) {
+            this.blocs.push({ octets, fins, premiere: this.nombre });
+        }
+        this.nombre += fins.length;
         this.finMesuree = false;
         this.prevoir();
+    }
+
+    ligne(i) {
+        let bas = 0, haut = this.blocs.length - 1;
+        while (bas < haut) {
+            const milieu = (bas + haut + 1) >> 1;
+            if (this.blocs[milieu].premiere <= i)
+                bas = milieu;
+            else
+                haut = milieu - 1;
+        }
+        const { octets, fins, premiere } = this.blocs[bas];
+        const k = i - premiere;
+        return decodeur.decode(octets.subarray(k > 0 ? fins[k - 1] : 0, fins[k]));
+    }
+
+    toutes() {
+        const liste = [];
+        for (const { octets, fins } of this.blocs) {
+            const texte = decodeur.decode(octets);
+            // Offsets are in bytes: decoded line by line past ASCII.
+            if (texte.length === octets.length)
+                fins.forEach((fin, k) => liste.push(texte.slice(k > 0 ? fins[k - 1] : 0, fin)));
+            else
+                fins.forEach((fin, k) => liste.push(decodeur.decode(octets.subarray(k > 0 ? fins[k - 1] : 0, fin))));
+        }
+        return liste;
     }
 
     prevoir() {
@@ -60,13 +110,13 @@ export class Volet {
     }
 
     mesurer() {
-        this.mesureur.replaceChildren(this.ligne('X'));
+        this.mesureur.replaceChildren(this.nouvelleLigne('X'));
         this.hauteurLigne = Math.max(1, this.mesureur.getBoundingClientRect().height);
         this.finMesuree = false;
         this.dessiner();
     }
 
-    ligne(texte) {
+    nouvelleLigne(texte) {
         const element = document.createElement('div');
         element.className = 'ligne';
         element.textContent = texte;
@@ -77,8 +127,8 @@ export class Volet {
     mesurerFin(visible) {
         const liste = [];
         let hauteur = 0;
-        for (let i = this.lignes.length - 1; i >= 0 && liste.length < 1000; i--) {
-            const element = this.ligne(this.lignes[i]);
+        for (let i = this.nombre - 1; i >= 0 && liste.length < 1000; i--) {
+            const element = this.nouvelleLigne(this.ligne(i));
             this.mesureur.prepend(element);
             liste.push(element);
             hauteur = this.mesureur.getBoundingClientRect().height;
@@ -91,7 +141,7 @@ export class Volet {
     }
 
     dessiner() {
-        const n = this.lignes.length;
+        const n = this.nombre;
         const visible = this.element.clientHeight;
         if (!this.finMesuree)
             this.mesurerFin(visible);
@@ -112,12 +162,13 @@ export class Volet {
         for (let i = debut; i < n; i++, k++) {
             let element = elements[k];
             if (!element) {
-                element = this.ligne('');
+                element = this.nouvelleLigne('');
                 this.conteneur.append(element);
             }
-            if (element.textContent !== this.lignes[i])
-                element.textContent = this.lignes[i];
-            if ((k + 1) % 8 === 0 && this.conteneur.getBoundingClientRect().height >= visible) {
+            const texte = this.ligne(i);
+            if (element.textContent !== texte)
+                element.textContent = texte;
+            if ((k + 1) % 8 === 0 && element.offsetTop + element.offsetHeight >= visible) {
                 k++;
                 break;
             }
@@ -135,7 +186,7 @@ export class Volet {
     // The selection's text: all lines after Select all, else what is selected in the drawn lines.
     texteSelectionne() {
         if (this.toutSelectionne)
-            return this.lignes.join('\n');
+            return this.toutes().join('\n');
         const selection = getSelection();
         return selection && this.element.contains(selection.anchorNode) ? selection.toString() : '';
     }
