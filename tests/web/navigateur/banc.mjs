@@ -90,7 +90,7 @@ export async function fermer(page) {
 // Menu entries by role and accessible name, as a screen reader finds them
 // (a submenu's name also carries its arrow).
 const choix = (nom) => ['menuitem', 'menuitemcheckbox', 'menuitemradio'].flatMap((role) =>
-    [nom, `${nom} ▸`].map((n) => `::-p-aria([name="${n}"][role="${role}"])`));
+    [nom].map((n) => `::-p-aria([name="${n}"][role="${role}"])`));
 
 // menu(page, 'Fichier', 'Exemples', '01-somme'): clicks each entry in turn.
 export async function menu(page, ...noms) {
