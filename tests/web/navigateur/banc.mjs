@@ -143,7 +143,6 @@ export async function raccourci(page, touche) {
     await page.keyboard.up('Control');
 }
 export const lignes = (page) => page.evaluate(() => window.trevane.lignesAffichage());
-export const libre = (page) => page.waitForFunction(() => !window.trevane.occupe);
 
 // attendreLignes(page, attendues): waits until the worker is idle and the
 // pane holds exactly these lines; otherwise fails with the difference.
