@@ -35,20 +35,9 @@ cp "$dossier/navigateur/trevane-session.wasm" "$site.tmp/"
 cp exemples/*.txt "$site.tmp/exemples/"
 cp window/trevane.svg "$site.tmp/icone.svg"
 
-# The PNG icons, drawn by Chromium from the same picture, once.
-for taille in 192 512; do
-    png=$dossier/icone-$taille.png
-    if [ ! -f "$png" ] || [ window/trevane.svg -nt "$png" ]; then
-        profil=$(mktemp -d)
-        printf '<style>*{margin:0}img{width:%spx;height:%spx;display:block}</style><img src="%s">' \
-            "$taille" "$taille" "$PWD/window/trevane.svg" > "$profil/icone.html"
-        chromium --headless --no-sandbox --disable-gpu --disable-background-networking --disable-component-update \
-            --disable-sync --no-first-run --user-data-dir="$profil/p" --hide-scrollbars \
-            --window-size="$taille,$taille" --screenshot="$PWD/$png" "file://$profil/icone.html" >/dev/null 2>&1
-        rm -rf "$profil"
-    fi
-    cp "$png" "$site.tmp/icone-$taille.png"
-done
+# The PNG icons the manifest needs are window/trevane.svg drawn at 192 and
+# 512 pixels, kept beside the page so that building needs no browser.
+cp web/page/icone-192.png web/page/icone-512.png "$site.tmp/"
 
 # The service worker's list: every file but itself, and a version that
 # changes with any of them.
