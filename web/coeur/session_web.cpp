@@ -84,7 +84,9 @@ void TsessionWeb::basculerPointArret(int32_t ligne) {
 }
 
 void TsessionWeb::jusquAuPointArret() {
-    poursuivreJusquAuPointArret(*d);
+    // As the desktop enables it: only for a waiting commented run.
+    if (fenetre.poursuivreActif && d->modeExecution == executionCommentee)
+        poursuivreJusquAuPointArret(*d);
     apresExecution();
 }
 
