@@ -300,7 +300,7 @@ void TfenetrePrincipale::creerOperations(std::unique_ptr<Tdialogues> dialogues) 
     fenetre = std::make_unique<TfenetreQt>(c, std::move(dialogues));
     d->fenetre = fenetre.get();
     // The run is followed by the gutter marks and the Variables panel.
-    marques = std::make_unique<TmarquesExecution>(c.editeur->marge());
+    marques = std::make_unique<TmarquesMarge>(c.editeur);
     suivis = std::make_unique<TsuivisFenetre>(
         std::initializer_list<Tsuivi*>{marques.get(), c.panneauVariables, c.panneauOrganigramme});
     brancherOrganigramme(c, *d);

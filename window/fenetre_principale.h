@@ -15,7 +15,7 @@
 class QAction;
 class QMenu;
 class TfenetreQt;
-class TmarquesExecution;
+class TmarquesMarge;
 class TsuivisFenetre;
 struct TdonneesCommunes;
 
@@ -73,7 +73,7 @@ private:
     TcontrolesFenetre c;   // before `fenetre`, which keeps a reference to it
     std::unique_ptr<TdonneesCommunes> d;
     std::unique_ptr<TfenetreQt> fenetre;
-    std::unique_ptr<TmarquesExecution> marques;
+    std::unique_ptr<TmarquesMarge> marques;
     std::unique_ptr<TsuivisFenetre> suivis;
     Tdialogues* boites = nullptr;   // owned by `fenetre`
     bool montree = false;

@@ -103,7 +103,7 @@ e = s.exporterSuivi();
 verifier(e.export === null && e.boites[0].texte === 'Aucun pas commenté à exporter', 'rien à exporter');
 e = s.executer(true);
 e = s.poursuivre();
-egaux(e.marques, { executee: 8, suivante: 11, erreur: -1 });
+egaux(e.marques, { executee: 8, suivante: 11, erreur: -1, pointsArret: [] });
 e = s.exporterSuivi();
 const csv = new TextDecoder('utf-8', { ignoreBOM: true }).decode(e.export.octets);
 verifier(e.export.nom === '06-pgcd-suivi.csv' && csv.startsWith('\ufeff') && csv.split('\r\n').length === 4, csv);
@@ -121,6 +121,42 @@ s.formeLignes('octets');
 e = s.executer(false);
 const lignes = [...e.affichage.fins].map((fin, i, fins) => new TextDecoder().decode(e.affichage.octets.subarray(i ? fins[i - 1] : 0, fin)));
 verifier(lignes.length === 3 && lignes[0] === ' é' && lignes[1].startsWith(' Exécution terminée'), `lignes ${lignes}`);
+
+// Breakpoints, as the desktop's gutter and Exécution menu have them
+// (tests/fenetre/test_points_arret.cpp): each command, then the marks
+// [executee, suivante, erreur, discs], the states of Poursuivre, "Poursuivre
+// jusqu'au prochain point d'arrêt" and "Pas précédent", the trace's rows,
+// the pane's last line (undefined: not looked at).
+s.formeLignes('tableau');
+s.repondre(true);
+s.nouveau();
+s.taper('Entier i ; s\nDonner à i la valeur 1\n[boucle]\n\nDonner à s la valeur s + i\n' +
+        'Donner à i la valeur i + 1\nAller à [boucle] si i <= 3\nAfficher s');
+const arret5 = " Arrêt au point d'arrêt de la ligne 5.", arret6 = " Arrêt au point d'arrêt de la ligne 6.";
+let volet = [], suivi = 0;
+for (const [appel, marques, menus, lignesSuivi, derniere] of [
+    // On a blank line: the disc moves to the instruction the run stops at.
+    [() => s.basculerPointArret(3), [-1, -1, -1, [3]], [false, false, false], 0, undefined],
+    [() => s.executer(false), [-1, 4, -1, [4]], [true, false, false], 0, arret5],
+    [() => s.executer(true), [1, 4, -1, [4]], [true, true, true], 1, '  '],
+    [() => s.basculerPointArret(7), [1, 4, -1, [4, 7]], [true, true, true], 1, '  '],
+    [() => s.jusquAuPointArret(), [6, 4, -1, [4, 7]], [true, true, true], 4, arret5],
+    [() => s.pasPrecedent(), [-1, 6, -1, [4, 7]], [true, true, true], 3, '  '],
+    [() => s.basculerPointArret(4), [-1, 6, -1, [7]], [true, true, true], 3, '  '],
+    [() => s.jusquAuCurseur(5), [4, 5, -1, [7]], [true, true, true], 5, arret6],
+    [() => s.arreter(), [4, -1, -1, [7]], [false, false, false], 5, ' Nombre d\'instructions exécutées : 5'],
+    [() => s.jusquAuCurseur(5), [-1, 5, -1, [7]], [true, false, false], 0, arret6],
+    // An edit leaves the discs only; a new program, nothing.
+    [() => s.arreter() && s.taper('Entier i\nAfficher i'), [-1, -1, -1, [7]], [false, false, false], 0, undefined],
+    [() => { s.repondre(true); return s.nouveau(); }, [-1, -1, -1, []], [false, false, false], 0, undefined],
+]) {
+    const e = appel();
+    volet = e.affichage.remplace ? e.affichage.lignes : [...volet, ...e.affichage.lignes];
+    suivi = (e.suivi.recommence ? 0 : suivi) + e.suivi.lignes.length;
+    const m = e.marques, n = e.menus;
+    egaux([[m.executee, m.suivante, m.erreur, m.pointsArret], [n.poursuivre, n.jusquAuPointArret, n.pasPrecedent], suivi, derniere && volet.at(-1)],
+          [marques, menus, lignesSuivi, derniere]);
+}
 
 s.delete();
 console.log(`session : ${verifications} vérifications réussies`);

@@ -9,12 +9,13 @@
 //     editeur: { texte | null, lectureSeule, modifie },    the text ("\n" between lines) when the core changed it
 //     selection: null | { ligne, debut, longueur },         the line the core selected last
 //     legendes: { fenetre, affichages, programme }, note, fichier,   the program's path ("" for none)
-//     menus: { poursuivre, arreter, informations, resultats },
+//     menus: { poursuivre, arreter, informations, resultats,
+//              jusquAuPointArret, pasPrecedent, raisonPasPrecedent },   the last: why no step back ("" if none)
 //     boites: [{ genre, texte, legende }],       "message", "confirmation" (answered by repondre), "erreur"
 //     fichiersEcrits: [{ chemin, octets }],      Windows-1252 with CR LF, as the file is
 //     variables: { raisonVide, titres, lignes: [{ nom, type, valeur, change, elements: [...] }] },
 //     suivi: { recommence, titres, lignes: [{ cellules, changes }], tronque },   rows new since the last read
-//     marques: { executee, suivante, erreur } }  the gutter's lines from 0, -1 for none
+//     marques: { executee, suivante, erreur, pointsArret: [] } }  the gutter's lines from 0, -1 for none
 //
 // `exporterSuivi()` answers that with `export: { nom, octets } | null`;
 // `questionCopie(fichier, annee, mois, jour, heure, minute)` (no year: date
@@ -22,6 +23,7 @@
 #include "base/codage.h"
 #include "base/donnees.h"
 #include "commands/recuperation.h"
+#include "execution/historique.h"
 #include "web/coeur/session_web.h"
 
 #include <algorithm>
@@ -188,6 +190,11 @@ val changements(TsessionWeb& s) {
     menus.set("arreter", f.poursuivreActif);
     menus.set("informations", f.informationsCochee);
     menus.set("resultats", f.resultatCoche);
+    // Only a commented run goes step by step to a breakpoint, or back.
+    const bool commentee = f.poursuivreActif && s.donnees().modeExecution == executionCommentee;
+    menus.set("jusquAuPointArret", commentee);
+    menus.set("pasPrecedent", commentee && pasPrecedentPossible(s.donnees()));
+    menus.set("raisonPasPrecedent", texteJs(raisonPasPrecedent(s.donnees())));
     resultat.set("menus", menus);
 
     val boites = val::array();
@@ -213,10 +220,15 @@ val changements(TsessionWeb& s) {
 
     resultat.set("variables", variablesJs(s));
     resultat.set("suivi", suiviJs(s));
+    const TmarquesLignes& m = s.marques.marques();
     val marques = val::object();
-    marques.set("executee", s.marqueExecutee);
-    marques.set("suivante", s.marqueSuivante);
-    marques.set("erreur", s.marqueErreur);
+    marques.set("executee", m.executee);
+    marques.set("suivante", m.suivante);
+    marques.set("erreur", m.erreur);
+    val arrets = val::array();
+    for (const int32_t ligne : m.pointsArret)
+        arrets.call<void>("push", ligne);
+    marques.set("pointsArret", arrets);
     resultat.set("marques", marques);
     return resultat;
 }
@@ -238,11 +250,15 @@ val executer(TsessionWeb& s, bool commentee) {
 }
 val poursuivre(TsessionWeb& s) { s.poursuivre(); return changements(s); }
 val arreter(TsessionWeb& s) { s.arreter(); return changements(s); }
+val basculerPointArret(TsessionWeb& s, int32_t ligne) { s.basculerPointArret(ligne); return changements(s); }
+val jusquAuPointArret(TsessionWeb& s) { s.jusquAuPointArret(); return changements(s); }
+val jusquAuCurseur(TsessionWeb& s, int32_t ligne) { s.jusquAuCurseur(ligne); return changements(s); }
+val pasPrecedent(TsessionWeb& s) { s.pasPrecedent(); return changements(s); }
 val arreterAuDebut(TsessionWeb& s) { s.arreterAuDebut(executionNormale); return changements(s); }
 val informations(TsessionWeb& s) { s.afficher(modeInformations); return changements(s); }
 val resultats(TsessionWeb& s) { s.afficher(modeResultats); return changements(s); }
 // The user edits: the editor's whole text, lines joined by "\n" or CR LF.
-val taper(TsessionWeb& s, const std::string& texte) { s.fenetre.taper(depuisUtf8(texte)); return changements(s); }
+val taper(TsessionWeb& s, const std::string& texte) { s.taper(depuisUtf8(texte)); return changements(s); }
 val exemple(TsessionWeb& s, const val& octets) { s.ouvrirExemple(octetsDe(octets)); return changements(s); }
 val restaurer(TsessionWeb& s, const std::string& texte, const std::string& chemin) {
     s.restaurer(depuisUtf8(texte), chemin);
@@ -291,6 +307,10 @@ EMSCRIPTEN_BINDINGS(trevane) {
         .function("poursuivre", &poursuivre)
         .function("arreter", &arreter)
         .function("arreterAuDebut", &arreterAuDebut)
+        .function("basculerPointArret", &basculerPointArret)
+        .function("jusquAuPointArret", &jusquAuPointArret)
+        .function("jusquAuCurseur", &jusquAuCurseur)
+        .function("pasPrecedent", &pasPrecedent)
         .function("informations", &informations)
         .function("resultats", &resultats)
         .function("taper", &taper)

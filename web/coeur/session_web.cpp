@@ -5,6 +5,7 @@
 #include "commands/session.h"
 #include "execution/affichages.h"
 #include "execution/controle.h"
+#include "execution/points_arret.h"
 #include "execution/suivi_csv.h"
 #include "execution/textes.h"
 
@@ -26,14 +27,29 @@ void TsessionWeb::ouvrirFichier(const std::string& chemin, const std::string& oc
     fenetre.fichiers[chemin] = octets;
     fenetre.cheminAOuvrir = chemin;
     itemOuvrirClick(*d);
+    suivreTexte();
 }
 
 void TsessionWeb::chargerFichier(const std::string& chemin, const std::string& octets) {
     fenetre.fichiers[chemin] = octets;
     ouvrirFichierNomme(*d, chemin);
+    suivreTexte();
 }
 
-void TsessionWeb::nouveau() { itemNouveauClick(*d); }
+void TsessionWeb::nouveau() {
+    itemNouveauClick(*d);
+    suivreTexte();
+}
+
+void TsessionWeb::taper(const std::string& texte) {
+    fenetre.taper(texte);
+    marques.texteModifie();
+}
+
+void TsessionWeb::suivreTexte() {
+    if (fenetre.editeurRemplace)
+        marques.texteModifie();
+}
 
 void TsessionWeb::enregistrer(const std::string& cheminSiDemande) {
     fenetre.cheminAEnregistrer = cheminSiDemande;
@@ -62,6 +78,28 @@ void TsessionWeb::arreter() {
     apresExecution();
 }
 
+void TsessionWeb::basculerPointArret(int32_t ligne) {
+    ::basculerPointArret(*d, ligne);
+    marques.montrerPointsArret(*d);
+}
+
+void TsessionWeb::jusquAuPointArret() {
+    // As the desktop enables it: only for a waiting commented run.
+    if (fenetre.poursuivreActif && d->modeExecution == executionCommentee)
+        poursuivreJusquAuPointArret(*d);
+    apresExecution();
+}
+
+void TsessionWeb::jusquAuCurseur(int32_t ligne) {
+    executerJusquAuCurseur(*d, ligne);
+    apresExecution();
+}
+
+void TsessionWeb::pasPrecedent() {
+    ::pasPrecedent(*d);
+    apresExecution();
+}
+
 void TsessionWeb::arreterAuDebut(int32_t mode) {
     preparerExecution(*d, mode);
     arreterExecution(*d);
@@ -70,11 +108,15 @@ void TsessionWeb::arreterAuDebut(int32_t mode) {
 
 void TsessionWeb::afficher(uint8_t mode) { choisirAffichage(*d, mode); }
 
-void TsessionWeb::ouvrirExemple(const std::string& octets) { ::ouvrirExemple(*d, octets); }
+void TsessionWeb::ouvrirExemple(const std::string& octets) {
+    ::ouvrirExemple(*d, octets);
+    suivreTexte();
+}
 
 void TsessionWeb::restaurer(const std::string& texte, const std::string& chemin) {
     restaurerProgramme(*d, texte, chemin);
     fenetre.modifie = true;
+    suivreTexte();
 }
 
 bool TsessionWeb::exporterSuivi(std::string& nom, std::string& octets) {
@@ -103,9 +145,7 @@ void TsessionWeb::viderSuivi() {
 void TsessionWeb::commencer(const TdonneesCommunes& donnees) {
     lancement = true;
     pasVus = 0;
-    derniereExecutee = -1;
-    marquesAnalyseReussie = donnees.codeErreur == 0;
-    marqueExecutee = marqueSuivante = marqueErreur = -1;
+    marques.commencer(donnees);
     viderSuivi();
     analyseReussie = donnees.codeErreur == 0;
     analyseEchouee = !analyseReussie;
@@ -116,43 +156,31 @@ void TsessionWeb::commencer(const TdonneesCommunes& donnees) {
 }
 
 void TsessionWeb::noterPas(const TdonneesCommunes& donnees, int32_t ligne) {
-    derniereExecutee = ligne;
+    marques.noterPas(donnees, ligne);
     suivi.ajouter(ligneSuivi(donnees, suivi.colonnesSuivi(), ligne));
 }
 
 void TsessionWeb::oublierProgramme() {
     lancement = false;
     analyseEchouee = false;
-    marquesAnalyseReussie = false;
+    marques.oublierProgramme();
     viderSuivi();
 }
 
-// The marks as the desktop's gutter sets them after a run command: the
-// analysis error's line, else the line just executed and the next one of a
-// waiting commented run, the next one of a normal run waiting at a
-// breakpoint, and a run-time error's line.
-void TsessionWeb::marquer() {
-    if (lancement && d->codeErreur != 0) {
-        if (d->ligneErreur != aucuneLigne)
-            marqueErreur = d->ligneErreur;
-        return;
+void TsessionWeb::retirerPas(const TdonneesCommunes& donnees) {
+    marques.retirerPas(donnees);
+    // Only a step that had its row (the trace may be cut); the page reads
+    // the rows again.
+    const auto& lignes = suivi.lignesSuivi();
+    if (!lignes.empty() && lignes.back().pas > static_cast<uint32_t>(donnees.nbPas)) {
+        suivi.retirer();
+        suiviLues = 0;
+        suiviRecommence = true;
     }
-    if (!marquesAnalyseReussie)
-        return;
-    if (d->modeExecution == executionCommentee) {
-        const bool attend = d->erreurExecution == 0 && d->ligneCourante != aucuneLigne && fenetre.poursuivreActif;
-        marqueExecutee = derniereExecutee;
-        marqueSuivante = attend ? d->ligneCourante : -1;
-    } else if (d->ligneReprise != aucuneLigne && fenetre.poursuivreActif) {
-        marqueExecutee = -1;
-        marqueSuivante = d->ligneReprise;
-    }
-    if (d->erreurExecution != 0 && d->ligneErreur != aucuneLigne)
-        marqueErreur = d->ligneErreur;
 }
 
 void TsessionWeb::apresExecution() {
-    marquer();
+    marques.apresExecution(*d);
     const bool debut = lancement;
     lancement = false;
     if (!analyseReussie)

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "base/donnees.h"
+#include "commands/marques_execution.h"
 #include "commands/lignes_suivi.h"
 #include "commands/lignes_variables.h"
 #include "execution/suivi.h"
@@ -31,6 +32,13 @@ public:
     void executer(int32_t mode);
     void poursuivre();
     void arreter();
+    // The breakpoint commands; lines from 0.
+    void basculerPointArret(int32_t ligne);
+    void jusquAuPointArret();
+    void jusquAuCurseur(int32_t ligne);
+    void pasPrecedent();
+    // The user edits: the editor's whole text.
+    void taper(const std::string& texte);
     // A first burst the page cut short (its worker ended, the session
     // rebuilt without it): the run prepared as `executer` prepares it, then
     // stopped before its first instruction.
@@ -52,8 +60,7 @@ public:
     bool analyseReussie = false;   // the values shown are this program's
     bool analyseEchouee = false;   // emptied by a failed analysis (else: no run yet)
     int32_t suiviLues = 0;         // trace rows the page has read
-    // The gutter marks after the last run command, editor lines from 0, -1: none.
-    int32_t marqueExecutee = -1, marqueSuivante = -1, marqueErreur = -1;
+    TmarquesExecution marques;     // the gutter's marks and breakpoint discs
     bool suiviRecommence = true;   // the trace restarted since the page last read it
     // How the pane's new lines reach JavaScript (liaison.cpp): an array of
     // strings, or UTF-8 bytes with each line's end (a page: no string per
@@ -66,16 +73,16 @@ public:
     void noterPas(const TdonneesCommunes& d, int32_t ligne) override;
     bool suitExecutionNormale() const override { return false; }
     void oublierProgramme() override;
+    void retirerPas(const TdonneesCommunes& d) override;
 
 private:
     // After a run command: the values taken once, never during a burst.
     void apresExecution();
     void viderSuivi();
-    void marquer();
+    // A command that put another text in the editor: the run's marks are stale.
+    void suivreTexte();
 
     std::unique_ptr<TdonneesCommunes> d;
     bool lancement = false;
     int32_t pasVus = 0;
-    bool marquesAnalyseReussie = false;   // the marks' program is still the one analysed
-    int32_t derniereExecutee = -1;        // line of the last step of the commented run
 };

@@ -1,8 +1,9 @@
 // The program editor: CodeMirror 6 with the line numbers, the gutter marks
 // of the last run command (the line just executed, the next one, an error's
-// line: each with a sign as well as a colour), Tab inserting blanks up to
-// the next stop, read-only while the core says so. Any change clears the
-// marks, as on the desktop.
+// line: each with a sign as well as a colour), the breakpoint discs (a click
+// in the gutter asks to toggle one), Tab inserting blanks up to the next
+// stop, read-only while the core says so. Any change clears the run's
+// marks, as on the desktop; the discs stay on their line numbers.
 import { EditorSelection, EditorState, StateEffect, StateField, Compartment, RangeSet, Transaction } from '@codemirror/state';
 import { EditorView, keymap, lineNumbers, gutter, GutterMarker, drawSelection, highlightActiveLine,
          highlightSpecialChars } from '@codemirror/view';
@@ -33,6 +34,22 @@ const marques = {
 };
 
 const espace = new Marque('espace', '➜', '');   // the gutter's width, never shown
+const disque = new Marque('arret', '●', "point d'arrêt");
+
+// The discs' lines (from 0) and their markers for the text as it is now.
+function disques(lignes, doc) {
+    return RangeSet.of(lignes.filter((l) => l < doc.lines).map((l) => disque.range(doc.line(l + 1).from)));
+}
+const fixerArrets = StateEffect.define();
+const champArrets = StateField.define({
+    create: () => ({ lignes: [], marqueurs: RangeSet.empty }),
+    update(valeur, tr) {
+        for (const effet of tr.effects)
+            if (effet.is(fixerArrets))
+                return { lignes: effet.value, marqueurs: disques(effet.value, tr.state.doc) };
+        return tr.docChanged ? { lignes: valeur.lignes, marqueurs: disques(valeur.lignes, tr.state.doc) } : valeur;
+    },
+});
 
 const fixerMarques = StateEffect.define();
 const champMarques = StateField.define({
@@ -58,20 +75,32 @@ function tabulation(vue) {
 }
 
 export class Editeur {
-    // `quandTape(texte)`: the user changed the text.
-    constructor(parent, quandTape) {
+    // `quandTape(texte)`: the user changed the text; `quandClicLigne(ligne)`:
+    // a click in the gutter beside line `ligne` (from 0).
+    constructor(parent, quandTape, quandClicLigne) {
         this.lecture = new Compartment();
         this.taille = new Compartment();
         this.sortieTab = false;   // Escape then Tab leaves the editor, as CodeMirror advises
+        const clic = {
+            mousedown: (vue, bloc, e) => {
+                if (e.button !== 0)
+                    return false;
+                quandClicLigne(vue.state.doc.lineAt(bloc.from).number - 1);
+                return true;
+            },
+        };
         this.vue = new EditorView({
             parent,
             state: EditorState.create({
                 doc: '',
                 extensions: [
+                    gutter({ class: 'cm-arrets', markers: (v) => v.state.field(champArrets).marqueurs,
+                             initialSpacer: () => disque, domEventHandlers: clic }),
                     gutter({ class: 'cm-marques', markers: (v) => v.state.field(champMarques),
-                             initialSpacer: () => espace }),
+                             initialSpacer: () => espace, domEventHandlers: clic }),
                     champMarques,
-                    lineNumbers(),
+                    champArrets,
+                    lineNumbers({ domEventHandlers: clic }),
                     highlightSpecialChars(),
                     history(),
                     drawSelection(),
@@ -111,7 +140,7 @@ export class Editeur {
     }
 
     // Lines from 0, -1: none.
-    marquer({ executee, suivante, erreur }) {
+    marquer({ executee, suivante, erreur, pointsArret }) {
         const doc = this.vue.state.doc;
         const liste = [];
         const ajouter = (ligne, marque) => {
@@ -122,8 +151,15 @@ export class Editeur {
         ajouter(suivante, marques.suivante);
         ajouter(erreur, marques.erreur);
         liste.sort((a, b) => a.from - b.from);
-        this.vue.dispatch({ effects: fixerMarques.of(RangeSet.of(liste, true)) });
+        const effets = [fixerMarques.of(RangeSet.of(liste, true))];
+        const avant = this.vue.state.field(champArrets).lignes;
+        if (avant.length !== pointsArret.length || avant.some((l, i) => l !== pointsArret[i]))
+            effets.push(fixerArrets.of(pointsArret));
+        this.vue.dispatch({ effects: effets });
     }
+
+    // The line of the cursor, from 0.
+    ligneCurseur() { return this.vue.state.doc.lineAt(this.vue.state.selection.main.head).number - 1; }
 
     // The core's selection counts two characters per line break (CR LF).
     selectionner({ debut, longueur }) {

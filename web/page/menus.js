@@ -118,9 +118,11 @@ export class BarreMenus {
         return ul;
     }
 
-    // The item's state: enabled or not, checked or not.
-    etat(item, { actif, coche }) {
+    // The item's state: enabled or not, checked or not, its tooltip ("": none).
+    etat(item, { actif, coche, description }) {
         const bouton = this.items.get(item);
+        if (description !== undefined)
+            bouton.title = description;
         if (actif !== undefined)
             bouton.setAttribute('aria-disabled', String(!actif));
         if (coche !== undefined)

@@ -44,7 +44,7 @@ const editeur = new Editeur($('editeur'), (texte) => {
     clearTimeout(minuteurTape);
     minuteurTape = setTimeout(donnerTexte, 150);
     recuperation.noter(copieActuelle);
-});
+}, (ligne) => basculerPointArret(ligne));
 performance.mark('trevane-editeur');   // typing works from here on
 const panneaux = new Panneaux($('panneau-variables'), (ligne) => {
     const doc = editeur.vue.state.doc;
@@ -82,6 +82,8 @@ function appliquer(e) {
     menus.etat(items.arreter, { actif: e.menus.arreter });
     menus.etat(items.informations, { coche: e.menus.informations });
     menus.etat(items.resultats, { coche: e.menus.resultats });
+    menus.etat(items.jusquAuPointArret, { actif: e.menus.jusquAuPointArret });
+    menus.etat(items.pasPrecedent, { actif: e.menus.pasPrecedent, description: e.menus.raisonPasPrecedent });
     lignesSuivi = (e.suivi.recommence ? 0 : lignesSuivi) + e.suivi.lignes.length;
     menus.etat(items.exporterSuivi, { actif: lignesSuivi > 0 });
     panneaux.appliquer(e);
@@ -201,6 +203,12 @@ async function executer(nom, ...args) {
     annoncer(e);
 }
 
+// A breakpoint toggled on the text as typed (the gutter, or F9 on the cursor's line).
+async function basculerPointArret(ligne) {
+    await donnerTexte();
+    await coeur.envoyer('basculerPointArret', ligne);
+}
+
 function annoncer(e) {
     const n = volet.nombre;
     let texte;
@@ -248,6 +256,11 @@ const zoom = new Zoom([editeur, volet, { taillePolice: (p) => { $('panneau-varia
 const items = {
     poursuivre: { legende: '&Poursuivre (ctrl Q)', touches: 'Control+Q F8', action: () => executer('poursuivre') },
     arreter: { legende: 'A&rrêter', action: () => executer('arreter') },
+    // The browser keeps Ctrl+Shift+Q (it quits): Shift+F8 too, beside F8 for Poursuivre.
+    jusquAuPointArret: { legende: "Poursuivre &jusqu'au prochain point d'arrêt", raccourci: 'F5', touches: 'F5',
+                         action: () => executer('jusquAuPointArret') },
+    pasPrecedent: { legende: 'Pas &précédent', raccourci: 'Ctrl+Shift+Q', touches: 'Control+Shift+Q Shift+F8',
+                    action: () => executer('pasPrecedent') },
     informations: { legende: '&Informations', coche: true, action: () => commande('informations') },
     resultats: { legende: 'Résultats', coche: false, action: () => commande('resultats') },
     variables: { legende: 'Variables', coche: false, action: () => basculerVariables() },
@@ -300,17 +313,29 @@ menus.ajouter({ legende: '&Affichage', sousMenu: [
 menus.ajouter({ legende: 'E&xécution', sousMenu: [
     { legende: '&Normale', raccourci: 'Ctrl+E', touches: 'Control+E', action: () => executer('executer', false) },
     { legende: '&Commentée pas à pas', action: () => executer('executer', true) },
+    separateur,
+    { legende: "Point d'&arrêt", raccourci: 'F9', touches: 'F9', action: () => basculerPointArret(editeur.ligneCurseur()) },
+    items.jusquAuPointArret,
+    { legende: "Exécuter jusqu'au c&urseur", raccourci: 'F4', touches: 'F4', action: () => executer('jusquAuCurseur', editeur.ligneCurseur()) },
+    items.pasPrecedent,
 ] });
 menus.ajouter(items.poursuivre);
 menus.ajouter(items.arreter);
 menus.etat(items.poursuivre, { actif: false });
 menus.etat(items.arreter, { actif: false });
+menus.etat(items.jusquAuPointArret, { actif: false });
+menus.etat(items.pasPrecedent, { actif: false });
 
 // Shortcuts, where the browser lets them through (Ctrl+Q: also F8).
 const raccourcis = {
     'Ctrl+s': enregistrer, 'Ctrl+e': () => executer('executer', false),
     'Ctrl+q': () => menus.actif(items.poursuivre) && executer('poursuivre'),
     F8: () => menus.actif(items.poursuivre) && executer('poursuivre'),
+    F9: () => basculerPointArret(editeur.ligneCurseur()),
+    F5: () => menus.actif(items.jusquAuPointArret) && executer('jusquAuPointArret'),
+    F4: () => executer('jusquAuCurseur', editeur.ligneCurseur()),
+    'Ctrl+Shift+q': () => menus.actif(items.pasPrecedent) && executer('pasPrecedent'),
+    'Shift+F8': () => menus.actif(items.pasPrecedent) && executer('pasPrecedent'),
     'Ctrl+=': () => zoom.agrandir(), 'Ctrl++': () => zoom.agrandir(), 'Ctrl+-': () => zoom.reduire(),
     'Ctrl+0': () => zoom.retablir(), F11: basculerPresentation,
     F10: () => menus.basculer(), F6: () => cycler(1), 'Shift+F6': () => cycler(-1),
@@ -320,7 +345,9 @@ document.addEventListener('keydown', (e) => {
     altSeul = e.key === 'Alt';
     if (boite.ouverte)
         return;
-    const cle = `${e.ctrlKey || e.metaKey ? 'Ctrl+' : ''}${e.shiftKey && e.key.length > 1 ? 'Shift+' : ''}${e.key.length === 1 ? e.key.toLowerCase() : e.key}`;
+    // Shift counts with a named key, or a letter with Ctrl (not Ctrl++, typed with Shift).
+    const shift = e.shiftKey && (e.key.length > 1 || ((e.ctrlKey || e.metaKey) && /^[a-z]$/i.test(e.key)));
+    const cle = `${e.ctrlKey || e.metaKey ? 'Ctrl+' : ''}${shift ? 'Shift+' : ''}${e.key.length === 1 ? e.key.toLowerCase() : e.key}`;
     const action = raccourcis[cle];
     if (action) {
         e.preventDefault();

@@ -27,11 +27,6 @@ TmargeLignes::TmargeLignes(TediteurProgramme* e) : QWidget(e), editeur(e) {
         else
             update(0, zone.y(), width(), zone.height());
     });
-    // Any edit makes the marks of the last run stale.
-    connect(editeur->document(), &QTextDocument::contentsChange, this, [this](int, int retires, int ajoutes) {
-        if (retires > 0 || ajoutes > 0)
-            effacerMarques();
-    });
     // The editor's font, whatever it becomes: a style sheet above the editor
     // stops fonts from reaching its children by themselves.
     editeur->installEventFilter(this);
@@ -79,13 +74,6 @@ void TmargeLignes::marquer(int e, int s) {
 
 void TmargeLignes::marquerErreur(int ligne) {
     erreur = ligne;
-    update();
-}
-
-void TmargeLignes::effacerMarques() {
-    if (executee < 0 && suivante < 0 && erreur < 0)
-        return;
-    executee = suivante = erreur = -1;
     update();
 }
 

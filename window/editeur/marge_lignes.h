@@ -20,7 +20,6 @@ public:
     // Lines from 0; -1 takes the mark off.
     void marquer(int executee, int suivante);
     void marquerErreur(int ligne);
-    void effacerMarques();
     int ligneExecutee() const { return executee; }
     int ligneSuivante() const { return suivante; }
     int ligneErreur() const { return erreur; }

@@ -1,33 +1,32 @@
-// The run's marks in the editor's gutter: the line just executed and the
-// line that runs next in a commented run, the line of an error. It follows
-// the run as the core's trace observer, beside the Variables panel, and sets
-// the marks after each run command (never during a burst). The marks are
-// cleared when a run command analyses the program.
+// The run's marks (commands/marques_execution.h) painted in the editor's
+// gutter: the rule follows the run beside the Variables panel, and its
+// value goes to the margin whenever it may have changed (a run starting, a
+// new program, after each run command, a toggle, an edit).
 #pragma once
 
-#include "execution/suivi.h"
+#include "commands/marques_execution.h"
 
-class TmargeLignes;
+class TediteurProgramme;
 
-class TmarquesExecution : public Tsuivi {
+class TmarquesMarge : public Tsuivi {
 public:
-    explicit TmarquesExecution(TmargeLignes* marge) : marge(marge) {}
+    // Follows the editor's edits, which make the run's marks stale.
+    explicit TmarquesMarge(TediteurProgramme* editeur);
 
-    // After a run command (Normale, Commentée pas à pas, Poursuivre, Arrêter).
+    // After a run command (Normale, Commentée pas à pas, Poursuivre, Arrêter...).
     void apresExecution(const TdonneesCommunes& d);
-    // The breakpoint discs: where the run stops after a successful analysis
-    // of this program, else on the lines marked.
+    // After a breakpoint was toggled.
     void montrerPointsArret(const TdonneesCommunes& d);
 
     void commencer(const TdonneesCommunes& d) override;
-    void noterPas(const TdonneesCommunes&, int32_t ligne) override { derniereExecutee = ligne; }
+    void noterPas(const TdonneesCommunes& d, int32_t ligne) override { regle.noterPas(d, ligne); }
     bool suitExecutionNormale() const override { return false; }
     void oublierProgramme() override;
-    void retirerPas(const TdonneesCommunes&) override { derniereExecutee = -1; }
+    void retirerPas(const TdonneesCommunes& d) override { regle.retirerPas(d); }
 
 private:
-    TmargeLignes* marge;
-    bool lancement = false;        // a run command analysed since the last marks
-    bool analyseReussie = false;   // the last analysis succeeded and the program is still the same
-    int32_t derniereExecutee = -1; // line of the last step of the commented run
+    void appliquer();
+
+    TediteurProgramme* editeur;
+    TmarquesExecution regle;
 };

@@ -112,7 +112,7 @@ void TpanneauOrganigramme::oublierProgramme() {
 }
 
 void TpanneauOrganigramme::apresExecution(const TdonneesCommunes& d) {
-    // The same marks as the gutter's (window/editeur/marques_execution.cpp).
+    // The same marks as the gutter's (commands/marques_execution.cpp).
     lancement = false;
     if (!analyseReussie || d.modeExecution != executionCommentee)
         return;
