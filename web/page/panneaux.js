@@ -27,7 +27,7 @@ function entete(table, titres) {
     tete.replaceChildren(ligne);
 }
 
-const suiviMax = 5000;   // rows drawn; the others are kept for the export
+const suiviMax = 5000;   // the last rows drawn, the newest in view; the export has them all
 
 export class Panneaux {
     constructor(racine, quandLigneSuivi) {
@@ -36,7 +36,6 @@ export class Panneaux {
         this.suivi = racine.querySelector('#suivi');
         this.raison = racine.querySelector('#raison-vide');
         this.onglets = [...racine.querySelectorAll('[role=tab]')];
-        this.lignesSuivi = 0;
         for (const onglet of this.onglets) {
             onglet.addEventListener('click', () => this.montrerOnglet(onglet));
             onglet.addEventListener('keydown', (e) => {
@@ -88,20 +87,20 @@ export class Panneaux {
 
         if (suivi.recommence) {
             this.suivi.tBodies[0].replaceChildren();
-            this.lignesSuivi = 0;
             entete(this.suivi, suivi.titres);
         }
         const lignes = document.createDocumentFragment();
-        for (const l of suivi.lignes) {
-            if (this.lignesSuivi++ >= suiviMax)
-                break;
+        for (const l of suivi.lignes.slice(-suiviMax)) {
             const tr = document.createElement('tr');
             l.cellules.forEach((texte, c) => tr.append(cellule('td', texte, l.changes[c])));
             tr.dataset.ligne = String(Number(l.cellules[1]) - 1);
             lignes.append(tr);
         }
-        this.suivi.tBodies[0].append(lignes);
-        const derniere = this.suivi.tBodies[0].lastElementChild;
+        const corpsSuivi = this.suivi.tBodies[0];
+        corpsSuivi.append(lignes);
+        while (corpsSuivi.rows.length > suiviMax)
+            corpsSuivi.firstElementChild.remove();
+        const derniere = corpsSuivi.lastElementChild;
         if (suivi.lignes.length && derniere)
             derniere.scrollIntoView({ block: 'nearest' });
     }
