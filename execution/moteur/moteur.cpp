@@ -38,10 +38,10 @@ inline bool decalage(int32_t i, int32_t min, int32_t etendue, int32_t& k) {
 // optimizer, which keeps no register across a call: a call anywhere in the
 // loop sends the loop's own values (the micro-operation, the steps left, the
 // records' addresses) to the stack, reloaded at every use. There the loop
-// makes no call: the general step runs between two passes of the loop
-// (executerTranche), and the operations that would call (the evaluator's
-// other operations, the extended reals) leave the line to the general step,
-// which runs it from the start as it does for any micro-operation that cannot
+// makes no call: the general step and the evaluator's other operations run
+// between two passes of the loop (executerTranche), and the operations that
+// would call (the extended reals) leave the line to the general step, which
+// runs it from the start as it does for any micro-operation that cannot
 // finish.
 // The browser also compiles the loop twice, quickly first, and a new
 // compilation serves from the next call on: there the loop hands back
@@ -118,9 +118,11 @@ enum class Tissue {
     fin,       // the burst is over (its steps, the program, a breakpoint, an error)
     general,   // only without calls in the loop: the general step is to run that line
     suite,     // only with passes shorter than the burst: the next pass goes on
+    autre,     // only without calls in the loop: `reprise` is an mAutre to run, the pass goes on after it
 };
 
-TREVANE_PARCOURS Tissue parcourir(TdonneesCommunes& d) {
+// A pass from the start of d.ligneCourante, or from `reprise` inside it.
+TREVANE_PARCOURS Tissue parcourir(TdonneesCommunes& d, const Tmicro*& reprise) {
     if (d.erreurExecution != 0)
         return Tissue::fin;
     static const Tsaut etiquettes[] = {
@@ -167,7 +169,7 @@ TREVANE_PARCOURS Tissue parcourir(TdonneesCommunes& d) {
     if (restant > pasParPassage)
         restant = pasParPassage;
     int32_t compte = restant;   // `restant` when the counts were last brought up to date
-    const Tmicro* p = flux + fluxDeLigne(F, ligne);
+    const Tmicro* p = reprise ? reprise : flux + fluxDeLigne(F, ligne);
     [[maybe_unused]] Tetendu v = 0.0;
     if (restant <= 0)
         goto sortie;
@@ -299,7 +301,10 @@ listeR: {
 }
 autre: {
 #if TREVANE_BOUCLE_SANS_APPEL
-    goto general;
+    compter(d, compte - restant);
+    d.ligneCourante = p->ligne;
+    reprise = p;
+    return Tissue::autre;
 #else
     int32_t mot = p->a;
     if (!evaluation::executerOperation(d, mot)) {
@@ -380,20 +385,32 @@ sortie:
 } // namespace
 
 void executerTranche(TdonneesCommunes& d) {
+    const Tmicro* reprise = nullptr;
 #if TREVANE_BOUCLE_SANS_APPEL
     // Called from two places, so that the optimizer of the WebAssembly
     // module does not put it back inline either.
-    Tissue issue = parcourir(d);
+    Tissue issue = parcourir(d, reprise);
     while (issue != Tissue::fin) {
+        if (issue == Tissue::autre) {
+            int32_t mot = reprise->a;
+            if (evaluation::executerOperation(d, mot)) {
+                ++reprise;
+            } else {
+                d.erreurExecution = 0;   // the general step sets it again
+                reprise = nullptr;
+                issue = Tissue::general;
+            }
+        }
         if (issue == Tissue::general) {
             execution::pas<false>(d);
             // A step may end the burst by its count.
             if (d.erreurExecution != 0 || d.nbPasTranche >= tailleTranche)
                 return;
         }
-        issue = parcourir(d);
+        issue = parcourir(d, reprise);
+        reprise = issue == Tissue::autre ? reprise : nullptr;
     }
 #else
-    parcourir(d);
+    parcourir(d, reprise);
 #endif
 }
