@@ -9,7 +9,6 @@
 // process's.
 import { readFileSync, statSync } from 'node:fs';
 import v8 from 'node:v8';
-import { Worker } from 'node:worker_threads';
 
 // V8 compiles each function of the module quickly, then again with its
 // optimizer once it has run for a while: later than by default, so that a
@@ -55,6 +54,8 @@ function sansLigneLongue(argument) {
 if (process.argv.slice(2).every(sansLigneLongue)) {
     await import('./trevane-run-wasm.mjs');
 } else {
+    // Loaded only here: Node compiles the module when it is first asked for.
+    const { Worker } = await import('node:worker_threads');
     const travail = new Worker(new URL('./trevane-run-wasm.mjs', import.meta.url), {
         argv: process.argv.slice(2),
         resourceLimits: { stackSizeMb: 8 },
