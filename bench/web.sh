@@ -9,8 +9,9 @@
 # start-up (its median time on an empty program), and the ratios to the
 # portable build. The shipped programs last a tenth of a second natively,
 # about Node's own start-up, so a second table runs them with longer loops
-# (in a temporary folder) to compare the engines themselves. Builds in other folders: TREVANE_BUILD, TREVANE_BUILD_PORTABLE,
-# TREVANE_BUILD_WEB.
+# (in a temporary folder) to compare the engines themselves. Also the Node
+# runner's start-up on the first example and the module's size. Builds in
+# other folders: TREVANE_BUILD, TREVANE_BUILD_PORTABLE, TREVANE_BUILD_WEB.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 x87=${TREVANE_BUILD:-build}/trevane-run
@@ -28,7 +29,12 @@ x87, portable, web, fois = sys.argv[1], sys.argv[2], sys.argv[3], int(sys.argv[4
 runners = [[x87], [portable], ["node", web]]
 with tempfile.NamedTemporaryFile(suffix=".txt") as vide:
     demarrages, _ = chronometrer([r + [vide.name] for r in runners], fois)
-print(f"start-up (empty program): x87 {demarrages[0]:.3f} s, portable {demarrages[1]:.3f} s, node {demarrages[2]:.3f} s\n")
+print(f"start-up (empty program): x87 {demarrages[0]:.3f} s, portable {demarrages[1]:.3f} s, node {demarrages[2]:.3f} s")
+(exemple,), _ = chronometrer([["node", web, os.path.join("exemples", "01-somme.txt")]], fois)
+print(f"start-up and run of exemples/01-somme.txt: node {exemple:.3f} s (goal: under 0.3 s)")
+dossier_web = os.path.dirname(web)
+taille = sum(os.path.getsize(os.path.join(dossier_web, f)) for f in ("trevane-run.mjs", "trevane-run-wasm.mjs", "trevane-run-wasm.wasm"))
+print(f"module: .wasm + glue {taille / 1e6:.3f} MB (goal: under 1.5 MB)\n")
 entete = (f"{'programme':<10} {'x87 s':>7} {'port. s':>8} {'node s':>7} {'node/port':>9} {'node/x87':>8}"
           f" | less start-up: {'x87':>6} {'port.':>6} {'node':>6} {'node/port':>9} {'node/x87':>8}")
 

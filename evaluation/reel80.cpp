@@ -198,11 +198,13 @@ Treel80 operator/(Treel80 a, Treel80 b) {
     const Tdecompose y = decomposer(b);
     // 65 bits of quotient, then 62 more and whether anything remains.
     const u128 dividende = u128{x.m} << 64;
+    // Each remainder by a product: one 128-bit division less each time
+    // (a call of the C library's, in WebAssembly).
     const u128 q1 = dividende / y.m;
-    const u128 r1 = dividende % y.m;
+    const u128 r1 = dividende - q1 * y.m;
     const u128 suite = r1 << 64;
     const u128 q2 = suite / y.m;
-    const bool resteNonNul = (q2 & 3) != 0 || suite % y.m != 0;
+    const bool resteNonNul = (q2 & 3) != 0 || suite != q2 * y.m;
     const u128 sig = (q1 << 62) | (q2 >> 2) | (resteNonNul ? 1 : 0);
     return arrondirReel80(negatif, x.e - y.e - 64 - 62, sig);
 }

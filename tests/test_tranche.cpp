@@ -383,3 +383,35 @@ TEST(tranche, reels_surs_ou_refuses) {
     EXPECT_FALSE(reels::somme(a, b, r) && !memesBits(r, etendu(Tetendu(a) + Tetendu(b))));
     EXPECT_FALSE(memesBits(a + b, etendu(Tetendu(a) + Tetendu(b))));
 }
+
+TEST(tranche, egalites_decidees_en_doubles) {
+    // "=" between reals as the WebAssembly engine decides it in doubles:
+    // whenever it answers, the extended difference gives the same answer,
+    // from the bound 1e-15 itself to any distance from it.
+    std::mt19937_64 g(20261209);
+    std::uniform_real_distribution<double> pres(0.99, 1.01);
+    int decides = 0;
+    constexpr int essais = 300000;
+    for (int k = 0; k < essais; ++k) {
+        const double a = k % 3 ? tirer(g) * 1e-13 : tirerPartout(g);
+        // b at about 1e-15 from a (a tenth of the draws, at many scales), or anywhere.
+        const double ecart = (g() % 2 ? 1e-15 : -1e-15) * (k % 10 ? pres(g) : std::ldexp(pres(g), static_cast<int>(g() % 21) - 10));
+        const double b = k % 5 ? a + ecart : tirerPartout(g);
+        const int egalite = reels::egaliteDecidee(a, b);
+        if (egalite >= 0) {
+            ++decides;
+            ASSERT_EQ(egalite == 1, egalReels(a, b)) << std::hexfloat << a << " " << b;
+        }
+    }
+    EXPECT_GT(decides, essais * 9 / 10);
+    // Exact ends: equal operands, the bound itself, beyond the range.
+    const struct {
+        double a, b;
+        int attendu;
+    } cas[] = {
+        {1, 1, 1}, {0.0, -0.0, 1}, {0, 0.998e-15, 1}, {0, 1e-15, -1}, {0, -1.0005e-15, -1},
+        {0, 1.002e-15, 0}, {1, 1 + 0x1p-52, 1}, {1e300, -1e300, 0}, {1.7e308, -1.7e308, 0}, {0, NAN, -1},
+    };
+    for (const auto& c : cas)
+        EXPECT_EQ(reels::egaliteDecidee(c.a, c.b), c.attendu) << c.a << " " << c.b;
+}

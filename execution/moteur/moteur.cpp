@@ -34,6 +34,28 @@ inline bool decalage(int32_t i, int32_t min, int32_t etendue, int32_t& k) {
 
 } // namespace
 
+// In WebAssembly the engine's loop is compiled again by the browser's
+// optimizer, which keeps no register across a call: a call anywhere in the
+// loop sends the loop's own values (the micro-operation, the steps left, the
+// records' addresses) to the stack, reloaded at every use. There the loop
+// makes no call: the general step and the evaluator's other operations run
+// between two passes of the loop (executerTranche), and the operations that
+// would call (the extended reals) leave the line to the general step, which
+// runs it from the start as it does for any micro-operation that cannot
+// finish.
+// The browser also compiles the loop twice, quickly first, and a new
+// compilation serves from the next call on: there the loop hands back
+// control every `pasParPassage` steps.
+#if defined(__wasm__)
+#define TREVANE_BOUCLE_SANS_APPEL 1
+#define TREVANE_PARCOURS [[gnu::noinline]]
+constexpr int32_t pasParPassage = 1 << 16;
+#else
+#define TREVANE_BOUCLE_SANS_APPEL 0
+#define TREVANE_PARCOURS
+constexpr int32_t pasParPassage = tailleTranche;
+#endif
+
 // Operand loaders of the real forms: an integer cell or a real cell.
 #define TREVANE_E(n) e[n]
 #define TREVANE_R(n) caseReelle(d, n)
@@ -66,14 +88,43 @@ inline bool decalage(int32_t i, int32_t min, int32_t etendue, int32_t& k) {
 
 #define TREVANE_INF_EGAL(x, y) ((x) <= (y))
 #define TREVANE_SUP_EGAL(x, y) ((x) >= (y))
-#define TREVANE_DIFFERENT(x, y) (!egalReels((x), (y)))
 #define TREVANE_INF(x, y) ((x) < (y))
 #define TREVANE_SUP(x, y) ((x) > (y))
+#if TREVANE_BOUCLE_SANS_APPEL
+// Decided in doubles, else the general step.
+#define TREVANE_EGAL(x, y)                                      \
+    ({                                                          \
+        const int egalite = reels::egaliteDecidee((x), (y));    \
+        if (egalite < 0)                                        \
+            goto general;                                       \
+        egalite == 1;                                           \
+    })
+#define TREVANE_DIFFERENT(x, y) (!TREVANE_EGAL(x, y))
+// An extended result, computed by calls: the general step.
+#define TREVANE_ETENDU(calcul, suite) goto general
+#else
 #define TREVANE_EGAL(x, y) (egalReels((x), (y)))
+#define TREVANE_DIFFERENT(x, y) (!egalReels((x), (y)))
+#define TREVANE_ETENDU(calcul, suite) \
+    v = (calcul);                     \
+    goto FIN(suite)
+#endif
 
-void executerTranche(TdonneesCommunes& d) {
+namespace {
+
+// How a pass of the loop ended; the steps done are counted and
+// d.ligneCourante is the line to go on from.
+enum class Tissue {
+    fin,       // the burst is over (its steps, the program, a breakpoint, an error)
+    general,   // only without calls in the loop: the general step is to run that line
+    suite,     // only with passes shorter than the burst: the next pass goes on
+    autre,     // only without calls in the loop: `reprise` is an mAutre to run, the pass goes on after it
+};
+
+// A pass from the start of d.ligneCourante, or from `reprise` inside it.
+TREVANE_PARCOURS Tissue parcourir(TdonneesCommunes& d, const Tmicro*& reprise) {
     if (d.erreurExecution != 0)
-        return;
+        return Tissue::fin;
     static const Tsaut etiquettes[] = {
         TREVANE_MICROS(TREVANE_ADRESSE, TREVANE_ADRESSE4)
         TREVANE_MICROS_FINS(TREVANE_ADRESSE, TREVANE_ADRESSE4)
@@ -115,9 +166,11 @@ void executerTranche(TdonneesCommunes& d) {
     // general entry, which only a line outside the program reaches.
     int32_t ligne = d.ligneCourante;
     int32_t restant = tailleTranche - d.nbPasTranche;
+    if (restant > pasParPassage)
+        restant = pasParPassage;
     int32_t compte = restant;   // `restant` when the counts were last brought up to date
-    const Tmicro* p = flux + fluxDeLigne(F, ligne);
-    Tetendu v = 0.0;
+    const Tmicro* p = reprise ? reprise : flux + fluxDeLigne(F, ligne);
+    [[maybe_unused]] Tetendu v = 0.0;
     if (restant <= 0)
         goto sortie;
 
@@ -205,8 +258,7 @@ valeurCondition: OPERATION(e[p->r] = c[p->a] ? 1 : 0);
         if (reels::sur(x, y, r)) {                                                \
             stocker(r);                                                           \
         }                                                                         \
-        v = Tetendu(x) op Tetendu(y);                                             \
-        goto FIN(suite);                                                          \
+        TREVANE_ETENDU(Tetendu(x) op Tetendu(y), suite);                          \
     }
 #define DIVISION(etiquette, A, B, stocker, suite)                                 \
     FIN(etiquette): {                                                             \
@@ -218,13 +270,13 @@ valeurCondition: OPERATION(e[p->r] = c[p->a] ? 1 : 0);
         if (reels::quotient(x, y, r)) {                                           \
             stocker(r);                                                           \
         }                                                                         \
-        v = Tetendu(x) / Tetendu(y);                                              \
-        goto FIN(suite);                                                          \
+        TREVANE_ETENDU(Tetendu(x) / Tetendu(y), suite);                           \
     }
     TREVANE_FORMES(ARITHMETIQUE, plusR, +, somme, TREVANE_STOCKER_OPERATION, stockerReel)
     TREVANE_FORMES(ARITHMETIQUE, moinsR, -, difference, TREVANE_STOCKER_OPERATION, stockerReel)
     TREVANE_FORMES(ARITHMETIQUE, foisR, *, produit, TREVANE_STOCKER_OPERATION, stockerReel)
     TREVANE_FORMES(DIVISION, divisionR, TREVANE_STOCKER_OPERATION, stockerReel)
+#if !TREVANE_BOUCLE_SANS_APPEL
 stockerReel: {
     double resultat;
     if (!versDouble(v, resultat))
@@ -233,6 +285,7 @@ stockerReel: {
     ++p;
     SUIVANTE();
 }
+#endif
 
 listeE: {
     int32_t k;
@@ -247,6 +300,12 @@ listeR: {
     OPERATION(caseReelle(d, p->r) = valeurReelle(d, p->x + k));
 }
 autre: {
+#if TREVANE_BOUCLE_SANS_APPEL
+    compter(d, compte - restant);
+    d.ligneCourante = p->ligne;
+    reprise = p;
+    return Tissue::autre;
+#else
     int32_t mot = p->a;
     if (!evaluation::executerOperation(d, mot)) {
         d.erreurExecution = 0;   // the general step sets it again
@@ -254,6 +313,7 @@ autre: {
     }
     ++p;
     SUIVANTE();
+#endif
 }
 
     // The ends of lines, twice over: `SUITE` is the distance to the next
@@ -283,16 +343,20 @@ general:
         ligne = p->ligne;
     compter(d, compte - restant);
     d.ligneCourante = ligne;
+#if TREVANE_BOUCLE_SANS_APPEL
+    return Tissue::general;
+#else
     execution::pas<false>(d);
     if (d.erreurExecution != 0)
-        return;
+        return Tissue::fin;
     ligne = d.ligneCourante;
     // Counted from the run's record, which a step may set to end the burst.
     compte = restant = tailleTranche - d.nbPasTranche;
     if (restant <= 0)
-        return;
+        return Tissue::fin;
     p = flux + fluxDeLigne(F, ligne);
     SUIVANTE();
+#endif
 
 pointArret:
     // A breakpoint line: the run stops before it, except on the line it
@@ -310,8 +374,43 @@ sortie:
         ligne = p->ligne;
     compter(d, compte - restant);
     d.ligneCourante = ligne;
+    // The steps of the pass are done, not those of the burst.
+    return restant == 0 && d.nbPasTranche < tailleTranche ? Tissue::suite : Tissue::fin;
 
 #undef LIGNE_FAITE
 #undef OPERATION
 #undef SUIVANTE
+}
+
+} // namespace
+
+void executerTranche(TdonneesCommunes& d) {
+    const Tmicro* reprise = nullptr;
+#if TREVANE_BOUCLE_SANS_APPEL
+    // Called from two places, so that the optimizer of the WebAssembly
+    // module does not put it back inline either.
+    Tissue issue = parcourir(d, reprise);
+    while (issue != Tissue::fin) {
+        if (issue == Tissue::autre) {
+            int32_t mot = reprise->a;
+            if (evaluation::executerOperation(d, mot)) {
+                ++reprise;
+            } else {
+                d.erreurExecution = 0;   // the general step sets it again
+                reprise = nullptr;
+                issue = Tissue::general;
+            }
+        }
+        if (issue == Tissue::general) {
+            execution::pas<false>(d);
+            // A step may end the burst by its count.
+            if (d.erreurExecution != 0 || d.nbPasTranche >= tailleTranche)
+                return;
+        }
+        issue = parcourir(d, reprise);
+        reprise = issue == Tissue::autre ? reprise : nullptr;
+    }
+#else
+    parcourir(d, reprise);
+#endif
 }

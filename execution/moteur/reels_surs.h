@@ -14,6 +14,14 @@
 #include <cmath>
 #include <cstdint>
 
+// Every function here inline: in WebAssembly the engine's loop must make no
+// call (execution/moteur/moteur.cpp), so there it is forced.
+#if defined(__wasm__)
+#define TREVANE_REEL_SUR [[gnu::always_inline]] inline
+#else
+#define TREVANE_REEL_SUR inline
+#endif
+
 namespace reels {
 
 // s is the double nearest to the exact result s + erreur. Rounding that
@@ -24,11 +32,11 @@ namespace reels {
 // (half as wide below a power of two), and an exact midpoint fails it.
 // s must be finite (an infinite s passes any finite erreur).
 constexpr double etirement = 1 + 0x1p-9;
-inline bool loinDuMilieu(double s, double erreur) { return s + erreur * etirement == s; }
+TREVANE_REEL_SUR bool loinDuMilieu(double s, double erreur) { return s + erreur * etirement == s; }
 
 // x with the bits outside `masque` cleared, without leaving the
 // floating-point registers (a vector of one, in the compiler's extension).
-inline double masquer(double x, uint64_t masque) {
+TREVANE_REEL_SUR double masquer(double x, uint64_t masque) {
     typedef double Tdouble2 __attribute__((vector_size(16)));
     typedef uint64_t Tbits2 __attribute__((vector_size(16)));
     const Tdouble2 v = {x, 0};
@@ -39,13 +47,13 @@ inline double masquer(double x, uint64_t masque) {
 // Products and quotients of doubles are split exactly only away from the
 // ends of the double range: operands and results between 2^-900 and 2^900
 // (a zero aside) leave every partial product normal and finite.
-inline bool dansLaPlage(double x) {
+TREVANE_REEL_SUR bool dansLaPlage(double x) {
     const double m = std::fabs(x);
     return m >= 0x1p-900 && m <= 0x1p900;
 }
 
 // a × b exactly as p + erreur (Dekker), for a and b within the range.
-inline void produitExact(double a, double b, double& p, double& erreur) {
+TREVANE_REEL_SUR void produitExact(double a, double b, double& p, double& erreur) {
     constexpr double scission = 0x1p27 + 1;
     p = a * b;
     const double ca = scission * a;
@@ -60,7 +68,7 @@ inline void produitExact(double a, double b, double& p, double& erreur) {
 // a + b and its exact error, exact even among denormals. Operands are
 // finite; a sum beyond the range gives an infinite s, an error that is
 // infinite or not a number, and false.
-inline bool somme(double a, double b, double& resultat) {
+TREVANE_REEL_SUR bool somme(double a, double b, double& resultat) {
     const double s = a + b;
     // Dekker's: the error is exact when taken from the operand larger in size.
     const double erreur = std::fabs(a) >= std::fabs(b) ? b - (s - a) : a - (s - b);
@@ -68,9 +76,9 @@ inline bool somme(double a, double b, double& resultat) {
     return loinDuMilieu(s, erreur);
 }
 
-inline bool difference(double a, double b, double& resultat) { return somme(a, -b, resultat); }
+TREVANE_REEL_SUR bool difference(double a, double b, double& resultat) { return somme(a, -b, resultat); }
 
-inline bool produit(double a, double b, double& resultat) {
+TREVANE_REEL_SUR bool produit(double a, double b, double& resultat) {
     if (a == 0 || b == 0) {
         resultat = a * b;   // an exact zero with its sign
         return true;
@@ -88,21 +96,21 @@ inline bool produit(double a, double b, double& resultat) {
 // spacing at q, 2^-53 of the power of two at or below |q|. For a power of
 // two q that is twice the spacing underneath, which does no harm: a tie
 // there goes to the even neighbour, q itself.
-inline bool quotientLoinDuMilieu(double q, double b, double reste) {
+TREVANE_REEL_SUR bool quotientLoinDuMilieu(double q, double b, double reste) {
     constexpr uint64_t exposantSeul = uint64_t{0x7ff} << 52;
     return std::fabs(reste) * (0x1p53 * etirement) < std::fabs(b) * masquer(q, exposantSeul);
 }
 
 // a - q b exactly, for a, b and their quotient q within the range: q b is
 // within an ulp of a, and the exact remainder of a division is a double.
-inline double resteReel(double a, double q, double b) {
+TREVANE_REEL_SUR double resteReel(double a, double q, double b) {
     double p, erreur;
     produitExact(q, b, p, erreur);
     return (a - p) - erreur;
 }
 
 // a / b for b not zero.
-inline bool quotient(double a, double b, double& resultat) {
+TREVANE_REEL_SUR bool quotient(double a, double b, double& resultat) {
     if (a == 0) {
         resultat = a / b;
         return true;
@@ -118,18 +126,18 @@ inline bool quotient(double a, double b, double& resultat) {
 // into its first 26 bits and the other 27, each part times b fits in a
 // double. qh b is within 2^-25 of a, so a - qh b is exact too, and so is
 // the remainder (q at least 2^-900 keeps the products normal).
-inline double resteEntier(double a, double q, double b) {
+TREVANE_REEL_SUR double resteEntier(double a, double q, double b) {
     const double qh = masquer(q, ~((uint64_t{1} << 27) - 1));
     const double ql = q - qh;
     return (a - qh * b) - ql * b;
 }
 constexpr uint32_t limiteDiviseur = 1u << 26;
-inline bool diviseurCourt(int32_t b) { return static_cast<uint32_t>(b) + limiteDiviseur <= 2 * limiteDiviseur; }
+TREVANE_REEL_SUR bool diviseurCourt(int32_t b) { return static_cast<uint32_t>(b) + limiteDiviseur <= 2 * limiteDiviseur; }
 
 // a / b for an integer b, not zero. q at least 2^-900 keeps the halves'
 // products normal (a zero a fails there and takes the extended path); a q
 // too large to split gives NaNs and fails.
-inline bool quotient(double a, int32_t b, double& resultat) {
+TREVANE_REEL_SUR bool quotient(double a, int32_t b, double& resultat) {
     if (!diviseurCourt(b))
         return quotient(a, static_cast<double>(b), resultat);
     const double bd = b;
@@ -140,15 +148,15 @@ inline bool quotient(double a, int32_t b, double& resultat) {
 
 // Integer operands: a sum or difference is exact in a double, a product is
 // when it stays within 2^53 (a zero product keeps the sign the reals give it).
-inline bool somme(int32_t a, int32_t b, double& resultat) {
+TREVANE_REEL_SUR bool somme(int32_t a, int32_t b, double& resultat) {
     resultat = static_cast<double>(int64_t{a} + b);
     return true;
 }
-inline bool difference(int32_t a, int32_t b, double& resultat) {
+TREVANE_REEL_SUR bool difference(int32_t a, int32_t b, double& resultat) {
     resultat = static_cast<double>(int64_t{a} - b);
     return true;
 }
-inline bool produit(int32_t a, int32_t b, double& resultat) {
+TREVANE_REEL_SUR bool produit(int32_t a, int32_t b, double& resultat) {
     const int64_t p = int64_t{a} * b;
     constexpr int64_t limite = int64_t{1} << 53;
     if (p >= -limite && p <= limite && p != 0) {
@@ -158,7 +166,7 @@ inline bool produit(int32_t a, int32_t b, double& resultat) {
     return produit(static_cast<double>(a), static_cast<double>(b), resultat);
 }
 // Integers: the quotient is 0 or at least 2^-26, within the range.
-inline bool quotient(int32_t a, int32_t b, double& resultat) {
+TREVANE_REEL_SUR bool quotient(int32_t a, int32_t b, double& resultat) {
     if (!diviseurCourt(b))
         return quotient(static_cast<double>(a), static_cast<double>(b), resultat);
     const double ad = a;
@@ -168,14 +176,27 @@ inline bool quotient(int32_t a, int32_t b, double& resultat) {
     return quotientLoinDuMilieu(q, bd, resteEntier(ad, q, bd));
 }
 
+// "=" between reals (evaluation/calculs.h, egalReels): the extended
+// difference below 1e-15. The double difference is within 2^-52 of it in
+// relative terms, so away from the bound it gives the same answer: 1 equal,
+// 0 not, -1 too close to tell (or not a number).
+TREVANE_REEL_SUR int egaliteDecidee(double a, double b) {
+    const double ecart = std::fabs(a - b);
+    if (ecart < 0.999e-15)
+        return 1;
+    if (ecart > 1.001e-15)
+        return 0;
+    return -1;
+}
+
 // Mixed operands: as reals.
 template <typename A, typename B>
-inline bool somme(A a, B b, double& resultat) { return somme(static_cast<double>(a), static_cast<double>(b), resultat); }
+TREVANE_REEL_SUR bool somme(A a, B b, double& resultat) { return somme(static_cast<double>(a), static_cast<double>(b), resultat); }
 template <typename A, typename B>
-inline bool difference(A a, B b, double& resultat) { return difference(static_cast<double>(a), static_cast<double>(b), resultat); }
+TREVANE_REEL_SUR bool difference(A a, B b, double& resultat) { return difference(static_cast<double>(a), static_cast<double>(b), resultat); }
 template <typename A, typename B>
-inline bool produit(A a, B b, double& resultat) { return produit(static_cast<double>(a), static_cast<double>(b), resultat); }
+TREVANE_REEL_SUR bool produit(A a, B b, double& resultat) { return produit(static_cast<double>(a), static_cast<double>(b), resultat); }
 template <typename A, typename B>
-inline bool quotient(A a, B b, double& resultat) { return quotient(static_cast<double>(a), static_cast<double>(b), resultat); }
+TREVANE_REEL_SUR bool quotient(A a, B b, double& resultat) { return quotient(static_cast<double>(a), static_cast<double>(b), resultat); }
 
 } // namespace reels

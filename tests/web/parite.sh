@@ -58,6 +58,8 @@ comparer "--sortie-programme" --sortie-programme --graine 1 exemples/02-table.tx
 comparer "--sortie-programme borné" --sortie-programme --max-instructions 5 bench/programmes/somme.txt
 comparer "--suivi" --graine 1 --pas-a-pas --poursuivre 30 --suivi "$temp/suivi.csv" exemples/06-pgcd.txt
 comparer "--suivi sur le programme" --suivi exemples/01-somme.txt exemples/01-somme.txt
+# Breakpoints inside a loop that runs in many passes of the engine.
+comparer "--arret dans une longue boucle" --graine 1 --arret 5 --poursuivre 4 bench/programmes/somme.txt
 if [ -w /dev/full ]; then
     "$natif" exemples/01-somme.txt >/dev/full 2>"$temp/n.e"; sn=$?
     node "$web" exemples/01-somme.txt >/dev/full 2>"$temp/w.e"; sw=$?
@@ -87,17 +89,26 @@ comparer_tube "lecteur lent" "sleep 1; cat" --poursuivre 1000 bench/programmes/a
 comparer_tube "lecteur qui s'arrête" "head -c 10" --poursuivre 1000 bench/programmes/affichage.txt
 
 # Expressions nested as deep as the analysis goes: the Node stack must hold
-# what the native one does.
-python3 - "$temp" <<'FIN'
+# what the native one does. The runner keeps lines up to a length on Node's
+# main thread (ligneMax, web/trevane-run.mjs): the deepest of those, and the
+# same one byte longer, which goes to the worker.
+ligne_max=$(sed -n 's/^const ligneMax = \([0-9]*\);.*/\1/p' web/trevane-run.mjs)
+python3 - "$temp" "$ligne_max" <<'FIN'
 import sys
-dossier = sys.argv[1]
+dossier, ligne_max = sys.argv[1], int(sys.argv[2])
+debut = "Donner \xe0 x la valeur "
 corps = {
     "fonctions": "abs(" * 100000 + "x" + ")" * 100000,
     "operateurs": "x+" * 500000 + "x",
     "parentheses": "(" * 4999 + "x" + ")" * 4999,
 }
+for reste, suffixe in ((ligne_max - len(debut), "court"), (ligne_max + 1 - len(debut), "long")):
+    # Padded with blanks to the length.
+    corps["fonctions_" + suffixe] = ("abs(" * ((reste - 1) // 5) + "x" + ")" * ((reste - 1) // 5)).ljust(reste)
+    corps["operateurs_" + suffixe] = ("x+" * ((reste - 1) // 2) + "x").ljust(reste)
+    corps["parentheses_" + suffixe] = ("(" * ((reste - 1) // 2) + "x" + ")" * ((reste - 1) // 2)).ljust(reste)
 for nom, expression in corps.items():
-    texte = "Entier x\r\nDonner \xe0 x la valeur " + expression + "\r\nAfficher x\r\n"
+    texte = "Entier x\r\n" + debut + expression + "\r\nAfficher x\r\n"
     open(f"{dossier}/profond_{nom}.txt", "wb").write(texte.encode("cp1252"))
 FIN
 for programme in "$temp"/profond_*.txt; do
