@@ -13,14 +13,8 @@ if [ ! -d node_modules ] || [ package-lock.json -nt node_modules ]; then
     npm ci --no-audit --no-fund
     touch node_modules
 fi
-export NODE_PATH=/usr/share/nodejs
-mkdir -p "$dossier/genere"
-version=$(sed -n 's/^project(Trevane VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
-entete="#pragma once
-#define TREVANE_VERSION \"$version\""
-[ "$(cat "$dossier/genere/trevane_version.h" 2>/dev/null)" = "$entete" ] ||
-    printf '%s\n' "$entete" > "$dossier/genere/trevane_version.h"
-make -s -f web/Makefile -j2 SORTIE="$dossier" navigateur
+# The core for the browser, by the same build as the Node one.
+TREVANE_BUILD_WEB="$dossier" TREVANE_WEB_TESTS=0 TREVANE_WEB_MAKE=navigateur scripts/web.sh
 
 rm -rf "$site.tmp"
 mkdir -p "$site.tmp/exemples"

@@ -5,6 +5,7 @@
 # TREVANE_WEB_TESTS=0, checks it: tests/web/parite.sh and tests/web/session.mjs;
 # with TREVANE_WEB_UNITAIRES=1, also the core's unit tests that start no
 # process, built with GoogleTest's sources and run under Node (a few minutes more).
+# TREVANE_WEB_MAKE adds make goals or variables (scripts/site.sh: navigateur).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dossier=${TREVANE_BUILD_WEB:-build-web}
