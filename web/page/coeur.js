@@ -2,12 +2,22 @@
 // in order; what each one changed comes back to `quandEtat`.
 //
 // A burst that Arrêter cannot wait for is cut by ending the worker. The
-// session is deterministic with its seed, so a new worker that replays the
-// journal of the commands done so far is the session as it was before that
-// burst, to which Arrêter is then sent (a run cut in its first burst is
-// stopped before its first instruction).
+// session is deterministic with its seed: the same commands give the same
+// session, to the last byte. So a standby worker, seeded alike, is sent
+// every command the main one has finished, in that order (file bytes and
+// answers to questions included), and builds no pane line. On a cut it
+// becomes the main worker (finishing first what it had not yet caught up
+// with, which took the main one no longer) and is sent the stop; a new
+// standby replays the journal in the background. Without a standby (it
+// failed: memory...), a new worker replays the whole journal first.
+// A failed command is handled alike, the command left out.
+// (A copy of the core's memory would be no shorter to get right: the
+// module's JavaScript side holds state of its own.)
 
-const attenteArret = 400;   // ms a running burst is given to end by itself
+const attenteArret = 150;    // ms a running burst is given to end by itself
+const echecsReserveMax = 2;  // failed standbys after which the page does without
+
+const estRafale = (nom) => nom === 'executer' || nom === 'poursuivre';
 
 // Consecutive `taper`s come to the last one: each gives the whole text.
 function noter(journal, nom, args) {
@@ -22,93 +32,179 @@ export class Coeur {
         this.adresse = adresse;
         this.rappels = { quandEtat, quandOccupe, quandEchec };
         this.graine = Date.now() % 86400000;   // the time of day in ms (UTC), as the desktop seeds it
-        this.journal = [];
+        this.journal = [];      // every finished command, for a worker started later
         this.file = [];
         this.enCours = null;
         this.numero = 0;
+        this.principal = null;  // { worker, pret, promu }: runs the page's commands
+        this.reserve = null;    // the standby, mirroring the finished commands
+        this.echecsReserve = 0;
+        this.arret = null;      // the Arrêter under way
     }
 
     // A command runs, waits, or the session is being rebuilt.
-    get occupe() { return this.enCours !== null || this.file.length > 0 || !this.pret; }
+    get occupe() { return this.enCours !== null || this.file.length > 0 || !this.principal.pret; }
+    // A burst runs: Arrêter can end it.
+    get enExecution() { return this.enCours !== null && estRafale(this.enCours.nom); }
 
     // Resolves with the start-up state once the session is ready.
     demarrer() {
-        return new Promise((resolu) => this.lancerTravailleur(resolu));
+        return new Promise((resolu) => this.lancerPrincipal(false, resolu));
     }
 
-    lancerTravailleur(quandPret) {
-        this.travailleur = new Worker(this.adresse, { type: 'module' });
-        this.travailleur.onmessage = ({ data }) => this.recevoir(data, quandPret);
-        this.travailleur.onerror = (e) => this.rappels.quandEchec(e.message || String(e));
-        this.pret = false;
+    // A worker seeded as the session with the journal replayed; silent: all
+    // but the first, whose start-up state the page draws.
+    lancer(silencieux) {
+        const t = { worker: new Worker(this.adresse, { type: 'module' }), pret: false, promu: false };
+        t.worker.onmessage = ({ data }) => this.recevoir(t, data);
+        t.worker.postMessage({ type: 'demarrer', graine: this.graine, journal: this.journal, silencieux });
+        return t;
+    }
+
+    lancerPrincipal(silencieux, quandPret) {
+        const t = this.lancer(silencieux);
+        t.quandPret = quandPret;
+        t.worker.onerror = (e) => this.rappels.quandEchec(e.message || String(e));
+        this.principal = t;
         this.rappels.quandOccupe(true);
-        this.travailleur.postMessage({ type: 'demarrer', graine: this.graine, journal: this.journal });
     }
 
-    recevoir(data, quandPret) {
-        if (data.type === 'pret') {
-            this.pret = true;
-            quandPret(data.etat);
-            this.suivante();
-            this.rappels.quandOccupe(this.occupe);
+    // While the page waits for nothing, so that it slows no command.
+    lancerReserve() {
+        if (this.reserve || this.enCours || this.file.length || !this.principal.pret || this.echecsReserve >= echecsReserveMax)
             return;
-        }
-        const commande = this.enCours;
-        if (!commande || commande.n !== data.n)
-            return;   // from a worker that was ended
-        clearTimeout(commande.minuteur);
+        const t = this.lancer(true);
+        t.worker.onerror = (e) => {
+            e.preventDefault();
+            this.abandonnerReserve(t);
+        };
+        this.reserve = t;
+    }
+
+    abandonnerReserve(t) {
+        if (this.reserve !== t)
+            return this.principal === t && this.echecPromu(t);
+        t.worker.terminate();
+        this.reserve = null;
+        this.echecsReserve++;
+    }
+
+    // A standby that failed once the main worker: its session is not the
+    // page's, so a replayed one takes over, the command under way sent again.
+    echecPromu(t) {
+        this.echecsReserve++;
+        this.remplacerPrincipal(this.enCours, false);
+    }
+
+    // The main worker ended; the standby (or a replayed worker) runs `tete`
+    // first, then what waits.
+    remplacerPrincipal(tete, avecReserve = true) {
+        this.principal.worker.terminate();
         this.enCours = null;
-        if (data.type === 'echec') {
-            // The session may be damaged: a new one, rebuilt without this command.
-            this.rappels.quandEchec(data.message);
-            this.travailleur.terminate();
-            this.lancerTravailleur(() => {});
-            commande.resolu(null);
+        if (tete)
+            this.file.unshift(tete);
+        const reserve = avecReserve ? this.reserve : null;
+        if (reserve) {
+            this.reserve = null;
+            reserve.pret = reserve.promu = true;   // its worker takes the commands after what it mirrors
+            reserve.worker.onerror = (e) => {
+                e.preventDefault();
+                this.abandonnerReserve(reserve);
+            };
+            this.principal = reserve;
         } else {
-            if (commande.nom !== 'questionCopie')
-                noter(this.journal, commande.nom, commande.args);
-            if (data.etat && data.etat.editeur)
-                this.rappels.quandEtat(data.etat);
-            commande.resolu(data.etat);
+            this.lancerPrincipal(true, null);
         }
         this.suivante();
         this.rappels.quandOccupe(this.occupe);
     }
 
+    recevoir(t, data) {
+        if (t !== this.principal) {
+            if (t === this.reserve && data.type === 'pret')
+                t.pret = true;
+            else if (t === this.reserve && data.type === 'echec')
+                this.abandonnerReserve(t);
+            return;   // else from a worker that was ended
+        }
+        if (data.type === 'pret') {
+            t.pret = true;
+            if (t.quandPret)
+                t.quandPret(data.etat);
+        } else if (data.type === 'echec' && data.n === null) {
+            // The start, or a command mirrored by a standby since promoted.
+            if (t.promu)
+                return this.echecPromu(t);
+            this.rappels.quandEchec(data.message);
+            return;
+        } else {
+            const commande = this.enCours;
+            if (!commande || commande.n !== data.n)
+                return;
+            this.enCours = null;
+            if (data.type === 'echec') {
+                // The session may be damaged: the one without this command takes over.
+                this.rappels.quandEchec(data.message);
+                this.remplacerPrincipal(null);
+                commande.resolu(null);
+                return;
+            }
+            if (commande.nom !== 'questionCopie') {
+                noter(this.journal, commande.nom, commande.args);
+                if (this.reserve)
+                    this.reserve.worker.postMessage({ type: 'miroir', nom: commande.nom, args: commande.args });
+            }
+            if (data.etat && data.etat.editeur)
+                this.rappels.quandEtat(data.etat);
+            commande.resolu(data.etat);
+        }
+        this.suivante();
+        this.lancerReserve();
+        this.rappels.quandOccupe(this.occupe);
+    }
+
     suivante() {
-        if (this.enCours || !this.pret || this.file.length === 0)
+        if (this.enCours || !this.principal.pret || this.file.length === 0)
             return;
         this.enCours = this.file.shift();
-        this.travailleur.postMessage({ type: 'commande', n: this.enCours.n, nom: this.enCours.nom, args: this.enCours.args });
+        this.principal.worker.postMessage({ type: 'commande', n: this.enCours.n, nom: this.enCours.nom, args: this.enCours.args });
         this.rappels.quandOccupe(true);
+    }
+
+    commande(nom, args) {
+        const c = { n: ++this.numero, nom, args };
+        c.promesse = new Promise((resolu) => { c.resolu = resolu; });
+        return c;
     }
 
     // Runs a session command; resolves with what it changed (after `quandEtat`).
     envoyer(nom, ...args) {
-        return new Promise((resolu) => {
-            this.file.push({ n: ++this.numero, nom, args, resolu });
-            this.suivante();
-        });
+        const c = this.commande(nom, args);
+        this.file.push(c);
+        this.suivante();
+        return c.promesse;
     }
 
-    // Arrêter while a burst runs: waits a little for its end, else ends the
-    // worker and rebuilds the session without the burst. Then Arrêter itself.
-    async arreter() {
+    // Arrêter while a burst runs: waits a little for its end, else cuts it.
+    // Then Arrêter itself. A second click joins the first.
+    arreter() {
+        if (!this.arret)
+            this.arret = this.arreterRafale().finally(() => { this.arret = null; });
+        return this.arret;
+    }
+
+    async arreterRafale() {
         const commande = this.enCours;
-        if (commande && (commande.nom === 'executer' || commande.nom === 'poursuivre')) {
-            const fini = await new Promise((resolu) => {
-                commande.minuteur = setTimeout(() => resolu(false), attenteArret);
-                const resoluAvant = commande.resolu;
-                commande.resolu = (etat) => { resoluAvant(etat); resolu(true); };
-            });
-            if (!fini) {
-                this.enCours = null;
-                this.file = [];
-                this.travailleur.terminate();
+        if (commande && estRafale(commande.nom)) {
+            const fini = await Promise.race([commande.promesse.then(() => true),
+                                             new Promise((resolu) => setTimeout(() => resolu(false), attenteArret))]);
+            if (!fini && this.enCours === commande) {
+                // The session without the burst: a run cut in its first
+                // burst is stopped before its first instruction.
+                const arret = this.commande(commande.nom === 'executer' ? 'arreterAuDebut' : 'arreter', []);
+                this.remplacerPrincipal(arret);
                 commande.resolu(null);
-                await new Promise((resolu) => this.lancerTravailleur(resolu));
-                // A run cut in its first burst is stopped before its first instruction.
-                return this.envoyer(commande.nom === 'executer' ? 'arreterAuDebut' : 'arreter');
+                return arret.promesse;
             }
         }
         return this.envoyer('arreter');

@@ -25,6 +25,7 @@ const coeur = new Coeur(new URL('travailleur.js', import.meta.url), {
     quandOccupe: (occupe) => queueMicrotask(() => {
         document.body.classList.toggle('occupe', occupe);
         editeur.lectureSeule(occupe || (etat !== null && etat.editeur.lectureSeule));
+        menus.etat(items.arreter, { actif: coeur.enExecution || (etat !== null && etat.menus.arreter) });
     }),
     quandEchec: (message) => boite.montrer('Trevane', textes.erreurInterne(message)),
 });

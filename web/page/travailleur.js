@@ -4,17 +4,30 @@
 // line ends, handed over (not copied): a burst's millions of lines cost
 // the page no string each.
 //
-//   page -> { type: 'demarrer', graine, journal }   a session seeded, the journal replayed silently
-//   page -> { type: 'commande', n, nom, args }
+//   page -> { type: 'demarrer', graine, journal, silencieux }
+//           a session seeded, the journal replayed; silent: the start-up state not sent (the page has it)
+//   page -> { type: 'commande', n, nom, args }   run, answered
+//   page -> { type: 'miroir', nom, args }        run without an answer nor pane lines: a standby
+//                                                 doing what the main worker has done (coeur.js)
 //   worker -> { type: 'pret', etat } | { type: 'fait', n, etat } | { type: 'echec', n, message }
+//             (n null: the start or a mirrored command failed)
+// Messages are taken strictly in order, the start included: a standby is
+// sent commands before its module is ready.
 import fabrique from 'trevane-session';
 
 let module = null;
 let session = null;
+let forme = 'tableau';   // the session's own default
 
 function repondre(type, n, etat) {
     const { octets, fins } = etat.affichage;
     postMessage({ type, n, etat }, [octets.buffer, fins.buffer]);
+}
+
+// The pane's lines for the page, or for nobody.
+function former(f) {
+    if (f !== forme)
+        session.formeLignes(forme = f);
 }
 
 // The session's method for a command; `repondre` answers nothing.
@@ -24,32 +37,37 @@ function executer(nom, args) {
     return session[nom](...args);
 }
 
-onmessage = async ({ data }) => {
+async function traiter(data) {
     if (data.type === 'demarrer') {
         module = await fabrique({ locateFile: (nom) => new URL(nom, import.meta.url).href });
         session = new module.Session(data.graine);
-        // A worker started again replays what the page had done: the same
-        // seed and commands give the same session, to the last byte. The
-        // page has the lines already.
-        const rejoue = data.journal.length > 0;
-        session.formeLignes(rejoue ? 'aucune' : 'octets');
+        // The same seed and commands give the same session, to the last
+        // byte; the start-up state is read as the page's worker read it.
+        former(data.silencieux ? 'aucune' : 'octets');
         const etat = session.etat();
         for (const { nom, args } of data.journal)
             executer(nom, args);
-        session.formeLignes('octets');
-        if (rejoue)
+        if (data.silencieux)
             postMessage({ type: 'pret', etat: null });
         else
             repondre('pret', 0, etat);
         return;
     }
-    try {
-        const resultat = executer(data.nom, data.args);
-        if (resultat && typeof resultat === 'object' && resultat.affichage)
-            repondre('fait', data.n, resultat);
-        else
-            postMessage({ type: 'fait', n: data.n, etat: resultat ?? null });
-    } catch (erreur) {
-        postMessage({ type: 'echec', n: data.n, message: String(erreur && erreur.message || erreur) });
+    if (data.type === 'miroir') {
+        former('aucune');
+        executer(data.nom, data.args);
+        return;
     }
+    former('octets');
+    const resultat = executer(data.nom, data.args);
+    if (resultat && typeof resultat === 'object' && resultat.affichage)
+        repondre('fait', data.n, resultat);
+    else
+        postMessage({ type: 'fait', n: data.n, etat: resultat ?? null });
+}
+
+let suite = Promise.resolve();
+onmessage = ({ data }) => {
+    suite = suite.then(() => traiter(data)).catch((erreur) =>
+        postMessage({ type: 'echec', n: data.n ?? null, message: String(erreur && erreur.message || erreur) }));
 };
