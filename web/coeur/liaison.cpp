@@ -254,7 +254,10 @@ val basculerPointArret(TsessionWeb& s, int32_t ligne) { s.basculerPointArret(lig
 val jusquAuPointArret(TsessionWeb& s) { s.jusquAuPointArret(); return changements(s); }
 val jusquAuCurseur(TsessionWeb& s, int32_t ligne) { s.jusquAuCurseur(ligne); return changements(s); }
 val pasPrecedent(TsessionWeb& s) { s.pasPrecedent(); return changements(s); }
-val arreterAuDebut(TsessionWeb& s) { s.arreterAuDebut(executionNormale); return changements(s); }
+val arreterAuDebut(TsessionWeb& s, bool commentee) {
+    s.arreterAuDebut(commentee ? executionCommentee : executionNormale);
+    return changements(s);
+}
 val informations(TsessionWeb& s) { s.afficher(modeInformations); return changements(s); }
 val resultats(TsessionWeb& s) { s.afficher(modeResultats); return changements(s); }
 // The user edits: the editor's whole text, lines joined by "\n" or CR LF.

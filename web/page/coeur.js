@@ -17,7 +17,10 @@
 const attenteArret = 150;    // ms a running burst is given to end by itself
 const echecsReserveMax = 2;  // failed standbys after which the page does without
 
-const estRafale = (nom) => nom === 'executer' || nom === 'poursuivre';
+// The commands that may run a burst, and whether one starts a run (else it
+// continues the run that waits): a cut run is stopped before its first instruction.
+const rafales = new Set(['executer', 'poursuivre', 'jusquAuPointArret', 'jusquAuCurseur']);
+const estRafale = (nom) => rafales.has(nom);
 
 // Consecutive `taper`s come to the last one: each gives the whole text.
 function noter(journal, nom, args) {
@@ -38,6 +41,7 @@ export class Coeur {
         this.numero = 0;
         this.principal = null;  // { worker, pret, promu }: runs the page's commands
         this.reserve = null;    // the standby, mirroring the finished commands
+        this.runEnAttente = false;   // the last state: a run waits for Poursuivre
         this.echecsReserve = 0;
         this.arret = null;      // the Arrêter under way
     }
@@ -154,8 +158,10 @@ export class Coeur {
                 if (this.reserve)
                     this.reserve.worker.postMessage({ type: 'miroir', nom: commande.nom, args: commande.args });
             }
-            if (data.etat && data.etat.editeur)
+            if (data.etat && data.etat.editeur) {
+                this.runEnAttente = data.etat.menus.poursuivre;
                 this.rappels.quandEtat(data.etat);
+            }
             commande.resolu(data.etat);
         }
         this.suivante();
@@ -167,6 +173,7 @@ export class Coeur {
         if (this.enCours || !this.principal.pret || this.file.length === 0)
             return;
         this.enCours = this.file.shift();
+        this.enCours.commence = this.enCours.nom === 'executer' || (this.enCours.nom === 'jusquAuCurseur' && !this.runEnAttente);
         this.principal.worker.postMessage({ type: 'commande', n: this.enCours.n, nom: this.enCours.nom, args: this.enCours.args });
         this.rappels.quandOccupe(true);
     }
@@ -201,7 +208,9 @@ export class Coeur {
             if (!fini && this.enCours === commande) {
                 // The session without the burst: a run cut in its first
                 // burst is stopped before its first instruction.
-                const arret = this.commande(commande.nom === 'executer' ? 'arreterAuDebut' : 'arreter', []);
+                const arret = commande.commence
+                    ? this.commande('arreterAuDebut', [commande.nom === 'executer' && commande.args[0] === true])
+                    : this.commande('arreter', []);
                 this.remplacerPrincipal(arret);
                 commande.resolu(null);
                 return arret.promesse;
