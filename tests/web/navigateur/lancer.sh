@@ -10,4 +10,4 @@ cd "$(dirname "$0")/../../.."
 site=$(realpath "${1:-build-web/site}")
 [ -f "$site/index.html" ] || { echo "Aucun site construit dans $site (scripts/site.sh)." >&2; exit 1; }
 [ package-lock.json -ot node_modules/.package-lock.json ] || npm ci --no-audit --no-fund
-TREVANE_SITE=$site exec node --test --test-reporter=spec tests/web/navigateur/essais.mjs
+TREVANE_SITE=$site exec node --test --test-reporter=spec tests/web/navigateur/essais.mjs tests/web/navigateur/arret.mjs
