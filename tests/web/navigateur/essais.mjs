@@ -140,10 +140,13 @@ test('une longue exécution laisse la page vivante ; Arrêter répond en moins d
         for (const avant of [null, boucle('i < 300000')]) {
             if (avant) {
                 await coller(page, avant);
+                // Timed until the page has the lines, before reading them all (which is the test's own work).
                 await vivante('300000 lignes', async () => {
                     await menu(page, 'Exécution', 'Normale');
-                    await attendreLignes(page, natif(avant).lignes);
+                    await page.waitForFunction(() => window.trevane.occupe);
+                    await page.waitForFunction(() => !window.trevane.occupe, { timeout: 60000 });
                 });
+                await attendreLignes(page, natif(avant).lignes);
                 const dessinees = await page.$$eval('#affichage .ligne', (l) => l.length);
                 assert.ok(dessinees > 0 && dessinees < 300, `${dessinees} lignes dessinées`);
             }
