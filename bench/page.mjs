@@ -1,0 +1,65 @@
+// node bench/page.mjs [RUNS]   (the site built by scripts/site.sh, build/ native)
+// The web edition in Chromium headless, side by side with the native runner
+// in one run: the first visit's times (the editor usable, the session
+// ready), the site's size, whether Chromium finds it installable, and a
+// normal run of each benchmark program in the page (performance.now(), from
+// the click on Normale to the end line in the pane; the first run, then the
+// median of RUNS more) against `trevane-run` (median of RUNS, process start
+// included).
+import { spawnSync } from 'node:child_process';
+import { readdirSync, readFileSync, statSync } from 'node:fs';
+import { join } from 'node:path';
+import { coller, lancerNavigateur, ouvrir, racine, servir, site } from '../tests/web/navigateur/banc.mjs';
+
+const fois = Number(process.argv[2] ?? 5);
+const mediane = (t) => [...t].sort((a, b) => a - b)[t.length >> 1];
+const taille = (d) => readdirSync(d).reduce((n, f) => n + (statSync(join(d, f)).isDirectory() ? taille(join(d, f)) : statSync(join(d, f)).size), 0);
+const decoder = new TextDecoder('windows-1252');
+
+const serveur = await servir();
+const navigateur = await lancerNavigateur();
+const contexte = navigateur.defaultBrowserContext();   // installable: not in a private context
+const page = await ouvrir(contexte, serveur.adresse);
+const [editeur, pret] = await page.evaluate(() => ['trevane-editeur', 'trevane-pret'].map((m) => Math.round(performance.getEntriesByName(m)[0].startTime)));
+const { installabilityErrors } = await (await page.createCDPSession()).send('Page.getInstallabilityErrors');
+console.log(`first visit: editor usable at ${editeur} ms, session ready at ${pret} ms; site ${(taille(site) / 1e6).toFixed(3)} MB; ` +
+    `installable: ${installabilityErrors.length ? installabilityErrors.map((e) => e.errorId).join(', ') : 'yes'}`);
+
+// Normale by its shortcut, Ctrl+E.
+async function dansLaPage() {
+    return page.evaluate(async () => {
+        const t0 = performance.now();
+        const touche = (key, ctrlKey) => document.dispatchEvent(new KeyboardEvent('keydown', { key, ctrlKey, bubbles: true, cancelable: true }));
+        touche('e', true);   // Normale
+        while (!window.trevane.occupe)
+            await new Promise((fin) => setTimeout(fin, 0));
+        for (;;) {
+            await new Promise((fin) => setTimeout(fin, 0));
+            if (window.trevane.occupe)
+                continue;
+            const fin = window.trevane.lignesAffichage().slice(-3).join();
+            if (fin.includes('Exécution terminée'))
+                break;
+            if (fin.includes('Exécution suspendue'))
+                touche('F8', false);   // Poursuivre, as --poursuivre does
+        }
+        return performance.now() - t0;
+    });
+}
+console.log(`${'programme'.padEnd(10)} ${'page, 1st'.padStart(10)} ${'page'.padStart(8)} ${'native'.padStart(8)} ${'page/native'.padStart(12)}`);
+for (const nom of ['somme', 'premiers', 'tri', 'reels', 'affichage']) {
+    const fichier = `${racine}/bench/programmes/${nom}.txt`;
+    await coller(page, decoder.decode(readFileSync(fichier)).replace(/\r\n/g, '\n').replace(/\n$/, ''));
+    const premiere = await dansLaPage();
+    const page_ = [], natif = [];
+    for (let i = 0; i < fois; i++) {
+        page_.push(await dansLaPage());
+        const t0 = performance.now();
+        spawnSync(`${racine}/${process.env.TREVANE_BUILD ?? 'build'}/trevane-run`, ['--poursuivre', '1000', fichier]);
+        natif.push(performance.now() - t0);
+    }
+    const [p, n] = [mediane(page_), mediane(natif)];
+    console.log(`${nom.padEnd(10)} ${premiere.toFixed(0).padStart(10)} ${p.toFixed(0).padStart(8)} ${n.toFixed(0).padStart(8)} ${(p / n).toFixed(2).padStart(12)}`);
+}
+await navigateur.fermer();
+await serveur.fermer();
