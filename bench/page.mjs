@@ -1,11 +1,11 @@
 // node bench/page.mjs [RUNS]   (the site built by scripts/site.sh, build/ native)
 // The web edition in Chromium headless, side by side with the native runner
 // in one run: the first visit's times (the editor usable, the session
-// ready), the site's size, whether Chromium finds it installable, and a
-// normal run of each benchmark program in the page (performance.now(), from
-// the click on Normale to the end line in the pane; the first run, then the
-// median of RUNS more) against `trevane-run` (median of RUNS, process start
-// included).
+// ready), the site's size, whether Chromium finds it installable, and each
+// benchmark program run normally in the page (performance.now(), from Ctrl+E
+// to the end line drawn in the pane, Poursuivre at each suspension; the
+// first run, then the median of RUNS more) against `trevane-run` (median of
+// RUNS, process start included).
 import { spawnSync } from 'node:child_process';
 import { readdirSync, readFileSync, statSync } from 'node:fs';
 import { join } from 'node:path';
@@ -37,7 +37,8 @@ async function dansLaPage() {
             await new Promise((fin) => setTimeout(fin, 0));
             if (window.trevane.occupe)
                 continue;
-            const fin = window.trevane.lignesAffichage().slice(-3).join();
+            // The last lines drawn: the run's end as the learner sees it.
+            const fin = [...document.querySelectorAll('#affichage .ligne')].slice(-3).map((l) => l.textContent).join();
             if (fin.includes('Exécution terminée'))
                 break;
             if (fin.includes('Exécution suspendue'))
