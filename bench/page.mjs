@@ -25,24 +25,31 @@ const { installabilityErrors } = await (await page.createCDPSession()).send('Pag
 console.log(`first visit: editor usable at ${editeur} ms, session ready at ${pret} ms; site ${(taille(site) / 1e6).toFixed(3)} MB; ` +
     `installable: ${installabilityErrors.length ? installabilityErrors.map((e) => e.errorId).join(', ') : 'yes'}`);
 
-// Normale by its shortcut, Ctrl+E.
+// Normale by its shortcut, Ctrl+E; Poursuivre (F8) once at each suspension
+// drawn, as --poursuivre does; the time stops when the end line is drawn.
 async function dansLaPage() {
     return page.evaluate(async () => {
-        const t0 = performance.now();
+        const attendre = () => new Promise((fin) => setTimeout(fin, 0));
         const touche = (key, ctrlKey) => document.dispatchEvent(new KeyboardEvent('keydown', { key, ctrlKey, bubbles: true, cancelable: true }));
-        touche('e', true);   // Normale
+        const t0 = performance.now();
+        let suspension = null;
+        touche('e', true);
         while (!window.trevane.occupe)
-            await new Promise((fin) => setTimeout(fin, 0));
+            await attendre();
         for (;;) {
-            await new Promise((fin) => setTimeout(fin, 0));
+            await attendre();
             if (window.trevane.occupe)
                 continue;
-            // The last lines drawn: the run's end as the learner sees it.
+            await new Promise((fin) => requestAnimationFrame(() => setTimeout(fin, 0)));   // the pane drawn
+            if (window.trevane.occupe)
+                continue;
             const fin = [...document.querySelectorAll('#affichage .ligne')].slice(-3).map((l) => l.textContent).join();
             if (fin.includes('Exécution terminée'))
                 break;
-            if (fin.includes('Exécution suspendue'))
-                touche('F8', false);   // Poursuivre, as --poursuivre does
+            if (fin.includes('Exécution suspendue') && fin !== suspension) {
+                suspension = fin;
+                touche('F8', false);
+            }
         }
         return performance.now() - t0;
     });
@@ -50,6 +57,7 @@ async function dansLaPage() {
 console.log(`${'programme'.padEnd(10)} ${'page, 1st'.padStart(10)} ${'page'.padStart(8)} ${'native'.padStart(8)} ${'page/native'.padStart(12)}`);
 for (const nom of ['somme', 'premiers', 'tri', 'reels', 'affichage']) {
     const fichier = `${racine}/bench/programmes/${nom}.txt`;
+    await page.waitForFunction(() => !window.trevane.occupe);
     await coller(page, decoder.decode(readFileSync(fichier)).replace(/\r\n/g, '\n').replace(/\n$/, ''));
     const premiere = await dansLaPage();
     const page_ = [], natif = [];
