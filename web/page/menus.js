@@ -253,6 +253,15 @@ export class BarreMenus {
         }
     }
 
+    // From a submenu back to the item that opened it; false in a bar entry's own menu.
+    remonter(menu, entree) {
+        if (menu.parent === entree)
+            return false;
+        this.fermerSous(menu.parent.closest('[role=menu]'));
+        menu.parent.focus();
+        return true;
+    }
+
     clavierMenu(e, menu) {
         const bouton = e.target.closest('button');
         if (!bouton || bouton.closest('[role=menu]') !== menu)
@@ -274,19 +283,12 @@ export class BarreMenus {
             break;
         case 'ArrowLeft':
             e.preventDefault();
-            if (menu.parent !== entree) {
-                this.fermerSous(menu.parent.closest('[role=menu]'));
-                menu.parent.focus();
-            } else {
+            if (!this.remonter(menu, entree))
                 this.ouvrir(this.voisinAvecMenu(entree, -1), true);
-            }
             break;
         case 'Escape':
             e.preventDefault();
-            if (menu.parent !== entree) {
-                this.fermerSous(menu.parent.closest('[role=menu]'));
-                menu.parent.focus();
-            } else {
+            if (!this.remonter(menu, entree)) {
                 this.fermerTout(false);
                 entree.focus();
             }
