@@ -29,6 +29,21 @@ char* sansZerosFinaux(char* debut, char* fin) {
     return fin;
 }
 
+// k / 10^d written with d decimals.
+char* ecrireDecimales(char* debut, char* limite, uint64_t k, int d) {
+    uint64_t unite = 1;
+    for (int i = 0; i < d; ++i)
+        unite *= 10;
+    char* fin = std::to_chars(debut, limite, k / unite).ptr;
+    if (d == 0)
+        return fin;
+    *fin++ = '.';
+    uint64_t reste = k % unite;
+    for (int i = d; i-- > 0; reste /= 10)
+        fin[i] = static_cast<char>('0' + reste % 10);
+    return fin + d;
+}
+
 // Fixed form: the value rounded to d decimals, halves up, the product taken
 // in extended precision. k stays an extended real: with 11 decimals it may go
 // far beyond any 64-bit integer.
@@ -40,6 +55,11 @@ char* ecrireFixe(char* debut, char* limite, double a, int d) {
     Tetendu k = tronque(y);
     if (y - k >= Tetendu(0.5))
         k += Tetendu(1.0);
+    // Below 10^15 the text is k's digits: the double nearest k / 10^d, less
+    // than 0.12 of the last decimal away, would print them back.
+    const double entier = static_cast<double>(k);
+    if (entier < 1e15)
+        return sansZerosFinaux(debut, ecrireDecimales(debut, limite, static_cast<uint64_t>(entier), d));
     const double arrondi = static_cast<double>(k / p);
     return sansZerosFinaux(debut, ecrireDouble(debut, limite, arrondi, false, d == 0 ? 1 : d));
 }

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstdio>
+#include <cstdlib>
 #include <cstdint>
 #include <limits>
+#include <random>
 #include <string>
 
 namespace {
@@ -81,6 +84,33 @@ TEST(formats, decimales_choisies) {
     EXPECT_EQ(reelEnTexte(1e-11, 10), "0");
     // Far beyond 64-bit integers once scaled by 10^11.
     EXPECT_EQ(reelEnTexte(99999999999.9999847412109375, 11), "99999999999.99998474121");
+}
+
+TEST(formats, decimales_reecrites_a_l_identique) {
+    // The double nearest a decimal of d decimals, printed with d decimals,
+    // is that decimal: up to 15 digits, and to 4 x 10^15 where the digits
+    // come from the general conversion.
+    std::mt19937_64 hasard(20261208);
+    for (int i = 0; i < 20000; ++i) {
+        const int d = static_cast<int>(hasard() % 12);
+        const uint64_t plafond = i % 4 == 0 ? 4'000'000'000'000'000ull : 1'000'000'000'000'000ull;
+        const uint64_t k = i % 100 == 0 ? plafond - 1 - hasard() % 3 : hasard() % plafond;
+        char texte[40];
+        const int n = std::snprintf(texte, sizeof texte, "%llu", static_cast<unsigned long long>(k));
+        std::string decimal(texte, n);
+        if (d > 0) {
+            decimal.insert(0, static_cast<size_t>(d + 1 > n ? d + 1 - n : 0), '0');
+            decimal.insert(decimal.size() - static_cast<size_t>(d), ".");
+            while (decimal.back() == '0')
+                decimal.pop_back();
+            if (decimal.back() == '.')
+                decimal.pop_back();
+        }
+        const double x = std::strtod(decimal.c_str(), nullptr);
+        if (x < 1e11 && (x > 1e-11 || d < 11 || x == 0)) {
+            EXPECT_EQ(reelEnTexte(x, d), decimal) << k << " / 10^" << d;
+        }
+    }
 }
 
 TEST(formats, entiers_et_conditions) {
