@@ -31,27 +31,33 @@ console.log(`first visit: editor usable at ${editeur} ms, session ready at ${pre
 // the end line is drawn.
 async function dansLaPage() {
     return page.evaluate(async () => {
-        // A task without setTimeout's 4 ms when nested.
-        const canal = new MessageChannel();
-        const tache = () => new Promise((fin) => { canal.port1.onmessage = fin; canal.port2.postMessage(0); });
+        // Waits on the page's own signal (body.occupe, set once a command's
+        // state is applied), not by polling.
+        const occupe = () => document.body.classList.contains('occupe');
+        const devenu = (voulu) => new Promise((fin) => {
+            if (occupe() === voulu)
+                return fin();
+            const o = new MutationObserver(() => {
+                if (occupe() === voulu) {
+                    o.disconnect();
+                    fin();
+                }
+            });
+            o.observe(document.body, { attributes: true, attributeFilter: ['class'] });
+        });
         const touche = (key, ctrlKey) => document.dispatchEvent(new KeyboardEvent('keydown', { key, ctrlKey, bubbles: true, cancelable: true }));
         const poursuivre = [...document.querySelectorAll('#barre [role=menuitem]')].find((b) => b.textContent.startsWith('Poursuivre ('));
-        const commencer = async (key, ctrlKey) => {
-            touche(key, ctrlKey);
-            while (!window.trevane.occupe)
-                await tache();
-        };
         const t0 = performance.now();
-        await commencer('e', true);
+        touche('e', true);
+        await devenu(true);
         for (;;) {
-            while (window.trevane.occupe)
-                await tache();
-            await tache();   // the state applied
+            await devenu(false);
             if (poursuivre.getAttribute('aria-disabled') === 'false') {
-                await commencer('F8', false);
+                touche('F8', false);
+                await devenu(true);
                 continue;
             }
-            await new Promise((fin) => requestAnimationFrame(() => tache().then(fin)));   // the pane drawn
+            await new Promise((fin) => requestAnimationFrame(() => setTimeout(fin, 0)));   // the pane drawn
             const fin = [...document.querySelectorAll('#affichage .ligne')].slice(-3).map((l) => l.textContent).join();
             if (fin.includes('Exécution terminée'))
                 break;
