@@ -29,11 +29,8 @@ char* sansZerosFinaux(char* debut, char* fin) {
     return fin;
 }
 
-// k / 10^d written with d decimals.
-char* ecrireDecimales(char* debut, char* limite, uint64_t k, int d) {
-    uint64_t unite = 1;
-    for (int i = 0; i < d; ++i)
-        unite *= 10;
+// k / unite written with d decimals, unite being 10^d.
+char* ecrireDecimales(char* debut, char* limite, uint64_t k, uint64_t unite, int d) {
     char* fin = std::to_chars(debut, limite, k / unite).ptr;
     if (d == 0)
         return fin;
@@ -59,7 +56,8 @@ char* ecrireFixe(char* debut, char* limite, double a, int d) {
     // than 0.12 of the last decimal away, would print them back.
     const double entier = static_cast<double>(k);
     if (entier < 1e15)
-        return sansZerosFinaux(debut, ecrireDecimales(debut, limite, static_cast<uint64_t>(entier), d));
+        return sansZerosFinaux(debut, ecrireDecimales(debut, limite, static_cast<uint64_t>(entier),
+                                                        static_cast<uint64_t>(p), d));
     const double arrondi = static_cast<double>(k / p);
     return sansZerosFinaux(debut, ecrireDouble(debut, limite, arrondi, false, d == 0 ? 1 : d));
 }
