@@ -382,13 +382,23 @@ sortie:
 #undef SUIVANTE
 }
 
+#if TREVANE_BOUCLE_SANS_APPEL
+// The general step, false when it ends the burst (an error, or its count).
+// A function of its own, so that its optimized form serves from its next
+// call on, where the loop below is entered once per burst.
+TREVANE_PARCOURS bool pasGeneral(TdonneesCommunes& d) {
+    execution::pas<false>(d);
+    return d.erreurExecution == 0 && d.nbPasTranche < tailleTranche;
+}
+#endif
+
 } // namespace
 
 void executerTranche(TdonneesCommunes& d) {
     const Tmicro* reprise = nullptr;
 #if TREVANE_BOUCLE_SANS_APPEL
-    // Called from two places, so that the optimizer of the WebAssembly
-    // module does not put it back inline either.
+    // parcourir and pasGeneral each called from two places, so that the
+    // optimizer of the WebAssembly module does not put them back inline.
     Tissue issue = parcourir(d, reprise);
     while (issue != Tissue::fin) {
         if (issue == Tissue::autre) {
@@ -398,14 +408,11 @@ void executerTranche(TdonneesCommunes& d) {
             } else {
                 d.erreurExecution = 0;   // the general step sets it again
                 reprise = nullptr;
-                issue = Tissue::general;
+                if (!pasGeneral(d))
+                    return;
             }
-        }
-        if (issue == Tissue::general) {
-            execution::pas<false>(d);
-            // A step may end the burst by its count.
-            if (d.erreurExecution != 0 || d.nbPasTranche >= tailleTranche)
-                return;
+        } else if (issue == Tissue::general && !pasGeneral(d)) {
+            return;
         }
         issue = parcourir(d, reprise);
         reprise = issue == Tissue::autre ? reprise : nullptr;
