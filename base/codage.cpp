@@ -3,6 +3,7 @@
 #include "base/utf8.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -38,6 +39,22 @@ std::string depuisUtf8(std::string_view utf8) {
         sortie += octet < 0 ? '?' : static_cast<char>(octet);
     }
     return sortie;
+}
+
+bool estAscii(std::string_view texte) {
+    // Eight bytes at a time: WebAssembly has no vectors to do it byte by byte.
+    constexpr uint64_t bitsForts = 0x8080808080808080;
+    uint64_t union8 = 0;
+    size_t i = 0;
+    for (; i + 8 <= texte.size(); i += 8) {
+        uint64_t mot;
+        std::memcpy(&mot, texte.data() + i, 8);
+        union8 |= mot;
+    }
+    uint8_t reste = 0;
+    for (; i < texte.size(); ++i)
+        reste |= static_cast<uint8_t>(texte[i]);
+    return (union8 & bitsForts) == 0 && reste < 0x80;
 }
 
 std::string versUtf8(std::string_view w1252) {

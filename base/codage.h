@@ -10,6 +10,9 @@
 // sequence, becomes "?".
 std::string depuisUtf8(std::string_view utf8);
 
+// True when every byte is below 0x80: the same text in both encodings.
+bool estAscii(std::string_view texte);
+
 // Windows-1252 to UTF-8; the five bytes the code page leaves undefined map to
 // the control characters of the same number, as the usual converters do.
 std::string versUtf8(std::string_view w1252);

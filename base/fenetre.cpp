@@ -38,9 +38,9 @@ void ajouterLigneAffichage(TdonneesCommunes& d, const std::string& texte) {
     d.fenetre->ajouterAffichage(ligneDuVolet(texte));
 }
 
-void ajouterLigneSortie(TdonneesCommunes& d, const std::string& texte) {
-    d.fenetre->ajouterSortie(ligneDuVolet(texte));
-}
+void Tfenetre::ajouterSortie(const std::string& texte) { ajouterAffichage(ligneDuVolet(texte)); }
+
+void ajouterLigneSortie(TdonneesCommunes& d, const std::string& texte) { d.fenetre->ajouterSortie(texte); }
 
 void selectionnerLigne(TdonneesCommunes& d, int32_t n) {
     Tfenetre& f = *d.fenetre;

@@ -34,10 +34,11 @@ public:
 
     // Display pane `panneauAffichages`, read-only for the user.
     virtual void ajouterAffichage(const std::string& ligne) = 0;  // a new last line, exactly as given
-    // The line a display instruction writes, exactly as given: a pane line
-    // like any other. The checker overrides it to keep a program's output
-    // apart from the run reports and the commentary.
-    virtual void ajouterSortie(const std::string& ligne) { ajouterAffichage(ligne); }
+    // The text a display instruction writes: by default a pane line like any
+    // other, after the pane's blank. The checker overrides it to keep a
+    // program's output apart from the run reports and the commentary, the
+    // console runner to write it without a copy.
+    virtual void ajouterSortie(const std::string& texte);
     virtual void viderAffichage() = 0;
     // Takes the last `nombre` lines off (the step back of a commented run).
     // By default through the whole text; a window may do it in place.

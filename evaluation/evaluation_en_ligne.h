@@ -9,6 +9,7 @@
 #include "evaluation/affichage_valeurs.h"
 #include "evaluation/calculs.h"
 #include "evaluation/hasard.h"
+#include "evaluation/reels_surs.h"
 
 namespace evaluation {
 
@@ -56,6 +57,34 @@ inline bool stockerCondition(TdonneesCommunes& d, int32_t& w, bool valeur) {
     return true;
 }
 
+// + - × / of two reals, `code` among opPlusReel, opMoinsReel, opFoisReel and
+// opDivision (b not zero): in doubles where that provably gives the extended
+// result (evaluation/reels_surs.h), else in extended precision.
+template <Toperation code>
+inline bool operationReelle(TdonneesCommunes& d, int32_t& w, double a, double b) {
+    double r;
+    bool sur;
+    if constexpr (code == opPlusReel)
+        sur = reels::somme(a, b, r);
+    else if constexpr (code == opMoinsReel)
+        sur = reels::difference(a, b, r);
+    else if constexpr (code == opFoisReel)
+        sur = reels::produit(a, b, r);
+    else
+        sur = reels::quotient(a, b, r);
+    if (sur)
+        return stockerDouble<code>(d, w, r);
+    const Tetendu x = a, y = b;
+    if constexpr (code == opPlusReel)
+        return stockerReel<code>(d, w, x + y);
+    else if constexpr (code == opMoinsReel)
+        return stockerReel<code>(d, w, x - y);
+    else if constexpr (code == opFoisReel)
+        return stockerReel<code>(d, w, x * y);
+    else
+        return stockerReel<code>(d, w, x / y);
+}
+
 inline bool dansBornes(int32_t i, int32_t min, int32_t max) { return i >= min && i <= max; }
 
 inline bool horsLimites(TdonneesCommunes& d) {
@@ -94,7 +123,7 @@ constexpr Tetendu limiteAngle = 0x1p63;
     const uint8_t* c = d.conditions;
     switch (m[0]) {
     case opPlusReel:
-        return stockerReel<opPlusReel>(d, w, reel(d, m[1]) + reel(d, m[2]));
+        return operationReelle<opPlusReel>(d, w, valeurReelle(d, m[1]), valeurReelle(d, m[2]));
     case opPlusEntier:
         return stockerEntier<opPlusEntier>(d, w, plusEntier(e[m[1]], e[m[2]]));
     case opOpposeReel:
@@ -102,11 +131,11 @@ constexpr Tetendu limiteAngle = 0x1p63;
     case opOpposeEntier:
         return stockerEntier<opOpposeEntier>(d, w, opposeEntier(e[m[1]]));
     case opMoinsReel:
-        return stockerReel<opMoinsReel>(d, w, reel(d, m[1]) - reel(d, m[2]));
+        return operationReelle<opMoinsReel>(d, w, valeurReelle(d, m[1]), valeurReelle(d, m[2]));
     case opMoinsEntier:
         return stockerEntier<opMoinsEntier>(d, w, moinsEntier(e[m[1]], e[m[2]]));
     case opFoisReel:
-        return stockerReel<opFoisReel>(d, w, reel(d, m[1]) * reel(d, m[2]));
+        return operationReelle<opFoisReel>(d, w, valeurReelle(d, m[1]), valeurReelle(d, m[2]));
     case opFoisEntier:
         return stockerEntier<opFoisEntier>(d, w, foisEntier(e[m[1]], e[m[2]]));
     case opArrondi: {
@@ -116,10 +145,10 @@ constexpr Tetendu limiteAngle = 0x1p63;
         return stockerReel<opArrondi>(d, w, r);
     }
     case opDivision: {
-        const Tetendu b = reel(d, m[2]);
-        if (b == Tetendu(0.0))
+        const double b = valeurReelle(d, m[2]);
+        if (b == 0)
             return false;
-        return stockerReel<opDivision>(d, w, reel(d, m[1]) / b);
+        return operationReelle<opDivision>(d, w, valeurReelle(d, m[1]), b);
     }
     case opPuissanceReel: {
         Tetendu r;

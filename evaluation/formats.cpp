@@ -1,6 +1,7 @@
 #include "evaluation/formats.h"
 
 #include "evaluation/reel_etendu.h"
+#include "evaluation/reels_surs.h"
 
 #include "base/compatibilite.h"
 
@@ -41,21 +42,55 @@ char* ecrireDecimales(char* debut, char* limite, uint64_t k, uint64_t unite, int
     return fin + d;
 }
 
+// k, a × p rounded to an integer, halves up, as from the extended product,
+// found from the exact product in doubles (evaluation/reels_surs.h) while
+// it is below 2^52. There the extended product is the exact one rounded to 64
+// bits, less than 2^-13 away, so it lies on the same side of every integer
+// and every half unless the exact product lies just below one of them
+// (rounding never crosses a value it can hold): false then, and for an `a`
+// too small to split. a and p are at most 10^11.
+bool entierDecimal(double a, double p, uint64_t& k) {
+    if (a == 0) {
+        k = 0;
+        return true;
+    }
+    if (a < 0x1p-900)
+        return false;
+    double y, erreur;
+    reels::produitExact(a, p, y, erreur);
+    if (!(y < 0x1p52))
+        return false;
+    const double n = std::floor(y);
+    // Within 2^-52 of the exact fraction, and in (-1/4, 5/4): the error is at
+    // most half the spacing of doubles at y.
+    const double fraction = (y - n) + erreur;
+    constexpr double marge = 0x1p-12;
+    if (std::fabs(fraction) < marge || std::fabs(fraction - 0.5) < marge || std::fabs(fraction - 1) < marge)
+        return false;
+    k = static_cast<uint64_t>(n) + (fraction >= 0.5 ? 1 : 0);
+    return true;
+}
+
 // Fixed form: the value rounded to d decimals, halves up, the product taken
-// in extended precision. k stays an extended real: with 11 decimals it may go
-// far beyond any 64-bit integer.
+// in extended precision. Below 10^15 the text is k's digits: the double
+// nearest k / 10^d, less than 0.12 of the last decimal away, would print them
+// back.
 char* ecrireFixe(char* debut, char* limite, double a, int d) {
     double p = 1.0;
     for (int i = 0; i < d; ++i)
         p *= 10.0;
+    constexpr uint64_t limiteChiffres = 1'000'000'000'000'000;
+    uint64_t k64;
+    if (entierDecimal(a, p, k64) && k64 < limiteChiffres)
+        return sansZerosFinaux(debut, ecrireDecimales(debut, limite, k64, static_cast<uint64_t>(p), d));
+    // k stays an extended real: with 11 decimals it may go far beyond any
+    // 64-bit integer.
     const Tetendu y = Tetendu(a) * Tetendu(p);
     Tetendu k = tronque(y);
     if (y - k >= Tetendu(0.5))
         k += Tetendu(1.0);
-    // Below 10^15 the text is k's digits: the double nearest k / 10^d, less
-    // than 0.12 of the last decimal away, would print them back.
     const double entier = static_cast<double>(k);
-    if (entier < 1e15)
+    if (entier < limiteChiffres)
         return sansZerosFinaux(debut, ecrireDecimales(debut, limite, static_cast<uint64_t>(entier),
                                                         static_cast<uint64_t>(p), d));
     const double arrondi = static_cast<double>(k / p);

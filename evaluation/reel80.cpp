@@ -31,6 +31,33 @@ constexpr Treel80 infini(bool negatif) { return Treel80::depuisBits(static_cast<
 constexpr Treel80 zero(bool negatif) { return Treel80::depuisBits(negatif ? 0x8000 : 0, 0); }
 constexpr bool estInfini(Treel80 a) { return a.exposant() == exposantMax && (a.m << 1) == 0; }
 
+// (haut × 2^64 + bas) / v and its remainder, for v with its bit 63 set and
+// haut below v, so that the quotient holds in 64 bits: two divisions of 64
+// bits by 32, each quotient digit corrected at most twice (Knuth's algorithm
+// D in base 2^32). A 128-bit division is a call of the C library's, and in
+// WebAssembly a general one, bit by bit.
+uint64_t divisionLongue(uint64_t haut, uint64_t bas, uint64_t v, uint64_t& reste) {
+    constexpr uint64_t base = uint64_t{1} << 32;
+    const uint64_t v1 = v >> 32, v0 = v & (base - 1);
+    // One digit of the quotient: n, three digits, by v.
+    const auto chiffre = [&](uint64_t n21, uint64_t n0) {
+        uint64_t q = n21 / v1;
+        uint64_t r = n21 - q * v1;
+        while (q >= base || q * v0 > (r << 32) + n0) {
+            --q;
+            r += v1;
+            if (r >= base)
+                break;
+        }
+        return q;
+    };
+    const uint64_t q1 = chiffre(haut, bas >> 32);
+    const uint64_t n21 = (haut << 32) + (bas >> 32) - q1 * v;   // below v, modulo 2^64
+    const uint64_t q0 = chiffre(n21, bas & (base - 1));
+    reste = (n21 << 32) + (bas & (base - 1)) - q0 * v;
+    return (q1 << 32) + q0;
+}
+
 int bitLePlusHaut(u128 x) {
     const auto haut = static_cast<uint64_t>(x >> 64);
     return haut ? 127 - std::countl_zero(haut) : 63 - std::countl_zero(static_cast<uint64_t>(x));
@@ -196,16 +223,14 @@ Treel80 operator/(Treel80 a, Treel80 b) {
         return zero(negatif);
     const Tdecompose x = decomposer(a);
     const Tdecompose y = decomposer(b);
-    // 65 bits of quotient, then 62 more and whether anything remains.
-    const u128 dividende = u128{x.m} << 64;
-    // Each remainder by a product: one 128-bit division less each time
-    // (a call of the C library's, in WebAssembly).
-    const u128 q1 = dividende / y.m;
-    const u128 r1 = dividende - q1 * y.m;
-    const u128 suite = r1 << 64;
-    const u128 q2 = suite / y.m;
-    const bool resteNonNul = (q2 & 3) != 0 || suite != q2 * y.m;
-    const u128 sig = (q1 << 62) | (q2 >> 2) | (resteNonNul ? 1 : 0);
+    // 65 bits of quotient (x.m < 2 y.m), then 62 more and whether anything
+    // remains.
+    const bool bit64 = x.m >= y.m;
+    uint64_t r1, r2;
+    const uint64_t q1 = divisionLongue(bit64 ? x.m - y.m : x.m, 0, y.m, r1);
+    const uint64_t q2 = divisionLongue(r1, 0, y.m, r2);
+    const bool resteNonNul = (q2 & 3) != 0 || r2 != 0;
+    const u128 sig = (u128{bit64} << 126) | (u128{q1} << 62) | (q2 >> 2) | (resteNonNul ? 1 : 0);
     return arrondirReel80(negatif, x.e - y.e - 64 - 62, sig);
 }
 

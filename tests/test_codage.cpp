@@ -18,6 +18,19 @@ TEST(codage, aller_retour) {
     }
 }
 
+TEST(codage, ascii_ou_non) {
+    // One byte from 0x80 at every place, on both sides of each eight.
+    for (size_t taille = 0; taille <= 20; ++taille) {
+        std::string texte(taille, 'a');
+        EXPECT_TRUE(estAscii(texte)) << taille;
+        for (size_t i = 0; i < taille; ++i) {
+            texte[i] = static_cast<char>(i % 2 ? 0x80 : 0xe9);
+            EXPECT_FALSE(estAscii(texte)) << taille << " " << i;
+            texte[i] = 0x7f;
+        }
+    }
+}
+
 TEST(codage, utf16_vers_utf8) {
     // Windows' wide arguments: a pair is one character, a lone surrogate U+FFFD.
     EXPECT_EQ(utf8DepuisUtf16(u"L\u00E9a \U0001F600"), "L\xC3\xA9" "a \xF0\x9F\x98\x80");

@@ -1,8 +1,10 @@
 #include "evaluation/formats.h"
+#include "evaluation/reel80.h"
 
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cmath>
 #include <cstdlib>
 #include <cstdint>
 #include <limits>
@@ -15,6 +17,18 @@ struct Tcas {
     double valeur;
     const char* texte;
 };
+
+// k units of 10^-d, written with its decimals and without trailing zeros.
+std::string decimal(uint64_t k, int d) {
+    std::string texte = std::to_string(k);
+    texte.insert(0, d + 1 > static_cast<int>(texte.size()) ? d + 1 - texte.size() : 0, '0');
+    texte.insert(texte.size() - d, d > 0 ? "." : "");
+    while (d > 0 && texte.back() == '0')
+        texte.pop_back();
+    if (texte.back() == '.')
+        texte.pop_back();
+    return texte;
+}
 
 } // namespace
 
@@ -93,18 +107,45 @@ TEST(formats, decimales_reecrites_a_l_identique) {
     for (int i = 0; i < 20000; ++i) {
         const size_t d = hasard() % 12;
         const uint64_t plafond = i % 4 == 0 ? 4'000'000'000'000'000ull : 1'000'000'000'000'000ull;
-        std::string decimal = std::to_string(i % 100 == 0 ? plafond - 1 : hasard() % plafond);
-        decimal.insert(0, d + 1 > decimal.size() ? d + 1 - decimal.size() : 0, '0');
-        decimal.insert(decimal.size() - d, d > 0 ? "." : "");
-        while (d > 0 && decimal.back() == '0')
-            decimal.pop_back();
-        if (decimal.back() == '.')
-            decimal.pop_back();
-        const double x = std::strtod(decimal.c_str(), nullptr);
+        const std::string texte = decimal(i % 100 == 0 ? plafond - 1 : hasard() % plafond, static_cast<int>(d));
+        const double x = std::strtod(texte.c_str(), nullptr);
         if (x < 1e11 && (x > 1e-11 || d < 11 || x == 0)) {
-            EXPECT_EQ(reelEnTexte(x, static_cast<int>(d)), decimal);
+            EXPECT_EQ(reelEnTexte(x, static_cast<int>(d)), texte);
         }
     }
+}
+
+TEST(formats, decimales_comme_le_produit_etendu) {
+    // The fixed form's integer of units, k = a x 10^d rounded halves up, as
+    // the extended product gives it, computed here in the portable extended
+    // reals whatever the build's. Values drawn at random, and the doubles
+    // around a half or an integer of units, where the product's rounding to
+    // 64 bits decides.
+    std::mt19937_64 hasard(20261209);
+    int compares = 0;
+    for (int i = 0; i < 60000; ++i) {
+        const int d = static_cast<int>(hasard() % 12);
+        double p = 1.0;
+        for (int j = 0; j < d; ++j)
+            p *= 10.0;
+        const double echelle = std::ldexp(1.0, static_cast<int>(hasard() % 53));   // k up to 2^52
+        const double unites = std::floor(echelle * std::ldexp(static_cast<double>(hasard() >> 11), -53));
+        double a = i % 3 == 0 ? unites / p : (unites + (i % 3 == 1 ? 0.5 : 0.0)) / p;
+        for (int pas = static_cast<int>(hasard() % 7) - 3; pas != 0; pas += pas > 0 ? -1 : 1)
+            a = std::nextafter(a, pas > 0 ? 1e300 : 0.0);
+        if (!(a > 0 && a < 1e11) || (d == 11 && a <= 1e-11))
+            continue;
+        const Treel80 y = Treel80(a) * Treel80(p);
+        Treel80 k = tronque(y);
+        if (y - k >= Treel80(0.5))
+            k += Treel80(1.0);
+        const double entier = static_cast<double>(k);
+        if (entier >= 1e15)
+            continue;
+        ASSERT_EQ(reelEnTexte(a, d), decimal(static_cast<uint64_t>(entier), d)) << std::hexfloat << a << " d=" << d;
+        ++compares;
+    }
+    EXPECT_GT(compares, 50000);
 }
 
 TEST(formats, entiers_et_conditions) {

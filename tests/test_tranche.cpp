@@ -5,7 +5,7 @@
 #include "banc_execution.h"
 #include "evaluation/calculs.h"
 #include "execution/moteur/decodage.h"
-#include "execution/moteur/reels_surs.h"
+#include "evaluation/reels_surs.h"
 
 #include <gtest/gtest.h>
 

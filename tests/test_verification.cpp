@@ -44,9 +44,9 @@ TEST(decodage, codages_reconnus) {
 class TfenetreSorties : public TfenetreMemoire {
 public:
     std::vector<std::string> sorties;
-    void ajouterSortie(const std::string& ligne) override {
-        sorties.push_back(ligne);
-        TfenetreMemoire::ajouterSortie(ligne);
+    void ajouterSortie(const std::string& texte) override {
+        sorties.push_back(texte);
+        TfenetreMemoire::ajouterSortie(texte);
     }
 };
 
@@ -63,7 +63,7 @@ TEST(sorties, seules_les_lignes_affichees) {
         lancerExecution(*d, mode);
         while (f.poursuivreArreterActifs())
             poursuivreExecution(*d);
-        EXPECT_EQ(f.sorties, (std::vector<std::string>{"  2", " fin"})) << mode;
+        EXPECT_EQ(f.sorties, (std::vector<std::string>{" 2", "fin"})) << mode;
         EXPECT_EQ(f.lignesAffichage.back(), depuisUtf8(" Instructions exécutées : 4")) << mode;
         EXPECT_NE(std::find(f.lignesAffichage.begin(), f.lignesAffichage.end(), "  2"), f.lignesAffichage.end());
     }

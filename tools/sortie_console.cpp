@@ -9,6 +9,11 @@ void TfluxVerifie::ecrire(std::string_view texte) {
     echec = std::fwrite(texte.data(), 1, texte.size(), flux) != texte.size();
 }
 
+void TfluxVerifie::ecrire(char c) {
+    if (!echec)
+        echec = std::putc(static_cast<unsigned char>(c), flux) == EOF;
+}
+
 bool TfluxVerifie::terminer() {
     if (!echec)
         echec = std::fflush(flux) != 0 || std::ferror(flux);
@@ -25,15 +30,25 @@ void TfenetreConsole::ajouterAffichage(const std::string& ligne) {
         TfenetreMemoire::ajouterAffichage(ligne);
         return;
     }
-    // In UTF-8; plain ASCII is written as it is.
-    bool ascii = true;
-    for (const char c : ligne)
-        ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-    if (ascii)
-        sortie.ecrire(ligne);
+    ecrireLigne(ligne);
+}
+
+// A display instruction's text, after the pane's blank.
+void TfenetreConsole::ajouterSortie(const std::string& texte) {
+    if (!enDirect) {
+        TfenetreMemoire::ajouterSortie(texte);
+        return;
+    }
+    sortie.ecrire(' ');
+    ecrireLigne(texte);
+}
+
+void TfenetreConsole::ecrireLigne(const std::string& ligne) {
+    if (estAscii(ligne))
+        sortie.ecrire(ligne);   // as it is
     else
         sortie.ecrire(versUtf8(ligne));
-    sortie.ecrire("\n");
+    sortie.ecrire('\n');
 }
 
 void TfenetreConsole::viderAffichage() {

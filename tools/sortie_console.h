@@ -14,6 +14,7 @@ class TfluxVerifie {
 public:
     explicit TfluxVerifie(std::FILE* flux) : flux(flux) {}
     void ecrire(std::string_view texte);
+    void ecrire(char c);
     // Empties the buffer; true when every write so far succeeded.
     bool terminer();
     bool echoue() const { return echec; }
@@ -41,6 +42,7 @@ public:
     TfluxVerifie& fluxErreurs() { return erreurs; }
 
     void ajouterAffichage(const std::string& ligne) override;
+    void ajouterSortie(const std::string& texte) override;
     // Lines already written stay written: a run never empties the pane
     // after its first line.
     void viderAffichage() override;
@@ -48,6 +50,9 @@ public:
     void selectionnerDansEditeur(int32_t debut, int32_t longueur) override;
 
 private:
+    // `ligne` and its end, in UTF-8.
+    void ecrireLigne(const std::string& ligne);
+
     TfluxVerifie sortie;
     TfluxVerifie erreurs;
     bool enDirect = false;

@@ -9,7 +9,7 @@
 #include "evaluation/evaluation_en_ligne.h"
 #include "execution/moteur/aiguillage.h"
 #include "execution/moteur/decodage.h"
-#include "execution/moteur/reels_surs.h"
+#include "evaluation/reels_surs.h"
 #include "execution/pas.h"
 #include "execution/pas_en_ligne.h"
 
@@ -240,7 +240,7 @@ non: OPERATION(c[p->r] = !c[p->a]);
 valeurCondition: OPERATION(e[p->r] = c[p->a] ? 1 : 0);
 
     // Real arithmetic: in doubles where that provably gives the value of the
-    // extended computation (execution/moteur/reels_surs.h), else in extended
+    // extended computation (evaluation/reels_surs.h), else in extended
     // precision, rounded once when stored by `suite`.
 #define TREVANE_STOCKER_OPERATION(valeur) \
     caseReelle(d, p->r) = (valeur);       \

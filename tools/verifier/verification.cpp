@@ -22,9 +22,7 @@ class TfenetreVerification : public TfenetreMemoire {
 public:
     explicit TfenetreVerification(Trecepteur& recepteur) : recepteur_(recepteur) {}
     void ajouterAffichage(const std::string&) override {}
-    void ajouterSortie(const std::string& ligne) override {
-        recepteur_.recevoir(std::string_view(ligne).substr(1));   // without the pane's blank
-    }
+    void ajouterSortie(const std::string& texte) override { recepteur_.recevoir(texte); }
 
 private:
     Trecepteur& recepteur_;

@@ -1,5 +1,5 @@
-// Real arithmetic of the engine in doubles, for the cases where it provably
-// gives what the evaluator gives: the exact result rounded to 64 bits
+// Real arithmetic in doubles, for the cases where it provably gives what the
+// extended computation gives: the exact result rounded to 64 bits
 // (x87 extended precision), then to a double. The two roundings differ from
 // one rounding only when the extended result lands on the midpoint between
 // two doubles, so each function finds the exact error of the double result
