@@ -7,6 +7,7 @@ import re
 import statistics
 import subprocess
 import sys
+import tempfile
 import time
 
 ICI = os.path.dirname(os.path.abspath(__file__))
@@ -18,18 +19,25 @@ def chronometrer(commandes, fois):
     the commands, so that a busy spell of the machine falls on all of them
     alike. A run just after a long one of another program is slowed (the
     machine changes pace under load), so each timed run follows an untimed
-    run of the same command. Returns the medians and the last output of each."""
+    run of the same command. The output goes to a file, read afterwards: this
+    process reading a pipe while the command runs would take a core from the
+    command's own threads (Node's compilers, on a machine of two). Returns the
+    medians and the last output of each."""
     durees = [[] for _ in commandes]
     sorties = [b""] * len(commandes)
-    for tour in range(fois):
-        for j in range(len(commandes)):
-            k = (tour + j) % len(commandes)
-            commande = commandes[k]
-            subprocess.run(commande, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            debut = time.perf_counter()
-            resultat = subprocess.run(commande, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
-            durees[k].append(time.perf_counter() - debut)
-            sorties[k] = resultat.stdout
+    with tempfile.TemporaryFile() as sortie:
+        for tour in range(fois):
+            for j in range(len(commandes)):
+                k = (tour + j) % len(commandes)
+                commande = commandes[k]
+                subprocess.run(commande, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                sortie.seek(0)
+                sortie.truncate()
+                debut = time.perf_counter()
+                subprocess.run(commande, stdout=sortie, stderr=subprocess.DEVNULL)
+                durees[k].append(time.perf_counter() - debut)
+                sortie.seek(0)
+                sorties[k] = sortie.read()
     return [statistics.median(d) for d in durees], sorties
 
 
