@@ -3,9 +3,10 @@
 # The benchmark programs (bench/programmes, run to their end as
 # bench/comparer.py runs them) through the native trevane-run built with the
 # x87's reals (build/), the native one built with the portable reals
-# (build-portable/, -DTREVANE_REELS_PORTABLES=ON, as the WebAssembly build
-# computes them) and the Node runner (build-web/), side by side in one run:
-# the median of RUNS runs each (default 5), then the same less each one's
+# (build-reels-portables/, -DTREVANE_REELS_PORTABLES=ON, as the WebAssembly
+# build computes them, and the engine's usual dispatch, not CI's `switch`
+# form of build-portable/) and the Node runner (build-web/), side by side in
+# one run: the median of RUNS runs each (default 5), then the same less each one's
 # start-up (its median time on an empty program), and the ratios to the
 # portable build. The shipped programs last a tenth of a second natively,
 # about Node's own start-up, so a second table runs them with longer loops
@@ -15,10 +16,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 x87=${TREVANE_BUILD:-build}/trevane-run
-portable=${TREVANE_BUILD_PORTABLE:-build-portable}/trevane-run
+portable=${TREVANE_BUILD_PORTABLE:-build-reels-portables}/trevane-run
 web=${TREVANE_BUILD_WEB:-build-web}/trevane-run.mjs
 for f in "$x87" "$portable" "$web"; do
-    [ -f "$f" ] || { echo "$f manque (scripts/preparer.sh, scripts/web.sh ; build-portable : -DTREVANE_REELS_PORTABLES=ON)"; exit 1; }
+    [ -f "$f" ] || { echo "$f manque (scripts/preparer.sh, scripts/web.sh ; cmake -B build-reels-portables -DTREVANE_REELS_PORTABLES=ON -DTREVANE_FENETRE=OFF)"; exit 1; }
 done
 python3 - "$x87" "$portable" "$web" "${1:-5}" <<'FIN'
 import os, sys, tempfile
