@@ -59,9 +59,10 @@ inline bool stockerCondition(TdonneesCommunes& d, int32_t& w, bool valeur) {
 
 // + - × / of two reals, `code` among opPlusReel, opMoinsReel, opFoisReel and
 // opDivision (b not zero): in doubles where that provably gives the extended
-// result (evaluation/reels_surs.h), else in extended precision.
+// result (evaluation/reels_surs.h), else in extended precision. Out of line:
+// the engine's loop, which runs these in its own way, keeps its registers.
 template <Toperation code>
-inline bool operationReelle(TdonneesCommunes& d, int32_t& w, double a, double b) {
+[[gnu::noinline]] bool operationReelle(TdonneesCommunes& d, int32_t& w, double a, double b) {
     double r;
     bool sur;
     if constexpr (code == opPlusReel)

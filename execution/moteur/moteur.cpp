@@ -7,9 +7,9 @@
 #include "base/donnees.h"
 #include "evaluation/calculs.h"
 #include "evaluation/evaluation_en_ligne.h"
+#include "evaluation/reels_surs.h"
 #include "execution/moteur/aiguillage.h"
 #include "execution/moteur/decodage.h"
-#include "evaluation/reels_surs.h"
 #include "execution/pas.h"
 #include "execution/pas_en_ligne.h"
 
