@@ -21,7 +21,10 @@ const CAS = [
 let navigateur, serveur, Session;
 let refus = false, chargements = 0;   // the core refused to every worker but the first: no standby
 before(async () => {
-    serveur = await servir((relatif) => relatif === 'trevane-session.wasm' && chargements++ > 0 && refus);
+    // The service worker's copy for the offline cache, fetched before or
+    // after the first worker's, is not counted.
+    serveur = await servir((relatif, requete) => relatif === 'trevane-session.wasm' &&
+        !requete.headers.referer?.endsWith('/sw.js') && chargements++ > 0 && refus);
     navigateur = await lancerNavigateur();
     const adresse = pathToFileURL(`${racine}/build-web/trevane-session.mjs`);
     const fabrique = (await import(adresse.href)).default;

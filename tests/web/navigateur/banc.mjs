@@ -26,12 +26,12 @@ const TYPES = {
 };
 
 // servir([refuser]): serves the site on a free port; { adresse, fermer() }.
-// A file for which refuser(relatif) is true is answered 404.
+// A file for which refuser(relatif, requete) is true is answered 404.
 export async function servir(refuser = () => false) {
     const serveur = createServer(async (requete, reponse) => {
         const chemin = decodeURIComponent(new URL(requete.url, 'http://h').pathname);
         let relatif = normalize(`./${chemin.slice(SOUS_CHEMIN.length)}`);
-        if (!chemin.startsWith(SOUS_CHEMIN) || relatif.startsWith('..') || refuser(relatif)) return reponse.writeHead(404).end();
+        if (!chemin.startsWith(SOUS_CHEMIN) || relatif.startsWith('..') || refuser(relatif, requete)) return reponse.writeHead(404).end();
         if (relatif === '.' || relatif.endsWith('/')) relatif = join(relatif, 'index.html');
         try {
             const corps = await readFile(join(site, relatif));
