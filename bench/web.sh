@@ -13,6 +13,9 @@
 # (in a temporary folder) to compare the engines themselves. Also the Node
 # runner's start-up on the first example and the module's size. Builds in
 # other folders: TREVANE_BUILD, TREVANE_BUILD_PORTABLE, TREVANE_BUILD_WEB.
+# TREVANE_CPU=LIST runs everything on those processors (taskset -c): on a
+# virtual machine whose processors differ in pace, the same one for all. On
+# one processor, Node's optimizing compiler takes turns with the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 x87=${TREVANE_BUILD:-build}/trevane-run
@@ -21,17 +24,18 @@ web=${TREVANE_BUILD_WEB:-build-web}/trevane-run.mjs
 for f in "$x87" "$portable" "$web"; do
     [ -f "$f" ] || { echo "$f manque (scripts/preparer.sh, scripts/web.sh ; cmake -B build-reels-portables -DTREVANE_REELS_PORTABLES=ON -DTREVANE_FENETRE=OFF)"; exit 1; }
 done
-python3 - "$x87" "$portable" "$web" "${1:-5}" <<'FIN'
+python3 - "$x87" "$portable" "$web" "${1:-5}" "${TREVANE_CPU:-}" <<'FIN'
 import os, sys, tempfile
 sys.path.insert(0, "bench")
 from comparer import PROGRAMMES, chronometrer
 
 x87, portable, web, fois = sys.argv[1], sys.argv[2], sys.argv[3], int(sys.argv[4])
-runners = [[x87], [portable], ["node", web]]
+processeurs = ["taskset", "-c", sys.argv[5]] if sys.argv[5] else []
+runners = [processeurs + [x87], processeurs + [portable], processeurs + ["node", web]]
 with tempfile.NamedTemporaryFile(suffix=".txt") as vide:
     demarrages, _ = chronometrer([r + [vide.name] for r in runners], fois)
 print(f"start-up (empty program): x87 {demarrages[0]:.3f} s, portable {demarrages[1]:.3f} s, node {demarrages[2]:.3f} s")
-(exemple,), _ = chronometrer([["node", web, os.path.join("exemples", "01-somme.txt")]], fois)
+(exemple,), _ = chronometrer([processeurs + ["node", web, os.path.join("exemples", "01-somme.txt")]], fois)
 print(f"start-up and run of exemples/01-somme.txt: node {exemple:.3f} s (goal: under 0.3 s)")
 dossier_web = os.path.dirname(web)
 taille = sum(os.path.getsize(os.path.join(dossier_web, f)) for f in ("trevane-run.mjs", "trevane-run-wasm.mjs", "trevane-run-wasm.wasm"))
