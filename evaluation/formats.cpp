@@ -81,20 +81,19 @@ char* ecrireFixe(char* debut, char* limite, double a, int d) {
         p *= 10.0;
     constexpr uint64_t limiteChiffres = 1'000'000'000'000'000;
     uint64_t k64;
-    if (entierDecimal(a, p, k64) && k64 < limiteChiffres)
-        return sansZerosFinaux(debut, ecrireDecimales(debut, limite, k64, static_cast<uint64_t>(p), d));
-    // k stays an extended real: with 11 decimals it may go far beyond any
-    // 64-bit integer.
-    const Tetendu y = Tetendu(a) * Tetendu(p);
-    Tetendu k = tronque(y);
-    if (y - k >= Tetendu(0.5))
-        k += Tetendu(1.0);
-    const double entier = static_cast<double>(k);
-    if (entier < limiteChiffres)
-        return sansZerosFinaux(debut, ecrireDecimales(debut, limite, static_cast<uint64_t>(entier),
-                                                        static_cast<uint64_t>(p), d));
-    const double arrondi = static_cast<double>(k / p);
-    return sansZerosFinaux(debut, ecrireDouble(debut, limite, arrondi, false, d == 0 ? 1 : d));
+    if (!entierDecimal(a, p, k64) || k64 >= limiteChiffres) {
+        // k stays an extended real: with 11 decimals it may go far beyond any
+        // 64-bit integer.
+        const Tetendu y = Tetendu(a) * Tetendu(p);
+        Tetendu k = tronque(y);
+        if (y - k >= Tetendu(0.5))
+            k += Tetendu(1.0);
+        const double entier = static_cast<double>(k);
+        if (!(entier < limiteChiffres))
+            return sansZerosFinaux(debut, ecrireDouble(debut, limite, static_cast<double>(k / p), false, d == 0 ? 1 : d));
+        k64 = static_cast<uint64_t>(entier);
+    }
+    return sansZerosFinaux(debut, ecrireDecimales(debut, limite, k64, static_cast<uint64_t>(p), d));
 }
 
 // Power-of-ten form: 18 significant digits of the stored double.
